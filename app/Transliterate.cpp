@@ -1,0 +1,41 @@
+// The transliteration table: 66 rows, the 64 letters А..я (0xC0..0xFF) and
+// Ё/ё (0xA8/0xB8). Capitals give only their first Latin letter in upper case.
+#include "app/Transliterate.h"
+
+#include <array>
+
+namespace translit {
+namespace {
+
+constexpr std::array<std::string_view, 64> kLetters = {
+    // А..Я (0xC0..0xDF)
+    "A", "B", "V", "G", "D", "E", "Zh", "Z", "I", "I", "K", "L", "M", "N", "O", "P",
+    "R", "S", "T", "U", "F", "H", "Ts", "Ch", "Sh", "Chsh", "''", "Y", "'", "E", "Yu", "Ya",
+    // а..я (0xE0..0xFF)
+    "a", "b", "v", "g", "d", "e", "zh", "z", "i", "i", "k", "l", "m", "n", "o", "p",
+    "r", "s", "t", "u", "f", "h", "ts", "ch", "sh", "chsh", "''", "y", "'", "e", "yu", "ya",
+};
+
+}  // namespace
+
+std::string_view LatinSpelling(unsigned char byte) {
+  if (byte >= 0xC0) return kLetters[byte - 0xC0];
+  if (byte == 0xA8) return "Yo";
+  if (byte == 0xB8) return "yo";
+  return {};
+}
+
+std::string TransliterateName(std::string_view name) {
+  std::string out;
+  out.reserve(name.size() * 2);
+  for (char c : name) {
+    std::string_view latin = LatinSpelling(static_cast<unsigned char>(c));
+    if (latin.empty())
+      out.push_back(c);
+    else
+      out.append(latin);
+  }
+  return out;
+}
+
+}  // namespace translit
