@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace vcl {
+namespace fw {
 
 std::string InOutErrorMessage(int errorCode) {
   switch (errorCode) {
@@ -40,4 +40,4 @@ std::string Format(const char* pattern, int arg) {
   return std::string(buf.data(), static_cast<size_t>(n));
 }
 
-}  // namespace vcl
+}  // namespace fw

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-namespace vcl {
+namespace fw {
 
 class Exception : public std::exception {
  public:
@@ -55,4 +55,4 @@ std::string InOutErrorMessage(int errorCode);
 std::string Format(const char* pattern, const std::string& arg);
 std::string Format(const char* pattern, int arg);
 
-}  // namespace vcl
+}  // namespace fw
