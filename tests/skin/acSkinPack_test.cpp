@@ -1,0 +1,104 @@
+// Packed skin files: what the writer makes the reader reads back, and every
+// kind of damage is a load error with its message, never a crash.
+#include "skin/acSkinPack.h"
+
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace translit {
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+
+std::vector<std::uint8_t> SampleFile() {
+  return WritePackedSkin({
+      {"OpTiOnS.DaT", Bytes("[GLOBALINFO]\r\nVERSION=7.2\r\n")},
+      {"Master.bmp", Bytes("BM-not-really")},
+      {"glyph.png", Bytes(std::string(100000, 'x'))},  // more than one inflate buffer
+      {"empty.bmp", {}},
+  });
+}
+
+// The message a parse of these bytes fails with, or "" when it succeeds.
+std::string LoadError(const std::vector<std::uint8_t>& file) {
+  TacSkinConvertor c;
+  try {
+    c.LoadFromBytes(file.data(), file.size());
+  } catch (const fw::Exception& e) {
+    return e.Message();
+  }
+  return "";
+}
+
+void PutInt32(std::vector<std::uint8_t>& v, std::size_t at, std::int32_t value) {
+  for (int i = 0; i < 4; ++i) v[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+}
+
+TEST(SkinPack, RoundTripWithMixedCaseOptionsEntry) {
+  auto file = SampleFile();
+  TacSkinConvertor c;
+  c.LoadFromBytes(file.data(), file.size());
+  EXPECT_EQ(c.OptionsText(), "[GLOBALINFO]\r\nVERSION=7.2\r\n");
+  EXPECT_EQ(c.ImageCount, 3);
+  ASSERT_EQ(c.Files.size(), 3u);
+  EXPECT_TRUE(c.Files[0].IsBitmap);
+  EXPECT_FALSE(c.Files[1].IsBitmap);
+  EXPECT_EQ(c.Files[1].Data->Size(), 100000);
+  EXPECT_EQ(c.Files[2].Data->Size(), 0);
+  // Looked up by the upper-cased entry name.
+  ASSERT_NE(c.FindImage("MASTER.BMP"), nullptr);
+  EXPECT_EQ(c.FindImage("MASTER.BMP")->FileName, "Master.bmp");
+  EXPECT_EQ(c.FindImage("Master.bmp"), nullptr);
+}
+
+TEST(SkinPack, StructuralDamage) {
+  const std::vector<std::uint8_t> good = SampleFile();
+  // The first entry is the options entry with its 11-character name.
+  const std::size_t firstSize = 12 + 11;
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<std::uint8_t>&)> damage;
+    const char* message;
+  } cases[] = {
+      {"magic", [](auto& f) { f[3] = 'F'; }, "Loaded data is not a packed skin file"},
+      {"only magic", [](auto& f) { f.resize(4); }, "Stream read error"},
+      {"shorter than magic", [](auto& f) { f.resize(3); }, "Loaded data is not a packed skin file"},
+      {"negative count", [](auto& f) { PutInt32(f, 4, -1); }, "Loaded data is not a packed skin file"},
+      {"count beyond the data", [](auto& f) { PutInt32(f, 4, 0x7FFFFFFF); }, "Stream read error"},
+      {"negative name length", [](auto& f) { PutInt32(f, 8, INT32_MIN); }, "Loaded data is not a packed skin file"},
+      {"name beyond the data", [](auto& f) { PutInt32(f, 8, 0x7FFFFFFF); }, "Stream read error"},
+      {"negative size", [&](auto& f) { PutInt32(f, firstSize, -5); }, "Loaded data is not a packed skin file"},
+      {"huge size", [&](auto& f) { PutInt32(f, firstSize, 0x7FFFFFFF); }, "Loaded data is not a packed skin file"},
+      {"size larger than the stream", [&](auto& f) { PutInt32(f, firstSize, 1000); }, "Stream read error"},
+      {"stream larger than its size", [&](auto& f) { PutInt32(f, firstSize, 3); }, "data error"},
+      {"zlib header", [&](auto& f) { f[firstSize + 4] = 0x79; }, "data error"},
+      {"adler-32 trailer of the last entry", [](auto& f) { f.back() ^= 0xFF; }, "data error"},
+      {"bytes after the last entry are ignored", [](auto& f) { f.push_back(0); }, ""},
+  };
+  for (const Case& c : cases) {
+    auto file = good;
+    c.damage(file);
+    EXPECT_EQ(LoadError(file), c.message) << c.what;
+  }
+}
+
+TEST(SkinPack, EveryTruncationFailsCleanly) {
+  const auto good = SampleFile();
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+    EXPECT_NE(LoadError(cut), "") << "prefix of " << n << " bytes";
+  }
+  EXPECT_EQ(LoadError(good), "");
+}
+
+TEST(SkinPack, EmptyAndOptionlessFiles) {
+  TacSkinConvertor c;
+  auto none = WritePackedSkin({});
+  c.LoadFromBytes(none.data(), none.size());
+  EXPECT_EQ(c.ImageCount, -1);
+  EXPECT_EQ(c.Options, nullptr);
+  EXPECT_EQ(c.FindImage("X"), nullptr);
+}
+
+}  // namespace
+}  // namespace translit
