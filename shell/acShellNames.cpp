@@ -1,0 +1,96 @@
+// Display names of shell items.
+#include "shell/acShellNames.h"
+
+#include <vector>
+
+#include "shell/acItemIdList.h"
+
+namespace translit {
+
+std::string WideToAnsi(const wchar_t* text) {
+  if (!text || !*text) return {};
+  int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), n, nullptr, nullptr);
+  out.resize(static_cast<size_t>(n - 1));
+  return out;
+}
+
+std::wstring AnsiToWide(const std::string& text) {
+  if (text.empty()) return {};
+  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string StrRetText(LPCITEMIDLIST id, STRRET& strRet) {
+  std::string text;
+  switch (strRet.uType) {
+    case STRRET_WSTR:
+      text = WideToAnsi(strRet.pOleStr);
+      if (strRet.pOleStr) {
+        ShellMalloc()->Free(strRet.pOleStr);
+        strRet.pOleStr = nullptr;
+      }
+      break;
+    case STRRET_OFFSET:
+      // The text lies inside the first item: read no further than its end.
+      if (id && strRet.uOffset < id->mkid.cb) {
+        const char* start = reinterpret_cast<const char*>(id) + strRet.uOffset;
+        size_t room = id->mkid.cb - strRet.uOffset;
+        size_t length = 0;
+        while (length < room && start[length]) ++length;
+        text.assign(start, length);
+      }
+      break;
+    case STRRET_CSTR: {
+      size_t length = 0;
+      while (length < sizeof strRet.cStr && strRet.cStr[length]) ++length;
+      text.assign(strRet.cStr, length);
+      break;
+    }
+    default:
+      break;
+  }
+  return StripNameMarkers(std::move(text));
+}
+
+namespace {
+
+std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST id, DWORD flags) {
+  STRRET strRet{};
+  if (FAILED(folder->GetDisplayNameOf(id, flags, &strRet))) return {};
+  return StrRetText(id, strRet);
+}
+
+}  // namespace
+
+std::string ShellItemName(IShellFolder* parentFolder, LPCITEMIDLIST id, DWORD flags, TacShowExtension showExt) {
+  if (!parentFolder) return "parentfolder = nil";
+  std::string name = DisplayName(parentFolder, id, flags);
+  if (showExt != seSystem) {
+    std::string shownExt = ExtractFileExt(name);
+    std::string parsingName = DisplayName(parentFolder, id, SHGDN_FORPARSING);
+    // Only files have extensions to show or hide; folder names stay whole.
+    if (FileExists(parsingName)) {
+      std::string fileExt = ExtractFileExt(parsingName);
+      if (showExt == seShow && shownExt != fileExt)
+        name += fileExt;
+      else if (showExt == seHide && !shownExt.empty())
+        name.resize(name.size() - shownExt.size());
+    }
+  }
+  // Items known only by a class identifier are named by their normal name.
+  if (name.rfind("::{", 0) == 0 && flags != SHGDN_NORMAL)
+    return ShellItemName(parentFolder, id, SHGDN_NORMAL, showExt);
+  return name;
+}
+
+}  // namespace translit
