@@ -1,0 +1,193 @@
+// The application object and its message loop.
+#include "framework/Application.h"
+
+#include <ole2.h>
+
+#include <algorithm>
+
+#include "framework/Forms.h"
+#include "framework/SysUtils.h"
+
+namespace fw {
+
+TApplication* Application = nullptr;
+
+TApplication& EnsureApplication() {
+  if (!Application) Application = new TApplication(nullptr);
+  return *Application;
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+
+TApplication::~TApplication() {
+  MarkDestroying();
+  // Forms go before the window that owns them.
+  DestroyComponents();
+  FMainForm = nullptr;
+  if (FHandle) ::DestroyWindow(FHandle);
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+  ::OleInitialize(nullptr);
+  Handle();
+}
+
+HWND TApplication::Handle() {
+  if (!FHandle) {
+    static const char* kClass = "TApplication";
+    WNDCLASSA wc{};
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    if (!::GetClassInfoA(instance, kClass, &wc)) {
+      wc.lpfnWndProc = AppWndProc;
+      wc.hInstance = instance;
+      wc.hIcon = ::LoadIconA(instance, "MAINICON");
+      if (!wc.hIcon) wc.hIcon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+      wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+      wc.lpszClassName = kClass;
+      ::RegisterClassA(&wc);
+    }
+    // A zero-sized window in the middle of the screen: it is never seen but
+    // carries the program's task bar button.
+    int x = ::GetSystemMetrics(SM_CXSCREEN) / 2, y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+    FHandle = ::CreateWindowExA(0, kClass, Title().c_str(),
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                                nullptr, nullptr, instance, nullptr);
+    ::SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  return FHandle;
+}
+
+LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* app = reinterpret_cast<TApplication*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
+  if (app) {
+    TMessage m{msg, wParam, lParam, 0};
+    try {
+      for (auto& [id, hook] : std::vector<std::pair<int, TWindowHook>>(app->FHooks))
+        if (hook(m)) return m.Result;
+    } catch (...) {
+      HandleCurrentException();
+      return 0;
+    }
+    switch (msg) {
+      case WM_CLOSE:
+        if (app->FMainForm) app->FMainForm->Close();
+        return 0;
+      case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_RESTORE && app->FMainForm) {
+          ::ShowWindow(wnd, SW_RESTORE);
+          return 0;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  return ::DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  int id = FNextHookId++;
+  FHooks.emplace_back(id, std::move(hook));
+  return id;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  FHooks.erase(std::remove_if(FHooks.begin(), FHooks.end(), [id](const auto& h) { return h.first == id; }),
+               FHooks.end());
+}
+
+std::string TApplication::Title() const {
+  if (!FTitle.empty()) return FTitle;
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string name(path);
+  std::size_t slash = name.find_last_of("\\/:");
+  if (slash != std::string::npos) name = name.substr(slash + 1);
+  std::size_t dot = name.find('.');
+  if (dot != std::string::npos) name.resize(dot);
+  if (name.size() > 1) ::CharLowerBuffA(name.data() + 1, static_cast<DWORD>(name.size() - 1));
+  return name;
+}
+
+void TApplication::Run() {
+  if (FMainForm) FMainForm->Show();
+  if (FHandle) ::ShowWindow(FHandle, SW_SHOWNORMAL);
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  if (!FTerminated) {
+    FTerminated = true;
+    ::PostQuitMessage(0);
+  }
+}
+
+bool TApplication::IsDialogKey(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
+  HWND top = ::GetAncestor(msg.hwnd, GA_ROOT);
+  auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(top));
+  return form && form->DialogKey(msg);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  if (!IsDialogKey(msg)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg) && !FTerminated) ::WaitMessage();
+}
+
+std::string ExceptionMessage(std::exception_ptr e) {
+  try {
+    std::rethrow_exception(e);
+  } catch (const Exception& ex) {
+    return ex.Message();
+  } catch (const std::exception& ex) {
+    return ex.what();
+  } catch (...) {
+    return "Unknown exception";
+  }
+}
+
+void TApplication::HandleException(std::exception_ptr e) {
+  if (OnException) {
+    OnException(e);
+    return;
+  }
+  ShowException(ExceptionMessage(e));
+}
+
+void TApplication::ShowException(const std::string& message) {
+  std::string text = message;
+  // A full stop is appended when the last character sorts after "." (byte
+  // order: letters, digits and "?" get one; ")", "!" and "." do not).
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  MessageBox(text, Title(), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  HWND owner = ::GetActiveWindow();
+  if (!owner && FMainForm && FMainForm->HandleAllocated()) owner = FMainForm->Handle();
+  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void HandleCurrentException() { EnsureApplication().HandleException(std::current_exception()); }
+
+}  // namespace fw

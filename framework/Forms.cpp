@@ -1,0 +1,301 @@
+// Forms.
+#include "framework/Forms.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/ClassRegistry.h"
+
+namespace fw {
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+  SetVisible(false);
+  SetColor(clBtnFace);
+  FControlStyle |= csAcceptsControls;
+}
+
+TCustomForm::~TCustomForm() {
+  MarkDestroying();
+  if (OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+      HandleCurrentException();
+    }
+  }
+  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+  // Owned components go while the window they may refer to still exists.
+  DestroyComponents();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
+  if (s == FBorderStyle) return;
+  FBorderStyle = s;
+  RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == FBorderIcons) return;
+  FBorderIcons = icons;
+  RecreateWnd();
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  p.ExStyle = 0;
+  p.WndParent = EnsureApplication().Handle();
+  p.WindowClass.style = CS_DBLCLKS;
+  switch (FBorderStyle) {
+    case bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case bsSingle:
+    case bsToolWindow:
+      p.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case bsSizeable:
+    case bsSizeToolWin:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+    case bsDialog:
+      p.Style |= WS_POPUP | WS_CAPTION;
+      p.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+  }
+  if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin) p.ExStyle |= WS_EX_TOOLWINDOW;
+  if (FBorderStyle != bsNone && (FBorderIcons & biSystemMenu)) {
+    p.Style |= WS_SYSMENU;
+    if (FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin) {
+      if (FBorderIcons & biMinimize) p.Style |= WS_MINIMIZEBOX;
+      if (FBorderIcons & biMaximize) p.Style |= WS_MAXIMIZEBOX;
+    }
+    if (FBorderStyle == bsDialog && (FBorderIcons & biHelp)) p.ExStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (FPendingClientSize) {
+    RECT r{0, 0, FClientWidth, FClientHeight};
+    ::AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
+    p.Width = r.right - r.left;
+    p.Height = r.bottom - r.top;
+  }
+  // The form is shown by Show, after it has been placed.
+  p.Style &= ~WS_VISIBLE;
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+  if (HandleAllocated()) {
+    RECT wr, cr;
+    ::GetWindowRect(Handle(), &wr);
+    ::GetClientRect(Handle(), &cr);
+    SetBounds(Left(), Top(), width + (wr.right - wr.left) - cr.right, height + (wr.bottom - wr.top) - cr.bottom);
+    return;
+  }
+  // Kept until the window exists: the frame size depends on the border
+  // style, which a layout may set later.
+  FPendingClientSize = true;
+  FClientWidth = width;
+  FClientHeight = height;
+  TCreateParams p;
+  TCustomForm::CreateParams(p);
+  TControl::SetBounds(Left(), Top(), p.Width, p.Height);
+}
+
+void TCustomForm::CreateHandleDone() {
+  if (FPendingClientSize) {
+    FPendingClientSize = false;
+    SetClientSize(FClientWidth, FClientHeight);
+  }
+}
+
+void TCustomForm::ApplyPosition() {
+  if (FPosition != poScreenCenter && FPosition != poDesktopCenter && FPosition != poMainFormCenter &&
+      FPosition != poOwnerFormCenter)
+    return;
+  RECT area;
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  if ((FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) && main && main != this &&
+      main->HandleAllocated())
+    area = main->BoundsRect();
+  SetBounds(area.left + ((area.right - area.left) - Width()) / 2, area.top + ((area.bottom - area.top) - Height()) / 2,
+            Width(), Height());
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (HandleAllocated()) ::SetForegroundWindow(Handle());
+}
+
+void TCustomForm::SetVisible(bool v) {
+  if (!v && !HandleAllocated()) {
+    TWinControl::SetVisible(false);
+    return;
+  }
+  bool was = Visible();
+  TWinControl::SetVisible(v);
+  if (Loading() || (v == was && (!v || Showing()))) return;
+  if (v) {
+    HandleNeeded();
+    ApplyPosition();
+    ::ShowWindow(Handle(), SW_SHOWNORMAL);
+    FocusFirst();
+    if (OnShow) OnShow(this);
+  } else {
+    if (OnHide) OnHide(this);
+    ::ShowWindow(Handle(), SW_HIDE);
+  }
+}
+
+bool TCustomForm::Showing() const { return HandleAllocated() && Visible(); }
+
+void TCustomForm::SetActiveControl(TWinControl* c) {
+  FActiveControl = c;
+  if (c && HandleAllocated() && ::IsWindowVisible(const_cast<TCustomForm*>(this)->Handle())) c->SetFocus();
+}
+
+void TCustomForm::FocusFirst() {
+  if (FActiveControl && FActiveControl->CanFocus()) {
+    FActiveControl->SetFocus();
+    return;
+  }
+  if (!SelectNext(nullptr, true)) ::SetFocus(Handle());
+}
+
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND w, LPARAM list) {
+  if (::IsWindowVisible(w) && ::IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+}  // namespace
+
+int TCustomForm::ShowModal() {
+  if (Visible() || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  // Every other enabled top-level window of the thread waits for the answer.
+  std::vector<HWND> disabled;
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+  HWND activeBefore = ::GetActiveWindow();
+  for (HWND w : disabled) ::EnableWindow(w, FALSE);
+  FModal = true;
+  FModalResult = mrNone;
+  TApplication& app = EnsureApplication();
+  try {
+    Show();
+    while (FModalResult == mrNone && !app.Terminated()) app.HandleMessage();
+  } catch (...) {
+    for (HWND w : disabled) ::EnableWindow(w, TRUE);
+    FModal = false;
+    throw;
+  }
+  for (HWND w : disabled)
+    if (::IsWindow(w)) ::EnableWindow(w, TRUE);
+  if (activeBefore && ::IsWindow(activeBefore)) ::SetActiveWindow(activeBefore);
+  Hide();
+  FModal = false;
+  return FModalResult;
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+  } else if (action == caHide) {
+    Hide();
+  } else if (action == caMinimize) {
+    ::ShowWindow(Handle(), SW_MINIMIZE);
+  } else if (action == caFree) {
+    Hide();
+    Release();
+  }
+}
+
+bool TCustomForm::DialogKey(MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  switch (msg.wParam) {
+    case VK_TAB: {
+      if (::GetKeyState(VK_CONTROL) < 0) return false;
+      // A control that wants Tab for itself (an edit with WANTTAB) keeps it.
+      if (::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB)
+        return false;
+      TWinControl* current = nullptr;
+      for (HWND w = msg.hwnd; w && !current; w = ::GetParent(w)) current = TWinControl::FromHandle(w);
+      return SelectNext(current == this ? nullptr : current, ::GetKeyState(VK_SHIFT) >= 0);
+    }
+    case VK_RETURN:
+    case VK_ESCAPE: {
+      // The default (Enter) or cancel (Escape) button of the form answers.
+      bool enter = msg.wParam == VK_RETURN;
+      UINT code = static_cast<UINT>(::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
+      if (enter && (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) return false;
+      TMessage m{CM_DIALOGKEY, msg.wParam, 0, 0};
+      Broadcast(m);
+      return m.Result != 0;
+    }
+    default:
+      return false;
+  }
+}
+
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case CM_RELEASE:
+      // Posted by Release: no handler of this form is running any more.
+      delete this;
+      return;
+    case WM_ACTIVATE:
+      if (LOWORD(m.WParam) != WA_INACTIVE && OnActivate) OnActivate(this);
+      break;
+    case WM_SETFOCUS:
+      // The form's window itself takes no input: give it to a control.
+      if (!(FControlState & csFocusing)) {
+        FControlState |= csFocusing;
+        FocusFirst();
+        FControlState &= ~csFocusing;
+      }
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TCustomForm::Release() {
+  if (HandleAllocated()) ::PostMessageA(Handle(), CM_RELEASE, 0, 0);
+}
+
+bool TCustomForm::BindField(const std::string& name, TComponent* component) {
+  auto it = FFields.find(name);
+  if (it == FFields.end()) return true;
+  return it->second(component);
+}
+
+const TNotifyEvent* TCustomForm::FindMethod(const std::string& name) const {
+  auto it = FMethods.find(name);
+  return it == FMethods.end() ? nullptr : &it->second;
+}
+
+void TCustomForm::LoadLayoutText(const std::string& text) { ReadComponentLayout(*this, ParseLayout(text)); }
+
+void TCustomForm::LoadLayout() {
+  // Layouts are embedded as RCDATA named after the form's class in upper case.
+  std::string name = ClassName();
+  std::transform(name.begin(), name.end(), name.begin(), [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  HRSRC res = ::FindResourceA(instance, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  if (!res) throw EPropertyError(Format("Resource %s not found", name));
+  HGLOBAL data = ::LoadResource(instance, res);
+  const char* text = static_cast<const char*>(::LockResource(data));
+  LoadLayoutText(std::string(text, ::SizeofResource(instance, res)));
+}
+
+}  // namespace fw

@@ -1,0 +1,117 @@
+// Forms: top-level windows with a caption and border, created from their
+// stored layout, shown modelessly or modally.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "framework/Application.h"
+#include "framework/Controls.h"
+
+namespace fw {
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = unsigned;
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+                 poMainFormCenter, poOwnerFormCenter };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO;
+
+using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+
+class TCustomForm : public TWinControl {
+ public:
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+  const char* ClassName() const override { return "TCustomForm"; }
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle s);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons icons);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition p) { FPosition = p; }
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle s) { FFormStyle = s; }
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool v) { FKeyPreview = v; }
+
+  void SetClientSize(int width, int height) override;
+
+  void Show();
+  void Hide() { SetVisible(false); }
+  void SetVisible(bool v) override;
+  bool Showing() const override;
+  int ShowModal();
+  void Close();
+  // Frees the form once the messages already waiting have been handled.
+  void Release();
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult r) { FModalResult = r; }
+  bool IsModal() const { return FModal; }
+
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* c);
+  // Handles Tab, Enter and Escape for the form's controls; true when used.
+  virtual bool DialogKey(MSG& msg);
+
+  TNotifyEvent OnCreate, OnShow, OnHide, OnDestroy, OnActivate;
+  TCloseEvent OnClose;
+
+  // The published fields and methods a stored layout binds by name.
+  template <typename T>
+  void PublishField(const std::string& name, T*& field) {
+    FFields[name] = [&field](TComponent* c) {
+      T* typed = dynamic_cast<T*>(c);
+      if (!typed) return false;
+      field = typed;
+      return true;
+    };
+  }
+  void PublishMethod(const std::string& name, TNotifyEvent method) { FMethods[name] = std::move(method); }
+  bool BindField(const std::string& name, TComponent* component);
+  const TNotifyEvent* FindMethod(const std::string& name) const;
+
+  // Reads the form's stored layout, the resource named after its class.
+  void LoadLayout();
+  void LoadLayoutText(const std::string& text);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+  virtual bool CloseQuery() { return true; }
+
+ private:
+  void ApplyPosition();
+  void FocusFirst();
+
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TPosition FPosition = poDesigned;
+  TFormStyle FFormStyle = fsNormal;
+  bool FKeyPreview = false;
+  TModalResult FModalResult = mrNone;
+  bool FModal = false;
+  bool FPendingClientSize = false;
+  int FClientWidth = 0, FClientHeight = 0;
+  TWinControl* FActiveControl = nullptr;
+  std::map<std::string, std::function<bool(TComponent*)>> FFields;
+  std::map<std::string, TNotifyEvent> FMethods;
+};
+
+class TForm : public TCustomForm {
+ public:
+  using TCustomForm::TCustomForm;
+  const char* ClassName() const override { return "TForm"; }
+};
+
+}  // namespace fw

@@ -1,0 +1,338 @@
+// The tree view and its nodes.
+#include "framework/TreeView.h"
+
+#include <vector>
+
+namespace fw {
+
+// ---- TTreeNode
+
+TTreeView* TTreeNode::TreeView() const { return FOwner->Owner(); }
+
+std::string TTreeNode::Text() const {
+  char buf[1024] = {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = FItem;
+  item.pszText = buf;
+  item.cchTextMax = sizeof(buf);
+  ::SendMessageA(TreeView()->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return buf;
+}
+
+void TTreeNode::SetText(const std::string& text) {
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = FItem;
+  item.pszText = const_cast<char*>(text.c_str());
+  ::SendMessageA(TreeView()->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+bool TTreeNode::HasChildren() const {
+  TVITEMA item{};
+  item.mask = TVIF_CHILDREN;
+  item.hItem = FItem;
+  ::SendMessageA(TreeView()->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.cChildren != 0;
+}
+
+void TTreeNode::SetHasChildren(bool v) {
+  TVITEMA item{};
+  item.mask = TVIF_CHILDREN;
+  item.hItem = FItem;
+  item.cChildren = v ? 1 : 0;
+  ::SendMessageA(TreeView()->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TTreeNode::SetImageIndex(int i) {
+  FImageIndex = i;
+  TVITEMA item{};
+  item.mask = TVIF_IMAGE;
+  item.hItem = FItem;
+  item.iImage = i;
+  ::SendMessageA(TreeView()->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TTreeNode::SetSelectedIndex(int i) {
+  FSelectedIndex = i;
+  TVITEMA item{};
+  item.mask = TVIF_SELECTEDIMAGE;
+  item.hItem = FItem;
+  item.iSelectedImage = i;
+  ::SendMessageA(TreeView()->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+bool TTreeNode::Expanded() const {
+  return (::SendMessageA(TreeView()->Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(FItem), TVIS_EXPANDED) &
+          TVIS_EXPANDED) != 0;
+}
+
+void TTreeNode::Expand(bool recurse) {
+  ::SendMessageA(TreeView()->Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(FItem));
+  if (recurse)
+    for (TTreeNode* c = GetFirstChild(); c; c = c->GetNextSibling()) c->Expand(true);
+}
+
+void TTreeNode::Collapse(bool recurse) {
+  ::SendMessageA(TreeView()->Handle(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(FItem));
+  if (recurse)
+    for (TTreeNode* c = GetFirstChild(); c; c = c->GetNextSibling()) c->Collapse(true);
+}
+
+bool TTreeNode::Selected() const { return TreeView()->Selected() == this; }
+
+void TTreeNode::MakeVisible() {
+  ::SendMessageA(TreeView()->Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(FItem));
+}
+
+namespace {
+HTREEITEM Related(TTreeView* view, HTREEITEM item, UINT code) {
+  return reinterpret_cast<HTREEITEM>(
+      ::SendMessageA(view->Handle(), TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+}
+}  // namespace
+
+TTreeNode* TTreeNode::Parent() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_PARENT)); }
+TTreeNode* TTreeNode::GetFirstChild() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_CHILD)); }
+TTreeNode* TTreeNode::GetNextSibling() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_NEXT)); }
+TTreeNode* TTreeNode::GetPrevSibling() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_PREVIOUS)); }
+
+int TTreeNode::Count() const {
+  int n = 0;
+  for (TTreeNode* c = GetFirstChild(); c; c = c->GetNextSibling()) ++n;
+  return n;
+}
+
+TTreeNode* TTreeNode::Item(int index) const {
+  TTreeNode* c = GetFirstChild();
+  while (c && index-- > 0) c = c->GetNextSibling();
+  return c;
+}
+
+int TTreeNode::Level() const {
+  int level = 0;
+  for (TTreeNode* p = Parent(); p; p = p->Parent()) ++level;
+  return level;
+}
+
+void TTreeNode::Delete() {
+  // TVN_DELETEITEM frees this object.
+  ::SendMessageA(TreeView()->Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(FItem));
+}
+
+void TTreeNode::DeleteChildren() {
+  std::vector<HTREEITEM> children;
+  for (TTreeNode* c = GetFirstChild(); c; c = c->GetNextSibling()) children.push_back(c->FItem);
+  for (HTREEITEM h : children)
+    ::SendMessageA(TreeView()->Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(h));
+}
+
+// ---- TTreeNodes
+
+TTreeNode* TTreeNodes::Insert(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data) {
+  TVINSERTSTRUCTA ins{};
+  ins.hParent = parent;
+  ins.hInsertAfter = after;
+  ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  ins.item.pszText = const_cast<char*>(text.c_str());
+  ins.item.iImage = -1;
+  ins.item.iSelectedImage = -1;
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(
+      ::SendMessageA(FView->Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+  if (!item) throw EOutOfResources("Failed to insert a tree node");
+  auto node = std::make_unique<TTreeNode>(this, item);
+  node->SetData(data);
+  TTreeNode* raw = node.get();
+  FNodes[item] = std::move(node);
+  return raw;
+}
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
+  return AddChildObject(parent, text, nullptr);
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data) {
+  return Insert(parent ? parent->ItemId() : TVI_ROOT, TVI_LAST, text, data);
+}
+
+TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const std::string& text) {
+  return AddChild(sibling ? sibling->Parent() : nullptr, text);
+}
+
+TTreeNode* TTreeNodes::GetFirstNode() const {
+  if (!FView->HandleAllocated()) return nullptr;
+  return FromItem(reinterpret_cast<HTREEITEM>(::SendMessageA(FView->Handle(), TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+}
+
+void TTreeNodes::Clear() {
+  if (FView->HandleAllocated()) ::SendMessageA(FView->Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  FNodes.clear();
+}
+
+void TTreeNodes::BeginUpdate() {
+  if (FUpdating++ == 0 && FView->HandleAllocated()) ::SendMessageA(FView->Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TTreeNodes::EndUpdate() {
+  if (--FUpdating == 0 && FView->HandleAllocated()) {
+    ::SendMessageA(FView->Handle(), WM_SETREDRAW, TRUE, 0);
+    FView->Invalidate();
+  }
+}
+
+TTreeNode* TTreeNodes::FromItem(HTREEITEM item) const {
+  if (!item) return nullptr;
+  auto it = FNodes.find(item);
+  return it == FNodes.end() ? nullptr : it->second.get();
+}
+
+void TTreeNodes::Forget(HTREEITEM item) { FNodes.erase(item); }
+
+// ---- TTreeView
+
+TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), FItems(this) {
+  SetBounds(0, 0, 121, 97);
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+TTreeView::~TTreeView() {
+  // The window goes first: its TVN_DELETEITEM notifications must find the
+  // nodes and the handlers still there.
+  OnDeletion = nullptr;
+  DestroyHandle();
+}
+
+DWORD TTreeView::TreeStyle() const {
+  DWORD style = TVS_DISABLEDRAGDROP;
+  if (FShowButtons) style |= TVS_HASBUTTONS;
+  if (FShowLines) style |= TVS_HASLINES;
+  if (FShowRoot) style |= TVS_LINESATROOT;
+  if (!FHideSelection) style |= TVS_SHOWSELALWAYS;
+  if (!FReadOnly) style |= TVS_EDITLABELS;
+  return style;
+}
+
+void TTreeView::UpdateStyle() {
+  if (!HandleAllocated()) return;
+  constexpr DWORD kMask = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_EDITLABELS;
+  DWORD style = static_cast<DWORD>(::GetWindowLongA(Handle(), GWL_STYLE));
+  ::SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>((style & ~kMask) | TreeStyle()));
+  Invalidate();
+}
+
+void TTreeView::SetShowButtons(bool v) { FShowButtons = v, UpdateStyle(); }
+void TTreeView::SetShowLines(bool v) { FShowLines = v, UpdateStyle(); }
+void TTreeView::SetShowRoot(bool v) { FShowRoot = v, UpdateStyle(); }
+void TTreeView::SetHideSelection(bool v) { FHideSelection = v, UpdateStyle(); }
+void TTreeView::SetReadOnly(bool v) { FReadOnly = v, UpdateStyle(); }
+
+void TTreeView::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = WC_TREEVIEWA;
+  p.Style |= TreeStyle();
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+  p.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TTreeView::CreateHandleDone() {
+  ::SendMessageA(Handle(), TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
+  ::SendMessageA(Handle(), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  ::SendMessageA(Handle(), TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+  if (FImages) ::SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages));
+}
+
+void TTreeView::SetIndent(int v) {
+  FIndent = v;
+  if (HandleAllocated()) ::SendMessageA(Handle(), TVM_SETINDENT, static_cast<WPARAM>(v), 0);
+}
+
+void TTreeView::SetImages(HIMAGELIST images) {
+  FImages = images;
+  if (HandleAllocated()) ::SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+}
+
+void TTreeView::ColorChanged() {
+  if (HandleAllocated()) ::SendMessageA(Handle(), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  TWinControl::ColorChanged();
+}
+
+void TTreeView::FontChanged() {
+  if (HandleAllocated()) ::SendMessageA(Handle(), TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+  TWinControl::FontChanged();
+}
+
+TTreeNode* TTreeView::Selected() const {
+  if (!HandleAllocated()) return nullptr;
+  HWND wnd = const_cast<TTreeView*>(this)->Handle();
+  return FItems.FromItem(reinterpret_cast<HTREEITEM>(::SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_CARET, 0)));
+}
+
+void TTreeView::SetSelected(TTreeNode* node) {
+  ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->ItemId() : nullptr));
+}
+
+bool TTreeView::CanExpand(TTreeNode* node) {
+  bool allow = true;
+  if (OnExpanding) OnExpanding(this, node, allow);
+  return allow;
+}
+
+void TTreeView::Change(TTreeNode* node) {
+  if (OnChange) OnChange(this, node);
+}
+
+void TTreeView::Delete(TTreeNode* node) {
+  if (OnDeletion) OnDeletion(this, node);
+}
+
+void TTreeView::WndProc(TMessage& m) {
+  if (m.Msg == CN_NOTIFY) {
+    auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
+    switch (hdr->code) {
+      case TVN_ITEMEXPANDINGA:
+      case TVN_ITEMEXPANDINGW: {
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
+        TTreeNode* node = FItems.FromItem(nm->itemNew.hItem);
+        if (node && nm->action == TVE_EXPAND) m.Result = CanExpand(node) ? FALSE : TRUE;
+        return;
+      }
+      case TVN_ITEMEXPANDEDA:
+      case TVN_ITEMEXPANDEDW: {
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
+        if (TTreeNode* node = FItems.FromItem(nm->itemNew.hItem); node && OnExpanded) OnExpanded(this, node);
+        return;
+      }
+      case TVN_SELCHANGEDA:
+      case TVN_SELCHANGEDW: {
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
+        Change(FItems.FromItem(nm->itemNew.hItem));
+        return;
+      }
+      case TVN_DELETEITEMA:
+      case TVN_DELETEITEMW: {
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
+        if (TTreeNode* node = FItems.FromItem(nm->itemOld.hItem)) {
+          Delete(node);
+          FItems.Forget(nm->itemOld.hItem);
+        }
+        return;
+      }
+      case NM_RCLICK:
+        if (FRightClickSelect) {
+          TVHITTESTINFO hit{};
+          ::GetCursorPos(&hit.pt);
+          ::ScreenToClient(Handle(), &hit.pt);
+          ::SendMessageA(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+          if (hit.hItem && (hit.flags & TVHT_ONITEM))
+            ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hit.hItem));
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  TWinControl::WndProc(m);
+}
+
+}  // namespace fw

@@ -1,0 +1,151 @@
+// The tree view: a superclassed platform tree view whose items are
+// TTreeNode objects, owned by the view's TTreeNodes.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "framework/Controls.h"
+
+namespace fw {
+
+class TTreeView;
+class TTreeNodes;
+
+class TTreeNode {
+ public:
+  TTreeNode(TTreeNodes* owner, HTREEITEM item) : FOwner(owner), FItem(item) {}
+
+  HTREEITEM ItemId() const { return FItem; }
+  TTreeView* TreeView() const;
+  std::string Text() const;
+  void SetText(const std::string& text);
+  void* Data() const { return FData; }
+  void SetData(void* data) { FData = data; }
+  bool HasChildren() const;
+  void SetHasChildren(bool v);
+  int ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int i);
+  int SelectedIndex() const { return FSelectedIndex; }
+  void SetSelectedIndex(int i);
+  bool Expanded() const;
+  void Expand(bool recurse);
+  void Collapse(bool recurse);
+  bool Selected() const;
+  void MakeVisible();
+
+  TTreeNode* Parent() const;
+  TTreeNode* GetFirstChild() const;
+  TTreeNode* GetNextSibling() const;
+  TTreeNode* GetPrevSibling() const;
+  int Count() const;
+  TTreeNode* Item(int index) const;
+  int Level() const;
+  // Removes the node and its children from the view; frees them.
+  void Delete();
+  void DeleteChildren();
+
+ private:
+  TTreeNodes* FOwner;
+  HTREEITEM FItem;
+  void* FData = nullptr;
+  int FImageIndex = -1;
+  int FSelectedIndex = -1;
+};
+
+class TTreeNodes {
+ public:
+  explicit TTreeNodes(TTreeView* view) : FView(view) {}
+  TTreeView* Owner() const { return FView; }
+
+  // A new last child of parent (or a new root node when parent is null).
+  TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
+  TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data);
+  TTreeNode* Add(TTreeNode* sibling, const std::string& text);
+  TTreeNode* GetFirstNode() const;
+  int Count() const { return static_cast<int>(FNodes.size()); }
+  void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+  TTreeNode* FromItem(HTREEITEM item) const;
+
+ private:
+  friend class TTreeView;
+  TTreeNode* Insert(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data);
+  void Forget(HTREEITEM item);
+
+  TTreeView* FView;
+  std::map<HTREEITEM, std::unique_ptr<TTreeNode>> FNodes;
+  int FUpdating = 0;
+};
+
+using TTVExpandingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowExpansion)>;
+using TTVChangedEvent = std::function<void(TComponent* sender, TTreeNode* node)>;
+
+class TTreeView : public TWinControl {
+ public:
+  explicit TTreeView(TComponent* owner);
+  ~TTreeView() override;
+  const char* ClassName() const override { return "TTreeView"; }
+
+  TTreeNodes& Items() { return FItems; }
+  TTreeNode* Selected() const;
+  void SetSelected(TTreeNode* node);
+
+  int Indent() const { return FIndent; }
+  void SetIndent(int v);
+  bool ShowButtons() const { return FShowButtons; }
+  void SetShowButtons(bool v);
+  bool ShowLines() const { return FShowLines; }
+  void SetShowLines(bool v);
+  bool ShowRoot() const { return FShowRoot; }
+  void SetShowRoot(bool v);
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool v);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool v);
+  bool RightClickSelect() const { return FRightClickSelect; }
+  void SetRightClickSelect(bool v) { FRightClickSelect = v; }
+  HIMAGELIST Images() const { return FImages; }
+  void SetImages(HIMAGELIST images);
+  // The TVS_ style bits of the current settings.
+  DWORD TreeStyle() const;
+
+  TTVExpandingEvent OnExpanding;
+  TTVChangedEvent OnExpanded;
+  TTVChangedEvent OnChange;
+  TTVChangedEvent OnDeletion;
+
+ protected:
+  void CreateParams(TCreateParams& p) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+  void ColorChanged() override;
+  void FontChanged() override;
+  // What happens when a node is about to open; the default asks OnExpanding.
+  virtual bool CanExpand(TTreeNode* node);
+  virtual void Change(TTreeNode* node);
+  virtual void Delete(TTreeNode* node);
+  // Style changes are applied to the live window: recreating it would lose
+  // the nodes.
+  void UpdateStyle();
+
+ private:
+  friend class TTreeNodes;
+  TTreeNodes FItems;
+  int FIndent = 19;
+  bool FShowButtons = true;
+  bool FShowLines = true;
+  bool FShowRoot = true;
+  bool FHideSelection = true;
+  bool FReadOnly = false;
+  bool FRightClickSelect = false;
+  HIMAGELIST FImages = nullptr;
+};
+
+}  // namespace fw
