@@ -1,0 +1,37 @@
+// The program's one dialog: a folder tree, the rename button and a status
+// bar. Pressing the button renames, below the selected folder, every file
+// whose name holds Cyrillic letters, then says "Готово!" and closes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/FolderTree.h"
+#include "framework/Buttons.h"
+#include "framework/Forms.h"
+#include "framework/StatusBar.h"
+
+class TForm1 : public fw::TForm {
+ public:
+  explicit TForm1(fw::TComponent* owner);
+  const char* ClassName() const override { return "TForm1"; }
+
+  TFolderTree* sShellTreeView1 = nullptr;
+  fw::TBitBtn* sBitBtn1 = nullptr;
+  fw::TStatusBar* sStatusBar1 = nullptr;
+
+  void sBitBtn1Click(fw::TComponent* sender);
+  // Walks the selected folder; false when no folder is selected.
+  bool RenameSelectedFolder();
+  // Renames the files of Path and of every folder below it, depth first.
+  // Mask is handed down unchanged; every file is a candidate.
+  void ScanFolder(std::string path, const std::string& mask);
+  // Renames one file of Path (ending in "\") to its Latin spelling unless a
+  // file of that name exists. A failed rename raises EInOutError.
+  void RenameEntry(const WIN32_FIND_DATAA& entry, const std::string& path);
+  static std::string TransliterateName(const std::string& name);
+};
+
+// Registers the dialog's component classes with the layout reader.
+void RegisterAppClasses();
