@@ -1,0 +1,6 @@
+# Tests of the pixel layer's portable kernels: natively under the sanitizers
+# and, in the Windows build, under Wine.
+translit_add_test(render_kernels_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/AlphaKernels_test.cpp
+  LIBS translit_render_core)
