@@ -1,0 +1,92 @@
+// StrRetText on hand-made STRRET records: each record type, the bounds of
+// offset texts, name markers, code page conversion and the freeing of wide
+// strings the shell hands over.
+#include "shell/acShellNames.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "shell/acItemIdList.h"
+#include "tests/shell/MallocSpy.h"
+
+namespace translit {
+namespace {
+
+STRRET CString(const char* text) {
+  STRRET r{};
+  r.uType = STRRET_CSTR;
+  std::strncpy(r.cStr, text, sizeof r.cStr - 1);
+  return r;
+}
+
+STRRET WideString(const wchar_t* text) {
+  STRRET r{};
+  r.uType = STRRET_WSTR;
+  size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+  r.pOleStr = static_cast<LPWSTR>(ShellMalloc()->Alloc(bytes));
+  std::memcpy(r.pOleStr, text, bytes);
+  return r;
+}
+
+// One item of 2 + data bytes, then the terminator.
+ItemListPtr ItemWithData(const std::string& data) {
+  USHORT count = static_cast<USHORT>(2 + data.size());
+  ItemListPtr list(AllocItemList(count + 2));
+  std::memcpy(list.get(), &count, 2);
+  std::memcpy(reinterpret_cast<BYTE*>(list.get()) + 2, data.data(), data.size());
+  return list;
+}
+
+TEST(StrRetText, AnsiRecordsAndMarkers) {
+  struct Case {
+    const char* text;
+    const char* expected;
+  } cases[] = {{"plain", "plain"}, {"?1?2name", "12name"}, {"?x?", "?x?"}, {"", ""}};
+  for (const Case& c : cases) {
+    STRRET r = CString(c.text);
+    EXPECT_EQ(StrRetText(nullptr, r), c.expected) << c.text;
+  }
+  STRRET unknown{};
+  unknown.uType = 7;
+  EXPECT_EQ(StrRetText(nullptr, unknown), "");
+}
+
+TEST(StrRetText, WideTextIsConvertedToTheCodePageAndFreed) {
+  long before = test::MallocSpy::Outstanding();
+  STRRET r = WideString(L"\x0416\x0443\x043A.txt");
+  EXPECT_EQ(test::MallocSpy::Outstanding(), before + 1);
+  EXPECT_EQ(StrRetText(nullptr, r), "\xC6\xF3\xEA.txt");
+  EXPECT_EQ(r.pOleStr, nullptr);
+  EXPECT_EQ(test::MallocSpy::Outstanding(), before);
+
+  STRRET marked = WideString(L"?3?name");
+  EXPECT_EQ(StrRetText(nullptr, marked), "3name");
+  STRRET none{};
+  none.uType = STRRET_WSTR;
+  EXPECT_EQ(StrRetText(nullptr, none), "");
+}
+
+TEST(StrRetText, OffsetTextStaysInsideTheFirstItem) {
+  // Data "\x01\x02name\0rest": the text starts 4 bytes into the item.
+  ItemListPtr item = ItemWithData(std::string("\x01\x02name\0rest", 11));
+  STRRET r{};
+  r.uType = STRRET_OFFSET;
+  r.uOffset = 4;
+  EXPECT_EQ(StrRetText(item.get(), r), "name");
+
+  // No terminator inside the item: the text ends with the item.
+  ItemListPtr open = ItemWithData("ab" "cdef");
+  r.uOffset = 4;
+  EXPECT_EQ(StrRetText(open.get(), r), "cdef");
+  for (UINT offset : {8u, 9u, 1000u}) {
+    r.uOffset = offset;
+    EXPECT_EQ(StrRetText(open.get(), r), "") << "offset " << offset;
+  }
+  r.uOffset = 2;
+  EXPECT_EQ(StrRetText(nullptr, r), "");
+}
+
+}  // namespace
+}  // namespace translit
