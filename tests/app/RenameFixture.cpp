@@ -1,0 +1,136 @@
+// Folder trees for renaming tests.
+#include "tests/app/RenameFixture.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace testing_rename {
+
+std::wstring Widen(const std::string& utf8) {
+  int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+  return w;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+std::string Ansi(const std::string& utf8) {
+  std::wstring w = Widen(utf8);
+  int n = ::WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+namespace {
+
+void RemoveTree(const std::wstring& dir) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring full = dir + L"\\" + name;
+      ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(full);
+      else
+        ::DeleteFileW(full.c_str());
+    } while (::FindNextFileW(h, &fd));
+    ::FindClose(h);
+  }
+  ::RemoveDirectoryW(dir.c_str());
+}
+
+void Collect(const std::wstring& dir, const std::wstring& rel, std::map<std::string, std::string>& out) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    std::wstring name = fd.cFileName;
+    if (name == L"." || name == L"..") continue;
+    std::wstring full = dir + L"\\" + name;
+    std::wstring relName = rel.empty() ? name : rel + L"\\" + name;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      Collect(full, relName, out);
+    } else {
+      HANDLE f = ::CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+      std::string content;
+      if (f != INVALID_HANDLE_VALUE) {
+        char buf[4096];
+        DWORD got = 0;
+        while (::ReadFile(f, buf, sizeof(buf), &got, nullptr) && got) content.append(buf, got);
+        ::CloseHandle(f);
+      }
+      out[Utf8(relName)] = content;
+    }
+  } while (::FindNextFileW(h, &fd));
+  ::FindClose(h);
+}
+
+}  // namespace
+
+FolderTree::FolderTree(const std::wstring& base) {
+  std::wstring parent = base;
+  if (parent.empty()) {
+    wchar_t tmp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, tmp);
+    parent = tmp;
+  }
+  if (parent.back() != L'\\') parent += L'\\';
+  static int counter = 0;
+  FRoot = parent + L"translit-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+  RemoveTree(FRoot);
+  if (!::CreateDirectoryW(FRoot.c_str(), nullptr)) throw std::runtime_error("cannot create test folder");
+}
+
+FolderTree::~FolderTree() { RemoveTree(FRoot); }
+
+std::string FolderTree::AnsiRoot() const { return Ansi(Utf8(FRoot)) + "\\"; }
+
+void FolderTree::AddFolder(const std::string& rel) {
+  std::wstring path = FRoot;
+  std::wstring w = Widen(rel);
+  size_t start = 0;
+  while (start <= w.size()) {
+    size_t slash = w.find(L'\\', start);
+    if (slash == std::wstring::npos) slash = w.size();
+    path += L"\\" + w.substr(start, slash - start);
+    ::CreateDirectoryW(path.c_str(), nullptr);
+    start = slash + 1;
+  }
+}
+
+void FolderTree::AddFile(const std::string& rel, const std::string& content, DWORD attributes) {
+  size_t slash = rel.rfind('\\');
+  if (slash != std::string::npos) AddFolder(rel.substr(0, slash));
+  std::wstring path = FRoot + L"\\" + Widen(rel);
+  HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + rel);
+  DWORD written = 0;
+  ::WriteFile(f, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  ::CloseHandle(f);
+  if (attributes) ::SetFileAttributesW(path.c_str(), attributes);
+}
+
+std::map<std::string, std::string> FolderTree::Files() const {
+  std::map<std::string, std::string> out;
+  Collect(FRoot, L"", out);
+  return out;
+}
+
+std::vector<std::string> FolderTree::Contents() const {
+  std::vector<std::string> v;
+  for (auto& [name, content] : Files()) v.push_back(content);
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+}  // namespace testing_rename

@@ -1,0 +1,41 @@
+// Folder trees for renaming tests: files are made with their Unicode names
+// (so that they are stored as UTF-8 on the host) and each holds a text of
+// its own, so that a test can prove that no content was lost.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testing_rename {
+
+std::wstring Widen(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+// The name in the program's code page (1251).
+std::string Ansi(const std::string& utf8);
+
+class FolderTree {
+ public:
+  // A fresh, empty folder under base (a temporary folder when empty).
+  explicit FolderTree(const std::wstring& base = L"");
+  ~FolderTree();
+  FolderTree(const FolderTree&) = delete;
+  FolderTree& operator=(const FolderTree&) = delete;
+
+  const std::wstring& Root() const { return FRoot; }
+  // Root in code page 1251, ending in "\".
+  std::string AnsiRoot() const;
+  void AddFile(const std::string& relUtf8, const std::string& content, DWORD attributes = 0);
+  void AddFolder(const std::string& relUtf8);
+  // Relative path (UTF-8, "\" separated) to content, of every file below.
+  std::map<std::string, std::string> Files() const;
+  // The contents alone, sorted: equal before and after when nothing is lost.
+  std::vector<std::string> Contents() const;
+
+ private:
+  std::wstring FRoot;
+};
+
+}  // namespace testing_rename

@@ -1,0 +1,149 @@
+// The dialog's walk on real folders with Cyrillic names: what is renamed,
+// what is left, what stops the walk, and that no file content is lost.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/Unit1.h"
+#include "framework/Application.h"
+#include "tests/app/RenameFixture.h"
+
+namespace {
+
+using testing_rename::Ansi;
+using testing_rename::FolderTree;
+
+class Renamer : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    fw::EnsureApplication();
+    RegisterAppClasses();
+  }
+  void SetUp() override { form = new TForm1(fw::Application); }
+  void TearDown() override { delete form; }
+  TForm1* form = nullptr;
+};
+
+TEST_F(Renamer, RenamesFilesAtEveryDepthAndKeepsFolderNames) {
+  FolderTree tree;
+  tree.AddFile("Ёлка.txt", "1");
+  tree.AddFile("Песня 01 (live).mp3", "2");
+  tree.AddFile("readme.TXT", "3");
+  tree.AddFile("Папка\\Щука.doc", "4");
+  tree.AddFile("Папка\\Вложенная\\Йод", "5");
+  tree.AddFile("Папка\\Вложенная\\объект.Мальчик", "6");
+  tree.AddFile("Эхо.ini", "7", FILE_ATTRIBUTE_HIDDEN);
+  tree.AddFile("Хор.sys", "8", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
+  tree.AddFile("Ёж\\Track_07 - final.MP3", "9");
+  tree.AddFolder("Пусто");
+  std::vector<std::string> before = tree.Contents();
+
+  form->ScanFolder(tree.AnsiRoot(), "*.mp3");
+
+  std::map<std::string, std::string> expected = {
+      {"Yolka.txt", "1"},
+      {"Pesnya 01 (live).mp3", "2"},
+      {"readme.TXT", "3"},
+      {"Папка\\Chshuka.doc", "4"},
+      {"Папка\\Вложенная\\Iod", "5"},
+      {"Папка\\Вложенная\\ob''ekt.Mal'chik", "6"},
+      {"Eho.ini", "7"},
+      {"Hor.sys", "8"},
+      {"Ёж\\Track_07 - final.MP3", "9"},
+  };
+  EXPECT_EQ(tree.Files(), expected);
+  EXPECT_EQ(tree.Contents(), before);
+}
+
+TEST_F(Renamer, TakenNamesAreLeftAloneWithoutAMessage) {
+  FolderTree tree;
+  tree.AddFile("Мама.txt", "cyrillic");
+  tree.AddFile("MAMA.TXT", "latin, other case");  // taken whatever the case
+  tree.AddFile("Йод.txt", "first");
+  tree.AddFile("Иод.txt", "second");  // maps to the same Latin name
+  std::vector<std::string> before = tree.Contents();
+
+  form->ScanFolder(tree.AnsiRoot(), "*.mp3");
+
+  std::map<std::string, std::string> files = tree.Files();
+  EXPECT_EQ(files.count("Мама.txt"), 1u);
+  EXPECT_EQ(files.count("MAMA.TXT"), 1u);
+  ASSERT_EQ(files.count("Iod.txt"), 1u);
+  // Whichever of the two the folder yielded first took the name.
+  bool firstWon = files["Iod.txt"] == "first";
+  EXPECT_EQ(files.count(firstWon ? "Иод.txt" : "Йод.txt"), 1u);
+  EXPECT_EQ(files.size(), 4u);
+  EXPECT_EQ(tree.Contents(), before);
+}
+
+TEST_F(Renamer, NameTakenByAFolderStopsTheWalkWithAnIOError) {
+  FolderTree tree;
+  tree.AddFolder("Kot");
+  tree.AddFile("Кот", "cat");
+  tree.AddFile("Пёс.txt", "dog");
+  std::vector<std::string> before = tree.Contents();
+
+  try {
+    form->ScanFolder(tree.AnsiRoot(), "*.mp3");
+    FAIL() << "the rename onto a folder's name must fail";
+  } catch (const fw::EInOutError& e) {
+    EXPECT_NE(e.ErrorCode, 0);
+    EXPECT_EQ(e.Message(), fw::InOutErrorMessage(e.ErrorCode));
+  }
+  std::map<std::string, std::string> files = tree.Files();
+  EXPECT_EQ(files.count("Кот"), 1u) << "the failing file keeps its name";
+  EXPECT_EQ(form->sStatusBar1->Panels()[0].Text(), Ansi("Кот")) << "the status bar shows the failing file";
+  // The other file was either renamed before the failure or not reached.
+  EXPECT_EQ(files.count("Pyos.txt") + files.count("Пёс.txt"), 1u);
+  EXPECT_EQ(tree.Contents(), before);
+
+  // Pressing the button again starts over: what was renamed maps to itself.
+  EXPECT_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"), fw::EInOutError);
+  EXPECT_EQ(tree.Contents(), before);
+}
+
+TEST_F(Renamer, FoldersThatCannotBeEnumeratedArePassedOver) {
+  FolderTree tree;
+  tree.AddFile("Файл.txt", "x");
+  std::string file = tree.AnsiRoot() + Ansi("Файл.txt");
+  for (const std::string& path : {tree.AnsiRoot() + "nonexistent", file, std::string("Q:\\nowhere")}) {
+    EXPECT_NO_THROW(form->ScanFolder(path, "*.mp3")) << path;
+  }
+  EXPECT_EQ(tree.Files().count("Файл.txt"), 1u);
+}
+
+TEST(TransliterateMethod, IsTheTable) {
+  EXPECT_EQ(TForm1::TransliterateName(Ansi("Щука")), "Chshuka");
+}
+
+TEST_F(Renamer, SelectedDriveIsWalkedThroughItsDoubledSeparator) {
+  // T: is a drive of its own (a scratch folder mapped by the test runner).
+  ASSERT_NE(::GetFileAttributesW(L"T:\\"), INVALID_FILE_ATTRIBUTES) << "drive T: is not mapped";
+  FolderTree tree(L"T:\\");
+  tree.AddFile("Диск\\Ёлка.txt", "root walk");
+  ASSERT_TRUE(form->sShellTreeView1->SelectPath("T:"));
+  ASSERT_EQ(form->sShellTreeView1->CurrentPath(), "T:\\");
+
+  ASSERT_TRUE(form->RenameSelectedFolder());
+
+  std::map<std::string, std::string> expected = {{"Диск\\Yolka.txt", "root walk"}};
+  EXPECT_EQ(tree.Files(), expected);
+}
+
+TEST_F(Renamer, SelectedFolderPathAndNoSelection) {
+  FolderTree tree;
+  tree.AddFile("Ночь.txt", "n");
+  std::string root = tree.AnsiRoot();
+  root.pop_back();
+  ASSERT_TRUE(form->sShellTreeView1->SelectPath(root));
+  EXPECT_EQ(form->sShellTreeView1->CurrentPath(), root);
+
+  // Nothing selected: nothing is walked, no box, the dialog stays.
+  form->sShellTreeView1->SetSelected(nullptr);
+  EXPECT_EQ(form->sShellTreeView1->CurrentPath(), "");
+  form->sBitBtn1Click(form->sBitBtn1);
+  EXPECT_EQ(tree.Files().count("Ночь.txt"), 1u);
+  EXPECT_FALSE(fw::Application->Terminated());
+}
+
+}  // namespace
