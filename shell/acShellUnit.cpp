@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "framework/Application.h"
 #include "shell/acAlphaImageList.h"
 #include "shell/acShellFolder.h"
 
@@ -77,6 +78,6 @@ IContextMenu2* CurrentContextMenu() { return Unit().contextMenu.Get(); }
 
 void SetCurrentContextMenu(ComPtr<IContextMenu2> menu) { Unit().contextMenu = std::move(menu); }
 
-HWND ShellOwnerWindow() { return GetActiveWindow(); }
+HWND ShellOwnerWindow() { return fw::EnsureApplication().Handle(); }
 
 }  // namespace translit

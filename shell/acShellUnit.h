@@ -28,7 +28,8 @@ CRITICAL_SECTION& ShellChangeLock();
 IContextMenu2* CurrentContextMenu();
 void SetCurrentContextMenu(ComPtr<IContextMenu2> menu);
 
-// The window that owns shell commands started for the user.
+// The window that owns shell commands started for the user: the
+// application's.
 HWND ShellOwnerWindow();
 
 }  // namespace translit

@@ -521,5 +521,32 @@ TEST(FolderObjects, QueriesLeakNothing) {
             0);
 }
 
+// Counts its references; enough of a context menu for the slot.
+class CountedMenu : public IContextMenu2 {
+ public:
+  LONG references = 1;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references; }
+  HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU, UINT, UINT, UINT, UINT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR, UINT, UINT*, LPSTR, UINT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE HandleMenuMsg(UINT, WPARAM, LPARAM) override { return E_NOTIMPL; }
+};
+
+TEST(ShellUnit, ContextMenuSlotHoldsOneReference) {
+  CountedMenu menu;
+  EXPECT_EQ(CurrentContextMenu(), nullptr);
+  SetCurrentContextMenu(ComPtr<IContextMenu2>::Share(&menu));
+  EXPECT_EQ(CurrentContextMenu(), &menu);
+  EXPECT_EQ(menu.references, 2);
+  SetCurrentContextMenu(nullptr);
+  EXPECT_EQ(CurrentContextMenu(), nullptr);
+  EXPECT_EQ(menu.references, 1);
+}
+
 }  // namespace
 }  // namespace translit
