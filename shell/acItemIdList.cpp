@@ -81,7 +81,14 @@ LPITEMIDLIST JoinItemLists(LPCITEMIDLIST first, LPCITEMIDLIST second) {
 }
 
 void FreeItemList(LPITEMIDLIST list) {
-  if (list) ShellMalloc()->Free(list);
+  if (!list) return;
+  // Freeing runs in destructors, so it must not raise: without the shell's
+  // interface the same task allocator is reached through COM directly.
+  ComPtr<IMalloc> malloc;
+  if (SUCCEEDED(SHGetMalloc(malloc.Put())) && malloc)
+    malloc->Free(list);
+  else
+    CoTaskMemFree(list);
 }
 
 LPITEMIDLIST LastItemIdOf(LPCITEMIDLIST list) {

@@ -3,6 +3,7 @@
 // root paths. Portable: the Windows layer maps these to the shell's calls.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>

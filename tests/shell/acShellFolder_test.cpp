@@ -482,6 +482,15 @@ TEST(ColumnDetails, LoadedFromTheShellAndMissingCallsRaise) {
   EXPECT_EQ(data.nFileSizeLow, 3000u);
   EXPECT_STREQ(data.cFileName, "data.bin");
 
+  // A listing folder without detail interfaces: the file data fills in.
+  ScriptedFolder plainFolder;
+  TacShellFolder listedByPlain(root.get(), nullptr, item->RelativeId());
+  TacShellFolder plainRoot(DesktopFolder(), ComPtr<IShellFolder>::Share(&plainFolder), root->RelativeId());
+  listedByPlain.LoadColumnDetails(&plainRoot, view, 3);
+  ASSERT_EQ(listedByPlain.ColumnTexts().Count(), 2);
+  EXPECT_EQ(listedByPlain.Details(1), "3 KB");
+  EXPECT_FALSE(listedByPlain.Details(2).empty()) << "last write time";
+
   // A virtual folder has no file data.
   auto computer = ComputerFolder();
   ASSERT_TRUE(computer);
