@@ -1,0 +1,150 @@
+// The real program under Wine, driven as a user would drive it: pick a
+// prepared folder in its tree, press the button, read the status bar,
+// answer its boxes, and check the files on disk and the end of the process.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/SysUtils.h"
+#include "tests/app/RenameFixture.h"
+#include "tests/e2e/Remote.h"
+
+namespace {
+
+using testing_rename::Ansi;
+using testing_rename::FolderTree;
+
+// The program as the build placed it, named for Windows.
+std::string ProgramPath() {
+  std::string unix = TRANSLIT_EXE;
+  std::string path = "Z:" + unix;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+// The error a rename onto a folder's name gets on this platform.
+std::string RenameOntoFolderMessage() {
+  FolderTree probe;
+  std::wstring file = probe.Root() + L"\\a", dir = probe.Root() + L"\\b";
+  ::CloseHandle(::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ::CreateDirectoryW(dir.c_str(), nullptr);
+  ::MoveFileW(file.c_str(), dir.c_str());
+  return fw::InOutErrorMessage(static_cast<int>(::GetLastError()));
+}
+
+class RunningProgram : public ::testing::Test {
+ protected:
+  // Starts the program and selects folder (a path on drive T:) in its tree.
+  void StartAndSelect(const std::string& tFolderName) {
+    program = std::make_unique<e2e::Program>(ProgramPath(), "");
+    form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
+    ASSERT_TRUE(form) << "the dialog did not appear";
+    EXPECT_EQ(e2e::WindowText(form), "Help for Lorvanta");
+    tree = e2e::FindChild(form, "TFolderTree");
+    button = e2e::FindChild(form, "TBitBtn");
+    status = e2e::FindChild(form, "TStatusBar");
+    ASSERT_TRUE(tree && button && status);
+
+    // The root is the computer; at start it is selected.
+    auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    ASSERT_TRUE(root);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)), root);
+    HTREEITEM drive = e2e::FindTreeChild(program->Process(), tree, root, "T:");
+    ASSERT_TRUE(drive) << "drive T: is not in the tree";
+    HTREEITEM folder = e2e::FindTreeChild(program->Process(), tree, drive, tFolderName);
+    ASSERT_TRUE(folder) << "the prepared folder is not in the tree";
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(folder));
+  }
+
+  std::unique_ptr<e2e::Program> program;
+  HWND form = nullptr, tree = nullptr, button = nullptr, status = nullptr;
+};
+
+std::wstring FolderNameOf(const FolderTree& t) { return t.Root().substr(3); }
+
+TEST_F(RunningProgram, RenamesTheChosenFolderSaysDoneAndEnds) {
+  FolderTree tree(L"T:\\");
+  tree.AddFile("Альбом\\Песня 01 (live).mp3", "song");
+  tree.AddFile("Альбом\\Обложка.jpg", "cover");
+  tree.AddFile("notes.txt", "notes");
+  tree.AddFile("Ёлка.txt", "tree");
+  std::vector<std::string> before = tree.Contents();
+
+  StartAndSelect(testing_rename::Utf8(FolderNameOf(tree)));
+  HWND done = e2e::ClickForWindow(button, program->Id(), "TMessageForm");
+  ASSERT_TRUE(done) << "no \"Готово!\" box";
+  EXPECT_EQ(e2e::WindowText(done), "Translit");
+  // The walk put each file's name in the status bar; one of them is last.
+  std::string last = e2e::StatusText(program->Process(), status, 0);
+  EXPECT_TRUE(last == "Pesnya 01 (live).mp3" || last == Ansi("Обложка.jpg") || last == "notes.txt" ||
+              last == Ansi("Ёлка.txt") || last == Ansi("Песня 01 (live).mp3"))
+      << last;
+
+  HWND ok = e2e::FindChild(done, "TButton");
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(e2e::WindowText(ok), "OK");
+  ASSERT_TRUE(e2e::ClickUntilGone(ok, done));
+
+  DWORD code = 1;
+  ASSERT_TRUE(program->WaitForExit(20000, &code)) << "the program did not end after \"Готово!\"";
+  EXPECT_EQ(code, 0u);
+  std::map<std::string, std::string> expected = {
+      {"Альбом\\Pesnya 01 (live).mp3", "song"},
+      {"Альбом\\Oblozhka.jpg", "cover"},
+      {"notes.txt", "notes"},
+      {"Yolka.txt", "tree"},
+  };
+  EXPECT_EQ(tree.Files(), expected);
+  EXPECT_EQ(tree.Contents(), before);
+}
+
+TEST_F(RunningProgram, FailedRenameShowsTheErrorAndKeepsTheDialogOpen) {
+  std::string expectedMessage = RenameOntoFolderMessage() + ".";
+  FolderTree tree(L"T:\\");
+  tree.AddFolder("Kot");
+  tree.AddFile("Кот", "cat");
+  std::vector<std::string> before = tree.Contents();
+
+  StartAndSelect(testing_rename::Utf8(FolderNameOf(tree)));
+  HWND box = e2e::ClickForWindow(button, program->Id(), "#32770");
+  ASSERT_TRUE(box) << "no error box";
+  EXPECT_EQ(e2e::WindowText(box), "Translit");
+  EXPECT_EQ(e2e::WindowText(::GetDlgItem(box, 0xFFFF)), expectedMessage);
+  EXPECT_EQ(e2e::StatusText(program->Process(), status, 0), Ansi("Кот"));
+  ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(box, "Button"), box));
+
+  // Back in the loop: the dialog is still there, no "Готово!".
+  ::Sleep(500);
+  EXPECT_TRUE(program->Running());
+  EXPECT_TRUE(::IsWindowVisible(form));
+  EXPECT_FALSE(e2e::WaitForWindow(program->Id(), "TMessageForm", 300));
+  EXPECT_EQ(tree.Files().count("Кот"), 1u);
+
+  // Its close box ends the program without renaming anything.
+  ::PostMessageA(form, WM_CLOSE, 0, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(program->WaitForExit(20000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(tree.Contents(), before);
+}
+
+TEST_F(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
+  // The root has no file-system path: its caption names no folder of the
+  // program's current folder, so the walk finds nothing.
+  FolderTree workDir;
+  workDir.AddFile("Ёлка.txt", "kept");
+  program = std::make_unique<e2e::Program>(ProgramPath(), testing_rename::Ansi(testing_rename::Utf8(workDir.Root())));
+  form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
+  ASSERT_TRUE(form);
+  HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TBitBtn"), program->Id(), "TMessageForm");
+  ASSERT_TRUE(done);
+  ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
+  DWORD code = 1;
+  ASSERT_TRUE(program->WaitForExit(20000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(workDir.Files().count("Ёлка.txt"), 1u);
+}
+
+}  // namespace
