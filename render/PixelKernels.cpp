@@ -140,32 +140,35 @@ TRANSLIT_SSE2_FN void MixRowSse2(std::uint32_t* dest, const std::uint32_t* sourc
 
 namespace {
 
-// Two pixels widened to 16-bit lanes: composes colour lanes and the alpha lane.
+// Two pixels widened to 16-bit lanes. In the alpha lanes the colour formula
+// is given the weights 256 and 0, so it yields da, and the alpha increase
+// a (255 - da) div 255 is computed there only (zero in the colour lanes).
 TRANSLIT_SSE2_FN inline __m128i ComposeHalf(__m128i d, __m128i s) {
   const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
   __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+  __m128i aColour = _mm_andnot_si128(alphaLanes, a);
+  __m128i aAlpha = _mm_and_si128(alphaLanes, a);
   __m128i colour = _mm_srli_epi16(
-      _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(256), a)), _mm_mullo_epi16(s, a)), 8);
-  // x div 255 = (x + 1 + (x >> 8)) >> 8 for x up to 255 * 255.
-  __m128i x = _mm_mullo_epi16(a, _mm_sub_epi16(_mm_set1_epi16(255), d));
-  __m128i q = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
-  __m128i alpha = _mm_add_epi16(d, q);
-  return _mm_or_si128(_mm_andnot_si128(alphaLanes, colour), _mm_and_si128(alphaLanes, alpha));
+      _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(256), aColour)), _mm_mullo_epi16(s, aColour)), 8);
+  // x div 255 = (x * 0x8081) >> 23 for every 16-bit x.
+  __m128i x = _mm_mullo_epi16(aAlpha, _mm_sub_epi16(_mm_set1_epi16(255), d));
+  return _mm_add_epi16(colour, _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7));
 }
 
-// Two pixels widened to 16-bit lanes: tints the colour lanes, keeps alpha.
-TRANSLIT_SSE2_FN inline __m128i TintHalf(__m128i v, __m128i percent, __m128i base) {
-  const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
-  const __m128i one = _mm_set1_epi16(1);
-  const __m128i fifty = _mm_set1_epi16(50);
-  __m128i n = _mm_add_epi16(_mm_mullo_epi16(v, percent), base);
-  // n / 100 for n < 43699 is (n * 5243) >> 19.
-  __m128i q = _mm_srli_epi16(_mm_mulhi_epu16(n, _mm_set1_epi16(5243)), 3);
-  __m128i rem = _mm_sub_epi16(n, _mm_mullo_epi16(q, _mm_set1_epi16(100)));
-  __m128i up = _mm_or_si128(_mm_cmpgt_epi16(rem, fifty),
-                            _mm_and_si128(_mm_cmpeq_epi16(rem, fifty), _mm_cmpeq_epi16(_mm_and_si128(q, one), one)));
-  q = _mm_sub_epi16(q, up);
-  return _mm_or_si128(_mm_andnot_si128(alphaLanes, q), _mm_and_si128(alphaLanes, v));
+// Two pixels widened to 16-bit lanes: round half to even of n / 100 with
+// n = percent * v + (100 - percent) * c, as
+//   (n + 50) div 100 - (n + 150) div 200 + (n + 149) div 200,
+// the last two terms taking 1 off exactly when n + 50 is an odd multiple of
+// 100. x div 100 is (x * 5243) >> 19 for x below 43699; n stays below 25700.
+// The alpha lanes use percent 100 and c 0, which gives v back.
+TRANSLIT_SSE2_FN inline __m128i TintHalf(__m128i v, __m128i percent, __m128i base50) {
+  const __m128i m = _mm_set1_epi16(5243);
+  __m128i n50 = _mm_add_epi16(_mm_mullo_epi16(v, percent), base50);
+  __m128i n150 = _mm_add_epi16(n50, _mm_set1_epi16(100));
+  __m128i a = _mm_srli_epi16(_mm_mulhi_epu16(n50, m), 3);
+  __m128i b = _mm_srli_epi16(_mm_mulhi_epu16(n150, m), 4);
+  __m128i c = _mm_srli_epi16(_mm_mulhi_epu16(_mm_sub_epi16(n150, _mm_set1_epi16(1)), m), 4);
+  return _mm_add_epi16(_mm_sub_epi16(a, b), c);
 }
 
 }  // namespace
@@ -185,17 +188,18 @@ TRANSLIT_SSE2_FN void ComposeRowSse2(std::uint32_t* dest, const std::uint32_t* s
 
 TRANSLIT_SSE2_FN void TintRowSse2(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor) {
   const __m128i zero = _mm_setzero_si128();
-  const short rest = static_cast<short>(100 - percent);
-  const short cb = static_cast<short>(rest * static_cast<short>(pixelColor & 0xFF));
-  const short cg = static_cast<short>(rest * static_cast<short>((pixelColor >> 8) & 0xFF));
-  const short cr = static_cast<short>(rest * static_cast<short>((pixelColor >> 16) & 0xFF));
-  const __m128i base = _mm_set_epi16(0, cr, cg, cb, 0, cr, cg, cb);
-  const __m128i p = _mm_set1_epi16(static_cast<short>(percent));
+  const int rest = 100 - percent;
+  const short cb = static_cast<short>(rest * static_cast<int>(pixelColor & 0xFF) + 50);
+  const short cg = static_cast<short>(rest * static_cast<int>((pixelColor >> 8) & 0xFF) + 50);
+  const short cr = static_cast<short>(rest * static_cast<int>((pixelColor >> 16) & 0xFF) + 50);
+  const short p = static_cast<short>(percent);
+  const __m128i base50 = _mm_set_epi16(50, cr, cg, cb, 50, cr, cg, cb);
+  const __m128i weights = _mm_set_epi16(100, p, p, p, 100, p, p, p);
   int i = 0;
   for (; i + 4 <= count; i += 4) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
-    __m128i lo = TintHalf(_mm_unpacklo_epi8(v, zero), p, base);
-    __m128i hi = TintHalf(_mm_unpackhi_epi8(v, zero), p, base);
+    __m128i lo = TintHalf(_mm_unpacklo_epi8(v, zero), weights, base50);
+    __m128i hi = TintHalf(_mm_unpackhi_epi8(v, zero), weights, base50);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), _mm_packus_epi16(lo, hi));
   }
   TintRowScalar(row + i, count - i, percent, pixelColor);

@@ -1,0 +1,21 @@
+# The pixel layer: each operation against memcpy of its destination
+# (natively and under Wine), the blur against libvips and the resampling
+# against ImageMagick (natively, one thread each).
+foreach(name mix compose fill tint gradient-v gradient-h)
+  string(REPLACE "-" "_" id ${name})
+  add_executable(bench_render_${id} ${CMAKE_CURRENT_LIST_DIR}/render_pixels_bench.cpp)
+  target_compile_definitions(bench_render_${id} PRIVATE RENDER_BENCH_KERNEL="${name}")
+  target_include_directories(bench_render_${id} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(bench_render_${id} PRIVATE translit_render_core)
+endforeach()
+if(NOT WIN32)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(VIPS REQUIRED IMPORTED_TARGET vips)
+  pkg_check_modules(MAGICKCORE REQUIRED IMPORTED_TARGET MagickCore)
+  add_executable(bench_render_blur ${CMAKE_CURRENT_LIST_DIR}/render_blur_bench.cpp)
+  target_include_directories(bench_render_blur PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(bench_render_blur PRIVATE translit_render_core PkgConfig::VIPS)
+  add_executable(bench_render_resample ${CMAKE_CURRENT_LIST_DIR}/render_resample_bench.cpp)
+  target_include_directories(bench_render_resample PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(bench_render_resample PRIVATE translit_render_core PkgConfig::MAGICKCORE)
+endif()

@@ -1,0 +1,59 @@
+// Timing of the pixel layer's benchmarks: ours and the reference alternate
+// round by round on the same bytes, and the medians are compared.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace translit::bench {
+
+struct Medians {
+  double oursSeconds;
+  double referenceSeconds;
+};
+
+inline double MedianOf(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+template <typename Ours, typename Reference>
+Medians Alternate(int rounds, Ours ours, Reference reference) {
+  using Clock = std::chrono::steady_clock;
+  std::vector<double> a, b;
+  auto time = [](auto&& f) {
+    auto t0 = Clock::now();
+    f();
+    return std::chrono::duration<double>(Clock::now() - t0).count();
+  };
+  ours();
+  reference();
+  for (int i = 0; i < rounds; ++i) {
+    // Who goes first alternates too, so neither always finds warm caches.
+    if (i % 2 == 0) {
+      a.push_back(time(ours));
+      b.push_back(time(reference));
+    } else {
+      b.push_back(time(reference));
+      a.push_back(time(ours));
+    }
+  }
+  return {MedianOf(a), MedianOf(b)};
+}
+
+// Prints what was measured, then the RESULT line (ratio of times).
+inline void Report(const std::string& name, const std::string& what, const std::string& referenceName,
+                   double pixels, Medians m, const std::string& target) {
+  const double ours = pixels / m.oursSeconds / 1e6;
+  const double ref = pixels / m.referenceSeconds / 1e6;
+  std::printf("%s: ours %.1f Mpix/s (median %.3f ms), %s %.1f Mpix/s (median %.3f ms)\n", what.c_str(), ours,
+              m.oursSeconds * 1e3, referenceName.c_str(), ref, m.referenceSeconds * 1e3);
+  std::printf("RESULT %s ours=%.1fMpix/s reference=%.1fMpix/s ratio=%.2f target=%s\n", name.c_str(), ours, ref,
+              m.oursSeconds / m.referenceSeconds, target.c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace translit::bench
