@@ -174,12 +174,14 @@ void TApplication::HandleException(std::exception_ptr e) {
   ShowException(ExceptionMessage(e));
 }
 
-void TApplication::ShowException(const std::string& message) {
+std::string ErrorBoxText(const std::string& message) {
   std::string text = message;
-  // A full stop is appended when the last character sorts after "." (byte
-  // order: letters, digits and "?" get one; ")", "!" and "." do not).
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  MessageBox(text, Title(), MB_OK | MB_ICONSTOP);
+  return text;
+}
+
+void TApplication::ShowException(const std::string& message) {
+  MessageBox(ErrorBoxText(message), Title(), MB_OK | MB_ICONSTOP);
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {

@@ -84,7 +84,10 @@ TApplication& EnsureApplication();
 // Hands the exception being handled to the application.
 void HandleCurrentException();
 
-// The message text of an exception, as the error box shows it.
+// The message text of an exception.
 std::string ExceptionMessage(std::exception_ptr e);
+// The text of the error box for a message: a full stop is appended when the
+// last character sorts after "." (letters, digits, "?"; not ")" or "!").
+std::string ErrorBoxText(const std::string& message);
 
 }  // namespace fw

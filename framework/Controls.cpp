@@ -442,6 +442,8 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
+  // Making the parent's window makes the children's too, this one among them.
+  if (FHandle) return;
   if ((p.Style & WS_CHILD) && !p.WndParent) throw EInvalidOperation(Format("Control '%s' has no parent window", Name()));
 
   HINSTANCE instance = ::GetModuleHandleA(nullptr);

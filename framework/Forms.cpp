@@ -101,6 +101,17 @@ void TCustomForm::SetClientSize(int width, int height) {
   TControl::SetBounds(Left(), Top(), p.Width, p.Height);
 }
 
+RECT TCustomForm::ClientRect() const {
+  if (HandleAllocated()) return TWinControl::ClientRect();
+  if (FPendingClientSize) return RECT{0, 0, FClientWidth, FClientHeight};
+  TCreateParams p;
+  const_cast<TCustomForm*>(this)->TCustomForm::CreateParams(p);
+  RECT frame{0, 0, 0, 0};
+  ::AdjustWindowRectEx(&frame, p.Style, FALSE, p.ExStyle);
+  return RECT{0, 0, std::max(0, Width() - static_cast<int>(frame.right - frame.left)),
+              std::max(0, Height() - static_cast<int>(frame.bottom - frame.top))};
+}
+
 void TCustomForm::CreateHandleDone() {
   if (FPendingClientSize) {
     FPendingClientSize = false;

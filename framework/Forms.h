@@ -45,6 +45,9 @@ class TCustomForm : public TWinControl {
   void SetKeyPreview(bool v) { FKeyPreview = v; }
 
   void SetClientSize(int width, int height) override;
+  // Before the window exists, the client area is the bounds less the frame
+  // that the border style will give.
+  RECT ClientRect() const override;
 
   void Show();
   void Hide() { SetVisible(false); }

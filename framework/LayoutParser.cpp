@@ -139,7 +139,8 @@ class Parser {
     return p;
   }
 
-  // A quoted run and #nnn characters, possibly joined with "+".
+  // Quoted runs and #nnn characters: adjacent ones form one string, and "+"
+  // joins strings across lines.
   std::string StringValue() {
     std::string out;
     for (;;) {
@@ -168,22 +169,20 @@ class Parser {
         unsigned long cp = std::strtoul(std::string(FText.substr(start, FPos - start)).c_str(), nullptr, 10);
         if (cp > 0x10FFFF) Fail("character code out of range");
         AppendUtf8(out, static_cast<std::uint32_t>(cp));
-      } else if (c == '+') {
-        ++FPos;
       } else {
-        return out;
+        Fail("string expected");
       }
-      // A "+" continues the string on the next line; anything else ends it
-      // unless another quoted run or #code follows directly.
+      if (Peek() == '\'' || Peek() == '#') continue;
       std::size_t save = FPos;
       int saveLine = FLine;
       SkipSpace();
-      char n = Peek();
-      if (n != '+' && !((n == '\'' || n == '#') && FPos == save)) {
-        FPos = save;
-        FLine = saveLine;
-        return out;
+      if (Peek() == '+') {
+        ++FPos;
+        continue;
       }
+      FPos = save;
+      FLine = saveLine;
+      return out;
     }
   }
 

@@ -1,0 +1,241 @@
+// Forms read from stored layouts, their windows and controls on the real
+// platform, keyboard navigation, message dialogs and the exception handler.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/Buttons.h"
+#include "framework/ClassRegistry.h"
+#include "framework/Dialogs.h"
+#include "framework/Forms.h"
+#include "framework/StatusBar.h"
+#include "framework/TreeView.h"
+
+namespace {
+
+class TTestForm : public fw::TForm {
+ public:
+  explicit TTestForm(fw::TComponent* owner) : fw::TForm(owner) {
+    PublishField("Button1", Button1);
+    PublishField("Tree1", Tree1);
+    PublishField("Status1", Status1);
+    PublishMethod("Button1Click", [this](fw::TComponent*) { ++clicks; });
+  }
+  const char* ClassName() const override { return "TTestForm"; }
+  fw::TBitBtn* Button1 = nullptr;
+  fw::TTreeView* Tree1 = nullptr;
+  fw::TStatusBar* Status1 = nullptr;
+  int clicks = 0;
+};
+
+const char* kLayout = R"(object Form1: TTestForm
+  Left = 100
+  Top = 120
+  BorderIcons = [biSystemMenu]
+  BorderStyle = bsDialog
+  Caption = 'Test ' + #1060#1086#1088#1084#1072
+  ClientHeight = 328
+  ClientWidth = 373
+  Color = clBtnFace
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  PixelsPerInch = 96
+  object Tree1: TTreeView
+    Left = 8
+    Top = 16
+    Width = 225
+    Height = 281
+    Color = clWhite
+    Indent = 19
+    TabOrder = 2
+  end
+  object Button1: TBitBtn
+    Left = 248
+    Top = 16
+    Width = 113
+    Height = 281
+    Caption = 'Go'
+    TabOrder = 0
+    OnClick = Button1Click
+  end
+  object Status1: TStatusBar
+    Left = 0
+    Top = 309
+    Width = 373
+    Height = 19
+    Panels = <
+      item
+        Width = 50
+      end>
+  end
+end)";
+
+class Forms : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    fw::EnsureApplication();
+    fw::RegisterClass<TTestForm>("TTestForm", "TForm", false);
+  }
+  void SetUp() override {
+    form = new TTestForm(fw::Application);
+    form->LoadLayoutText(kLayout);
+  }
+  void TearDown() override { delete form; }
+  TTestForm* form = nullptr;
+};
+
+std::string ClassOf(HWND w) {
+  char name[64] = {};
+  ::GetClassNameA(w, name, sizeof(name));
+  return name;
+}
+
+TEST_F(Forms, LayoutCreatesComponentsWithTheirStoredProperties) {
+  ASSERT_TRUE(form->Button1 && form->Tree1 && form->Status1);
+  form->Show();
+  HWND wnd = form->Handle();
+  EXPECT_EQ(ClassOf(wnd), "TTestForm");
+  EXPECT_EQ(ClassOf(form->Button1->Handle()), "TBitBtn");
+  EXPECT_EQ(ClassOf(form->Tree1->Handle()), "TTreeView");
+  EXPECT_EQ(ClassOf(form->Status1->Handle()), "TStatusBar");
+  char caption[64] = {};
+  ::GetWindowTextA(wnd, caption, sizeof(caption));
+  EXPECT_STREQ(caption, "Test \xD4\xEE\xF0\xEC\xE0");  // "Форма" in code page 1251
+
+  RECT client;
+  ::GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 373);
+  EXPECT_EQ(client.bottom, 328);
+  RECT window;
+  ::GetWindowRect(wnd, &window);
+  EXPECT_EQ(window.left, 100);
+  EXPECT_EQ(window.top, 120);
+  LONG style = ::GetWindowLongA(wnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) << "a dialog frame is fixed";
+  EXPECT_TRUE(::GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+
+  // The superclassed controls behave as the platform's own.
+  EXPECT_EQ(::SendMessageA(form->Tree1->Handle(), TVM_GETINDENT, 0, 0), 19);
+  EXPECT_EQ(form->Tree1->Color(), fw::clWhite);
+  // The status bar is docked at the bottom, across the whole client area.
+  EXPECT_EQ(form->Status1->Top(), 328 - form->Status1->Height());
+  EXPECT_EQ(form->Status1->Width(), 373);
+  form->Status1->Panels()[0].SetText("file.txt");
+  char text[64] = {};
+  ::SendMessageA(form->Status1->Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "file.txt");
+}
+
+TEST_F(Forms, ButtonClickReachesThePublishedHandler) {
+  form->Show();
+  ::SendMessageA(form->Button1->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form->clicks, 1);
+}
+
+TEST_F(Forms, TabMovesBetweenTheButtonAndTheTree) {
+  form->Show();
+  // Tab order 0 is the button: it has the focus when the form is shown.
+  EXPECT_EQ(::GetFocus(), form->Button1->Handle());
+  EXPECT_EQ(form->Button1->TabOrder(), 0);
+  auto pressTab = [&](bool shift) {
+    MSG msg{::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    if (shift) {
+      BYTE keys[256];
+      ::GetKeyboardState(keys);
+      keys[VK_SHIFT] = 0x80;
+      ::SetKeyboardState(keys);
+    }
+    bool used = form->DialogKey(msg);
+    if (shift) {
+      BYTE keys[256];
+      ::GetKeyboardState(keys);
+      keys[VK_SHIFT] = 0;
+      ::SetKeyboardState(keys);
+    }
+    return used;
+  };
+  EXPECT_TRUE(pressTab(false));
+  EXPECT_EQ(::GetFocus(), form->Tree1->Handle());
+  EXPECT_TRUE(pressTab(false));
+  EXPECT_EQ(::GetFocus(), form->Button1->Handle()) << "the status bar is no tab stop";
+  EXPECT_TRUE(pressTab(true));
+  EXPECT_EQ(::GetFocus(), form->Tree1->Handle());
+}
+
+TEST_F(Forms, ExceptionsInHandlersGoToTheApplication) {
+  std::string seen;
+  fw::Application->OnException = [&](std::exception_ptr e) { seen = fw::ExceptionMessage(e); };
+  form->Button1->OnClick = [](fw::TComponent*) { throw fw::EInOutError(fw::InOutErrorMessage(5), 5); };
+  form->Show();
+  ::SendMessageA(form->Button1->Handle(), BM_CLICK, 0, 0);
+  fw::Application->OnException = nullptr;
+  EXPECT_EQ(seen, "File access denied");
+}
+
+TEST(ErrorBox, FullStopRule) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"File not found", "File not found."}, {"I/O error 183", "I/O error 183."}, {"Done.", "Done."},
+      {"Failed (x)", "Failed (x)"},          {"Stop!", "Stop!"},                   {"Why?", "Why?."},
+      {"\xC3\xEE\xF2\xEE\xE2\xEE", "\xC3\xEE\xF2\xEE\xE2\xEE."},                 {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(fw::ErrorBoxText(c.in), c.out) << c.in;
+}
+
+TEST(ApplicationTitle, IsTheProgramNameWithLowerCaseTail) {
+  char path[MAX_PATH];
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string name = path;
+  name = name.substr(name.find_last_of('\\') + 1);
+  name = name.substr(0, name.find('.'));
+  for (size_t i = 1; i < name.size(); ++i) name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+  EXPECT_EQ(fw::EnsureApplication().Title(), name);
+}
+
+// Finds the message form the modal loop is showing, checks it, presses OK.
+struct DialogProbe {
+  std::string caption, text, button;
+  bool found = false;
+};
+DialogProbe* gProbe = nullptr;
+
+void CALLBACK ProbeTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = ::FindWindowA("TMessageForm", nullptr);
+  if (!box || !::IsWindowVisible(box)) return;
+  ::KillTimer(nullptr, id);
+  auto* form = dynamic_cast<fw::TMessageForm*>(fw::TWinControl::FromHandle(box));
+  gProbe->found = form != nullptr;
+  char buf[256] = {};
+  ::GetWindowTextA(box, buf, sizeof(buf));
+  gProbe->caption = buf;
+  if (form) gProbe->text = form->Message()->Caption();
+  HWND ok = ::FindWindowExA(box, nullptr, "TButton", nullptr);
+  ::GetWindowTextA(ok, buf, sizeof(buf));
+  gProbe->button = buf;
+  ::PostMessageA(ok, BM_CLICK, 0, 0);
+}
+
+TEST(MessageDialogs, ShowMessageIsAModalMessageFormWithOneOkButton) {
+  fw::EnsureApplication();
+  DialogProbe probe;
+  gProbe = &probe;
+  ::SetTimer(nullptr, 0, 50, ProbeTimer);
+  fw::ShowMessage("\xC3\xEE\xF2\xEE\xE2\xEE!");
+  EXPECT_TRUE(probe.found);
+  EXPECT_EQ(probe.caption, fw::Application->Title());
+  EXPECT_EQ(probe.text, "\xC3\xEE\xF2\xEE\xE2\xEE!");
+  EXPECT_EQ(probe.button, "OK");
+
+  DialogProbe error;
+  gProbe = &error;
+  ::SetTimer(nullptr, 0, 50, ProbeTimer);
+  EXPECT_EQ(fw::MessageDlg("Error Setting Path : q:\\x", fw::mtError, {fw::mbOK}), fw::mrOk);
+  EXPECT_EQ(error.text, "Error Setting Path : q:\\x");
+  EXPECT_EQ(error.caption, "Error");
+}
+
+}  // namespace
