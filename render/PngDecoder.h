@@ -84,11 +84,13 @@ class TColorManager {
  private:
   enum class Method { None, IndexedCopy, IndexedWiden, Grey, GreyAlpha, Rgb, Rgba };
   void BuildGammaTable();
+  void BuildSampleMap();
 
   Method FMethod = Method::None;
   double FMainGamma = 1.0;
   double FDisplayGamma = 1.0;
   std::uint8_t FGammaTable[256] = {};
+  std::uint8_t FSampleMap[256] = {};  // ConvertSample of every source value up to 8 bits
 };
 
 enum class PngPixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
