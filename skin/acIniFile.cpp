@@ -18,7 +18,7 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 void TacIniFile::SetText(std::string_view text) {
-  FSections.clear();
+  Clear();
   Section* current = nullptr;
   std::size_t pos = 0;
   while (pos <= text.size()) {
@@ -33,6 +33,7 @@ void TacIniFile::SetText(std::string_view text) {
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       FSections.push_back(Section{std::string(Trim(line.substr(1, line.size() - 2))), {}});
       current = &FSections.back();
+      FIndex.emplace(current->Name, FSections.size() - 1);
       continue;
     }
     if (!current) continue;
@@ -52,9 +53,8 @@ void TacIniFile::LoadFromFile(const std::string& fileName) {
 }
 
 const TacIniFile::Section* TacIniFile::FindSection(std::string_view name) const {
-  for (const Section& s : FSections)
-    if (s.Name == name) return &s;
-  return nullptr;
+  auto it = FIndex.find(name);
+  return it == FIndex.end() ? nullptr : &FSections[it->second];
 }
 
 const std::string* TacIniFile::FindValue(std::string_view section, std::string_view key) const {

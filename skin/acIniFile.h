@@ -10,6 +10,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,7 +40,10 @@ class TacIniFile {
   // Replaces the content by the file's bytes (fw::EFOpenError when the file
   // cannot be opened).
   void LoadFromFile(const std::string& fileName);
-  void Clear() { FSections.clear(); }
+  void Clear() {
+    FSections.clear();
+    FIndex.clear();
+  }
 
   // Sections in file order, duplicates included.
   const std::vector<Section>& Sections() const { return FSections; }
@@ -57,6 +62,9 @@ class TacIniFile {
 
   std::string FFileName;
   std::vector<Section> FSections;
+  // The first section of each name, for the inherited reads that look up
+  // sections many times per key.
+  std::map<std::string, std::size_t, std::less<>> FIndex;
 };
 
 }  // namespace translit
