@@ -27,8 +27,6 @@ bool CpuHasSse2() {
 #endif
 }
 
-bool sse2Allowed = true;
-
 constexpr std::uint32_t MixByte(std::uint32_t d, std::uint32_t s, std::uint32_t alpha) {
   return (d * alpha + s * (255 - alpha) + 127) >> 8;
 }
@@ -49,10 +47,8 @@ constexpr std::uint32_t RoundedHundredth(std::uint32_t n) {
 
 bool UseSse2() {
   static const bool cpu = CpuHasSse2();
-  return cpu && sse2Allowed;
+  return cpu;
 }
-
-void SetSse2Allowed(bool allowed) { sse2Allowed = allowed; }
 
 void MixRowScalar(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
   for (int i = 0; i < count; ++i) {

@@ -10,8 +10,6 @@ namespace translit::kernels {
 
 // True when the SSE2 paths are used (always on x86-64, by CPU check on x86).
 bool UseSse2();
-// Turns the SSE2 paths off or on again (tests and benchmarks only).
-void SetSse2Allowed(bool allowed);
 
 // d' = (d * alpha + s * (255 - alpha) + 127) >> 8 on every byte.
 void MixRowScalar(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha);

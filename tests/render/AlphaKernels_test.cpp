@@ -158,6 +158,10 @@ TEST_P(OnRows, TintRectRoundsHalvesToEvenAndKeepsAlpha) {
   EXPECT_EQ(Hex(p.At(1, 0)), "0x34808080") << "127.5 -> 128";
   TintRect(p.View(), {0, 0, 1, 0}, 100, 0x00FFFFFF);
   EXPECT_EQ(Hex(p.At(0, 0)), "0x12000200") << "percent 100 keeps the pixels";
+  TintRect(p.View(), {1, 0, 1, 0}, 150, 0x00000000);
+  EXPECT_EQ(Hex(p.At(1, 0)), "0x34C0C0C0") << "percent beyond 100 pushes away from the colour";
+  TintRect(p.View(), {1, 0, 1, 0}, 250, 0x00000000);
+  EXPECT_EQ(Hex(p.At(1, 0)), "0x34FFFFFF") << "and stays a byte";
   EXPECT_TRUE(p.PaddingIs(0));
 }
 
