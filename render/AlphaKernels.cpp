@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "render/PixelKernels.h"
 
@@ -52,6 +53,10 @@ PixelRect ClipTo(PixelRect r, int width, int height) {
   r.Right = std::min(r.Right, width);
   r.Bottom = std::min(r.Bottom, height);
   return r;
+}
+
+int SaturatedInt(long long v) {
+  return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 bool IsEmpty(const PixelRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
@@ -315,9 +320,11 @@ void TintToward(const PixelView& bitmap, std::uint32_t color, double factor) {
 void MixRect(const PixelView& dest, PixelRect destRect, const PixelView& source, PixelPoint sourceTopLeft,
              std::uint8_t alpha) {
   if (dest.Empty() || source.Empty()) return;
-  PixelRect sourceRect{sourceTopLeft.X, sourceTopLeft.Y,
-                       sourceTopLeft.X + (destRect.Right - destRect.Left),
-                       sourceTopLeft.Y + (destRect.Bottom - destRect.Top)};
+  const long long w = static_cast<long long>(destRect.Right) - destRect.Left;
+  const long long h = static_cast<long long>(destRect.Bottom) - destRect.Top;
+  if (w <= 0 || h <= 0) return;
+  const PixelRect sourceRect{sourceTopLeft.X, sourceTopLeft.Y, SaturatedInt(sourceTopLeft.X + w),
+                             SaturatedInt(sourceTopLeft.Y + h)};
   PairClip c;
   if (!ClipPair(destRect, sourceRect, dest, source, c)) return;
   for (int i = 0; i < c.rows; ++i)
@@ -367,10 +374,9 @@ void BlendRectOnto(const PixelView& dest, int x, int y, std::uint32_t key, doubl
     long long dy = y + static_cast<long long>(sy - sourceRect.Top) + shiftY;
     if (dy > dest.height - 1) break;
     if (dy < 0) continue;
-    long long startX = x + shiftX;
-    if (startX >= dest.width) break;
-    RowSpan span = SpanFrom(static_cast<int>(std::max<long long>(startX, -static_cast<long long>(count))),
-                            sourceRect.Left, count, dest.width);
+    const long long startX = x + shiftX;
+    if (startX >= dest.width || startX + count <= 0) break;
+    RowSpan span = SpanFrom(static_cast<int>(startX), sourceRect.Left, count, dest.width);
     const std::uint32_t* s = source.Row(sy) + span.sourceX;
     std::uint32_t* d = dest.Row(static_cast<int>(dy)) + span.destX;
     for (int i = 0; i < span.count; ++i) {

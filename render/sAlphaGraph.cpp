@@ -3,6 +3,7 @@
 #include "render/sAlphaGraph.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -127,8 +128,9 @@ void TacFastSum32::Mix() {
   const PixelView source{SourceFirstRow, SourceStride, Source->Width(), Source->Height()};
   // The source row of a destination row counts up from SourceBottom, its
   // column from SourceLeft.
-  const int sourceTop = SourceBottom - (DestBottom - DestTop);
-  MixRect(dest, {DestLeft, DestTop, DestRight, DestBottom}, source, {SourceLeft, sourceTop}, Alpha);
+  const long long sourceTop = static_cast<long long>(SourceBottom) - (static_cast<long long>(DestBottom) - DestTop);
+  if (sourceTop < INT_MIN || sourceTop > INT_MAX) return;
+  MixRect(dest, {DestLeft, DestTop, DestRight, DestBottom}, source, {SourceLeft, static_cast<int>(sourceTop)}, Alpha);
 }
 
 void FillBitmapRect(fw::TBitmap* bitmap, const RECT& rect, fw::TColor color) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 
 #include "tests/render/KernelsPicture.h"
 
@@ -396,6 +397,62 @@ TEST_P(OnRows, CopyChannelBothWays) {
   EXPECT_EQ(Hex(wide.At(1, 0)), "0x44339911");
   EXPECT_EQ(Hex(wide.At(0, 0)), "0x44334411");
   EXPECT_TRUE(narrow.PaddingIs(0));
+}
+
+}  // namespace
+}  // namespace translit
+
+namespace translit {
+namespace {
+
+// Rectangles and points anywhere around the pictures: every operation stays
+// inside them (the padding between rows keeps its sentinel; reads outside
+// the buffers would stop the sanitizer build).
+TEST(AlphaKernelsClipping, RandomPlacementsStayInside) {
+  std::mt19937 rng(31337);
+  auto coord = [&] { return static_cast<int>(rng() % 23) - 8; };
+  auto rect = [&] { return PixelRect{coord(), coord(), coord(), coord()}; };
+  const std::uint32_t sentinel = 0xDEADBEEF;
+  for (int round = 0; round < 3000; ++round) {
+    const bool bottomUp = round % 2 == 1;
+    const int w = 1 + static_cast<int>(rng() % 6), h = 1 + static_cast<int>(rng() % 6);
+    test::Picture dest(w, h, bottomUp, 0x80402010);
+    test::Picture source(1 + static_cast<int>(rng() % 6), 1 + static_cast<int>(rng() % 6), !bottomUp, 0x7F00FF00);
+    test::Picture back(1 + static_cast<int>(rng() % 6), 1 + static_cast<int>(rng() % 6), bottomUp, 0x00123456);
+    source.At(0, 0) = KeyColor;
+    // The sentinel goes into the padding only, after the pixels are set.
+    for (test::Picture* p : {&dest, &source, &back})
+      for (int y = 0; y < p->Height(); ++y)
+        for (int x = p->Width(); x < p->Width() + 3; ++x) p->Row(y)[x] = sentinel;
+    const ParentPixels parent{back.View(), coord(), coord(), 0x000000FF, rng() % 2 == 0};
+    const bool fromParent = rng() % 2 == 0;
+    switch (round % 12) {
+      case 0: FillBitmapRect(dest.View(), rect(), 0x123456); break;
+      case 1: TintRect(dest.View(), rect(), static_cast<int>(rng() % 101), 0x123456); break;
+      case 2: SetRectAlpha(dest.View(), rect(), 9, true); break;
+      case 3: MixBitmapsAt(dest.View(), source.View(), 77, {coord(), coord()}, rect()); break;
+      case 4: BlendRectOnto(dest.View(), coord(), coord(), KeyColor, 0.3, rect(), source.View()); break;
+      case 5: ComposeAlpha(rect(), rect(), dest.View(), fromParent, parent, source.View()); break;
+      case 6:
+        DrawAlphaPart(rect(), rect(), dest.View(), true, static_cast<int>(rng() % 120), rng() % 2 ? NoColor : 0x00FF8000,
+                      fromParent, parent, source.View());
+        break;
+      case 7: CopyOpaque(dest.View(), source.Bytes(), coord(), KeyColor, coord()); break;
+      case 8: CopyKeyed(dest.View(), source.View(), coord(), KeyColor, rect(), coord()); break;
+      case 9: CopyKeyedOverBack(dest.View(), source.View(), coord(), fromParent, parent, KeyColor, rect(), coord()); break;
+      case 10: {
+        test::Picture t(1 + static_cast<int>(rng() % 4), 1 + static_cast<int>(rng() % 4), bottomUp, 0x00FFFFFF);
+        MixRect(dest.View(), rect(), source.View(), {coord(), coord()}, 200);
+        MaskWithColor(dest.View(), t.View(), 0x00FF00FF);
+        break;
+      }
+      default: MixBitmaps(dest.View(), source.View(), 1); break;
+    }
+    for (test::Picture* p : {&dest, &source, &back})
+      for (int y = 0; y < p->Height(); ++y)
+        for (int x = p->Width(); x < p->Width() + 3; ++x)
+          ASSERT_EQ(p->Row(y)[x], sentinel) << "round " << round << " operation " << round % 12;
+  }
 }
 
 }  // namespace
