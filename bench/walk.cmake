@@ -1,0 +1,5 @@
+if(WIN32)
+  add_executable(bench_walk ${CMAKE_CURRENT_LIST_DIR}/walk_bench.cpp ${PROJECT_SOURCE_DIR}/app/translit.rc)
+  target_link_libraries(bench_walk PRIVATE translit_app)
+  target_include_directories(bench_walk PRIVATE ${PROJECT_SOURCE_DIR})
+endif()

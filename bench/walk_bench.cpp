@@ -1,0 +1,135 @@
+// The folder walk of the renaming dialog against a bare loop of the same
+// FindFirstFileA / FindNextFileA / MoveFileA calls without the dialog, on
+// generated trees of 20 000 files in 2 000 folders, a third of them with
+// Cyrillic names. Each round walks a freshly generated tree with each.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/Transliterate.h"
+#include "app/Unit1.h"
+#include "framework/Application.h"
+
+namespace {
+
+constexpr int kFolders = 2000;
+constexpr int kFilesPerFolder = 10;
+
+// Folders 10 to a parent, two levels deep; every third name is Cyrillic
+// (code page 1251).
+void Generate(const std::string& root) {
+  ::CreateDirectoryA(root.c_str(), nullptr);
+  const std::string cyr = "\xCF\xE5\xF1\xED\xFF";  // "Песня"
+  for (int f = 0; f < kFolders; ++f) {
+    std::string parent = root + "\\g" + std::to_string(f / 100);
+    ::CreateDirectoryA(parent.c_str(), nullptr);
+    std::string dir = parent + "\\" + (f % 3 == 0 ? cyr + " " : std::string("dir ")) + std::to_string(f);
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    for (int i = 0; i < kFilesPerFolder; ++i) {
+      int n = f * kFilesPerFolder + i;
+      std::string name = (n % 3 == 0 ? cyr : std::string("track")) + " " + std::to_string(n) + ".mp3";
+      HANDLE h = ::CreateFileA((dir + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      ::CloseHandle(h);
+    }
+  }
+}
+
+void Remove(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = ::FindFirstFileA((dir + "\\*.*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      if (!std::strcmp(fd.cFileName, ".") || !std::strcmp(fd.cFileName, "..")) continue;
+      std::string full = dir + "\\" + fd.cFileName;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        Remove(full);
+      else
+        ::DeleteFileA(full.c_str());
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+  }
+  ::RemoveDirectoryA(dir.c_str());
+}
+
+long gFiles = 0;
+
+// The reference: the same platform calls in the same order, nothing else.
+void BareWalk(const std::string& path) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = ::FindFirstFileA((path + "*.*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      ++gFiles;
+      std::string target = path + translit::TransliterateName(fd.cFileName);
+      WIN32_FIND_DATAA existing;
+      HANDLE e = ::FindFirstFileA(target.c_str(), &existing);
+      bool taken = e != INVALID_HANDLE_VALUE && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+      if (e != INVALID_HANDLE_VALUE) ::FindClose(e);
+      if (!taken) ::MoveFileA((path + fd.cFileName).c_str(), target.c_str());
+    } else if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, "..")) {
+      BareWalk(path + fd.cFileName + "\\");
+    }
+  } while (::FindNextFileA(h, &fd));
+  ::FindClose(h);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main() {
+  fw::EnsureApplication();
+  RegisterAppClasses();
+  auto* form = new TForm1(fw::Application);
+  char tmp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, tmp);
+  std::string base = std::string(tmp) + "translit-walk-bench";
+  const int rounds = 4;
+  std::vector<double> ours, bare;
+  using clock = std::chrono::steady_clock;
+  for (int r = 0; r < rounds; ++r) {
+    Generate(base + "-a");
+    Generate(base + "-b");
+    // Alternate which goes first, so that neither always meets the disk
+    // still busy writing the trees just made.
+    auto timeOurs = [&] {
+      auto t0 = clock::now();
+      form->ScanFolder(base + "-a\\", "*.mp3");
+      ours.push_back(std::chrono::duration<double>(clock::now() - t0).count());
+    };
+    auto timeBare = [&] {
+      gFiles = 0;
+      auto t0 = clock::now();
+      BareWalk(base + "-b\\");
+      bare.push_back(std::chrono::duration<double>(clock::now() - t0).count());
+    };
+    if (r % 2 == 0) {
+      timeOurs();
+      timeBare();
+    } else {
+      timeBare();
+      timeOurs();
+    }
+    std::printf("round %d: dialog walk %.3f s, bare loop %.3f s (%ld files)\n", r + 1, ours.back(), bare.back(), gFiles);
+    Remove(base + "-a");
+    Remove(base + "-b");
+  }
+  double files = static_cast<double>(kFolders) * kFilesPerFolder;
+  double oursRate = files / Median(ours), bareRate = files / Median(bare);
+  std::printf("walk of %d files in %d folders (a third Cyrillic): dialog %.0f files/s, bare loop %.0f files/s\n",
+              kFolders * kFilesPerFolder, kFolders, oursRate, bareRate);
+  std::printf("RESULT walk ours=%.0ffiles/s reference=%.0ffiles/s ratio=%.3f target=1.15\n", oursRate, bareRate,
+              Median(ours) / Median(bare));
+  delete form;
+  delete fw::Application;
+  return 0;
+}
