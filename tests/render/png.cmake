@@ -32,3 +32,11 @@ if(NOT WIN32)
                              PNG_CASES_DIR="${_png_cases}")
   set_tests_properties(render_png_conformance_test PROPERTIES FIXTURES_REQUIRED "png_suite;png_cases")
 endif()
+
+if(WIN32)
+  # TPNGGraphic on GDI, under Wine; the resource holds a small picture of ours.
+  set(_png_rc ${CMAKE_CURRENT_BINARY_DIR}/png_graphic_test.rc)
+  file(WRITE ${_png_rc} "TESTPNG RCDATA \"${CMAKE_CURRENT_LIST_DIR}/pngsuite/resource.png\"\n")
+  translit_add_test(render_png_graphic_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/PngGraphic_test.cpp ${_png_rc}
+                    LIBS translit_render)
+endif()
