@@ -136,21 +136,6 @@ TRANSLIT_SSE2_FN void MixRowSse2(std::uint32_t* dest, const std::uint32_t* sourc
 
 namespace {
 
-// Two pixels widened to 16-bit lanes. In the alpha lanes the colour formula
-// is given the weights 256 and 0, so it yields da, and the alpha increase
-// a (255 - da) div 255 is computed there only (zero in the colour lanes).
-TRANSLIT_SSE2_FN inline __m128i ComposeHalf(__m128i d, __m128i s) {
-  const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
-  __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
-  __m128i aColour = _mm_andnot_si128(alphaLanes, a);
-  __m128i aAlpha = _mm_and_si128(alphaLanes, a);
-  __m128i colour = _mm_srli_epi16(
-      _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(256), aColour)), _mm_mullo_epi16(s, aColour)), 8);
-  // x div 255 = (x * 0x8081) >> 23 for every 16-bit x.
-  __m128i x = _mm_mullo_epi16(aAlpha, _mm_sub_epi16(_mm_set1_epi16(255), d));
-  return _mm_add_epi16(colour, _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7));
-}
-
 // Two pixels widened to 16-bit lanes: round half to even of n / 100 with
 // n = percent * v + (100 - percent) * c, as
 //   (n + 50) div 100 - (n + 150) div 200 + (n + 149) div 200,
@@ -169,15 +154,31 @@ TRANSLIT_SSE2_FN inline __m128i TintHalf(__m128i v, __m128i percent, __m128i bas
 
 }  // namespace
 
+// Four pixels at a time, their even bytes (blue, red) and odd bytes (green,
+// alpha) each in 16-bit lanes. Blue, red and green take the source alpha as
+// weight; the alpha lane takes weight 0, which keeps da, and then gets
+// a (255 - da) div 255 added (x div 255 = (x * 0x8081) >> 23 for 16-bit x).
 TRANSLIT_SSE2_FN void ComposeRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count) {
-  const __m128i zero = _mm_setzero_si128();
+  const __m128i evenBytes = _mm_set1_epi16(0x00FF);
+  const __m128i c256 = _mm_set1_epi16(256);
+  const __m128i c255 = _mm_set1_epi16(255);
+  const __m128i by255 = _mm_set1_epi16(static_cast<short>(0x8081));
   int i = 0;
   for (; i + 4 <= count; i += 4) {
     __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + i));
     __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-    __m128i lo = ComposeHalf(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(s, zero));
-    __m128i hi = ComposeHalf(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(s, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_packus_epi16(lo, hi));
+    __m128i dEven = _mm_and_si128(d, evenBytes), dOdd = _mm_srli_epi16(d, 8);
+    __m128i sEven = _mm_and_si128(s, evenBytes), sOdd = _mm_srli_epi16(s, 8);
+    __m128i aLow = _mm_srli_epi32(s, 24);           // a in the green lanes, 0 in the alpha lanes
+    __m128i aHigh = _mm_slli_epi32(aLow, 16);       // a in the alpha lanes only
+    __m128i aBoth = _mm_or_si128(aLow, aHigh);      // a for blue and red
+    __m128i even = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(dEven, _mm_sub_epi16(c256, aBoth)), _mm_mullo_epi16(sEven, aBoth)), 8);
+    __m128i odd = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(dOdd, _mm_sub_epi16(c256, aLow)), _mm_mullo_epi16(sOdd, aLow)), 8);
+    __m128i x = _mm_mullo_epi16(aHigh, _mm_sub_epi16(c255, dOdd));
+    odd = _mm_add_epi16(odd, _mm_srli_epi16(_mm_mulhi_epu16(x, by255), 7));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_or_si128(even, _mm_slli_epi16(odd, 8)));
   }
   ComposeRowScalar(dest + i, source + i, count - i);
 }
