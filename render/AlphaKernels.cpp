@@ -16,7 +16,8 @@ namespace {
 std::uint32_t RoundByte(double v) {
   if (!(v > 0)) return 0;  // also NaN
   if (v >= 255) return 255;
-  return static_cast<std::uint32_t>(std::nearbyint(v));
+  // lrint rounds in the default mode, to nearest with halves to even.
+  return static_cast<std::uint32_t>(std::lrint(v));
 }
 
 constexpr std::uint32_t WithAlpha(std::uint32_t pixel, std::uint32_t alpha) {
@@ -205,7 +206,7 @@ void FillBitmapRect(const PixelView& bitmap, PixelRect rect, std::uint32_t color
   }
   rect = ClipTo(rect, bitmap.width, bitmap.height);
   if (IsEmpty(rect)) return;
-  for (int y = rect.Top; y < rect.Bottom; ++y) std::fill_n(bitmap.Row(y) + rect.Left, rect.Right - rect.Left, pixel);
+  for (int y = rect.Top; y < rect.Bottom; ++y) kernels::FillRow(bitmap.Row(y) + rect.Left, rect.Right - rect.Left, pixel);
 }
 
 void TintRect(const PixelView& bitmap, PixelRect rect, int percent, std::uint32_t color) {

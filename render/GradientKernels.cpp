@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/SysUtils.h"
+#include "render/PixelKernels.h"
 
 namespace translit {
 
@@ -69,10 +70,11 @@ Channels ChannelsOf(std::uint32_t color) {
            static_cast<float>((color >> 16) & 0xFF)}};
 }
 
+// Halves to even: lrint rounds in the default mode.
 std::uint32_t RoundChannel(float v) {
-  float r = std::nearbyint(v);
-  if (!(r > 0)) return 0;
-  return r >= 255 ? 255u : static_cast<std::uint32_t>(r);
+  if (!(v > 0)) return 0;
+  if (v >= 255) return 255;
+  return static_cast<std::uint32_t>(std::lrint(v));
 }
 
 std::uint32_t PixelOf(const Channels& c) {
@@ -187,7 +189,7 @@ void PaintGradient(const PixelView& bitmap, PixelRect rect, const TsGradArray& g
   switch (gradient[0].Mode) {
     case gmVertical:
       ForEachGradientRow(rect, gradient, [&](int y, std::uint32_t pixel) {
-        std::fill_n(bitmap.Row(y) + rect.Left, width, pixel);
+        kernels::FillRow(bitmap.Row(y) + rect.Left, width, pixel);
       });
       break;
     case gmHorizontal: {

@@ -50,6 +50,10 @@ bool UseSse2() {
   return cpu;
 }
 
+void FillRowScalar(std::uint32_t* row, int count, std::uint32_t value) {
+  for (int i = 0; i < count; ++i) row[i] = value;
+}
+
 void MixRowScalar(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
   for (int i = 0; i < count; ++i) {
     std::uint32_t d = dest[i];
@@ -112,6 +116,16 @@ void BlurRowsScalar(const std::uint8_t* const* rows, std::uint8_t* out, int coun
 }
 
 #if defined(TRANSLIT_X86)
+
+TRANSLIT_SSE2_FN void FillRowSse2(std::uint32_t* row, int count, std::uint32_t value) {
+  const __m128i v = _mm_set1_epi32(static_cast<int>(value));
+  int i = 0;
+  for (; i + 8 <= count; i += 8) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), v);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i + 4), v);
+  }
+  FillRowScalar(row + i, count - i, value);
+}
 
 TRANSLIT_SSE2_FN void MixRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
   const __m128i zero = _mm_setzero_si128();
@@ -259,6 +273,7 @@ TRANSLIT_SSE2_FN void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t
 
 #else
 
+void FillRowSse2(std::uint32_t* row, int count, std::uint32_t value) { FillRowScalar(row, count, value); }
 void MixRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
   MixRowScalar(dest, source, count, alpha);
 }
@@ -278,6 +293,14 @@ void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count,
 }
 
 #endif
+
+void FillRow(std::uint32_t* row, int count, std::uint32_t value) {
+  if (UseSse2()) {
+    FillRowSse2(row, count, value);
+  } else {
+    FillRowScalar(row, count, value);
+  }
+}
 
 void MixRow(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
   if (UseSse2()) {

@@ -11,6 +11,11 @@ namespace translit::kernels {
 // True when the SSE2 paths are used (always on x86-64, by CPU check on x86).
 bool UseSse2();
 
+// Every pixel of the row becomes value.
+void FillRowScalar(std::uint32_t* row, int count, std::uint32_t value);
+void FillRowSse2(std::uint32_t* row, int count, std::uint32_t value);
+void FillRow(std::uint32_t* row, int count, std::uint32_t value);
+
 // d' = (d * alpha + s * (255 - alpha) + 127) >> 8 on every byte.
 void MixRowScalar(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha);
 void MixRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha);

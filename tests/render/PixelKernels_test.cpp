@@ -27,7 +27,7 @@ std::vector<std::uint32_t> RandomPixels(std::mt19937& rng, int count) {
   return v;
 }
 
-TEST(PixelKernelsSse2, MixComposeTintMatchScalar) {
+TEST(PixelKernelsSse2, FillMixComposeTintMatchScalar) {
   std::mt19937 rng(20240611);
   for (int count = 0; count < 40; ++count) {
     for (int round = 0; round < 16; ++round) {
@@ -38,6 +38,11 @@ TEST(PixelKernelsSse2, MixComposeTintMatchScalar) {
       MixRowScalar(a.data(), source.data(), count, alpha);
       MixRowSse2(b.data(), source.data(), count, alpha);
       ASSERT_EQ(a, b) << "mix, count " << count << " alpha " << int(alpha);
+
+      a = dest, b = dest;
+      FillRowScalar(a.data(), count, alpha * 0x01010101u);
+      FillRowSse2(b.data(), count, alpha * 0x01010101u);
+      ASSERT_EQ(a, b) << "fill, count " << count;
 
       a = dest, b = dest;
       ComposeRowScalar(a.data(), source.data(), count);
