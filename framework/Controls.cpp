@@ -695,14 +695,8 @@ TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT) {
-    FCanvas->SetHandle(reinterpret_cast<HDC>(m.WParam));
-    try {
-      Paint();
-    } catch (...) {
-      FCanvas->SetHandle(nullptr);
-      throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    CanvasScope scope(*FCanvas, reinterpret_cast<HDC>(m.WParam));
+    Paint();
     return;
   }
   TControl::WndProc(m);
@@ -714,14 +708,10 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
-  FCanvas->SetHandle(dc);
-  try {
+  {
+    CanvasScope scope(*FCanvas, dc);
     Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    throw;
   }
-  FCanvas->SetHandle(nullptr);
   PaintControls(dc, nullptr);
 }
 

@@ -271,6 +271,22 @@ struct DibHeader {
   BITMAPINFOHEADER header{};
   RGBQUAD colors[256]{};
   BITMAPINFO* Info() { return reinterpret_cast<BITMAPINFO*>(this); }
+  void Init(int width, int height, int bits, DWORD compression) {
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(bits);
+    header.biCompression = compression;
+  }
+  // 16-bit pixels as 5-6-5.
+  void SetMasks565() {
+    header.biCompression = BI_BITFIELDS;
+    auto* masks = reinterpret_cast<DWORD*>(colors);
+    masks[0] = 0xF800;
+    masks[1] = 0x07E0;
+    masks[2] = 0x001F;
+  }
 };
 
 // A grey ramp for palettised formats, as a fresh bitmap of such a format
@@ -317,18 +333,9 @@ void TBitmap::Recreate(int w, int h, TPixelFormat pf, TBitmapHandleType type, bo
       made.Reset(::CreateCompatibleBitmap(screen.Get(), w, h));
     } else {
       DibHeader dh;
-      dh.header.biSize = sizeof(BITMAPINFOHEADER);
-      dh.header.biWidth = w;
-      dh.header.biHeight = h;
-      dh.header.biPlanes = 1;
-      dh.header.biBitCount = static_cast<WORD>(bpp);
-      dh.header.biCompression = BI_RGB;
+      dh.Init(w, h, bpp, BI_RGB);
       if (pf == pf16bit) {
-        dh.header.biCompression = BI_BITFIELDS;
-        auto* masks = reinterpret_cast<DWORD*>(dh.colors);
-        masks[0] = 0xF800;
-        masks[1] = 0x07E0;
-        masks[2] = 0x001F;
+        dh.SetMasks565();
       } else if (bpp <= 8) {
         FillDefaultPalette(dh, bpp);
       }
@@ -562,12 +569,7 @@ void TBitmap::ReadDib(const std::uint8_t* data, std::size_t size) {
   if (rle) need = dh.header.biSizeImage;
   if (size < offset || size - offset < need) throw invalid();
 
-  dh.header.biSize = sizeof(BITMAPINFOHEADER);
-  dh.header.biWidth = width;
-  dh.header.biHeight = height;
-  dh.header.biPlanes = 1;
-  dh.header.biBitCount = static_cast<WORD>(bits);
-  dh.header.biCompression = compression;
+  dh.Init(width, height, bits, compression);
 
   TPixelFormat pf = FormatOfBits(bits);
   if (bits == 16 && compression == BI_RGB) pf = pf15bit;
@@ -604,11 +606,7 @@ void TBitmap::SaveToStream(TStream& stream) {
   }
   DibHeader dh;
   int bits = BitsPerPixel(src->FPixelFormat);
-  dh.header.biSize = sizeof(BITMAPINFOHEADER);
-  dh.header.biWidth = src->FWidth;
-  dh.header.biHeight = src->FHeight;
-  dh.header.biPlanes = 1;
-  dh.header.biBitCount = static_cast<WORD>(bits);
+  dh.Init(src->FWidth, src->FHeight, bits, BI_RGB);
   std::size_t tableBytes = 0;
   if (bits <= 8 && src->FHandle) {
     HDC dc = src->Canvas().Handle();
@@ -616,11 +614,7 @@ void TBitmap::SaveToStream(TStream& stream) {
     dh.header.biClrUsed = n;
     tableBytes = n * 4;
   } else if (src->FPixelFormat == pf16bit) {
-    dh.header.biCompression = BI_BITFIELDS;
-    auto* masks = reinterpret_cast<DWORD*>(dh.colors);
-    masks[0] = 0xF800;
-    masks[1] = 0x07E0;
-    masks[2] = 0x001F;
+    dh.SetMasks565();
     tableBytes = 12;
   }
   std::size_t imageBytes = static_cast<std::size_t>(src->FRowBytes) * static_cast<std::size_t>(src->FHeight);

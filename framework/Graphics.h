@@ -151,6 +151,19 @@ class TCanvas {
   HGDIOBJ FOldFont = nullptr, FOldBrush = nullptr, FOldPen = nullptr;
 };
 
+// Lends a DC to a canvas for one paint; the canvas lets go of it on every
+// way out.
+class CanvasScope {
+ public:
+  CanvasScope(TCanvas& canvas, HDC dc) : FCanvas(canvas) { FCanvas.SetHandle(dc); }
+  ~CanvasScope() { FCanvas.SetHandle(nullptr); }
+  CanvasScope(const CanvasScope&) = delete;
+  CanvasScope& operator=(const CanvasScope&) = delete;
+
+ private:
+  TCanvas& FCanvas;
+};
+
 // Anything that can be drawn onto a canvas (bitmaps, PNG images, icons).
 class TGraphic {
  public:

@@ -7,59 +7,60 @@ namespace fw {
 
 // ---- TTreeNode
 
+namespace {
+// Reads or writes the fields of item that mask names.
+void ItemMessage(TTreeView* view, UINT msg, TVITEMA& item) {
+  ::SendMessageA(view->Handle(), msg, 0, reinterpret_cast<LPARAM>(&item));
+}
+TVITEMA ItemOf(HTREEITEM handle, UINT mask) {
+  TVITEMA item{};
+  item.mask = mask;
+  item.hItem = handle;
+  return item;
+}
+}  // namespace
+
 TTreeView* TTreeNode::TreeView() const { return FOwner->Owner(); }
 
 std::string TTreeNode::Text() const {
   char buf[1024] = {};
-  TVITEMA item{};
-  item.mask = TVIF_TEXT;
-  item.hItem = FItem;
+  TVITEMA item = ItemOf(FItem, TVIF_TEXT);
   item.pszText = buf;
   item.cchTextMax = sizeof(buf);
-  ::SendMessageA(TreeView()->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  ItemMessage(TreeView(), TVM_GETITEMA, item);
   return buf;
 }
 
 void TTreeNode::SetText(const std::string& text) {
-  TVITEMA item{};
-  item.mask = TVIF_TEXT;
-  item.hItem = FItem;
+  TVITEMA item = ItemOf(FItem, TVIF_TEXT);
   item.pszText = const_cast<char*>(text.c_str());
-  ::SendMessageA(TreeView()->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  ItemMessage(TreeView(), TVM_SETITEMA, item);
 }
 
 bool TTreeNode::HasChildren() const {
-  TVITEMA item{};
-  item.mask = TVIF_CHILDREN;
-  item.hItem = FItem;
-  ::SendMessageA(TreeView()->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  TVITEMA item = ItemOf(FItem, TVIF_CHILDREN);
+  ItemMessage(TreeView(), TVM_GETITEMA, item);
   return item.cChildren != 0;
 }
 
 void TTreeNode::SetHasChildren(bool v) {
-  TVITEMA item{};
-  item.mask = TVIF_CHILDREN;
-  item.hItem = FItem;
+  TVITEMA item = ItemOf(FItem, TVIF_CHILDREN);
   item.cChildren = v ? 1 : 0;
-  ::SendMessageA(TreeView()->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  ItemMessage(TreeView(), TVM_SETITEMA, item);
 }
 
 void TTreeNode::SetImageIndex(int i) {
   FImageIndex = i;
-  TVITEMA item{};
-  item.mask = TVIF_IMAGE;
-  item.hItem = FItem;
+  TVITEMA item = ItemOf(FItem, TVIF_IMAGE);
   item.iImage = i;
-  ::SendMessageA(TreeView()->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  ItemMessage(TreeView(), TVM_SETITEMA, item);
 }
 
 void TTreeNode::SetSelectedIndex(int i) {
   FSelectedIndex = i;
-  TVITEMA item{};
-  item.mask = TVIF_SELECTEDIMAGE;
-  item.hItem = FItem;
+  TVITEMA item = ItemOf(FItem, TVIF_SELECTEDIMAGE);
   item.iSelectedImage = i;
-  ::SendMessageA(TreeView()->Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  ItemMessage(TreeView(), TVM_SETITEMA, item);
 }
 
 bool TTreeNode::Expanded() const {
