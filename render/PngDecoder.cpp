@@ -754,6 +754,11 @@ class PngDecoder::Session {
     std::vector<std::uint8_t> rowA(rowBytes + 1, 0), rowB(rowBytes + 1, 0);
     std::uint8_t* cur = rowA.data();
     std::uint8_t* prev = rowB.data();
+    FImageBytesLeft = ImageDataBytes(bitsPerPixel);
+    // Small rows are inflated several at a time: zlib's fast loop needs room
+    // for a long match in its output, which a row of a glyph does not give.
+    FStage.resize(static_cast<std::size_t>(std::min<std::uint64_t>(FImageBytesLeft, kStageBytes)));
+    FStageBegin = FStageEnd = 0;
 
     if (!p.Interlaced) {
       for (std::uint32_t y = 0; y < p.Height; ++y) {
@@ -796,24 +801,72 @@ class PngDecoder::Session {
     FImageDone = true;
   }
 
-  // Inflates size bytes into row, reading IDAT chunks as the decoder needs
-  // them. When the run of IDAT chunks ends first, the row stays incomplete.
+  static constexpr std::size_t kStageBytes = 32 * 1024;
+  static constexpr std::size_t kDirectRowBytes = 4096;
+
+  // Filter bytes and rows of the whole image data, every pass counted.
+  std::uint64_t ImageDataBytes(std::uint64_t bitsPerPixel) const {
+    const PngImageProperties& p = FOwner.FProperties;
+    if (!p.Interlaced) return std::uint64_t{p.Height} * ((p.Width * bitsPerPixel + 7) / 8 + 1);
+    static constexpr std::uint32_t rowStart[7] = {0, 0, 4, 0, 2, 0, 1};
+    static constexpr std::uint32_t rowStep[7] = {8, 8, 8, 4, 4, 2, 2};
+    static constexpr std::uint32_t colStart[7] = {0, 4, 0, 2, 0, 1, 0};
+    static constexpr std::uint32_t colStep[7] = {8, 8, 4, 4, 2, 2, 1};
+    std::uint64_t total = 0;
+    for (int pass = 0; pass < 7; ++pass) {
+      if (colStart[pass] >= p.Width || rowStart[pass] >= p.Height) continue;
+      const std::uint64_t passWidth = (p.Width + colStep[pass] - colStart[pass] - 1) / colStep[pass];
+      const std::uint64_t rows = (p.Height - rowStart[pass] + rowStep[pass] - 1) / rowStep[pass];
+      total += rows * ((passWidth * bitsPerPixel + 7) / 8 + 1);
+    }
+    return total;
+  }
+
+  // Fills size bytes of row from the inflated image data. When the run of
+  // IDAT chunks ends first, the rest of the row stays as it was.
   void InflateRow(std::uint8_t* row, std::size_t size) {
-    std::uint8_t* dest = row;
+    std::size_t done = 0;
+    while (done < size) {
+      if (FStageBegin == FStageEnd) {
+        if (size - done >= std::min(FStage.size(), kDirectRowBytes)) {
+          // A long row goes straight into its buffer.
+          std::size_t got = Inflate(row + done, size - done);
+          FImageBytesLeft -= got;
+          return;
+        }
+        FStageBegin = 0;
+        FStageEnd = Inflate(FStage.data(), static_cast<std::size_t>(std::min<std::uint64_t>(FStage.size(), FImageBytesLeft)));
+        FImageBytesLeft -= FStageEnd;
+        if (FStageEnd == 0) return;
+      }
+      const std::size_t n = std::min(size - done, FStageEnd - FStageBegin);
+      std::memcpy(row + done, FStage.data() + FStageBegin, n);
+      FStageBegin += n;
+      done += n;
+    }
+  }
+
+  // Inflates up to size bytes (never beyond the image data), reading IDAT
+  // chunks as the decoder needs them; returns how many it got, fewer when
+  // the run of IDAT chunks ends first.
+  std::size_t Inflate(std::uint8_t* dest, std::size_t size) {
+    std::uint8_t* const start = dest;
     auto left = static_cast<std::uint32_t>(size);
     while (left > 0) {
       if (FDecoder.AvailableInput() == 0 && !FStreamEnded) {
-        if (!NextImageData()) return;
+        if (!NextImageData()) break;
         continue;
       }
       int result = FDecoder.Decode(dest, left);
       if (result == Z_STREAM_END) {
+        // The stream ended before the image data did, or with bytes after it.
         if (left > 0 || FDecoder.AvailableInput() > 0 || FStreamEnded) RaiseGraphic(kExtraCompressedData);
         FStreamEnded = true;
-        return;
+        break;
       }
       if (result != Z_OK) RaiseGraphic(kDecompression);
     }
+    return static_cast<std::size_t>(dest - start);
   }
 
   // Feeds the next non-empty IDAT chunk of the run to the decoder.
@@ -851,6 +904,9 @@ class PngDecoder::Session {
   bool FImageDone = false;
   bool FIdatEnded = false;
   bool FStreamEnded = false;
+  std::uint64_t FImageBytesLeft = 0;
+  std::vector<std::uint8_t> FStage;
+  std::size_t FStageBegin = 0, FStageEnd = 0;
 };
 
 PngDecoder::PngDecoder() = default;
@@ -875,21 +931,19 @@ void PngDecoder::Load(fw::TStream& stream, PngTarget& target) {
 void PngBitmap::BeginImage(const PngImageLayout& layout) {
   Layout = layout;
   const std::size_t rowBytes = Layout.RowBytes();
-  Pixels.assign(rowBytes * static_cast<std::size_t>(Layout.Height), 0);
   const std::uint32_t c = Layout.BackgroundColor;
   const std::uint8_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+  // One row of the background, then every row written once.
+  std::vector<std::uint8_t> row(rowBytes, 0);
   switch (Layout.PixelFormat) {
     case PngPixelFormat::pf24bit:
     case PngPixelFormat::pf32bit: {
-      // One row of the colour, copied to the others.
       const std::size_t step = Layout.PixelFormat == PngPixelFormat::pf24bit ? 3 : 4;
       for (std::size_t i = 0; i + step <= rowBytes; i += step) {
-        Pixels[i] = b;
-        Pixels[i + 1] = g;
-        Pixels[i + 2] = r;
+        row[i] = b;
+        row[i + 1] = g;
+        row[i + 2] = r;
       }
-      for (int y = 1; y < Layout.Height; ++y)
-        std::memcpy(Pixels.data() + rowBytes * static_cast<std::size_t>(y), Pixels.data(), rowBytes);
       break;
     }
     default: {
@@ -909,10 +963,13 @@ void PngBitmap::BeginImage(const PngImageLayout& layout) {
       const int bits = PixelFormatBits(Layout.PixelFormat);
       std::uint8_t fill = 0;
       for (int k = 0; k < 8; k += bits) fill = static_cast<std::uint8_t>((fill << bits) | best);
-      std::fill(Pixels.begin(), Pixels.end(), fill);
+      std::fill(row.begin(), row.end(), fill);
       break;
     }
   }
+  Pixels.clear();
+  Pixels.reserve(rowBytes * static_cast<std::size_t>(Layout.Height));
+  for (int y = 0; y < Layout.Height; ++y) Pixels.insert(Pixels.end(), row.begin(), row.end());
 }
 
 std::uint8_t* PngBitmap::Row(int y) { return Pixels.data() + Layout.RowBytes() * static_cast<std::size_t>(y); }
