@@ -229,7 +229,7 @@ void TControl::WndProc(TMessage& m) {
     default:
       break;
   }
-  DefaultHandler(m);
+  Dispatch(m);
 }
 
 void TControl::DefaultHandler(TMessage&) {}

@@ -135,6 +135,10 @@ class TControl : public TComponent {
 
  protected:
   virtual void WndProc(TMessage& m);
+  // Where WndProc hands a message it did not handle itself: a control that
+  // answers a message by number overrides it; the rest goes on to
+  // DefaultHandler.
+  virtual void Dispatch(TMessage& m) { DefaultHandler(m); }
   // What a control does with a message nobody handled.
   virtual void DefaultHandler(TMessage& m);
   virtual void FontChanged();
