@@ -186,11 +186,6 @@ class TGraphic {
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TBitmapHandleType { bmDIB, bmDDB };
 
-class EInvalidGraphic : public Exception {
- public:
-  using Exception::Exception;
-};
-
 class TBitmap : public TGraphic {
  public:
   TBitmap();

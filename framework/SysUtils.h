@@ -37,6 +37,12 @@ class EOutOfResources : public Exception {
   using Exception::Exception;
 };
 
+// A picture file or resource that cannot be read.
+class EInvalidGraphic : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 class EConvertError : public Exception {
  public:
   using Exception::Exception;

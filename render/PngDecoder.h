@@ -19,11 +19,8 @@
 
 namespace translit {
 
-// A picture file that cannot be decoded.
-class EInvalidGraphic : public fw::Exception {
- public:
-  using Exception::Exception;
-};
+// A picture file that cannot be decoded: the framework's own class.
+using fw::EInvalidGraphic;
 
 // The inflate stream could not be started or ended.
 class EGraphicCompression : public fw::Exception {

@@ -104,10 +104,6 @@ void TPNGGraphic::LoadFromStream(fw::TStream& stream) {
   };
   try {
     decoder.Load(stream, target);
-  } catch (const EInvalidGraphic& e) {
-    remember();
-    // The framework's class, so that callers catch one kind of bad picture.
-    throw fw::EInvalidGraphic(e.Message());
   } catch (...) {
     remember();
     throw;
