@@ -7,6 +7,7 @@
 
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
+#include "framework/Threads.h"
 
 namespace fw {
 
@@ -29,6 +30,7 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
+  TThread::SetMainThread();
   ::OleInitialize(nullptr);
   Handle();
 }
@@ -131,6 +133,8 @@ bool TApplication::IsDialogKey(MSG& msg) {
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
+  // Work handed over by worker threads runs between messages.
+  TThread::CheckSynchronize();
   if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     FTerminated = true;
@@ -151,7 +155,7 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
   MSG msg;
-  if (!ProcessMessage(msg) && !FTerminated) ::WaitMessage();
+  if (!ProcessMessage(msg) && !FTerminated && !TThread::CheckSynchronize()) ::WaitMessage();
 }
 
 std::string ExceptionMessage(std::exception_ptr e) {

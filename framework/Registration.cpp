@@ -5,6 +5,7 @@
 #include "framework/Forms.h"
 #include "framework/StatusBar.h"
 #include "framework/StdCtrls.h"
+#include "framework/Timer.h"
 #include "framework/TreeView.h"
 
 namespace fw {
@@ -120,6 +121,10 @@ void RegisterStandardControls() {
       .Bool("SimplePanel", &TStatusBar::SetSimplePanel, false)
       .String("SimpleText", &TStatusBar::SetSimpleText)
       .Bool("SizeGrip", &TStatusBar::SetSizeGrip, true);
+  RegisterClass<TTimer>("TTimer", "TComponent")
+      .Bool("Enabled", &TTimer::SetEnabled, true)
+      .Integer("Interval", &TTimer::SetInterval, 1000)
+      .Event("OnTimer", &TTimer::SetOnTimer);
   RegisterClass<TTreeView>("TTreeView", "TWinControl")
       .Integer("Indent", &TTreeView::SetIndent, 19)
       .Bool("ShowButtons", &TTreeView::SetShowButtons, true)
