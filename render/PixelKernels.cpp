@@ -174,7 +174,6 @@ TRANSLIT_SSE2_FN inline __m128i TintHalf(__m128i v, __m128i percent, __m128i bas
 // a (255 - da) div 255 added (x div 255 = (x * 0x8081) >> 23 for 16-bit x).
 TRANSLIT_SSE2_FN void ComposeRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count) {
   const __m128i evenBytes = _mm_set1_epi16(0x00FF);
-  const __m128i c256 = _mm_set1_epi16(256);
   const __m128i c255 = _mm_set1_epi16(255);
   const __m128i by255 = _mm_set1_epi16(static_cast<short>(0x8081));
   int i = 0;
@@ -186,13 +185,14 @@ TRANSLIT_SSE2_FN void ComposeRowSse2(std::uint32_t* dest, const std::uint32_t* s
     __m128i aLow = _mm_srli_epi32(s, 24);           // a in the green lanes, 0 in the alpha lanes
     __m128i aHigh = _mm_slli_epi32(aLow, 16);       // a in the alpha lanes only
     __m128i aBoth = _mm_or_si128(aLow, aHigh);      // a for blue and red
-    __m128i even = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(dEven, _mm_sub_epi16(c256, aBoth)), _mm_mullo_epi16(sEven, aBoth)), 8);
-    __m128i odd = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(dOdd, _mm_sub_epi16(c256, aLow)), _mm_mullo_epi16(sOdd, aLow)), 8);
+    // d (256 - a) + s a = (d << 8) + (s - d) a: the true value lies in
+    // 0..65280, so 16-bit arithmetic that wraps gives it exactly.
+    __m128i even = _mm_srli_epi16(_mm_add_epi16(_mm_slli_epi16(dEven, 8), _mm_mullo_epi16(_mm_sub_epi16(sEven, dEven), aBoth)), 8);
+    __m128i odd = _mm_and_si128(_mm_add_epi16(_mm_slli_epi16(dOdd, 8), _mm_mullo_epi16(_mm_sub_epi16(sOdd, dOdd), aLow)),
+                               _mm_set1_epi16(static_cast<short>(0xFF00)));
     __m128i x = _mm_mullo_epi16(aHigh, _mm_sub_epi16(c255, dOdd));
-    odd = _mm_add_epi16(odd, _mm_srli_epi16(_mm_mulhi_epu16(x, by255), 7));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_or_si128(even, _mm_slli_epi16(odd, 8)));
+    odd = _mm_add_epi16(odd, _mm_slli_epi16(_mm_srli_epi16(_mm_mulhi_epu16(x, by255), 7), 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_or_si128(even, odd));
   }
   ComposeRowScalar(dest + i, source + i, count - i);
 }
@@ -303,7 +303,9 @@ void FillRow(std::uint32_t* row, int count, std::uint32_t value) {
 }
 
 void MixRow(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
-  if (UseSse2()) {
+  if (UseAvx2()) {
+    MixRowAvx2(dest, source, count, alpha);
+  } else if (UseSse2()) {
     MixRowSse2(dest, source, count, alpha);
   } else {
     MixRowScalar(dest, source, count, alpha);
@@ -311,7 +313,9 @@ void MixRow(std::uint32_t* dest, const std::uint32_t* source, int count, std::ui
 }
 
 void ComposeRow(std::uint32_t* dest, const std::uint32_t* source, int count) {
-  if (UseSse2()) {
+  if (UseAvx2()) {
+    ComposeRowAvx2(dest, source, count);
+  } else if (UseSse2()) {
     ComposeRowSse2(dest, source, count);
   } else {
     ComposeRowScalar(dest, source, count);
@@ -319,7 +323,9 @@ void ComposeRow(std::uint32_t* dest, const std::uint32_t* source, int count) {
 }
 
 void TintRow(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor) {
-  if (UseSse2()) {
+  if (UseAvx2()) {
+    TintRowAvx2(row, count, percent, pixelColor);
+  } else if (UseSse2()) {
     TintRowSse2(row, count, percent, pixelColor);
   } else {
     TintRowScalar(row, count, percent, pixelColor);

@@ -10,6 +10,9 @@ namespace translit::kernels {
 
 // True when the SSE2 paths are used (always on x86-64, by CPU check on x86).
 bool UseSse2();
+// AVX2 forms of mix, compose and tint (eight pixels a step), when the CPU and
+// the system have it.
+bool UseAvx2();
 
 // Every pixel of the row becomes value.
 void FillRowScalar(std::uint32_t* row, int count, std::uint32_t value);
@@ -19,12 +22,14 @@ void FillRow(std::uint32_t* row, int count, std::uint32_t value);
 // d' = (d * alpha + s * (255 - alpha) + 127) >> 8 on every byte.
 void MixRowScalar(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha);
 void MixRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha);
+void MixRowAvx2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha);
 void MixRow(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha);
 
 // Source-over with the source's alpha a: colour bytes ((s - d) * a + 256 d) >> 8,
 // alpha da + a * (255 - da) div 255.
 void ComposeRowScalar(std::uint32_t* dest, const std::uint32_t* source, int count);
 void ComposeRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count);
+void ComposeRowAvx2(std::uint32_t* dest, const std::uint32_t* source, int count);
 void ComposeRow(std::uint32_t* dest, const std::uint32_t* source, int count);
 
 // Each colour byte v becomes round(percent% of v + the rest of the colour's
@@ -32,6 +37,7 @@ void ComposeRow(std::uint32_t* dest, const std::uint32_t* source, int count);
 // color in pixel order.
 void TintRowScalar(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor);
 void TintRowSse2(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor);
+void TintRowAvx2(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor);
 void TintRow(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor);
 
 // One pass of the grey blur over a padded line: out[i] = clamp((sum over u of

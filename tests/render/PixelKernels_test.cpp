@@ -1,4 +1,4 @@
-// The SSE2 row kernels give the same bytes as the scalar ones, on random rows
+// The SSE2 and AVX2 row kernels give the same bytes as the scalar ones, on random rows
 // of every length around the vector width (fixed seed).
 #include "render/PixelKernels.h"
 
@@ -27,58 +27,79 @@ std::vector<std::uint32_t> RandomPixels(std::mt19937& rng, int count) {
   return v;
 }
 
-TEST(PixelKernelsSse2, FillMixComposeTintMatchScalar) {
-  std::mt19937 rng(20240611);
-  for (int count = 0; count < 40; ++count) {
-    for (int round = 0; round < 16; ++round) {
-      const auto dest = RandomPixels(rng, count);
-      const auto source = RandomPixels(rng, count);
-      const std::uint8_t alpha = static_cast<std::uint8_t>(rng());
-      auto a = dest, b = dest;
-      MixRowScalar(a.data(), source.data(), count, alpha);
-      MixRowSse2(b.data(), source.data(), count, alpha);
-      ASSERT_EQ(a, b) << "mix, count " << count << " alpha " << int(alpha);
+// The vector forms of the row kernels; fill has only the SSE2 one.
+struct Variant {
+  const char* name;
+  bool available;
+  void (*fill)(std::uint32_t*, int, std::uint32_t);
+  void (*mix)(std::uint32_t*, const std::uint32_t*, int, std::uint8_t);
+  void (*compose)(std::uint32_t*, const std::uint32_t*, int);
+  void (*tint)(std::uint32_t*, int, int, std::uint32_t);
+};
 
-      a = dest, b = dest;
-      FillRowScalar(a.data(), count, alpha * 0x01010101u);
-      FillRowSse2(b.data(), count, alpha * 0x01010101u);
-      ASSERT_EQ(a, b) << "fill, count " << count;
+std::vector<Variant> Variants() {
+  return {{"SSE2", UseSse2(), FillRowSse2, MixRowSse2, ComposeRowSse2, TintRowSse2},
+          {"AVX2", UseAvx2(), FillRowSse2, MixRowAvx2, ComposeRowAvx2, TintRowAvx2}};
+}
 
-      a = dest, b = dest;
-      ComposeRowScalar(a.data(), source.data(), count);
-      ComposeRowSse2(b.data(), source.data(), count);
-      ASSERT_EQ(a, b) << "compose, count " << count;
+TEST(PixelKernelsVector, FillMixComposeTintMatchScalar) {
+  for (const Variant& v : Variants()) {
+    if (!v.available) continue;
+    std::mt19937 rng(20240611);
+    for (int count = 0; count < 40; ++count) {
+      for (int round = 0; round < 16; ++round) {
+        const auto dest = RandomPixels(rng, count);
+        const auto source = RandomPixels(rng, count);
+        const std::uint8_t alpha = static_cast<std::uint8_t>(rng());
+        auto a = dest, b = dest;
+        MixRowScalar(a.data(), source.data(), count, alpha);
+        v.mix(b.data(), source.data(), count, alpha);
+        ASSERT_EQ(a, b) << v.name << " mix, count " << count << " alpha " << int(alpha);
 
-      const int percent = static_cast<int>(rng() % 101);
-      const std::uint32_t colour = static_cast<std::uint32_t>(rng());
-      a = dest, b = dest;
-      TintRowScalar(a.data(), count, percent, colour);
-      TintRowSse2(b.data(), count, percent, colour);
-      ASSERT_EQ(a, b) << "tint, count " << count << " percent " << percent;
+        a = dest, b = dest;
+        FillRowScalar(a.data(), count, alpha * 0x01010101u);
+        v.fill(b.data(), count, alpha * 0x01010101u);
+        ASSERT_EQ(a, b) << v.name << " fill, count " << count;
+
+        a = dest, b = dest;
+        ComposeRowScalar(a.data(), source.data(), count);
+        v.compose(b.data(), source.data(), count);
+        ASSERT_EQ(a, b) << v.name << " compose, count " << count;
+
+        const int percent = static_cast<int>(rng() % 101);
+        const std::uint32_t colour = static_cast<std::uint32_t>(rng());
+        a = dest, b = dest;
+        TintRowScalar(a.data(), count, percent, colour);
+        v.tint(b.data(), count, percent, colour);
+        ASSERT_EQ(a, b) << v.name << " tint, count " << count << " percent " << percent;
+      }
     }
   }
 }
 
-TEST(PixelKernelsSse2, EveryAlphaAndPercent) {
-  std::mt19937 rng(7);
-  const auto dest = RandomPixels(rng, 64);
-  const auto source = RandomPixels(rng, 64);
-  for (int alpha = 0; alpha < 256; ++alpha) {
-    auto a = dest, b = dest;
-    MixRowScalar(a.data(), source.data(), 64, static_cast<std::uint8_t>(alpha));
-    MixRowSse2(b.data(), source.data(), 64, static_cast<std::uint8_t>(alpha));
-    ASSERT_EQ(a, b) << "mix alpha " << alpha;
-  }
-  // Every colour byte against every colour channel value at every percent.
-  std::vector<std::uint32_t> all(256);
-  for (std::uint32_t v = 0; v < 256; ++v) all[v] = v | (v << 8) | (v << 16) | ((255 - v) << 24);
-  for (int percent = 0; percent <= 100; ++percent) {
-    for (std::uint32_t c = 0; c < 256; c += 5) {
-      auto a = all, b = all;
-      const std::uint32_t colour = c | ((255 - c) << 8) | ((c * 7 & 0xFF) << 16);
-      TintRowScalar(a.data(), 256, percent, colour);
-      TintRowSse2(b.data(), 256, percent, colour);
-      ASSERT_EQ(a, b) << "tint percent " << percent << " colour " << colour;
+TEST(PixelKernelsVector, EveryAlphaAndPercent) {
+  for (const Variant& v : Variants()) {
+    if (!v.available) continue;
+    std::mt19937 rng(7);
+    const auto dest = RandomPixels(rng, 64);
+    const auto source = RandomPixels(rng, 64);
+    for (int alpha = 0; alpha < 256; ++alpha) {
+      auto a = dest, b = dest;
+      MixRowScalar(a.data(), source.data(), 64, static_cast<std::uint8_t>(alpha));
+      v.mix(b.data(), source.data(), 64, static_cast<std::uint8_t>(alpha));
+      ASSERT_EQ(a, b) << v.name << " mix alpha " << alpha;
+    }
+    // Every colour byte against every colour channel value at every percent.
+    std::vector<std::uint32_t> all(256);
+    for (std::uint32_t x = 0; x < 256; ++x) all[x] = x | (x << 8) | (x << 16) | ((255 - x) << 24);
+    for (int percent = 0; percent <= 100; ++percent) {
+      for (std::uint32_t c = 0; c < 256; c += 5) {
+        auto a = all, b = all;
+        const std::uint32_t colour = c | ((255 - c) << 8) | ((c * 7 & 0xFF) << 16);
+        TintRowScalar(a.data(), 256, percent, colour);
+        v.tint(b.data(), 256, percent, colour);
+        ASSERT_EQ(a, b) << v.name << " tint percent " << percent << " colour " << colour;
+      }
     }
   }
 }
