@@ -15,6 +15,7 @@
 #include "app/Transliterate.h"
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "tests/support/RemoveTree.h"
 
 namespace {
 
@@ -38,23 +39,6 @@ void Generate(const std::string& root) {
       ::CloseHandle(h);
     }
   }
-}
-
-void Remove(const std::string& dir) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = ::FindFirstFileA((dir + "\\*.*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      if (!std::strcmp(fd.cFileName, ".") || !std::strcmp(fd.cFileName, "..")) continue;
-      std::string full = dir + "\\" + fd.cFileName;
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        Remove(full);
-      else
-        ::DeleteFileA(full.c_str());
-    } while (::FindNextFileA(h, &fd));
-    ::FindClose(h);
-  }
-  ::RemoveDirectoryA(dir.c_str());
 }
 
 long gFiles = 0;
@@ -132,11 +116,11 @@ int main() {
     BareWalk(base + "-c\\");
     bareStatus.push_back(std::chrono::duration<double>(clock::now() - t0).count());
     gStatus = nullptr;
-    Remove(base + "-c");
+    testing_files::RemoveTree(base + "-c");
     std::printf("round %d: dialog walk %.3f s, bare loop %.3f s (%ld files), bare loop with status text %.3f s\n",
                 r + 1, ours.back(), bare.back(), bareFiles, bareStatus.back());
-    Remove(base + "-a");
-    Remove(base + "-b");
+    testing_files::RemoveTree(base + "-a");
+    testing_files::RemoveTree(base + "-b");
   }
   // What the walk does that the bare loop does not: the file's name into the
   // status bar, once per file.

@@ -1,10 +1,14 @@
 // Folder trees for renaming tests.
 #include "tests/app/RenameFixture.h"
 
+#include "tests/support/RemoveTree.h"
+
 #include <algorithm>
 #include <stdexcept>
 
 namespace testing_rename {
+
+using testing_files::RemoveTree;
 
 std::wstring Widen(const std::string& utf8) {
   int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -29,25 +33,6 @@ std::string Ansi(const std::string& utf8) {
 }
 
 namespace {
-
-void RemoveTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW fd;
-  HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = fd.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring full = dir + L"\\" + name;
-      ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full);
-      else
-        ::DeleteFileW(full.c_str());
-    } while (::FindNextFileW(h, &fd));
-    ::FindClose(h);
-  }
-  ::RemoveDirectoryW(dir.c_str());
-}
 
 void Collect(const std::wstring& dir, const std::wstring& rel, std::map<std::string, std::string>& out) {
   WIN32_FIND_DATAW fd;

@@ -14,6 +14,7 @@
 #include "skin/acSkinPack.h"
 #include "skin/sStoredSkins.h"
 #include "tests/skin/ImageFixtures.h"
+#include "tests/support/RemoveTree.h"
 
 namespace translit {
 namespace {
@@ -36,35 +37,13 @@ class TempFolder {
     Path = std::string(tmp) + "skintest" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++n) + "\\";
     ::CreateDirectoryA(Path.c_str(), nullptr);
   }
-  ~TempFolder() {
-    std::string cmd = Path.substr(0, Path.size() - 1);
-    SHFileOp(cmd);
-  }
+  ~TempFolder() { testing_files::RemoveTree(Path.substr(0, Path.size() - 1)); }
   std::string Sub(const std::string& name) const {
     std::string p = Path + name + "\\";
     ::CreateDirectoryA(p.c_str(), nullptr);
     return p;
   }
   std::string Path;
-
- private:
-  static void SHFileOp(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::string n = fd.cFileName;
-        if (n == "." || n == "..") continue;
-        std::string full = dir + "\\" + n;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          SHFileOp(full);
-        else
-          ::DeleteFileA(full.c_str());
-      } while (::FindNextFileA(h, &fd));
-      ::FindClose(h);
-    }
-    ::RemoveDirectoryA(dir.c_str());
-  }
 };
 
 // Master: 60 x 40, red with a magenta top-left pixel. Glyph: 90 x 60 PNG,

@@ -1,0 +1,34 @@
+// Removing folder trees.
+#include "tests/support/RemoveTree.h"
+
+#include <windows.h>
+
+namespace testing_files {
+
+void RemoveTree(const std::wstring& dir) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring full = dir + L"\\" + name;
+      ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(full);
+      else
+        ::DeleteFileW(full.c_str());
+    } while (::FindNextFileW(h, &fd));
+    ::FindClose(h);
+  }
+  ::RemoveDirectoryW(dir.c_str());
+}
+
+void RemoveTree(const std::string& dir) {
+  int n = ::MultiByteToWideChar(CP_ACP, 0, dir.data(), static_cast<int>(dir.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, dir.data(), static_cast<int>(dir.size()), wide.data(), n);
+  RemoveTree(wide);
+}
+
+}  // namespace testing_files
