@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "render/PngDecoder.h"
+#include "tests/render/pngsuite/LibpngMemory.h"
 
 namespace {
 
@@ -141,25 +142,14 @@ std::vector<Picture> SkinSized(std::uint32_t seed) {
   return set;
 }
 
-struct MemoryReader {
-  const Bytes* data;
-  std::size_t pos;
-};
-void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
-  auto* r = static_cast<MemoryReader*>(png_get_io_ptr(png));
-  if (r->pos + n > r->data->size()) png_error(png, "read past the end");
-  std::memcpy(out, r->data->data() + r->pos, n);
-  r->pos += n;
-}
-
 // libpng producing the rows our decoder produces: blue first, grey without alpha.
 Bytes DecodeWithLibpng(const Bytes& file) {
   Bytes pixels;
-  MemoryReader reader{&file, 0};
+  pngtest::LibpngMemoryReader reader{&file, 0};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png))) throw std::runtime_error("libpng failed");
-  png_set_read_fn(png, &reader, ReadFromMemory);
+  png_set_read_fn(png, &reader, pngtest::LibpngReadFromMemory);
   png_read_info(png, info);
   const int type = png_get_color_type(png, info);
   if (type & PNG_COLOR_MASK_COLOR) png_set_bgr(png);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "render/PngDecoder.h"
+#include "tests/render/pngsuite/LibpngMemory.h"
 
 namespace fs = std::filesystem;
 using namespace translit;
@@ -40,18 +41,6 @@ struct LibpngImage {
   std::string error;
 };
 
-struct MemoryReader {
-  const Bytes* data;
-  std::size_t pos;
-};
-
-void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
-  auto* r = static_cast<MemoryReader*>(png_get_io_ptr(png));
-  if (r->pos + n > r->data->size()) png_error(png, "read past the end");
-  std::memcpy(out, r->data->data() + r->pos, n);
-  r->pos += n;
-}
-
 void ErrorToString(png_structp png, png_const_charp message) {
   auto* image = static_cast<LibpngImage*>(png_get_error_ptr(png));
   image->error = message;
@@ -61,14 +50,14 @@ void IgnoreWarning(png_structp, png_const_charp) {}
 
 // Only plain data crosses the longjmp: the vectors of image live outside.
 bool DecodeWithLibpng(const Bytes& file, LibpngImage& image) {
-  MemoryReader reader{&file, 0};
+  pngtest::LibpngMemoryReader reader{&file, 0};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &image, ErrorToString, IgnoreWarning);
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
   }
-  png_set_read_fn(png, &reader, ReadFromMemory);
+  png_set_read_fn(png, &reader, pngtest::LibpngReadFromMemory);
   png_read_info(png, info);
   image.width = png_get_image_width(png, info);
   image.height = png_get_image_height(png, info);
