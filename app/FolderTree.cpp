@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "framework/Handles.h"
@@ -35,13 +36,13 @@ std::vector<std::string> SubfolderNames(const std::string& folder) {
 std::string ComputerCaption() {
   // The shell's own name of the computer folder, as the user knows it.
   std::string caption = "Computer";
-  LPITEMIDLIST pidl = nullptr;
-  if (SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidl))) {
+  LPITEMIDLIST raw = nullptr;
+  if (SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &raw))) {
+    std::unique_ptr<ITEMIDLIST, decltype(&::CoTaskMemFree)> pidl(raw, &::CoTaskMemFree);
     SHFILEINFOA info{};
-    if (::SHGetFileInfoA(reinterpret_cast<LPCSTR>(pidl), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME) &&
+    if (::SHGetFileInfoA(reinterpret_cast<LPCSTR>(pidl.get()), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME) &&
         info.szDisplayName[0])
       caption = info.szDisplayName;
-    ::CoTaskMemFree(pidl);
   }
   return caption;
 }

@@ -25,7 +25,7 @@ TApplication::~TApplication() {
   // Forms go before the window that owns them.
   DestroyComponents();
   FMainForm = nullptr;
-  if (FHandle) ::DestroyWindow(FHandle);
+  FHandle.Reset();
   if (Application == this) Application = nullptr;
 }
 
@@ -52,12 +52,12 @@ HWND TApplication::Handle() {
     // A zero-sized window in the middle of the screen: it is never seen but
     // carries the program's task bar button.
     int x = ::GetSystemMetrics(SM_CXSCREEN) / 2, y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
-    FHandle = ::CreateWindowExA(0, kClass, Title().c_str(),
+    FHandle.Reset(::CreateWindowExA(0, kClass, Title().c_str(),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                                nullptr, nullptr, instance, nullptr);
-    ::SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                                nullptr, nullptr, instance, nullptr));
+    ::SetWindowLongPtrA(FHandle.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  return FHandle;
+  return FHandle.Get();
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -114,7 +114,7 @@ std::string TApplication::Title() const {
 
 void TApplication::Run() {
   if (FMainForm) FMainForm->Show();
-  if (FHandle) ::ShowWindow(FHandle, SW_SHOWNORMAL);
+  if (FHandle) ::ShowWindow(FHandle.Get(), SW_SHOWNORMAL);
   while (!FTerminated) HandleMessage();
 }
 

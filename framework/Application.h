@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/Components.h"
+#include "framework/Handles.h"
 #include "framework/Messages.h"
 
 namespace fw {
@@ -72,7 +73,7 @@ class TApplication : public TComponent {
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;
   std::string FTitle;
-  HWND FHandle = nullptr;
+  UniqueWindow FHandle;
   std::vector<std::pair<int, TWindowHook>> FHooks;
   int FNextHookId = 1;
 };

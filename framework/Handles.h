@@ -23,7 +23,8 @@ class UniqueHandle {
   }
   H Get() const { return FHandle; }
   explicit operator bool() const { return FHandle != H{}; }
-  H Release_() { return std::exchange(FHandle, H{}); }
+  // Gives up ownership without releasing.
+  H Detach() { return std::exchange(FHandle, H{}); }
   void Reset(H h = H{}) {
     if (FHandle) Release(FHandle);
     FHandle = h;

@@ -21,14 +21,14 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     ::RegisterClassA(&wc);
   }
   // A message-only window: it takes timer messages and is never shown.
-  FWindow = ::CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  FWindow.Reset(::CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
   if (!FWindow) throw EOutOfResources("Not enough timers available");
-  ::SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SetWindowLongPtrA(FWindow.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TTimer::~TTimer() {
-  if (FRunning) ::KillTimer(FWindow, kTimerId);
-  ::DestroyWindow(FWindow);
+  // The window goes with FWindow; its timer with it.
+  if (FRunning) ::KillTimer(FWindow.Get(), kTimerId);
 }
 
 void TTimer::SetEnabled(bool v) {
@@ -53,12 +53,12 @@ void TTimer::Loaded() {
 
 void TTimer::Update() {
   if (FRunning) {
-    ::KillTimer(FWindow, kTimerId);
+    ::KillTimer(FWindow.Get(), kTimerId);
     FRunning = false;
   }
   // A timer being read from a layout starts once the layout is complete.
   if (FEnabled && FInterval > 0 && OnTimer && !Loading()) {
-    if (!::SetTimer(FWindow, kTimerId, FInterval, nullptr)) throw EOutOfResources("Not enough timers available");
+    if (!::SetTimer(FWindow.Get(), kTimerId, FInterval, nullptr)) throw EOutOfResources("Not enough timers available");
     FRunning = true;
   }
 }

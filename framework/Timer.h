@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "framework/Components.h"
+#include "framework/Handles.h"
 
 namespace fw {
 
@@ -30,7 +31,7 @@ class TTimer : public TComponent {
 
   bool FEnabled = true;
   unsigned FInterval = 1000;
-  HWND FWindow = nullptr;
+  UniqueWindow FWindow;
   bool FRunning = false;
 };
 

@@ -1,6 +1,7 @@
 // Folder trees for renaming tests.
 #include "tests/app/RenameFixture.h"
 
+#include "framework/Handles.h"
 #include "tests/support/RemoveTree.h"
 
 #include <algorithm>
@@ -36,8 +37,8 @@ namespace {
 
 void Collect(const std::wstring& dir, const std::wstring& rel, std::map<std::string, std::string>& out) {
   WIN32_FIND_DATAW fd;
-  HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
+  fw::FindHandle find(::FindFirstFileW((dir + L"\\*").c_str(), &fd));
+  if (!find.Valid()) return;
   do {
     std::wstring name = fd.cFileName;
     if (name == L"." || name == L"..") continue;
@@ -56,8 +57,7 @@ void Collect(const std::wstring& dir, const std::wstring& rel, std::map<std::str
       }
       out[Utf8(relName)] = content;
     }
-  } while (::FindNextFileW(h, &fd));
-  ::FindClose(h);
+  } while (::FindNextFileW(find.Get(), &fd));
 }
 
 }  // namespace

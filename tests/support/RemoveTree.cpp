@@ -3,13 +3,15 @@
 
 #include <windows.h>
 
+#include "framework/Handles.h"
+
 namespace testing_files {
 
 void RemoveTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW fd;
-  HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
+  {
+    WIN32_FIND_DATAW fd;
+    fw::FindHandle find(::FindFirstFileW((dir + L"\\*").c_str(), &fd));
+    for (bool more = find.Valid(); more; more = ::FindNextFileW(find.Get(), &fd)) {
       std::wstring name = fd.cFileName;
       if (name == L"." || name == L"..") continue;
       std::wstring full = dir + L"\\" + name;
@@ -18,8 +20,7 @@ void RemoveTree(const std::wstring& dir) {
         RemoveTree(full);
       else
         ::DeleteFileW(full.c_str());
-    } while (::FindNextFileW(h, &fd));
-    ::FindClose(h);
+    }
   }
   ::RemoveDirectoryW(dir.c_str());
 }
