@@ -72,6 +72,10 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
       return 0;
     }
     switch (msg) {
+      case WM_NULL:
+        // Posted by worker threads that hand work over.
+        TThread::CheckSynchronize();
+        return 0;
       case WM_CLOSE:
         if (app->FMainForm) app->FMainForm->Close();
         return 0;
@@ -103,6 +107,10 @@ std::string TApplication::Title() const {
   if (!FTitle.empty()) return FTitle;
   char path[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return TitleFromProgramPath(path);
+}
+
+std::string TitleFromProgramPath(const std::string& path) {
   std::string name(path);
   std::size_t slash = name.find_last_of("\\/:");
   if (slash != std::string::npos) name = name.substr(slash + 1);

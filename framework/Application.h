@@ -46,6 +46,7 @@ class TApplication : public TComponent {
   // The hidden window that carries the program's task bar button and owns
   // its forms.
   HWND Handle();
+  bool HandleAllocated() const { return static_cast<bool>(FHandle); }
 
   // The executable's name without folder, cut at the first ".", letters
   // after the first in lower case; or what was set.
@@ -84,6 +85,10 @@ TApplication& EnsureApplication();
 
 // Hands the exception being handled to the application.
 void HandleCurrentException();
+
+// A program's default title: its file name without folder, cut at the first
+// ".", every letter after the first in lower case (in the ANSI code page).
+std::string TitleFromProgramPath(const std::string& path);
 
 // The message text of an exception.
 std::string ExceptionMessage(std::exception_ptr e);

@@ -346,8 +346,6 @@ bool TWinControl::Showing() const {
   return false;
 }
 
-void TWinControl::UpdateShowing() {}
-
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);
   if (FHandle) {

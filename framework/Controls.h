@@ -246,7 +246,6 @@ class TWinControl : public TControl {
   friend LRESULT CALLBACK FwWindowProc(HWND, UINT, WPARAM, LPARAM);
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);
-  void UpdateShowing();
   bool ReflectNotification(TMessage& m);
 
   HWND FHandle = nullptr;

@@ -40,47 +40,57 @@ void TCustomForm::SetBorderIcons(TBorderIcons icons) {
   RecreateWnd();
 }
 
-void TCustomForm::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  p.ExStyle = 0;
-  p.WndParent = EnsureApplication().Handle();
-  p.WindowClass.style = CS_DBLCLKS;
+void TCustomForm::FrameStyles(DWORD& style, DWORD& exStyle) const {
+  style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  exStyle = 0;
   switch (FBorderStyle) {
     case bsNone:
-      p.Style |= WS_POPUP;
+      style |= WS_POPUP;
       break;
     case bsSingle:
     case bsToolWindow:
-      p.Style |= WS_CAPTION | WS_BORDER;
+      style |= WS_CAPTION | WS_BORDER;
       break;
     case bsSizeable:
     case bsSizeToolWin:
-      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      style |= WS_CAPTION | WS_THICKFRAME;
       break;
     case bsDialog:
-      p.Style |= WS_POPUP | WS_CAPTION;
-      p.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      style |= WS_POPUP | WS_CAPTION;
+      exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
       break;
   }
-  if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin) p.ExStyle |= WS_EX_TOOLWINDOW;
+  if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin) exStyle |= WS_EX_TOOLWINDOW;
   if (FBorderStyle != bsNone && (FBorderIcons & biSystemMenu)) {
-    p.Style |= WS_SYSMENU;
+    style |= WS_SYSMENU;
     if (FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin) {
-      if (FBorderIcons & biMinimize) p.Style |= WS_MINIMIZEBOX;
-      if (FBorderIcons & biMaximize) p.Style |= WS_MAXIMIZEBOX;
+      if (FBorderIcons & biMinimize) style |= WS_MINIMIZEBOX;
+      if (FBorderIcons & biMaximize) style |= WS_MAXIMIZEBOX;
     }
-    if (FBorderStyle == bsDialog && (FBorderIcons & biHelp)) p.ExStyle |= WS_EX_CONTEXTHELP;
+    if (FBorderStyle == bsDialog && (FBorderIcons & biHelp)) exStyle |= WS_EX_CONTEXTHELP;
   }
-  if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (FFormStyle == fsStayOnTop) exStyle |= WS_EX_TOPMOST;
+}
+
+SIZE TCustomForm::FrameSize() const {
+  DWORD style, exStyle;
+  FrameStyles(style, exStyle);
+  RECT frame{0, 0, 0, 0};
+  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  // No WS_VISIBLE: the form is shown by Show, after it has been placed.
+  FrameStyles(p.Style, p.ExStyle);
+  p.WndParent = EnsureApplication().Handle();
+  p.WindowClass.style = CS_DBLCLKS;
   if (FPendingClientSize) {
-    RECT r{0, 0, FClientWidth, FClientHeight};
-    ::AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
-    p.Width = r.right - r.left;
-    p.Height = r.bottom - r.top;
+    SIZE frame = FrameSize();
+    p.Width = FClientWidth + frame.cx;
+    p.Height = FClientHeight + frame.cy;
   }
-  // The form is shown by Show, after it has been placed.
-  p.Style &= ~WS_VISIBLE;
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
@@ -96,20 +106,15 @@ void TCustomForm::SetClientSize(int width, int height) {
   FPendingClientSize = true;
   FClientWidth = width;
   FClientHeight = height;
-  TCreateParams p;
-  TCustomForm::CreateParams(p);
-  TControl::SetBounds(Left(), Top(), p.Width, p.Height);
+  SIZE frame = FrameSize();
+  TControl::SetBounds(Left(), Top(), width + frame.cx, height + frame.cy);
 }
 
 RECT TCustomForm::ClientRect() const {
   if (HandleAllocated()) return TWinControl::ClientRect();
   if (FPendingClientSize) return RECT{0, 0, FClientWidth, FClientHeight};
-  TCreateParams p;
-  const_cast<TCustomForm*>(this)->TCustomForm::CreateParams(p);
-  RECT frame{0, 0, 0, 0};
-  ::AdjustWindowRectEx(&frame, p.Style, FALSE, p.ExStyle);
-  return RECT{0, 0, std::max(0, Width() - static_cast<int>(frame.right - frame.left)),
-              std::max(0, Height() - static_cast<int>(frame.bottom - frame.top))};
+  SIZE frame = FrameSize();
+  return RECT{0, 0, std::max(0, Width() - static_cast<int>(frame.cx)), std::max(0, Height() - static_cast<int>(frame.cy))};
 }
 
 void TCustomForm::CreateHandleDone() {

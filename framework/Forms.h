@@ -94,6 +94,10 @@ class TCustomForm : public TWinControl {
   virtual bool CloseQuery() { return true; }
 
  private:
+  // The window styles the border style and icons give (never WS_VISIBLE).
+  void FrameStyles(DWORD& style, DWORD& exStyle) const;
+  // What the frame adds to the client area.
+  SIZE FrameSize() const;
   void ApplyPosition();
   void FocusFirst();
 

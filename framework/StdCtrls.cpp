@@ -82,6 +82,11 @@ void TLabel::FontChanged() {
   TGraphicControl::FontChanged();
 }
 
+void TLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
 void TLabel::AdjustBounds() {
   if (!FAutoSize || Loading()) return;
   WindowDC screen(nullptr);

@@ -50,6 +50,8 @@ class TLabel : public TGraphicControl {
   UINT DrawFlags() const;
   // Resizes to the text when AutoSize is on.
   void AdjustBounds();
+  // A label read from a layout fits its text once all its properties are set.
+  void Loaded() override;
 
  protected:
   void Paint() override;

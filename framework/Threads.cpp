@@ -23,8 +23,12 @@ DWORD gMainThreadId = ::GetCurrentThreadId();
 
 // Wakes the main thread's message loop so that it looks at the queue.
 void WakeMainThread() {
-  if (Application) ::PostMessageA(Application->Handle(), WM_NULL, 0, 0);
-  ::PostThreadMessageA(gMainThreadId, WM_NULL, 0, 0);
+  // Through the application window when there is one: every message loop,
+  // a system dialog's too, dispatches it, and the window runs the work.
+  if (Application && Application->HandleAllocated())
+    ::PostMessageA(Application->Handle(), WM_NULL, 0, 0);
+  else
+    ::PostThreadMessageA(gMainThreadId, WM_NULL, 0, 0);
 }
 
 }  // namespace

@@ -222,11 +222,26 @@ void TTreeView::UpdateStyle() {
   Invalidate();
 }
 
-void TTreeView::SetShowButtons(bool v) { FShowButtons = v, UpdateStyle(); }
-void TTreeView::SetShowLines(bool v) { FShowLines = v, UpdateStyle(); }
-void TTreeView::SetShowRoot(bool v) { FShowRoot = v, UpdateStyle(); }
-void TTreeView::SetHideSelection(bool v) { FHideSelection = v, UpdateStyle(); }
-void TTreeView::SetReadOnly(bool v) { FReadOnly = v, UpdateStyle(); }
+void TTreeView::SetShowButtons(bool v) {
+  FShowButtons = v;
+  UpdateStyle();
+}
+void TTreeView::SetShowLines(bool v) {
+  FShowLines = v;
+  UpdateStyle();
+}
+void TTreeView::SetShowRoot(bool v) {
+  FShowRoot = v;
+  UpdateStyle();
+}
+void TTreeView::SetHideSelection(bool v) {
+  FHideSelection = v;
+  UpdateStyle();
+}
+void TTreeView::SetReadOnly(bool v) {
+  FReadOnly = v;
+  UpdateStyle();
+}
 
 void TTreeView::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <memory>
 #include <commctrl.h>
 
 #include "framework/Buttons.h"
@@ -174,6 +175,28 @@ TEST_F(Forms, ExceptionsInHandlersGoToTheApplication) {
   EXPECT_EQ(seen, "File access denied");
 }
 
+TEST(Labels, ALabelFromALayoutFitsItsText) {
+  fw::EnsureApplication();
+  std::unique_ptr<fw::TForm> form(new fw::TForm(fw::Application));
+  form->LoadLayoutText(R"(object F: TForm
+  object Label1: TLabel
+    Left = 4
+    Top = 4
+    Width = 500
+    Height = 3
+    Caption = 'A caption of some length'
+    Font.Height = -16
+  end
+end)");
+  auto* label = dynamic_cast<fw::TLabel*>(form->FindComponent("Label1"));
+  ASSERT_TRUE(label);
+  fw::TBitmap measure(1, 1);
+  measure.Canvas().Font().Assign(label->Font());
+  SIZE text = measure.Canvas().TextExtent("A caption of some length");
+  EXPECT_EQ(label->Width(), text.cx) << "the stored width is replaced by the text's";
+  EXPECT_EQ(label->Height(), text.cy);
+}
+
 TEST(ErrorBox, FullStopRule) {
   struct Case {
     const char* in;
@@ -187,13 +210,19 @@ TEST(ErrorBox, FullStopRule) {
 }
 
 TEST(ApplicationTitle, IsTheProgramNameWithLowerCaseTail) {
-  char path[MAX_PATH];
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name = path;
-  name = name.substr(name.find_last_of('\\') + 1);
-  name = name.substr(0, name.find('.'));
-  for (size_t i = 1; i < name.size(); ++i) name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
-  EXPECT_EQ(fw::EnsureApplication().Title(), name);
+  struct Case {
+    const char* path;
+    const char* title;
+  } cases[] = {
+      {"C:\\Programs\\Translit.exe", "Translit"},
+      {"C:\\Programs\\translit.exe", "translit"},
+      {"Z:\\work\\MY.TOOL.v2.EXE", "My"},
+      {"C:\\\xCF\xD0\xC8\xCC\xC5\xD0.exe", "\xCF\xF0\xE8\xEC\xE5\xF0"},  // "ПРИМЕР" -> "Пример" in 1251
+      {"noext", "noext"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(fw::TitleFromProgramPath(c.path), c.title) << c.path;
+  // This test program is framework_forms_test.exe.
+  EXPECT_EQ(fw::EnsureApplication().Title(), "framework_forms_test");
 }
 
 // Finds the message form the modal loop is showing, checks it, presses OK.
