@@ -560,7 +560,9 @@ bool TWinControl::ReflectNotification(TMessage& m) {
       child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
       break;
     case WM_DRAWITEM:
-      if (m.WParam) child = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem;
+      // Controls have identifier 0 like menus, so the item's window tells:
+      // a menu's handle is never a window of ours.
+      child = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem;
       break;
     case WM_MEASUREITEM:
       if (m.WParam) child = ::GetDlgItem(FHandle, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID));

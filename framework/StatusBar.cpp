@@ -11,7 +11,7 @@ namespace fw {
 void TStatusPanel::SetText(const std::string& text) {
   if (text == FText) return;
   FText = text;
-  FBar->UpdatePanel(Index());
+  FBar->PanelTextChanged();
 }
 
 void TStatusPanel::SetWidth(int w) {
@@ -65,6 +65,7 @@ void TStatusBar::CreateParams(TCreateParams& p) {
 }
 
 void TStatusBar::CreateHandleDone() {
+  FRepaintPending = false;
   UpdatePanels();
   if (FSimplePanel) ::SendMessageA(Handle(), SB_SIMPLE, TRUE, 0);
 }
@@ -103,11 +104,78 @@ void TStatusBar::UpdatePanels() {
 void TStatusBar::UpdatePanel(int index) {
   if (!HandleAllocated() || index < 0 || index >= FPanels.Count()) return;
   TStatusPanel& p = FPanels[index];
-  WPARAM flags = static_cast<WPARAM>(index);
+  // Every part is owner-drawn with the same item data, so the platform keeps
+  // no copy of the text and a text change does not repaint at once.
+  WPARAM flags = static_cast<WPARAM>(index) | SBT_OWNERDRAW;
   if (p.Bevel() == pbNone) flags |= SBT_NOBORDERS;
   if (p.Bevel() == pbRaised) flags |= SBT_POPOUT;
-  if (p.Style() == psOwnerDraw) flags |= SBT_OWNERDRAW;
-  ::SendMessageA(Handle(), SB_SETTEXTA, flags, reinterpret_cast<LPARAM>(p.Text().c_str()));
+  ::SendMessageA(Handle(), SB_SETTEXTA, flags, 0);
+  ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TStatusBar::PanelTextChanged() {
+  if (!HandleAllocated() || FRepaintPending) return;
+  FRepaintPending = true;
+  ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TStatusBar::DrawPanel(TStatusPanel& panel, HDC dc, const RECT& rect) {
+  if (panel.Style() == psOwnerDraw) {
+    if (OnDrawPanel) OnDrawPanel(this, panel, rect);
+    return;
+  }
+  // The platform's own routine, as it draws the texts it keeps itself.
+  ::DrawStatusTextA(dc, &rect, panel.Text().c_str(), SBT_NOBORDERS);
+}
+
+// The platform only holds item data for owner-drawn parts; queries for a
+// panel's text get the panel's own text, in the form the platform gives it.
+bool TStatusBar::AnswerTextQuery(TMessage& m) {
+  const bool wide = m.Msg == SB_GETTEXTW || m.Msg == SB_GETTEXTLENGTHW;
+  const bool copy = m.Msg == SB_GETTEXTA || m.Msg == SB_GETTEXTW;
+  const int index = static_cast<int>(m.WParam & 0xFF);
+  if (FSimplePanel || index >= FPanels.Count()) return false;
+  TStatusPanel& p = FPanels[index];
+  if (p.Style() == psOwnerDraw) return false;
+  const std::string& text = p.Text();
+  WORD type = 0;
+  if (p.Bevel() == pbNone) type |= HIWORD(SBT_NOBORDERS);
+  if (p.Bevel() == pbRaised) type |= HIWORD(SBT_POPOUT);
+  int length = static_cast<int>(text.size());
+  if (wide) {
+    std::vector<wchar_t> w(text.size() + 1, L'\0');
+    length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), w.data(),
+                                   static_cast<int>(w.size()));
+    if (copy && m.LParam) std::copy(w.begin(), w.begin() + length + 1, reinterpret_cast<wchar_t*>(m.LParam));
+  } else if (copy && m.LParam) {
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, reinterpret_cast<char*>(m.LParam));
+  }
+  m.Result = MAKELONG(length, type);
+  return true;
+}
+
+void TStatusBar::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      FRepaintPending = false;
+      break;
+    case CN_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+      const int index = static_cast<int>(item->itemID);
+      if (index >= 0 && index < FPanels.Count()) DrawPanel(FPanels[index], item->hDC, item->rcItem);
+      m.Result = TRUE;
+      return;
+    }
+    case SB_GETTEXTA:
+    case SB_GETTEXTW:
+    case SB_GETTEXTLENGTHA:
+    case SB_GETTEXTLENGTHW:
+      if (AnswerTextQuery(m)) return;
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
 }
 
 }  // namespace fw

@@ -1,7 +1,16 @@
 // The status bar: a superclassed platform status bar docked at the bottom of
 // its parent, with a collection of panels.
+//
+// The platform control draws the bar, its frames and grip; the panels' texts
+// are drawn by the bar itself (every part is owner-drawn at the platform
+// level, with the platform's own text routine). Setting a text therefore only
+// stores it and marks the bar for repainting once: a program that sets a text
+// per file of a long loop pays for one paint after the loop, not one per file.
+// The texts are still answered to the platform's text queries, so other
+// programs reading the bar see them.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +60,10 @@ class TStatusPanels {
   std::vector<std::unique_ptr<TStatusPanel>> FItems;
 };
 
+class TStatusBar;
+// Paints a panel of style psOwnerDraw into rect (client coordinates).
+using TDrawPanelEvent = std::function<void(TStatusBar* bar, TStatusPanel& panel, const RECT& rect)>;
+
 class TStatusBar : public TWinControl {
  public:
   explicit TStatusBar(TComponent* owner);
@@ -64,19 +77,33 @@ class TStatusBar : public TWinControl {
   bool SizeGrip() const { return FSizeGrip; }
   void SetSizeGrip(bool v);
 
-  // Pushes the panels' widths and texts to the window.
+  TDrawPanelEvent OnDrawPanel;
+  void SetOnDrawPanel(TDrawPanelEvent e) { OnDrawPanel = std::move(e); }
+
+  // Pushes the panels' widths and styles to the window.
   void UpdatePanels();
   void UpdatePanel(int index);
+  // A panel's text changed: the bar is repainted when messages are next
+  // processed.
+  void PanelTextChanged();
 
  protected:
   void CreateParams(TCreateParams& p) override;
   void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+  // Paints panel's text (style psText) or fires OnDrawPanel (psOwnerDraw).
+  virtual void DrawPanel(TStatusPanel& panel, HDC dc, const RECT& rect);
 
  private:
+  bool AnswerTextQuery(TMessage& m);
+
   TStatusPanels FPanels;
   bool FSimplePanel = false;
   std::string FSimpleText;
   bool FSizeGrip = true;
+  // Set when the bar has been invalidated for new texts and has not painted
+  // since; further texts need no new invalidation.
+  bool FRepaintPending = false;
 };
 
 }  // namespace fw

@@ -1,5 +1,5 @@
 // Row kernels of the hot pixel loops, each as a plain scalar reference and,
-// on x86, an SSE2 path that gives the same bytes. The operations of
+// on x86, SSE2 (and for some AVX2) paths that give the same bytes. The operations of
 // AlphaKernels and FilterKernels call the dispatching names; tests call both
 // variants on the same random rows.
 #pragma once
@@ -52,6 +52,9 @@ void BlurLine(const std::int16_t* in, std::uint8_t* out, int count, const std::i
 // The column pass: out[x] = clamp((sum over u of weights[u] * rows[u][x]) >> shift).
 void BlurRowsScalar(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights,
                     int taps, int shift);
+// The same from column begin on (the tail of the vector forms).
+void BlurRowsScalarFrom(const std::uint8_t* const* rows, std::uint8_t* out, int begin, int count,
+                        const std::int16_t* weights, int taps, int shift);
 void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights,
                   int taps, int shift);
 void BlurRows(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights, int taps,

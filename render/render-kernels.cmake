@@ -2,6 +2,7 @@
 # and, on Windows, their entry points on framework bitmaps.
 target_sources(translit_render_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PixelKernels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PixelKernelsSse2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PixelKernelsAvx2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AlphaKernels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GradientKernels.cpp

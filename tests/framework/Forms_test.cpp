@@ -10,6 +10,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
+#include "framework/Graphics.h"
 #include "framework/StatusBar.h"
 #include "framework/TreeView.h"
 
@@ -127,6 +128,78 @@ TEST_F(Forms, LayoutCreatesComponentsWithTheirStoredProperties) {
   char text[64] = {};
   ::SendMessageA(form->Status1->Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "file.txt");
+}
+
+// A status bar that counts the panel paints and remembers what they drew.
+class TCountingBar : public fw::TStatusBar {
+ public:
+  using fw::TStatusBar::TStatusBar;
+  int paints = 0;
+  std::string painted;
+
+ protected:
+  void DrawPanel(fw::TStatusPanel& panel, HDC dc, const RECT& rect) override {
+    ++paints;
+    painted = panel.Text();
+    fw::TStatusBar::DrawPanel(panel, dc, rect);
+  }
+};
+
+// Pixels of the bar's panel 0 in the button text colour, drawn the way the
+// bar paints itself.
+int TextPixelsOfFirstPanel(HWND bar) {
+  RECT r;
+  ::SendMessageA(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+  RECT client;
+  ::GetClientRect(bar, &client);
+  fw::TBitmap picture;
+  picture.SetSize(client.right, client.bottom);
+  ::SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
+  const COLORREF ink = ::GetSysColor(COLOR_BTNTEXT);
+  int count = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) count += ::GetPixel(picture.Canvas().Handle(), x, y) == ink;
+  return count;
+}
+
+TEST_F(Forms, StatusTextsAreStoredAtOnceAndPaintedOnceMessagesRun) {
+  auto* bar = new TCountingBar(form);
+  bar->SetParent(form);
+  bar->Panels().Add().SetWidth(50);
+  form->Show();
+  ::UpdateWindow(form->Handle());
+  HWND wnd = bar->Handle();
+  const int before = bar->paints;
+
+  // A long loop that processes no messages: no paint at all until the end.
+  for (int i = 0; i < 500; ++i) bar->Panels()[0].SetText("track " + std::to_string(i) + ".mp3");
+  EXPECT_EQ(bar->paints, before);
+  EXPECT_TRUE(::GetUpdateRect(wnd, nullptr, FALSE)) << "the bar waits for its repaint";
+  ::UpdateWindow(wnd);
+  EXPECT_EQ(bar->paints, before + 1);
+  EXPECT_EQ(bar->painted, "track 499.mp3");
+
+  // Another text after the paint is shown again.
+  bar->Panels()[0].SetText("last.mp3");
+  EXPECT_TRUE(::GetUpdateRect(wnd, nullptr, FALSE));
+  ::UpdateWindow(wnd);
+  EXPECT_EQ(bar->painted, "last.mp3");
+
+  // The text is drawn, in the platform's text colour, and only when there is one.
+  EXPECT_GT(TextPixelsOfFirstPanel(wnd), 10);
+  bar->Panels()[0].SetText("");
+  EXPECT_EQ(TextPixelsOfFirstPanel(wnd), 0);
+
+  // The platform's text queries answer the panel's text in both encodings.
+  bar->Panels()[0].SetText("\xCF\xE5\xF1\xED\xFF.mp3");  // "Песня.mp3" in code page 1251
+  char text[64] = {};
+  LRESULT answer = ::SendMessageA(wnd, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "\xCF\xE5\xF1\xED\xFF.mp3");
+  EXPECT_EQ(LOWORD(answer), 9);
+  EXPECT_EQ(LOWORD(::SendMessageA(wnd, SB_GETTEXTLENGTHA, 0, 0)), 9);
+  wchar_t wide[64] = {};
+  ::SendMessageW(wnd, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(wide));
+  EXPECT_STREQ(wide, L"\u041F\u0435\u0441\u043D\u044F.mp3");
 }
 
 TEST_F(Forms, ButtonClickReachesThePublishedHandler) {
