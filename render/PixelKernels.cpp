@@ -165,4 +165,38 @@ void BlurRows(const std::uint8_t* const* rows, std::uint8_t* out, int count, con
   }
 }
 
+#if !defined(__x86_64__) && !defined(__i386__)
+
+// Elsewhere the vector names give the scalar results, so callers and tests
+// need no conditions of their own.
+void FillRowSse2(std::uint32_t* row, int count, std::uint32_t value) { FillRowScalar(row, count, value); }
+void MixRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
+  MixRowScalar(dest, source, count, alpha);
+}
+void MixRowAvx2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
+  MixRowScalar(dest, source, count, alpha);
+}
+void ComposeRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count) {
+  ComposeRowScalar(dest, source, count);
+}
+void ComposeRowAvx2(std::uint32_t* dest, const std::uint32_t* source, int count) {
+  ComposeRowScalar(dest, source, count);
+}
+void TintRowSse2(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor) {
+  TintRowScalar(row, count, percent, pixelColor);
+}
+void TintRowAvx2(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor) {
+  TintRowScalar(row, count, percent, pixelColor);
+}
+void BlurLineSse2(const std::int16_t* in, std::uint8_t* out, int count, const std::int16_t* weights, int taps,
+                  int shift) {
+  BlurLineScalar(in, out, count, weights, taps, shift);
+}
+void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights,
+                  int taps, int shift) {
+  BlurRowsScalar(rows, out, count, weights, taps, shift);
+}
+
+#endif
+
 }  // namespace translit::kernels

@@ -29,6 +29,9 @@ struct Avx2 {
   }
   static T And(T a, T b) { return _mm256_and_si256(a, b); }
   static T Or(T a, T b) { return _mm256_or_si256(a, b); }
+  static T Xor(T a, T b) { return _mm256_xor_si256(a, b); }
+  // ~a & b
+  static T AndNot(T a, T b) { return _mm256_andnot_si256(a, b); }
   static T Add16(T a, T b) { return _mm256_add_epi16(a, b); }
   static T Sub16(T a, T b) { return _mm256_sub_epi16(a, b); }
   static T MulLo16(T a, T b) { return _mm256_mullo_epi16(a, b); }
@@ -61,20 +64,4 @@ void TintRowAvx2(std::uint32_t* row, int count, int percent, std::uint32_t pixel
 
 }  // namespace translit::kernels
 
-#else
-
-namespace translit::kernels {
-
-void MixRowAvx2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
-  MixRowScalar(dest, source, count, alpha);
-}
-void ComposeRowAvx2(std::uint32_t* dest, const std::uint32_t* source, int count) {
-  ComposeRowScalar(dest, source, count);
-}
-void TintRowAvx2(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor) {
-  TintRowScalar(row, count, percent, pixelColor);
-}
-
-}  // namespace translit::kernels
-
-#endif
+#endif  // x86

@@ -26,6 +26,9 @@ struct Sse2 {
   static T SetPixels16(short b, short g, short r, short a) { return _mm_set_epi16(a, r, g, b, a, r, g, b); }
   static T And(T a, T b) { return _mm_and_si128(a, b); }
   static T Or(T a, T b) { return _mm_or_si128(a, b); }
+  static T Xor(T a, T b) { return _mm_xor_si128(a, b); }
+  // ~a & b
+  static T AndNot(T a, T b) { return _mm_andnot_si128(a, b); }
   static T Add16(T a, T b) { return _mm_add_epi16(a, b); }
   static T Sub16(T a, T b) { return _mm_sub_epi16(a, b); }
   static T MulLo16(T a, T b) { return _mm_mullo_epi16(a, b); }
@@ -120,29 +123,4 @@ void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count,
 
 }  // namespace translit::kernels
 
-#else
-
-namespace translit::kernels {
-
-void FillRowSse2(std::uint32_t* row, int count, std::uint32_t value) { FillRowScalar(row, count, value); }
-void MixRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count, std::uint8_t alpha) {
-  MixRowScalar(dest, source, count, alpha);
-}
-void ComposeRowSse2(std::uint32_t* dest, const std::uint32_t* source, int count) {
-  ComposeRowScalar(dest, source, count);
-}
-void TintRowSse2(std::uint32_t* row, int count, int percent, std::uint32_t pixelColor) {
-  TintRowScalar(row, count, percent, pixelColor);
-}
-void BlurLineSse2(const std::int16_t* in, std::uint8_t* out, int count, const std::int16_t* weights, int taps,
-                  int shift) {
-  BlurLineScalar(in, out, count, weights, taps, shift);
-}
-void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights,
-                  int taps, int shift) {
-  BlurRowsScalar(rows, out, count, weights, taps, shift);
-}
-
-}  // namespace translit::kernels
-
-#endif
+#endif  // x86

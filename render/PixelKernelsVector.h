@@ -19,9 +19,16 @@ namespace {
 // Pixels ahead of the current one that are asked for early (2 KiB).
 constexpr int kPrefetchPixels = 512;
 
-template <typename V>
-inline void PrefetchAhead(const std::uint32_t* p) {
-  V::Prefetch(p + kPrefetchPixels);
+// dest[i] = op(dest[i], source[i]) over the whole vectors of the row.
+template <typename V, typename Op>
+int ForEachVectorPair(std::uint32_t* dest, const std::uint32_t* source, int count, Op op) {
+  int i = 0;
+  for (; i + V::kPixels <= count; i += V::kPixels) {
+    V::Prefetch(dest + i + kPrefetchPixels);
+    V::Prefetch(source + i + kPrefetchPixels);
+    V::Store(dest + i, op(V::Load(dest + i), V::Load(source + i)));
+  }
+  return i;
 }
 
 template <typename V>
@@ -31,51 +38,41 @@ int MixRowVector(std::uint32_t* dest, const std::uint32_t* source, int count, st
   const T a = V::Set16(alpha);
   const T b = V::Set16(static_cast<short>(255 - alpha));
   const T bias = V::Set16(127);
-  int i = 0;
-  for (; i + V::kPixels <= count; i += V::kPixels) {
-    PrefetchAhead<V>(dest + i);
-    PrefetchAhead<V>(source + i);
-    T d = V::Load(dest + i);
-    T s = V::Load(source + i);
+  return ForEachVectorPair<V>(dest, source, count, [&](T d, T s) {
     T lo = V::Add16(V::Add16(V::MulLo16(V::UnpackLo8(d, zero), a), V::MulLo16(V::UnpackLo8(s, zero), b)), bias);
     T hi = V::Add16(V::Add16(V::MulLo16(V::UnpackHi8(d, zero), a), V::MulLo16(V::UnpackHi8(s, zero), b)), bias);
-    V::Store(dest + i, V::PackUS16(V::template Srli16<8>(lo), V::template Srli16<8>(hi)));
-  }
-  return i;
+    return V::PackUS16(V::template Srli16<8>(lo), V::template Srli16<8>(hi));
+  });
 }
 
 // The pixels' even bytes (blue, red) and odd bytes (green, alpha) each in
 // 16-bit lanes. Blue, red and green take the source alpha as weight; the alpha
 // lane takes weight 0, which keeps da, and then gets a (255 - da) div 255
-// added (x div 255 = (x * 0x8081) >> 23 for 16-bit x).
+// added. Two constants only: the 32-bit program has eight vector registers.
 template <typename V>
 int ComposeRowVector(std::uint32_t* dest, const std::uint32_t* source, int count) {
   using T = typename V::T;
-  const T evenBytes = V::Set16(0x00FF);
-  const T oddBytes = V::Set16(static_cast<short>(0xFF00));
-  const T c255 = V::Set16(255);
+  const T lowBytes = V::Set16(0x00FF);
   const T by255 = V::Set16(static_cast<short>(0x8081));
-  int i = 0;
-  for (; i + V::kPixels <= count; i += V::kPixels) {
-    PrefetchAhead<V>(dest + i);
-    PrefetchAhead<V>(source + i);
-    T d = V::Load(dest + i);
-    T s = V::Load(source + i);
-    T dEven = V::And(d, evenBytes), dOdd = V::template Srli16<8>(d);
-    T sEven = V::And(s, evenBytes), sOdd = V::template Srli16<8>(s);
+  return ForEachVectorPair<V>(dest, source, count, [&](T d, T s) {
+    T dEven = V::And(d, lowBytes), dOdd = V::template Srli16<8>(d);
+    T sEven = V::And(s, lowBytes), sOdd = V::template Srli16<8>(s);
     T aLow = V::template Srli32<24>(s);         // a in the green lanes, 0 in the alpha lanes
     T aHigh = V::template Slli32<16>(aLow);     // a in the alpha lanes only
     T aBoth = V::Or(aLow, aHigh);               // a for blue and red
     // d (256 - a) + s a = (d << 8) + (s - d) a: the true value lies in
     // 0..65280, so 16-bit arithmetic that wraps gives it exactly.
     T even = V::template Srli16<8>(
-        V::Add16(V::template Slli16<8>(dEven), V::MulLo16(V::Sub16(sEven, dEven), aBoth)));
-    T odd = V::And(V::Add16(V::template Slli16<8>(dOdd), V::MulLo16(V::Sub16(sOdd, dOdd), aLow)), oddBytes);
-    T x = V::MulLo16(aHigh, V::Sub16(c255, dOdd));
-    odd = V::Add16(odd, V::template Slli16<8>(V::template Srli16<7>(V::MulHiU16(x, by255))));
-    V::Store(dest + i, V::Or(even, odd));
-  }
-  return i;
+        V::Add16(V::template Slli16<8>(d), V::MulLo16(V::Sub16(sEven, dEven), aBoth)));
+    T odd = V::Add16(V::AndNot(lowBytes, d), V::MulLo16(V::Sub16(sOdd, dOdd), aLow));
+    // The alpha lanes: x = a (255 - da), 255 - da being da xor 255, and
+    // x div 255 = q >> 7 for q = (x * 0x8081) >> 16. Shifted into the high
+    // byte that is (q << 1) with its low byte dropped; the lane holds da << 8
+    // with a zero low byte, so the sum carries nothing across.
+    T q = V::MulHiU16(V::MulLo16(aHigh, V::Xor(dOdd, lowBytes)), by255);
+    odd = V::AndNot(lowBytes, V::Add16(odd, V::template Slli16<1>(q)));
+    return V::Or(even, odd);
+  });
 }
 
 // Round half to even of n / 100 with n = percent * v + (100 - percent) * c,
@@ -108,7 +105,7 @@ int TintRowVector(std::uint32_t* row, int count, int percent, std::uint32_t pixe
   const T weights = V::SetPixels16(p, p, p, 100);
   int i = 0;
   for (; i + V::kPixels <= count; i += V::kPixels) {
-    PrefetchAhead<V>(row + i);
+    V::Prefetch(row + i + kPrefetchPixels);
     T v = V::Load(row + i);
     T lo = TintLanes<V>(V::UnpackLo8(v, zero), weights, base50);
     T hi = TintLanes<V>(V::UnpackHi8(v, zero), weights, base50);

@@ -101,6 +101,17 @@ TEST(PixelKernelsVector, EveryAlphaAndPercent) {
         ASSERT_EQ(a, b) << v.name << " tint percent " << percent << " colour " << colour;
       }
     }
+    // Every source alpha over every destination alpha, with colour bytes of
+    // both ends and between.
+    for (std::uint32_t alpha = 0; alpha < 256; ++alpha) {
+      std::vector<std::uint32_t> over(256);
+      for (std::uint32_t x = 0; x < 256; ++x)
+        over[x] = (alpha << 24) | ((255 - x) << 16) | ((x * 77 & 0xFF) << 8) | (x & 1 ? 255 : 0);
+      auto a = all, b = all;
+      ComposeRowScalar(a.data(), over.data(), 256);
+      v.compose(b.data(), over.data(), 256);
+      ASSERT_EQ(a, b) << v.name << " compose alpha " << alpha;
+    }
   }
 }
 
