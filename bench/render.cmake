@@ -1,6 +1,7 @@
 # The pixel layer: each operation against memcpy of its destination
 # (natively and under Wine), the blur against libvips and the resampling
-# against ImageMagick (natively, one thread each).
+# against ImageMagick (one thread each; the peers run natively, our code
+# natively and under Wine).
 foreach(name mix compose fill tint gradient-v gradient-h)
   string(REPLACE "-" "_" id ${name})
   add_executable(bench_render_${id} ${CMAKE_CURRENT_LIST_DIR}/render_pixels_bench.cpp)
@@ -8,14 +9,17 @@ foreach(name mix compose fill tint gradient-v gradient-h)
   target_include_directories(bench_render_${id} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(bench_render_${id} PRIVATE translit_render_core)
 endforeach()
+foreach(name blur resample)
+  add_executable(bench_render_${name} ${CMAKE_CURRENT_LIST_DIR}/render_${name}_bench.cpp)
+  target_include_directories(bench_render_${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(bench_render_${name} PRIVATE translit_render_core)
+endforeach()
 if(NOT WIN32)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(VIPS REQUIRED IMPORTED_TARGET vips)
   pkg_check_modules(MAGICKCORE REQUIRED IMPORTED_TARGET MagickCore)
-  add_executable(bench_render_blur ${CMAKE_CURRENT_LIST_DIR}/render_blur_bench.cpp)
-  target_include_directories(bench_render_blur PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(bench_render_blur PRIVATE translit_render_core PkgConfig::VIPS)
-  add_executable(bench_render_resample ${CMAKE_CURRENT_LIST_DIR}/render_resample_bench.cpp)
-  target_include_directories(bench_render_resample PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(bench_render_resample PRIVATE translit_render_core PkgConfig::MAGICKCORE)
+  target_compile_definitions(bench_render_blur PRIVATE TRANSLIT_PEER=1)
+  target_link_libraries(bench_render_blur PRIVATE PkgConfig::VIPS)
+  target_compile_definitions(bench_render_resample PRIVATE TRANSLIT_PEER=1)
+  target_link_libraries(bench_render_resample PRIVATE PkgConfig::MAGICKCORE)
 endif()

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,34 @@ Medians Alternate(int rounds, Ours ours, Reference reference) {
   return {MedianOf(a), MedianOf(b)};
 }
 
+template <typename F>
+double MedianSeconds(int rounds, F f) {
+  using Clock = std::chrono::steady_clock;
+  std::vector<double> v;
+  f();
+  for (int i = 0; i < rounds; ++i) {
+    auto t0 = Clock::now();
+    f();
+    v.push_back(std::chrono::duration<double>(Clock::now() - t0).count());
+  }
+  return MedianOf(v);
+}
+
+// A peer library runs natively only. Its native run prints the peer's median
+// as a PEER line; bench/run hands it to the Windows run of the same benchmark
+// in the same invocation as TRANSLIT_PEER_<NAME> (seconds), where our code is
+// then measured under Wine against it.
+inline void PrintPeer(const std::string& name, double seconds) {
+  std::printf("PEER %s %.9f\n", name.c_str(), seconds);
+}
+
+inline double HandedOverPeerSeconds(const std::string& name) {
+  std::string variable = "TRANSLIT_PEER_" + name;
+  for (auto& c : variable) c = c == '-' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const char* value = std::getenv(variable.c_str());
+  return value ? std::atof(value) : 0.0;
+}
+
 // Prints what was measured, then the RESULT line (ratio of times).
 inline void Report(const std::string& name, const std::string& what, const std::string& referenceName,
                    double pixels, Medians m, const std::string& target) {
@@ -56,4 +86,19 @@ inline void Report(const std::string& name, const std::string& what, const std::
   std::fflush(stdout);
 }
 
+// The Windows side of a peer benchmark: our median under Wine against the
+// peer's native one, as RESULT <name>-wine.
+inline void ReportAgainstHandedOverPeer(const std::string& name, const std::string& what,
+                                        const std::string& peerName, double pixels, double oursSeconds,
+                                        const std::string& target) {
+  const double peer = HandedOverPeerSeconds(name);
+  if (peer <= 0) {
+    std::printf("%s: ours %.1f Mpix/s under Wine; no peer median handed over (bench/run %s runs both)\n",
+                what.c_str(), pixels / oursSeconds / 1e6, name.c_str());
+    return;
+  }
+  Report(name + "-wine", what + " under Wine", peerName + ", native", pixels, Medians{oursSeconds, peer}, target);
+}
+
 }  // namespace translit::bench
+
