@@ -1,14 +1,16 @@
-// The bitmap button: a push button that may carry a glyph beside its caption
-// and wraps a caption that does not fit on one line.
+// The bitmap button: a push button that draws itself (owner-drawn at the
+// platform level) with a glyph beside its caption, placed by Layout, Margin
+// and Spacing; a caption that does not fit on one line is wrapped. The glyph
+// holds NumGlyphs cells side by side: up, disabled, pressed; its bottom-left
+// pixel's colour is transparent.
 #pragma once
 
 #include <memory>
 
+#include "framework/ButtonLayout.h"
 #include "framework/StdCtrls.h"
 
 namespace fw {
-
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 class TBitBtn : public TButton {
  public:
@@ -27,8 +29,17 @@ class TBitBtn : public TButton {
 
  protected:
   void CreateParams(TCreateParams& p) override;
+  void WndProc(TMessage& m) override;
+  void DefaultChanged() override { Invalidate(); }
+  // Paints the whole button for an owner-draw request.
+  virtual void DrawItem(const DRAWITEMSTRUCT& item);
 
  private:
+  // The default button shows the default look unless another button has the
+  // focus; a focused button always does.
+  bool HasDefaultLook(bool focused) const;
+  void DrawGlyph(HDC dc, int x, int y, bool enabled, bool pressed);
+
   TBitmap FGlyph;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;

@@ -214,6 +214,14 @@ void TControl::WndProc(TMessage& m) {
         ColorChanged();
       }
       return;
+    case CM_ENABLEDCHANGED:
+      // A window follows at once; a graphic control shows it when repainted.
+      if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated()) {
+        ::EnableWindow(w->Handle(), FEnabled);
+      } else {
+        Invalidate();
+      }
+      return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (FControlStyle & csClickEvents) FControlState |= csClicked;

@@ -18,7 +18,11 @@ void TButton::CreateParams(TCreateParams& p) {
 
 void TButton::SetDefault(bool v) {
   FDefault = v;
-  if (HandleAllocated()) ::SendMessageA(Handle(), BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  if (HandleAllocated()) DefaultChanged();
+}
+
+void TButton::DefaultChanged() {
+  ::SendMessageA(Handle(), BM_SETSTYLE, FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click() {

@@ -1,6 +1,7 @@
 // Push buttons and labels.
 #pragma once
 
+#include "framework/ButtonLayout.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
 
@@ -23,14 +24,14 @@ class TButton : public TWinControl {
  protected:
   void CreateParams(TCreateParams& p) override;
   void WndProc(TMessage& m) override;
+  // Default changed while the window exists.
+  virtual void DefaultChanged();
 
  private:
   TModalResult FModalResult = mrNone;
   bool FDefault = false;
   bool FCancel = false;
 };
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // A text painted by its parent.
 class TLabel : public TGraphicControl {

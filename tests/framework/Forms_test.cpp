@@ -202,6 +202,60 @@ TEST_F(Forms, StatusTextsAreStoredAtOnceAndPaintedOnceMessagesRun) {
   EXPECT_STREQ(wide, L"\u041F\u0435\u0441\u043D\u044F.mp3");
 }
 
+// The button as it paints itself into a bitmap: how many pixels have the
+// colour, and the leftmost column that has it (-1 for none).
+struct Painted {
+  int count = 0;
+  int left = -1;
+};
+
+Painted PaintedPixels(HWND wnd, COLORREF colour) {
+  RECT client;
+  ::GetClientRect(wnd, &client);
+  fw::TBitmap picture;
+  picture.SetSize(client.right, client.bottom);
+  ::SendMessageA(wnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas().Handle()), PRF_CLIENT);
+  Painted p;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x)
+      if (::GetPixel(picture.Canvas().Handle(), x, y) == colour) {
+        ++p.count;
+        if (p.left < 0 || x < p.left) p.left = x;
+      }
+  return p;
+}
+
+TEST_F(Forms, BitmapButtonDrawsItsGlyphWithTheKeyColourLeftOut) {
+  const COLORREF red = RGB(255, 0, 0), key = RGB(255, 0, 255);
+  fw::TBitmap& glyph = form->Button1->Glyph();
+  glyph.SetSize(16, 16);
+  RECT all{0, 0, 16, 16};
+  glyph.Canvas().Brush().SetColor(fw::clRed);
+  glyph.Canvas().FillRect(all);
+  ::SetPixel(glyph.Canvas().Handle(), 0, 15, key);  // bottom-left: the transparent colour
+  form->Show();
+  HWND wnd = form->Button1->Handle();
+  EXPECT_EQ(::GetWindowLongA(wnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+
+  Painted up = PaintedPixels(wnd, red);
+  EXPECT_EQ(up.count, 16 * 16 - 1);
+  EXPECT_EQ(PaintedPixels(wnd, key).count, 0);
+  // Glyph left of the caption, the pair centred: the glyph starts left of the middle.
+  EXPECT_GT(up.left, 0);
+  EXPECT_LT(up.left, form->Button1->Width() / 2 - 16);
+
+  // Pressed, the content moves one pixel right and down.
+  ::SendMessageA(wnd, BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(PaintedPixels(wnd, red).left, up.left + 1);
+  ::SendMessageA(wnd, BM_SETSTATE, FALSE, 0);
+
+  // Disabled with one cell: no colour of the glyph is left.
+  form->Button1->SetEnabled(false);
+  EXPECT_FALSE(::IsWindowEnabled(wnd)) << "a disabled control disables its window";
+  EXPECT_EQ(PaintedPixels(wnd, red).count, 0);
+  EXPECT_GT(PaintedPixels(wnd, ::GetSysColor(COLOR_BTNSHADOW)).count, 0);
+}
+
 TEST_F(Forms, ButtonClickReachesThePublishedHandler) {
   form->Show();
   ::SendMessageA(form->Button1->Handle(), BM_CLICK, 0, 0);
