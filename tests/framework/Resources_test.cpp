@@ -49,8 +49,14 @@ void FormCycle() {
   tree->Items().AddChild(root, "child");
   root->Expand(false);
   dynamic_cast<fw::TStatusBar*>(form->FindComponent("Status1"))->Panels()[0].SetText("text");
+  auto* button = dynamic_cast<fw::TBitBtn*>(form->FindComponent("Button1"));
+  button->Glyph().SetSize(16, 16);
   form->Font().SetHeight(-12);  // a new font handle for the form and its children
   ::UpdateWindow(form->Handle());
+  fw::Application->ProcessMessages();
+  // A disabled button draws its glyph through a copy of its own.
+  button->SetEnabled(false);
+  ::RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   fw::Application->ProcessMessages();
   delete form;
 }
