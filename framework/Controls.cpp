@@ -214,6 +214,14 @@ void TControl::WndProc(TMessage& m) {
         ColorChanged();
       }
       return;
+    case CM_VISIBLECHANGED:
+      // A child window shows or hides with its control; forms show
+      // themselves.
+      if (auto* w = dynamic_cast<TWinControl*>(this);
+          w && w->HandleAllocated() && (::GetWindowLongA(w->Handle(), GWL_STYLE) & WS_CHILD)) {
+        ::ShowWindow(w->Handle(), FVisible ? SW_SHOWNA : SW_HIDE);
+      }
+      return;
     case CM_ENABLEDCHANGED:
       // A window follows at once; a graphic control shows it when repainted.
       if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated()) {
