@@ -256,6 +256,41 @@ TEST_F(Forms, BitmapButtonDrawsItsGlyphWithTheKeyColourLeftOut) {
   EXPECT_GT(PaintedPixels(wnd, ::GetSysColor(COLOR_BTNSHADOW)).count, 0);
 }
 
+TEST_F(Forms, SettersActAtOnceOnTheControlsWindow) {
+  form->Show();
+  fw::TBitBtn* button = form->Button1;
+  HWND wnd = button->Handle();
+  button->SetCaption("Again");
+  char text[32] = {};
+  ::GetWindowTextA(wnd, text, sizeof(text));
+  EXPECT_STREQ(text, "Again");
+
+  button->SetBounds(20, 30, 90, 40);
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  ::MapWindowPoints(nullptr, form->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 20);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right - r.left, 90);
+  EXPECT_EQ(r.bottom - r.top, 40);
+
+  button->SetVisible(false);
+  EXPECT_FALSE(::IsWindowVisible(wnd));
+  button->SetVisible(true);
+  EXPECT_TRUE(::IsWindowVisible(wnd));
+  button->SetEnabled(false);
+  EXPECT_FALSE(::IsWindowEnabled(wnd));
+  button->SetEnabled(true);
+  EXPECT_TRUE(::IsWindowEnabled(wnd));
+  button->SetTabStop(false);
+  EXPECT_FALSE(::GetWindowLongA(wnd, GWL_STYLE) & WS_TABSTOP);
+
+  button->Font().SetHeight(-20);
+  LOGFONTA font{};
+  ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(wnd, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  EXPECT_EQ(font.lfHeight, -20);
+}
+
 TEST_F(Forms, ButtonClickReachesThePublishedHandler) {
   form->Show();
   ::SendMessageA(form->Button1->Handle(), BM_CLICK, 0, 0);
