@@ -18,6 +18,7 @@ TForm1::TForm1(fw::TComponent* owner) : fw::TForm(owner) {
   PublishField("sShellTreeView1", sShellTreeView1);
   PublishField("sBitBtn1", sBitBtn1);
   PublishField("sStatusBar1", sStatusBar1);
+  PublishField("sSkinManager1", sSkinManager1);
   PublishMethod("sBitBtn1Click", [this](fw::TComponent* sender) { sBitBtn1Click(sender); });
   LoadLayout();
 }
@@ -76,6 +77,7 @@ void TForm1::RenameEntry(const WIN32_FIND_DATAA& entry, const std::string& path)
 std::string TForm1::TransliterateName(const std::string& name) { return translit::TransliterateName(name); }
 
 void RegisterAppClasses() {
+  translit::RegisterSkinManagerClasses();
   fw::RegisterClass<TFolderTree>("TFolderTree", "TTreeView");
   fw::RegisterClass<TForm1>("TForm1", "TForm", false);
 }

@@ -1,5 +1,5 @@
-// The program's one dialog: a folder tree, the rename button and a status
-// bar. Pressing the button renames, below the selected folder, every file
+// The program's one dialog: a folder tree, the rename button, a status bar
+// and the skin manager. Pressing the button renames, below the selected folder, every file
 // whose name holds Cyrillic letters, then says "Готово!" and closes.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include "framework/Buttons.h"
 #include "framework/Forms.h"
 #include "framework/StatusBar.h"
+#include "skin/sSkinManager.h"
 
 class TForm1 : public fw::TForm {
  public:
@@ -20,6 +21,7 @@ class TForm1 : public fw::TForm {
   TFolderTree* sShellTreeView1 = nullptr;
   fw::TBitBtn* sBitBtn1 = nullptr;
   fw::TStatusBar* sStatusBar1 = nullptr;
+  translit::TsSkinManager* sSkinManager1 = nullptr;
 
   void sBitBtn1Click(fw::TComponent* sender);
   // Walks the selected folder; false when no folder is selected.

@@ -137,6 +137,12 @@ class PropertyTable {
     FInfo.subObjects[name] = [get](TPersistent& p) -> TPersistent* { return &(dynamic_cast<T&>(p).*get)(); };
     return *this;
   }
+  // A sub-object that is a plain member.
+  template <typename Sub>
+  PropertyTable& Object(const std::string& name, Sub T::*member) {
+    FInfo.subObjects[name] = [member](TPersistent& p) -> TPersistent* { return &(dynamic_cast<T&>(p).*member); };
+    return *this;
+  }
   // An event: the value names a published method of the form being read.
   PropertyTable& Event(const std::string& name, void (T::*set)(TNotifyEvent));
   // Accepted and ignored: properties kept in layouts for the designer only.

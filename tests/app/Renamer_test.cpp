@@ -147,3 +147,22 @@ TEST_F(Renamer, SelectedFolderPathAndNoSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+// The dialog's skin manager names a folder of the machine the dialog was laid
+// out on; here it does not exist, so the manager stays inactive without a
+// word and the dialog keeps the platform's look.
+TEST_F(Renamer, TheSkinManagerWithoutItsSkinStaysQuietlyInactive) {
+  translit::TsSkinManager* manager = form->sSkinManager1;
+  ASSERT_NE(manager, nullptr);
+  EXPECT_EQ(translit::DefaultManager, manager);
+  EXPECT_FALSE(manager->Active());
+  EXPECT_EQ(manager->SkinName(), "BlueIce");
+  EXPECT_EQ(manager->SkinDirectory(),
+            Ansi("c:\\documents\\разное\\kodlab\\компоненты\\SkinEngine.7.33.stable.full.source\\Skins\\"));
+  EXPECT_EQ(manager->SkinInfo(), "N/A");
+  EXPECT_EQ(manager->ThirdPartyClasses(translit::tpButton), (std::vector<std::string>{"TButton"}));
+}
+
+}  // namespace

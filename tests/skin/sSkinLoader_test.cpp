@@ -14,6 +14,7 @@
 #include "skin/acSkinPack.h"
 #include "skin/sStoredSkins.h"
 #include "tests/skin/ImageFixtures.h"
+#include "tests/skin/SkinFolders.h"
 #include "tests/support/RemoveTree.h"
 
 namespace translit {
@@ -21,30 +22,9 @@ namespace {
 
 using test::Bytes;
 
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-  fw::TMemoryStream s(bytes);
-  s.SaveToFile(path);
-}
-void WriteText(const std::string& path, const std::string& text) { WriteBytes(path, Bytes(text.begin(), text.end())); }
-
-// A fresh folder under the temporary directory, removed with its files.
-class TempFolder {
- public:
-  TempFolder() {
-    char tmp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, tmp);
-    static int n = 0;
-    Path = std::string(tmp) + "skintest" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++n) + "\\";
-    ::CreateDirectoryA(Path.c_str(), nullptr);
-  }
-  ~TempFolder() { testing_files::RemoveTree(Path.substr(0, Path.size() - 1)); }
-  std::string Sub(const std::string& name) const {
-    std::string p = Path + name + "\\";
-    ::CreateDirectoryA(p.c_str(), nullptr);
-    return p;
-  }
-  std::string Path;
-};
+using test::TempFolder;
+using test::WriteBytes;
+using test::WriteText;
 
 // Master: 60 x 40, red with a magenta top-left pixel. Glyph: 90 x 60 PNG,
 // white with alpha 0 at (0, 0). Check: 60 x 24 BMP. Textures: JPEGs of

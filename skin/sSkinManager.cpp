@@ -1,0 +1,442 @@
+// The skin manager.
+#include "skin/sSkinManager.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "controls/sMessages.h"
+#include "controls/sVclUtils.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/Handles.h"
+#include "skin/sSkinDirs.h"
+#include "skin/sSkinState.h"
+
+namespace translit {
+
+TsSkinManager* DefaultManager = nullptr;
+
+std::vector<fw::TCustomForm*>& SkinnedForms() {
+  static std::vector<fw::TCustomForm*> forms;
+  return forms;
+}
+
+namespace {
+
+const char* const kNewerSkin =
+    "This version of the skin have not complete support by used skin engine package release.\r\n"
+    "Components must be updated up to latest version for using this skin.";
+
+std::string OlderSkinText(const std::string& name) {
+  return "You are using an old version of the \"" + name +
+         "\" skin. Please, update a skins to latest or link with the skin engine support for upgrading of existing "
+         "skin.\r\n\r\nThis notification occurs in design-time only for your information and will not occur in "
+         "real-time.";
+}
+
+// One of the program's arguments, lower-cased, equals what.
+bool HasArgument(const char* what) {
+  for (int i = 1; i < __argc; ++i) {
+    std::string a = __argv[i];
+    for (char& c : a) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (a == what) return true;
+  }
+  return false;
+}
+
+bool FileExists(const std::string& path) {
+  DWORD a = ::GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+  DWORD a = ::GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Clears a flag when the scope ends, however it ends.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
+  ~FlagScope() { FFlag = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& FFlag;
+};
+
+// The application's forms, last to first, as the broadcast visits them.
+template <typename Visit>
+void ForEachApplicationForm(Visit visit) {
+  if (!fw::Application) return;
+  for (int i = fw::Application->ComponentCount() - 1; i >= 0; --i) {
+    if (i >= fw::Application->ComponentCount()) break;
+    if (auto* form = dynamic_cast<fw::TCustomForm*>(fw::Application->Components(i))) visit(form);
+  }
+}
+
+// A string of a fixed-size field, up to its first zero byte.
+std::string FieldText(const std::uint8_t* field, std::size_t size) {
+  const auto* end = static_cast<const std::uint8_t*>(std::memchr(field, 0, size));
+  return std::string(reinterpret_cast<const char*>(field), end ? static_cast<std::size_t>(end - field) : size);
+}
+
+}  // namespace
+
+std::function<void(const std::string&)> TsSkinManager::ShowLoadError = [](const std::string& message) {
+  ::MessageBoxA(fw::Application ? fw::Application->Handle() : nullptr, message.c_str(), "Error",
+                MB_ICONERROR | MB_OK);
+};
+
+std::function<void(const std::string&)> TsSkinManager::ShowVersionMessage = [](const std::string& message) {
+  fw::ShowMessage(message);
+};
+
+TsSkinManager::TsSkinManager(fw::TComponent* owner) : fw::TComponent(owner), TsSkinTables(WindowsSystemValues()) {
+  if (!DefaultManager) {
+    DefaultManager = this;
+    HookMainWindow();
+  }
+  SetUpThirdPartyLists();
+  FSkinDirectory = "c:\\Skins";
+}
+
+TsSkinManager::~TsSkinManager() {
+  SetActive(false);
+  FExtendedBorders = false;
+  if (DefaultManager == this) {
+    UnhookMainWindow();
+    DefaultManager = nullptr;
+  }
+  for (int k = 0; k < kThirdPartyKinds; ++k) {
+    std::string text;
+    for (const std::string& line : FThirdLists[static_cast<std::size_t>(k)]) text += (text.empty() ? "" : "\r\n") + line;
+    FThirdParty.Texts[static_cast<std::size_t>(k)] = text;
+  }
+}
+
+bool TsSkinManager::IsDefault() const { return DefaultManager == this; }
+
+void TsSkinManager::SetIsDefault(bool v) {
+  if (!v && DefaultManager) return;
+  if (DefaultManager != this) {
+    if (DefaultManager) DefaultManager->UnhookMainWindow();
+    DefaultManager = this;
+    HookMainWindow();
+  }
+  if (FActive) {
+    ApplySkin(true);
+  } else {
+    RemoveSkinFromAll();
+  }
+}
+
+void TsSkinManager::SetActive(bool v) {
+  if (v == FActive) return;
+  FActive = v;
+  if (v) {
+    SetSkinName(FSkinName);
+  } else if (!Loading()) {
+    RemoveSkinFromAll();
+    UpdateConstIndexes();
+  }
+}
+
+void TsSkinManager::SetSkinDirectory(const std::string& v) {
+  FSkinDirectory = v;
+  GlobalInfo->SkinFolder = ResolveSkinDirectory(v, ProgramFolder());
+}
+
+std::string TsSkinManager::SkinInfo() const {
+  if (Sections.empty()) return "N/A";
+  char text[32];
+  std::snprintf(text, sizeof(text), "%g", GlobalInfo->Version);
+  // The version reads with a point whatever the user's decimal separator.
+  for (char* c = text; *c; ++c)
+    if (*c == ',') *c = '.';
+  return text;
+}
+
+TsSkinLoadSettings TsSkinManager::LoadSettings() {
+  TsSkinLoadSettings s;
+  s.SkinDirectory = FSkinDirectory;
+  s.SkinName = FSkinName;
+  s.HueOffset = FHueOffset;
+  s.Saturation = FSaturation;
+  for (const std::string& line : FCommonSections) s.CommonSections += line + "\r\n";
+  s.StoredSkins = &FInternalSkins;
+  s.PreviewText = FHasPreviewText ? &FPreviewText : nullptr;
+  s.OnVersionCheck = [this](const TsSkinData& data) { CheckVersion(data); };
+  return s;
+}
+
+bool TsSkinManager::PackedFileExists(const TsSkinLoadSettings& settings) const {
+  const bool file = FileExists(PackedSkinFileName(settings));
+  if (FPreviewMode) return file && !FolderExists(SkinFolderName(settings));
+  return file;
+}
+
+bool TsSkinManager::LoadCurrent() {
+  TsSkinLoadSettings settings = LoadSettings();
+  if (PackedFileExists(settings)) {
+    LoadSkinFromPacked(*this, settings);
+    FLoadedFromPacked = true;
+  } else {
+    bool fromPacked = false;
+    if (LoadSkinFromFolder(*this, settings, fromPacked) == TsLoadOutcome::NotFound) return false;
+    FLoadedFromPacked = fromPacked;
+  }
+  // A stored skin may stand in for a name found nowhere.
+  FSkinName = settings.SkinName;
+  return true;
+}
+
+void TsSkinManager::CheckVersion(const TsSkinData& data) {
+  if (data.Version > 7.99) {
+    ShowVersionMessage(kNewerSkin);
+  } else if (data.Version < 7 && HasArgument("/actest")) {
+    ShowVersionMessage(OlderSkinText(FSkinName));
+  }
+}
+
+void TsSkinManager::SetSkinName(const std::string& name) {
+  const std::string old = FSkinName;
+  FSkinName = name;
+  if (!FActive) return;
+  if (OnBeforeChange) OnBeforeChange(this);
+  {
+    FlagScope loading(SkinLoadInProgress);
+    GlobalInfo->Loaded = false;
+    try {
+      if (!LoadCurrent()) FActive = false;
+    } catch (const std::exception& e) {
+      // The change goes on with whatever the failed load left.
+      FSkinName = old;
+      ShowLoadError(e.what());
+    }
+    if (!FActive) {
+      RemoveSkinFromAll();
+    } else if (!FNoAutoUpdate) {
+      ApplySkin(true);
+    }
+  }
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::ReloadAndRefresh() {
+  {
+    FlagScope loading(SkinLoadInProgress);
+    try {
+      LoadCurrent();
+    } catch (const std::exception& e) {
+      ShowLoadError(e.what());
+    }
+  }
+  if (!FNoAutoUpdate) RefreshAll(true);
+}
+
+void TsSkinManager::SetHueOffset(int v) {
+  if (v == FHueOffset) return;
+  FHueOffset = v;
+  if (FActive && !Loading()) ReloadAndRefresh();
+}
+
+void TsSkinManager::SetSaturation(int v) {
+  if (v == FSaturation) return;
+  FSaturation = v;
+  if (FActive && !Loading()) ReloadAndRefresh();
+}
+
+void TsSkinManager::SetExtendedBorders(bool v) {
+  if (v == FExtendedBorders) return;
+  FExtendedBorders = v;
+  if (GlobalInfo->Loaded && !Loading()) ReloadAndRefresh();
+}
+
+void TsSkinManager::SetCommonSections(const std::vector<std::string>& lines) {
+  FCommonSections.clear();
+  for (std::string line : lines) {
+    if (line.empty() || line[0] != ';') line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
+    FCommonSections.push_back(std::move(line));
+  }
+  SetSkinName(FSkinName);
+}
+
+void TsSkinManager::ApplySkin(bool repaint) {
+  if (Loading()) return;
+  GlobalInfo->Loaded = false;
+  UpdateConstIndexes();
+  Broadcast(SKINCMD_NEW_SKIN);
+  GlobalInfo->Loaded = true;
+  if (repaint) RefreshAll(false);
+}
+
+void TsSkinManager::RemoveSkinFromAll() {
+  {
+    FlagScope removing(FRemovingSkin);
+    GlobalInfo->Loaded = false;
+    Broadcast(SKINCMD_REMOVE_SKIN);
+    ClearSkin();
+  }
+}
+
+void TsSkinManager::RefreshAll(bool animate) {
+  Broadcast(SKINCMD_STOP_ANIMATION);
+  Broadcast(SKINCMD_REFRESH);
+  if (!animate || Loading()) return;
+  // The forms are redrawn whole once everything has heard the refresh.
+  ForEachApplicationForm([](fw::TCustomForm* form) {
+    if (form->HandleAllocated() && ::IsWindowVisible(form->Handle()))
+      ::RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+}
+
+void TsSkinManager::ResumeUpdates(bool repaint, bool animate) {
+  FNoAutoUpdate = false;
+  if (animate) {
+    Reapply(repaint);
+    return;
+  }
+  const bool was = FAnimEffects.SkinChanging.Active;
+  FAnimEffects.SkinChanging.Active = false;
+  Reapply(repaint);
+  FAnimEffects.SkinChanging.Active = was;
+}
+
+void TsSkinManager::Broadcast(std::uint16_t command, std::int16_t argument) {
+  fw::TMessage m{SM_ALPHACMD, SkinWParam(command, argument), reinterpret_cast<LPARAM>(this), 0};
+  auto tell = [&m](fw::TCustomForm* form) {
+    if (form->HandleAllocated()) ::SendMessageA(form->Handle(), m.Msg, m.WParam, m.LParam);
+    SendToChildControls(form, m);
+  };
+  ForEachApplicationForm([&](fw::TCustomForm* form) {
+    if (form->Destroying() || form->Loading()) return;
+    // Forms with a skinning component of their own hear it below.
+    if (form->HandleAllocated() && AnswersSkinMessages(form->Handle())) return;
+    tell(form);
+  });
+  for (fw::TCustomForm* form : std::vector<fw::TCustomForm*>(SkinnedForms()))
+    if (!form->Destroying()) tell(form);
+}
+
+void TsSkinManager::SetHotControl(HWND window) {
+  if (window == FHotControl) return;
+  HWND old = FHotControl;
+  FHotControl = window;
+  const LPARAM self = reinterpret_cast<LPARAM>(this);
+  if (old && ::IsWindow(old)) SendSkinCommand(old, SKINCMD_MOUSE_LEAVE, self);
+  if (window && ::IsWindow(window)) SendSkinCommand(window, SKINCMD_MOUSE_ENTER, self);
+}
+
+std::string TsSkinManager::ListSkins(fw::TStrings& list, TacSkinListKind kind) const {
+  list.Clear();
+  std::vector<std::string> names;
+  std::string first;
+  for (int i = 0; i < FInternalSkins.Count(); ++i) {
+    names.push_back(FInternalSkins.Items(i).Name);
+    if (first.empty() && i == 0) first = FInternalSkins.Items(i).Name;
+  }
+  std::string dir = ResolveSkinDirectory(FSkinDirectory, ProgramFolder());
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  WIN32_FIND_DATAA entry;
+  fw::FindHandle find(::FindFirstFileA((dir + "*").c_str(), &entry));
+  if (find.Valid()) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name.empty() || name[0] == '.') continue;
+      std::string listed;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (kind != slPacked && FileExists(dir + name + "\\Options.dat")) listed = name;
+      } else if (kind != slFolders) {
+        const std::size_t dot = name.rfind('.');
+        if (dot != std::string::npos && name.compare(dot, std::string::npos, ".asz") == 0)
+          listed = name.substr(0, name.find('.'));
+      }
+      if (listed.empty()) continue;
+      names.push_back(listed);
+      if (first.empty()) first = listed;
+    } while (::FindNextFileA(find.Get(), &entry));
+  }
+  std::sort(names.begin(), names.end());
+  for (std::string& n : names) list.Add(std::move(n));
+  return first;
+}
+
+LRESULT TsSkinManager::HandlePreviewMessage(const COPYDATASTRUCT& data) {
+  constexpr std::size_t kRecord = 30646, kName = 4, kDirectory = 132, kOptions = 645;
+  // A record shorter than its layout is not read at all.
+  if (data.dwData != 7 || !data.lpData || data.cbData < kRecord) return 0;
+  const auto* bytes = static_cast<const std::uint8_t*>(data.lpData);
+  std::int32_t marker = 0;
+  std::memcpy(&marker, bytes, 4);
+  if (marker != 0xA400) return 0;
+  FPreviewMode = true;
+  SuspendUpdates();
+  FPreviewText = FieldText(bytes + kOptions, kRecord - kOptions);
+  FHasPreviewText = true;
+  SetSkinDirectory(FieldText(bytes + kDirectory, kOptions - kDirectory));
+  SetSkinName(FieldText(bytes + kName, kDirectory - kName));
+  ResumeUpdates(true, false);
+  FHasPreviewText = false;
+  FPreviewText.clear();
+  return 1;
+}
+
+void TsSkinManager::SetUpThirdPartyLists() {
+  for (int k = 0; k < kThirdPartyKinds; ++k) {
+    std::string& text = FThirdParty.Texts[static_cast<std::size_t>(k)];
+    if (text.empty()) text = TacThirdPartyList::DefaultText(k);
+    fw::TStrings lines;
+    lines.SetText(text);
+    auto& list = FThirdLists[static_cast<std::size_t>(k)];
+    list.clear();
+    for (int i = 0; i < lines.Count(); ++i) list.push_back(lines[i]);
+  }
+}
+
+void TsSkinManager::Loaded() {
+  fw::TComponent::Loaded();
+  if (FSkinDirectory.empty()) FSkinDirectory = "c:\\Skins";
+  if (FMenuSupport.IcoLineSkin.empty()) FMenuSupport.IcoLineSkin = "ICOLINE";
+  SetUpThirdPartyLists();
+  if (FActive && !FSkinName.empty()) ApplySkin(false);
+}
+
+void TsSkinManager::HookMainWindow() {
+  if (FMainWindowHook >= 0 || !fw::Application) return;
+  FMainWindowHook = fw::Application->HookMainWindow([this](fw::TMessage& m) { return MainWindowHook(m); });
+}
+
+void TsSkinManager::UnhookMainWindow() {
+  if (FMainWindowHook < 0 || !fw::Application) return;
+  fw::Application->UnhookMainWindow(FMainWindowHook);
+  FMainWindowHook = -1;
+}
+
+bool TsSkinManager::MainWindowHook(fw::TMessage& m) {
+  switch (m.Msg) {
+    case WM_THEMECHANGED:
+      m.Result = 1;
+      return true;
+    case WM_SYSCOMMAND:
+      if (GlobalInfo->Loaded) {
+        const WPARAM command = m.WParam & 0xFFF0;
+        FShowState = command == SC_MINIMIZE ? ssMinimizing : command == SC_RESTORE ? ssRestoring : ssNone;
+      }
+      return false;
+    case fw::CM_ACTIVATE:
+      ForEachApplicationForm([](fw::TCustomForm* form) {
+        if (form->HandleAllocated()) SendSkinCommand(form->Handle(), SKINCMD_UPDATE_FRAME);
+      });
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace translit

@@ -1,0 +1,306 @@
+// The skin manager on the platform: loading, applying and removing skins and
+// who hears of it, the default manager, stored skins, the skin list, the
+// preview record, the manager read from a stored layout, and the process's
+// GDI and USER objects after many loads.
+#include "skin/sSkinManager.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "controls/sMessages.h"
+#include "framework/Application.h"
+#include "framework/ClassRegistry.h"
+#include "skin/acSkinPack.h"
+#include "skin/sSkinState.h"
+#include "tests/skin/SkinFolders.h"
+#include "tests/support/GuiCounts.h"
+
+namespace translit {
+namespace {
+
+using test::TempFolder;
+using test::WriteBytes;
+using test::WriteText;
+
+const char* const kOptions =
+    "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
+    "[BUTTON]\r\nCOLOR=0x0000FF\r\nBORDERSMASK=@0000,0000,0030,0020,3,1\r\n";
+
+// A skin folder "name" below dir with the options and a 90 x 20 master.
+void WriteSkin(const std::string& dir, const std::string& name, const std::string& options = kOptions) {
+  std::string folder = dir + name + "\\";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  WriteText(folder + "Options.dat", options);
+  WriteBytes(folder + "Master.bmp", test::MakeBmp(90, 20, 24, test::Solid(0xFF336699)));
+}
+
+// A control that logs the skin messages it hears, with whether they came
+// from the expected manager.
+class TSkinListener : public fw::TWinControl {
+ public:
+  TSkinListener(fw::TComponent* owner, std::vector<int>& log) : fw::TWinControl(owner), FLog(log) {
+    SetBounds(0, 0, 20, 20);
+  }
+  const char* ClassName() const override { return "TSkinListener"; }
+  LPARAM lastManager = 0;
+
+ protected:
+  void WndProc(fw::TMessage& m) override {
+    if (IsSkinMessage(m)) {
+      TacSkinMessage s = ReadSkinMessage(m);
+      if (s.Command == SKINCMD_IS_SKINNED) {
+        m.Result = 1;
+        return;
+      }
+      FLog.push_back(s.Command);
+      lastManager = s.LParam;
+      return;
+    }
+    fw::TWinControl::WndProc(m);
+  }
+
+ private:
+  std::vector<int>& FLog;
+};
+
+class SkinManager : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fw::EnsureApplication();
+    RegisterSkinManagerClasses();
+    TsSkinManager::ShowLoadError = [this](const std::string& m) { errors.push_back(m); };
+    TsSkinManager::ShowVersionMessage = [this](const std::string& m) { notes.push_back(m); };
+    form = new fw::TForm(fw::Application);
+    listener = new TSkinListener(form, log);
+    listener->SetParent(form);
+    form->Show();
+  }
+  void TearDown() override {
+    delete manager;
+    delete form;
+  }
+  // A manager on the form looking in the temporary folder.
+  TsSkinManager* MakeManager() {
+    manager = new TsSkinManager(form);
+    manager->SetSkinDirectory(tmp.Path);
+    return manager;
+  }
+
+  TempFolder tmp;
+  std::vector<std::string> errors, notes;
+  std::vector<int> log;
+  fw::TForm* form = nullptr;
+  TSkinListener* listener = nullptr;
+  TsSkinManager* manager = nullptr;
+};
+
+TEST_F(SkinManager, MissingSkinLeavesTheManagerInactiveWithoutAMessage) {
+  MakeManager();
+  EXPECT_EQ(manager->SkinInfo(), "N/A");
+  manager->SetSkinName("BlueIce");
+  EXPECT_FALSE(manager->Active());
+  EXPECT_TRUE(errors.empty());
+  EXPECT_TRUE(notes.empty());
+  EXPECT_EQ(log, (std::vector<int>{SKINCMD_REMOVE_SKIN}));
+  EXPECT_EQ(manager->SkinInfo(), "N/A");
+  EXPECT_FALSE(SkinLoadInProgress);
+}
+
+TEST_F(SkinManager, LoadingTellsEveryFormAndControl) {
+  WriteSkin(tmp.Path, "Blue");
+  MakeManager();
+  std::vector<std::string> events;
+  manager->SetOnBeforeChange([&](fw::TComponent*) { events.push_back("before"); });
+  manager->SetOnAfterChange([&](fw::TComponent*) { events.push_back("after " + manager->SkinInfo()); });
+  manager->SetSkinName("Blue");
+  EXPECT_TRUE(manager->Active());
+  EXPECT_TRUE(manager->GlobalInfo->Loaded);
+  EXPECT_EQ(manager->SkinInfo(), "7.2");
+  EXPECT_EQ(events, (std::vector<std::string>{"before", "after 7.2"}));
+  EXPECT_EQ(log, (std::vector<int>{SKINCMD_NEW_SKIN, SKINCMD_STOP_ANIMATION, SKINCMD_REFRESH}));
+  EXPECT_EQ(listener->lastManager, reinterpret_cast<LPARAM>(manager));
+  EXPECT_GE(manager->SectionIndex("BUTTON"), 0);
+  EXPECT_FALSE(manager->LoadedFromPacked());
+
+  // Off and on again: removal, then the skin reloaded from disk and applied.
+  log.clear();
+  manager->SetActive(false);
+  EXPECT_TRUE(manager->Sections.empty());
+  EXPECT_EQ(manager->SkinInfo(), "N/A");
+  manager->SetActive(true);
+  EXPECT_EQ(log, (std::vector<int>{SKINCMD_REMOVE_SKIN, SKINCMD_NEW_SKIN, SKINCMD_STOP_ANIMATION, SKINCMD_REFRESH}));
+  EXPECT_EQ(manager->SkinInfo(), "7.2");
+
+  // A packed file of the name wins over the folder.
+  std::string options = kOptions;
+  WriteBytes(tmp.Path + "Blue.asz",
+             WritePackedSkin({{"Options.dat", test::Bytes(options.begin(), options.end())},
+                              {"Master.bmp", test::MakeBmp(90, 20, 24, test::Solid(0xFF336699))}}));
+  manager->SetSkinName("Blue");
+  EXPECT_TRUE(manager->LoadedFromPacked());
+}
+
+TEST_F(SkinManager, VersionCheckAndLoadErrors) {
+  WriteSkin(tmp.Path, "New", "[GLOBALINFO]\r\nVERSION=8\r\n[BUTTON]\r\nCOLOR=1\r\n");
+  WriteSkin(tmp.Path, "Broken", "[GLOBALINFO]\r\nSHADOW1OFFSET=abc\r\n");
+  MakeManager();
+  manager->SetSkinName("New");
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].substr(0, 40), "This version of the skin have not comple");
+  EXPECT_TRUE(manager->Active()) << "the newer skin is still applied";
+  EXPECT_EQ(manager->SkinInfo(), "8");
+
+  int afterChanges = 0;
+  manager->SetOnAfterChange([&](fw::TComponent*) { ++afterChanges; });
+  manager->SetSkinName("Broken");
+  EXPECT_EQ(errors, (std::vector<std::string>{"'abc' is not a valid integer value"}));
+  EXPECT_EQ(manager->SkinName(), "New") << "the old name comes back";
+  EXPECT_EQ(afterChanges, 1);
+  EXPECT_FALSE(SkinLoadInProgress);
+}
+
+TEST_F(SkinManager, TheFirstManagerIsTheDefaultUntilAnotherIsMadeIt) {
+  WriteSkin(tmp.Path, "Blue");
+  MakeManager();
+  ASSERT_EQ(DefaultManager, manager);
+  auto* second = new TsSkinManager(form);
+  EXPECT_FALSE(second->IsDefault());
+  second->SetSkinDirectory(tmp.Path);
+  second->SetSkinName("Blue");
+  log.clear();
+  second->SetIsDefault(true);
+  EXPECT_EQ(DefaultManager, second);
+  EXPECT_FALSE(manager->IsDefault());
+  EXPECT_EQ(log.front(), SKINCMD_NEW_SKIN) << "the new default applies its skin";
+  EXPECT_EQ(listener->lastManager, reinterpret_cast<LPARAM>(second));
+  delete second;
+  EXPECT_EQ(DefaultManager, nullptr);
+}
+
+TEST_F(SkinManager, StoredSkinsStandInForMissingOnes) {
+  std::string options = "[GLOBALINFO]\r\nVERSION=7.5\r\n[BUTTON]\r\nCOLOR=5\r\n";
+  MakeManager();
+  TsStoredSkin& stored = manager->InternalSkins().Add();
+  stored.Name = "Inside";
+  stored.Data = WritePackedSkin({{"Options.dat", test::Bytes(options.begin(), options.end())}});
+  manager->SetSkinName("Nowhere");
+  EXPECT_TRUE(manager->Active());
+  EXPECT_EQ(manager->SkinName(), "Inside");
+  EXPECT_EQ(manager->SkinInfo(), "7.5");
+}
+
+TEST_F(SkinManager, ListsStoredSkinsThenTheDirectorysSkinsSorted) {
+  WriteSkin(tmp.Path, "Beta");
+  WriteSkin(tmp.Path, "Alpha");
+  tmp.Sub("NoOptions");
+  WriteText(tmp.Path + "Zed.asz", "x");
+  WriteText(tmp.Path + "Upper.ASZ", "x");
+  WriteText(tmp.Path + "Two.dots.asz", "x");
+  MakeManager();
+  fw::TStrings list;
+  auto names = [&list] {
+    std::vector<std::string> v;
+    for (int i = 0; i < list.Count(); ++i) v.push_back(list[i]);
+    return v;
+  };
+  std::string first = manager->ListSkins(list, slFolders);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta"}));
+  EXPECT_TRUE(first == "Alpha" || first == "Beta") << first;
+  manager->ListSkins(list, slPacked);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Two", "Zed"}));
+  manager->ListSkins(list, slAll);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Two", "Zed"}));
+  manager->InternalSkins().Add().Name = "Mine";
+  EXPECT_EQ(manager->ListSkins(list, slAll), "Mine");
+  EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Mine", "Two", "Zed"}));
+}
+
+TEST_F(SkinManager, PreviewRecordAppliesItsOptionsText) {
+  WriteSkin(tmp.Path, "Blue");  // its own options say 7.2
+  MakeManager();
+  std::vector<std::uint8_t> record(30646, 0);
+  const std::int32_t marker = 0xA400;
+  std::memcpy(record.data(), &marker, 4);
+  std::strcpy(reinterpret_cast<char*>(record.data() + 4), "Blue");
+  std::strcpy(reinterpret_cast<char*>(record.data() + 132), tmp.Path.c_str());
+  std::strcpy(reinterpret_cast<char*>(record.data() + 645), "[GLOBALINFO]\r\nVERSION=7.9\r\n[BUTTON]\r\nCOLOR=3\r\n");
+  COPYDATASTRUCT data{7, static_cast<DWORD>(record.size()), record.data()};
+  EXPECT_EQ(manager->HandlePreviewMessage(data), 1);
+  EXPECT_EQ(manager->SkinInfo(), "7.9");
+  EXPECT_FALSE(manager->UpdatesSuspended());
+  EXPECT_EQ(log.front(), SKINCMD_NEW_SKIN);
+
+  const std::int32_t other = 0xA401;
+  std::memcpy(record.data(), &other, 4);
+  EXPECT_EQ(manager->HandlePreviewMessage(data), 0);
+  COPYDATASTRUCT wrongKind{6, static_cast<DWORD>(record.size()), record.data()};
+  EXPECT_EQ(manager->HandlePreviewMessage(wrongKind), 0);
+  std::memcpy(record.data(), &marker, 4);
+  COPYDATASTRUCT cut{7, 1000, record.data()};
+  EXPECT_EQ(manager->HandlePreviewMessage(cut), 0) << "a record shorter than its layout is not read";
+}
+
+TEST_F(SkinManager, HotControlAndCommonSections) {
+  MakeManager();
+  auto* other = new TSkinListener(form, log);
+  other->SetParent(form);
+  manager->SetHotControl(listener->Handle());
+  manager->SetHotControl(other->Handle());
+  EXPECT_EQ(log, (std::vector<int>{SKINCMD_MOUSE_ENTER, SKINCMD_MOUSE_LEAVE, SKINCMD_MOUSE_ENTER}));
+  EXPECT_EQ(other->lastManager, reinterpret_cast<LPARAM>(manager));
+
+  manager->SetCommonSections({"[EXTRA] ", "; keep my blanks", "COLOR = 0x10"});
+  EXPECT_EQ(manager->CommonSections(), (std::vector<std::string>{"[EXTRA]", "; keep my blanks", "COLOR=0x10"}));
+}
+
+TEST_F(SkinManager, ReadFromAStoredLayout) {
+  form->LoadLayoutText(R"(object F: TForm
+  object sSkinManager1: TsSkinManager
+    InternalSkins = <>
+    MenuSupport.ExtraLineFont.Charset = DEFAULT_CHARSET
+    MenuSupport.ExtraLineFont.Color = clWindowText
+    MenuSupport.ExtraLineFont.Height = -11
+    MenuSupport.ExtraLineFont.Name = 'MS Sans Serif'
+    MenuSupport.ExtraLineFont.Style = []
+    SkinDirectory = 'c:\documents\'#1088#1072#1079#1085#1086#1077'\Skins\'
+    SkinName = 'BlueIce'
+    SkinInfo = '7.2'
+    ThirdParty.ThirdEdits = ' '
+    ThirdParty.ThirdButtons = 'TButton'
+    ThirdParty.ThirdBitBtns = ' '
+    ThirdParty.ThirdStatusBar = ' '
+  end
+end)");
+  auto* loaded = dynamic_cast<TsSkinManager*>(form->FindComponent("sSkinManager1"));
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_FALSE(loaded->Active()) << "the developer's folder is not here";
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(loaded->SkinInfo(), "N/A");
+  EXPECT_EQ(loaded->MenuSupport().IcoLineSkin, "ICOLINE");
+  EXPECT_EQ(loaded->ThirdPartyClasses(tpButton), (std::vector<std::string>{"TButton"}));
+  EXPECT_EQ(loaded->ThirdPartyClasses(tpEdit), (std::vector<std::string>{" "}));
+  EXPECT_EQ(loaded->ThirdPartyClasses(tpSpeedButton), (std::vector<std::string>{" "})) << "the default";
+  EXPECT_EQ(loaded->SkinningRules(), unsigned{srStdForms | srStdDialogs | srThirdParty});
+}
+
+TEST_F(SkinManager, RepeatedLoadsLeaveNoGdiOrUserObjects) {
+  WriteSkin(tmp.Path, "Blue");
+  MakeManager();
+  manager->SetSkinName("Blue");
+  manager->SetActive(false);
+  const int gdi = testing_gui::GdiObjectCount();
+  const int user = testing_gui::UserObjectCount();
+  for (int i = 0; i < 20; ++i) {
+    manager->SetActive(true);
+    manager->SetHueOffset(i * 10);
+    manager->SetActive(false);
+  }
+  EXPECT_EQ(testing_gui::GdiObjectCount(), gdi);
+  EXPECT_EQ(testing_gui::UserObjectCount(), user);
+}
+
+}  // namespace
+}  // namespace translit
