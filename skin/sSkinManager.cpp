@@ -92,11 +92,17 @@ std::function<void(const std::string&)> TsSkinManager::ShowLoadError = [](const 
                 MB_ICONERROR | MB_OK);
 };
 
-std::function<void(const std::string&)> TsSkinManager::ShowVersionMessage = [](const std::string& message) {
+std::function<void(const std::string&)> TsSkinManager::ShowPlainMessage = [](const std::string& message) {
   fw::ShowMessage(message);
 };
 
 TsSkinManager::TsSkinManager(fw::TComponent* owner) : fw::TComponent(owner), TsSkinTables(WindowsSystemValues()) {
+  // Once per run, when the engine first comes into use.
+  static const bool started = [] {
+    if (HasArgument("/acver")) ShowPlainMessage(std::string("Skin engine v") + Version());
+    return true;
+  }();
+  (void)started;
   if (!DefaultManager) {
     DefaultManager = this;
     HookMainWindow();
@@ -197,9 +203,9 @@ bool TsSkinManager::LoadCurrent() {
 
 void TsSkinManager::CheckVersion(const TsSkinData& data) {
   if (data.Version > 7.99) {
-    ShowVersionMessage(kNewerSkin);
+    ShowPlainMessage(kNewerSkin);
   } else if (data.Version < 7 && HasArgument("/actest")) {
-    ShowVersionMessage(OlderSkinText(FSkinName));
+    ShowPlainMessage(OlderSkinText(FSkinName));
   }
 }
 

@@ -121,8 +121,8 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
 
   // The box a failed load shows ("Error", error icon, OK); tests replace it.
   static std::function<void(const std::string&)> ShowLoadError;
-  // The plain message box of the version check; tests replace it.
-  static std::function<void(const std::string&)> ShowVersionMessage;
+  // The framework's plain message box (version notes); tests replace it.
+  static std::function<void(const std::string&)> ShowPlainMessage;
 
  private:
   TsSkinLoadSettings LoadSettings();

@@ -72,7 +72,7 @@ class SkinManager : public ::testing::Test {
     fw::EnsureApplication();
     RegisterSkinManagerClasses();
     TsSkinManager::ShowLoadError = [this](const std::string& m) { errors.push_back(m); };
-    TsSkinManager::ShowVersionMessage = [this](const std::string& m) { notes.push_back(m); };
+    TsSkinManager::ShowPlainMessage = [this](const std::string& m) { notes.push_back(m); };
     form = new fw::TForm(fw::Application);
     listener = new TSkinListener(form, log);
     listener->SetParent(form);
@@ -284,6 +284,41 @@ end)");
   EXPECT_EQ(loaded->ThirdPartyClasses(tpEdit), (std::vector<std::string>{" "}));
   EXPECT_EQ(loaded->ThirdPartyClasses(tpSpeedButton), (std::vector<std::string>{" "})) << "the default";
   EXPECT_EQ(loaded->SkinningRules(), unsigned{srStdForms | srStdDialogs | srThirdParty});
+}
+
+// A form that logs the skin messages it hears.
+class TListeningForm : public fw::TForm {
+ public:
+  TListeningForm(fw::TComponent* owner, std::vector<int>& log) : fw::TForm(owner), FLog(log) {}
+  const char* ClassName() const override { return "TListeningForm"; }
+
+ protected:
+  void WndProc(fw::TMessage& m) override {
+    if (IsSkinMessage(m) && ReadSkinMessage(m).Command != SKINCMD_IS_SKINNED) FLog.push_back(ReadSkinMessage(m).Command);
+    fw::TForm::WndProc(m);
+  }
+
+ private:
+  std::vector<int>& FLog;
+};
+
+TEST_F(SkinManager, MainWindowHook) {
+  MakeManager();
+  std::vector<int> heard;
+  auto* listening = new TListeningForm(fw::Application, heard);
+  listening->Show();
+  HWND app = fw::Application->Handle();
+  EXPECT_EQ(::SendMessageA(app, WM_THEMECHANGED, 0, 0), 1) << "swallowed";
+  // The application's activation: every form hears that its frame may need
+  // updating.
+  ::SendMessageA(app, fw::CM_ACTIVATE, 0, 0);
+  EXPECT_EQ(heard, (std::vector<int>{SKINCMD_UPDATE_FRAME}));
+  delete manager;
+  manager = nullptr;
+  heard.clear();
+  ::SendMessageA(app, fw::CM_ACTIVATE, 0, 0);
+  EXPECT_TRUE(heard.empty()) << "the hook goes with the manager";
+  delete listening;
 }
 
 TEST_F(SkinManager, RepeatedLoadsLeaveNoGdiOrUserObjects) {
