@@ -71,6 +71,8 @@ class SkinManager : public ::testing::Test {
   void SetUp() override {
     fw::EnsureApplication();
     RegisterSkinManagerClasses();
+    savedLoadError = TsSkinManager::ShowLoadError;
+    savedPlainMessage = TsSkinManager::ShowPlainMessage;
     TsSkinManager::ShowLoadError = [this](const std::string& m) { errors.push_back(m); };
     TsSkinManager::ShowPlainMessage = [this](const std::string& m) { notes.push_back(m); };
     form = new fw::TForm(fw::Application);
@@ -81,6 +83,8 @@ class SkinManager : public ::testing::Test {
   void TearDown() override {
     delete manager;
     delete form;
+    TsSkinManager::ShowLoadError = savedLoadError;
+    TsSkinManager::ShowPlainMessage = savedPlainMessage;
   }
   // A manager on the form looking in the temporary folder.
   TsSkinManager* MakeManager() {
@@ -90,6 +94,7 @@ class SkinManager : public ::testing::Test {
   }
 
   TempFolder tmp;
+  std::function<void(const std::string&)> savedLoadError, savedPlainMessage;
   std::vector<std::string> errors, notes;
   std::vector<int> log;
   fw::TForm* form = nullptr;
