@@ -245,6 +245,19 @@ TEST(CopyLayeredPiece, NegativeLeftShiftsBothRectangles) {
   EXPECT_EQ(At(b.get(), 2, 0), kBack);
 }
 
+TEST(CopyLayeredPiece, KeyPixelOutsideTheParentDoesNotEndTheRow) {
+  Skin skin(4, 2, 1);
+  TsMaskData mask = skin.Mask(1, 4, 1, 1, 0, 0, 0, 0, 0);
+  skin.Set(0, 0, KeyColor);
+  auto parentBitmap = Filled(2, 2, 0xFF0A0B0Cu);
+  auto b = Filled(4, 4, 0x10808080u);
+  CopyLayeredPiece(RECT{0, 0, 3, 1}, RECT{0, 0, 3, 1}, b.get(), mask, true,
+                   ParentCache{parentBitmap.get(), 5, 0, 0x00FF00FF, true}, skin.tables.MasterBitmap.get());
+  EXPECT_EQ(At(b.get(), 0, 0), 0x10808080u);
+  EXPECT_EQ(At(b.get(), 1, 0), Encode(1, 0));
+  EXPECT_EQ(At(b.get(), 2, 0), Encode(2, 0));
+}
+
 TEST(DrawMaskImage, LayeredLooksAndAlpha) {
   // Two states of 2 x 1; the mask layer one row below.
   Skin skin(4, 2);
@@ -476,6 +489,14 @@ TEST(CollectMaskRegionRects, RunsOfKeysInBothCornerCells) {
       EXPECT_TRUE(EqualRect(&got[i], &c.want[i])) << c.name << " #" << i << ": " << got[i].left << ","
                                                    << got[i].top << "," << got[i].right << "," << got[i].bottom;
   }
+  // Cells reaching past the picture's right edge find no runs there.
+  TsMaskData wide = mask;
+  wide.StateCount = 1;
+  wide.SrcRight = 100;
+  std::vector<RECT> clipped;
+  CollectMaskRegionRects(clipped, 100, wide, false, 10);
+  ASSERT_EQ(clipped.size(), 2u);
+  EXPECT_EQ(clipped[1].right, 3);
   std::vector<RECT> none;
   TsMaskData orphan = mask;
   orphan.Owner = nullptr;
