@@ -1,0 +1,7 @@
+// Skin item painting: everything the skinned controls and forms draw skin
+// sections, masks and textures with.
+#pragma once
+
+#include "render/SkinPaintItem.h"
+#include "render/SkinPaintMasks.h"
+#include "render/SkinPaintParent.h"
