@@ -259,6 +259,19 @@ void PaintBorderMask(fw::TBitmap* bitmap, const RECT& rect, bool fromParent, int
   const i64 L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
   const i64 rightSrc = x0 + sw - m.right, bottomSrc = y0 + sh - m.bottom;
   const bool centre = (mask.FillMode & 4) != 0;
+  // The nine pieces in their painting order: corner(dest x, y, source x, y,
+  // w, h) and edge(dest left, top, right, bottom, source x, y, w, h).
+  auto layNine = [&](auto corner, auto edge) {
+    corner(L, T, x0, y0, m.left, m.top);
+    edge(L, T + m.top, L + m.left, B - m.bottom, x0, y0 + m.top, m.left, mh);
+    edge(L + m.left, T, R - m.right, T + m.top, x0 + m.left, y0, mw, m.top);
+    corner(L, B - m.bottom, x0, bottomSrc, m.left, m.bottom);
+    edge(L + m.left, B - m.bottom, R - m.right, B, x0 + m.left, bottomSrc, mw, m.bottom);
+    corner(R - m.right, B - m.bottom, rightSrc, bottomSrc, m.right, m.bottom);
+    corner(R - m.right, T, rightSrc, y0, m.right, m.top);
+    edge(R - m.right, T + m.top, R, B - m.bottom, rightSrc, y0 + m.top, m.right, mh);
+    if (centre) edge(L + m.left, T + m.top, R - m.right, B - m.bottom, x0 + m.left, y0 + m.top, mw, mh);
+  };
 
   if (mask.ExtraLayers != 0) {
     const ParentCache none{};
@@ -270,15 +283,7 @@ void PaintBorderMask(fw::TBitmap* bitmap, const RECT& rect, bool fromParent, int
     auto tiles = [&](i64 l, i64 t, i64 r, i64 b, i64 sx, i64 sy, i64 w, i64 h) {
       TileLayered(bitmap, l, t, r, b, image, sx, sy, w, h, mask, false, none);
     };
-    corner(L, T, x0, y0, m.left, m.top);
-    tiles(L, T + m.top, L + m.left, B - m.bottom, x0, y0 + m.top, m.left, mh);
-    tiles(L + m.left, T, R - m.right, T + m.top, x0 + m.left, y0, mw, m.top);
-    corner(L, B - m.bottom, x0, bottomSrc, m.left, m.bottom);
-    tiles(L + m.left, B - m.bottom, R - m.right, B, x0 + m.left, bottomSrc, mw, m.bottom);
-    corner(R - m.right, B - m.bottom, rightSrc, bottomSrc, m.right, m.bottom);
-    corner(R - m.right, T, rightSrc, y0, m.right, m.top);
-    tiles(R - m.right, T + m.top, R, B - m.bottom, rightSrc, y0 + m.top, m.right, mh);
-    if (centre) tiles(L + m.left, T + m.top, R - m.right, B - m.bottom, x0 + m.left, y0 + m.top, mw, mh);
+    layNine(corner, tiles);
     return;
   }
 
@@ -294,15 +299,7 @@ void PaintBorderMask(fw::TBitmap* bitmap, const RECT& rect, bool fromParent, int
     else
       Tile(bitmap, l, t, r, b, image, sx, sy, w, h);
   };
-  corner(L, T, x0, y0, m.left, m.top);
-  piece(L, T + m.top, L + m.left, B - m.bottom, x0, y0 + m.top, m.left, mh);
-  piece(L + m.left, T, R - m.right, T + m.top, x0 + m.left, y0, mw, m.top);
-  corner(L, B - m.bottom, x0, bottomSrc, m.left, m.bottom);
-  piece(L + m.left, B - m.bottom, R - m.right, B, x0 + m.left, bottomSrc, mw, m.bottom);
-  corner(R - m.right, B - m.bottom, rightSrc, bottomSrc, m.right, m.bottom);
-  corner(R - m.right, T, rightSrc, y0, m.right, m.top);
-  piece(R - m.right, T + m.top, R, B - m.bottom, rightSrc, y0 + m.top, m.right, mh);
-  if (centre) piece(L + m.left, T + m.top, R - m.right, B - m.bottom, x0 + m.left, y0 + m.top, mw, mh);
+  layNine(corner, piece);
 }
 
 void DrawMaskImage(fw::TBitmap* bitmap, POINT position, int state, const ParentCache& parent, const TsMaskData& mask,
