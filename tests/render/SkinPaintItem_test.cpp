@@ -13,6 +13,7 @@
 #include "skin/acIniFile.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinOptions.h"
+#include "tests/support/GuiCounts.h"
 
 namespace translit {
 namespace {
@@ -147,6 +148,25 @@ TEST_F(SkinItems, NothingOutsideTheBitmapAndPaintingByName) {
   PaintSkinItemToDC(Section("A"), "A", EmptyParentCache(), manager, screen->Canvas().Handle(), POINT{0, 0},
                     RECT{-1, 0, 5, 5}, 0);
   EXPECT_EQ(Pixel(screen.get(), 0, 0), 0u) << "a negative left paints nothing";
+}
+
+TEST_F(SkinItems, RepeatedPaintingLeavesNoGdiObjects) {
+  Sections("[T]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=40\r\nIMAGEPERCENT=20\r\nGRADIENTPERCENT=40\r\n"
+           "GRADIENTDATA=255;65280;100;0;0\r\n");
+  Master(8, 8, 0x404040);
+  AddPiece("T", "PATTERN", RECT{0, 0, 8, 8}, 0, 1);
+  auto parent = NewBitmap32(40, 40);
+  auto screen = NewBitmap32(40, 40);
+  auto paint = [&] {
+    // Temporary pictures for the transparency, the gradient over the
+    // texture and the copy to a DC.
+    PaintSkinItemToDC(Section("T"), "T", MakeParentCache(parent.get(), 0, 0), manager, screen->Canvas().Handle(),
+                      POINT{0, 0}, RECT{5, 5, 35, 35}, 0);
+  };
+  paint();
+  const int gdi = testing_gui::GdiObjectCount();
+  for (int i = 0; i < 20; ++i) paint();
+  EXPECT_EQ(testing_gui::GdiObjectCount(), gdi);
 }
 
 }  // namespace
