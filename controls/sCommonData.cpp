@@ -555,6 +555,66 @@ void TsCommonData::AnswerBackgroundRequest(BackgroundRequest& request, int state
   request.OffsetY = 0;
 }
 
+namespace {
+
+struct ChildClip {
+  HWND parent;
+  HDC dc;
+  TsSkinManager* manager;
+};
+
+// Leaves child out of dc's clip region: a skinned group box only by its
+// caption and border strips, any other visible child whole.
+void ExcludeChild(HDC dc, HWND child, POINT origin, TsSkinManager* manager) {
+  if (!::IsWindowVisible(child)) return;
+  RECT r{};
+  ::GetWindowRect(child, &r);
+  ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  ::OffsetRect(&r, origin.x, origin.y);
+  const int groupBox = manager ? manager->SectionIndex("GROUPBOX") : -1;
+  std::int32_t childIndex = -1;
+  if (groupBox >= 0 && AnswersSkinMessages(child) &&
+      SendSkinCommand(child, SKINCMD_GET_SKIN_INDEX, reinterpret_cast<LPARAM>(&childIndex)) == 1 &&
+      childIndex == groupBox) {
+    const int mask = manager->MaskIndex(groupBox, "GROUPBOX", "BORDERSMASK");
+    const int left = manager->IsValidMask(mask) ? manager->MaskMarginLeft(mask) : 0;
+    const int right = manager->IsValidMask(mask) ? manager->MaskMarginRight(mask) : 0;
+    const int bottom = manager->IsValidMask(mask) ? manager->MaskMarginBottom(mask) : 0;
+    const int top = std::max(static_cast<int>(SendSkinCommand(child, SKINCMD_GET_CAPTION_HEIGHT)),
+                             manager->IsValidMask(mask) ? manager->MaskMarginTop(mask) : 0);
+    ::ExcludeClipRect(dc, r.left, r.top, r.right, r.top + top);
+    ::ExcludeClipRect(dc, r.left, r.top + top, r.left + left, r.bottom);
+    ::ExcludeClipRect(dc, r.right - right, r.top + top, r.right, r.bottom);
+    ::ExcludeClipRect(dc, r.left + left, r.bottom - bottom, r.right - right, r.bottom);
+    return;
+  }
+  ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+}
+
+}  // namespace
+
+void TsCommonData::CopyCacheToDC(HDC dc, const RECT& rect, bool clip, HWND window) const {
+  if (!dc || !CacheBmp || CacheBmp->Width() == 0 || CacheBmp->Height() == 0) return;
+  const int saved = ::SaveDC(dc);
+  if (clip) {
+    HWND self = OwnerHandle(window);
+    if (self) {
+      // Child windows in this window's coordinates; the client area may be
+      // inset in the cache by a frame.
+      POINT origin{0, 0};
+      if (!OwnerControl || dynamic_cast<fw::TCustomForm*>(OwnerControl)) {
+        RECT client = ClientRectInWindow(self);
+        origin = POINT{client.left, client.top};
+      }
+      for (HWND child = ::GetWindow(self, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        ExcludeChild(dc, child, origin, SkinManager());
+    }
+  }
+  ::BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, CacheBmp->Canvas().Handle(),
+           rect.left, rect.top, SRCCOPY);
+  ::RestoreDC(dc, saved);
+}
+
 // ---- Messages ----
 
 bool TsCommonData::HandleSkinMessage(fw::TMessage& m, HWND window) {

@@ -127,6 +127,11 @@ class TsCommonData : public fw::TPersistent {
   // The colour this object offers children asking with SKINCMD_GET_COLOR.
   std::uint32_t ColorForChildren(HWND window = nullptr) const;
 
+  // Copies rect of the cache into dc at the same place. With clip, visible
+  // child windows are left out (they paint themselves); of a skinned group
+  // box only its frame strips are.
+  void CopyCacheToDC(HDC dc, const RECT& rect, bool clip, HWND window = nullptr) const;
+
   // True when the message is answered and the owner must not process it.
   bool HandleSkinMessage(fw::TMessage& m, HWND window = nullptr);
   bool CommonMessage(fw::TMessage& m, HWND window = nullptr);

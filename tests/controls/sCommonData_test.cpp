@@ -29,7 +29,8 @@ const char* const kOptions =
     "[PANEL]\r\nCOLOR=0xFFFFFF\r\nTRANSPARENCY=40\r\n"
     "[CLEAR]\r\nTRANSPARENCY=100\r\n"
     "[GRAD]\r\nCOLOR=0x445566\r\nGRADIENTPERCENT=100\r\nGRADIENTDATA=0x000000;0xFFFFFF;100;1;0\r\n"
-    "[TEXTURED]\r\nCOLOR=0x445566\r\nIMAGEPERCENT=50\r\n";
+    "[TEXTURED]\r\nCOLOR=0x445566\r\nIMAGEPERCENT=50\r\n"
+    "[GROUPBOX]\r\nBORDERSMASK=@0000,0000,0030,0020,3,1\r\n";
 
 // A windowed control that owns its skin data the way skinned controls do
 // and logs the skin commands that reach its own handling.
@@ -373,6 +374,41 @@ TEST_F(CommonData, HotStateFocusAndEditColours) {
   button->SetEnabled(false);
   button->SkinData().Focused = true;
   EXPECT_FALSE(button->SkinData().IsHot()) << "disabled";
+}
+
+TEST_F(CommonData, CacheCopiedAroundChildWindows) {
+  LoadSkin();
+  TSkinned* parent = Add("EDIT");
+  parent->SetBounds(0, 0, 60, 60);
+  parent->SkinData().SizeCache();
+  FillBitmapRect(parent->SkinData().CacheBmp.get(), RECT{0, 0, 60, 60}, 0x0000FF);
+  TSkinned* child = Add("EDIT", 0, parent);
+  child->SetBounds(10, 10, 10, 10);
+  TSkinned* group = Add("GROUPBOX", 0, parent);
+  group->SetBounds(30, 30, 24, 24);
+
+  auto target = NewBitmap32(60, 60);
+  HDC dc = target->Canvas().Handle();
+  auto copy = [&](bool clip) {
+    FillBitmapRect(target.get(), RECT{0, 0, 60, 60}, 0xFFFFFF);
+    parent->SkinData().CopyCacheToDC(dc, RECT{0, 0, 60, 60}, clip);
+  };
+  copy(false);
+  EXPECT_EQ(::GetPixel(dc, 15, 15), 0x0000FFu);
+  copy(true);
+  const struct {
+    int x, y;
+    COLORREF expected;
+  } cases[] = {
+      {5, 5, 0x0000FF},    // the parent's own area
+      {15, 15, 0xFFFFFF},  // under the child window: left out
+      {31, 40, 0xFFFFFF},  // the group box's left border strip
+      {40, 31, 0xFFFFFF},  // its top strip
+      {40, 40, 0x0000FF},  // inside the group box: copied
+  };
+  for (const auto& k : cases) EXPECT_EQ(::GetPixel(dc, k.x, k.y), k.expected) << k.x << "," << k.y;
+  RECT box{};
+  EXPECT_EQ(::GetClipBox(dc, &box), SIMPLEREGION) << "the DC's clipping is restored";
 }
 
 TEST_F(CommonData, ReadFromAStoredLayout) {
