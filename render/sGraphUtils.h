@@ -5,3 +5,4 @@
 #include "render/SkinPaintItem.h"
 #include "render/SkinPaintMasks.h"
 #include "render/SkinPaintParent.h"
+#include "render/SkinPaintText.h"
