@@ -18,6 +18,7 @@
 #include "skin/acIniFile.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinOptions.h"
+#include "tests/support/GuiCounts.h"
 
 namespace translit {
 namespace {
@@ -83,24 +84,41 @@ constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE;
 constexpr RECT kTextRect{10, 5, 70, 40};
 
 TEST_F(SkinText, ShadowsOnlyOnTheSidesThatHaveAColour) {
-  struct Case {
+  struct Side {
     const char* key;
+    std::uint32_t color;
     int dx, dy;
   };
-  const Case cases[] = {{"TCLEFT", -1, 0}, {"TCTOP", 0, -1}, {"TCRIGHT", 1, 0}, {"TCBOTTOM", 0, 1}, {nullptr, 0, 0}};
-  for (const Case& c : cases) {
-    std::string options = "[S]\r\nFONTCOLOR=0x0000FF\r\nCOLOR=0x808080\r\n";
-    if (c.key) options += std::string(c.key) + "=0xFFFFFF\r\n";
+  // Sides in the order they are drawn; a later shadow covers an earlier one.
+  const std::vector<std::vector<Side>> cases = {
+      {{"TCLEFT", 0xFFFFFF, -1, 0}},
+      {{"TCTOP", 0xFFFFFF, 0, -1}},
+      {{"TCRIGHT", 0xFFFFFF, 1, 0}},
+      {{"TCBOTTOM", 0xFFFFFF, 0, 1}},
+      {{"TCLEFT", 0xFFFFFF, -1, 0}, {"TCRIGHT", 0x00FF00, 1, 0}},
+      {{"TCTOP", 0x00FF00, 0, -1}, {"TCBOTTOM", 0xFF0000, 0, 1}},
+      {},
+  };
+  for (const auto& sides : cases) {
+    std::string options = "[S]\r\nFONTCOLOR=0x0000FF\r\nCOLOR=0x808080\r\n", what;
+    for (const Side& side : sides) {
+      options += std::string(side.key) + "=" + std::to_string(side.color) + "\r\n";
+      what += std::string(side.key) + " ";
+    }
     Sections(options);
     auto ours = Filled(80, 45, 0xFF808080);
     auto expected = Filled(80, 45, 0xFF808080);
     BigFont(ours.get());
     BigFont(expected.get());
-    if (c.key) PlainText(expected.get(), "Wx", RECT{kTextRect.left + c.dx, kTextRect.top + c.dy, 70 + c.dx, 40 + c.dy}, 0xFFFFFF);
+    for (const Side& side : sides) {
+      RECT moved = kTextRect;
+      ::OffsetRect(&moved, side.dx, side.dy);
+      PlainText(expected.get(), "Wx", moved, side.color);
+    }
     PlainText(expected.get(), "Wx", kTextRect, 0x0000FF);
     WriteSkinText(ours->Canvas(), "Wx", true, manager, false, Section("S"), kFormat, kTextRect);
     const auto got = Pixels(ours.get());
-    EXPECT_EQ(got, Pixels(expected.get())) << (c.key ? c.key : "no shadow");
+    EXPECT_EQ(got, Pixels(expected.get())) << "shadows: " << what;
     EXPECT_TRUE(std::any_of(got.begin(), got.end(), [](std::uint32_t p) { return p != 0x808080u; })) << "text drawn";
     EXPECT_EQ(ours->Canvas().Font().Color(), 0x0000FF);
   }
@@ -238,6 +256,19 @@ TEST_F(SkinText, GlowSidesWidenTheMask) {
   };
   EXPECT_GT(dark(none.get()), 0);
   EXPECT_GT(dark(all.get()), dark(none.get()));
+
+  // A blurred mask reaches further than the sharp one.
+  auto touched = [](fw::TBitmap* m) {
+    int n = 0;
+    const GrayView v = GrayOf(m);
+    for (int y = 0; y < v.height; ++y)
+      for (int x = 0; x < v.width; ++x) n += v.Row(y)[x] < 255;
+    return n;
+  };
+  std::unique_ptr<fw::TBitmap> sharp, blurred;
+  DrawGlowText(b.get(), "I", RECT{20, 10, 40, 30}, sharp, 0, 0, 0, kFormat);
+  DrawGlowText(b.get(), "I", RECT{20, 10, 40, 30}, blurred, 0, 2, 0, kFormat);
+  EXPECT_GT(touched(blurred.get()), touched(sharp.get()) + 20);
 }
 
 TEST_F(SkinText, FitTextWithEllipsis) {
@@ -295,6 +326,13 @@ TEST_F(SkinText, GlyphStripCells) {
     EXPECT_EQ(At(dest.get(), 5 + 15, 6 + 15) & 0xFFFFFF, 40u * (c.cell + 1)) << what << ": one cell wide";
     EXPECT_EQ(At(dest.get(), 5 + 16, 6), 0xFF000000u) << what << ": nothing past the cell";
     EXPECT_EQ(At(dest.get(), 5 + 2, 6 + 2), 0xFF000000u) << what << ": the cell's key is transparent";
+  }
+
+  // No cells, or cells narrower than a pixel: nothing.
+  for (int cells : {0, -1, 65}) {
+    auto dest = Filled(30, 30, 0xFF000000);
+    DrawGlyphImage(glyph.get(), dest.get(), RECT{0, 0, 20, 20}, 0, 0, 0, 0, true, cells);
+    EXPECT_EQ(Pixels(dest.get()), Pixels(Filled(30, 30, 0xFF000000).get())) << cells << " cells";
   }
 
   // A disabled strip with Blend mixes cell 0 over the destination.
@@ -377,6 +415,9 @@ TEST_F(SkinText, SmallCheckBoxFromTheSkinOrTheSystem) {
   auto unchecked = Filled(40, 30, 0xFF000000);
   PaintSmallCheckBox(RECT{0, 0, 40, 30}, 0, true, manager, parent, unchecked.get());
   EXPECT_NE(Pixels(unchecked.get()), Pixels(b.get()));
+  auto inactive = Filled(40, 30, 0xFF000000);
+  PaintSmallCheckBox(RECT{0, 0, 40, 30}, 1, false, manager, parent, inactive.get());
+  EXPECT_NE(Pixels(inactive.get()), Pixels(b.get())) << "a disabled box looks inactive";
 
   // A skin with a small checked image of two states 7 x 9.
   Sections("[GLOBALINFO]\r\nCOLOR=0xFFFFFF\r\n");
@@ -402,6 +443,12 @@ TEST_F(SkinText, SmallCheckBoxFromTheSkinOrTheSystem) {
   EXPECT_EQ(At(s.get(), 4, 18) & 0xFFFFFF, 0x0000FFu);
   EXPECT_EQ(At(s.get(), 4, 19) & 0xFFFFFF, 0u);
   EXPECT_EQ(At(s.get(), 3, 12) & 0xFFFFFF, 0u);
+
+  auto faded = Filled(40, 30, 0xFF000000);
+  PaintSmallCheckBox(RECT{4, 0, 40, 29}, 1, false, manager, parent, faded.get());
+  const std::uint32_t red = At(faded.get(), 6, 12) & 0xFF;
+  EXPECT_TRUE(red > 100 && red < 160) << "disabled: half over the background, red " << red;
+  EXPECT_EQ(At(faded.get(), 6, 12) & 0xFFFF00, 0u);
 }
 
 TEST_F(SkinText, DottedFocusRectEveryThirdPixel) {
@@ -468,6 +515,30 @@ TEST_F(SkinText, ExcludeGraphicControlsClipsVisibleWindowlessChildren) {
   EXPECT_EQ(At(b.get(), 26, 23) & 0xFFFFFF, 0x0000FFu) << "hidden children stay painted over";
   hidden.SetParent(nullptr);
   shown.SetParent(nullptr);
+}
+
+TEST_F(SkinText, RepeatedDrawingLeavesNoGdiObjects) {
+  Sections("[S]\r\nFONTCOLOR=0x0000FF\r\nTCLEFT=0xFFFFFF\r\nTCBOTTOM=0x00FF00\r\n");
+  auto b = Filled(80, 45, 0xFF808080);
+  BigFont(b.get());
+  auto glyph = Strip(4, 16, 16);
+  ParentCache parent;
+  parent.FillColor = 0x00FF00;
+  auto draw = [&] {
+    WriteSkinText(b->Canvas(), "Wx", true, manager, false, Section("S"), kFormat, kTextRect);
+    WriteTextOnBitmap(b.get(), "Wx", true, manager, false, Section("S"), kFormat, kTextRect);
+    std::unique_ptr<fw::TBitmap> cache;
+    DrawGlowText(b.get(), "Wx", kTextRect, cache, 0x0000FF, 2, gsAll, kFormat);
+    DrawGlyphImage(glyph.get(), b.get(), kTextRect, 1, 0, 2, dgGrayed, false, 4);
+    PaintSmallCheckBox(RECT{0, 0, 20, 20}, 2, false, manager, parent, b.get());
+    RECT r{2, 2, 30, 30};
+    DrawFrame3D(b->Canvas().Handle(), r, fw::clBtnHighlight, 2, fw::clBtnShadow);
+    DrawDottedFocusRect(b->Canvas(), RECT{1, 1, 40, 30}, fw::clBtnFace, 0);
+  };
+  draw();
+  const int gdi = testing_gui::GdiObjectCount();
+  for (int i = 0; i < 10; ++i) draw();
+  EXPECT_EQ(testing_gui::GdiObjectCount(), gdi);
 }
 
 }  // namespace
