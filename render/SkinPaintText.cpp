@@ -48,7 +48,9 @@ std::array<Shadow, 4> ShadowsOf(const TsGenState& look) {
 }
 
 // ((d - c) * k + 256 * c) >> 8 with coverage k: 0 is full text, 255 none.
-constexpr std::uint32_t CoverChannel(int d, int c, int k) { return static_cast<std::uint32_t>(((d - c) * k + 256 * c) >> 8); }
+constexpr std::uint32_t CoverChannel(int d, int c, int k) {
+  return static_cast<std::uint32_t>(((d - c) * k + 256 * c) >> 8);
+}
 
 // Text in color into rect of a 32-bit bitmap, each touched pixel mixed by
 // the coverage the text has there in a black-on-white rendering.

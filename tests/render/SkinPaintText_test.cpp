@@ -3,6 +3,7 @@
 // cached mask, ellipsis fitting, glyph strip cells and disabled glyphs, the
 // small check box, focus dots, 3-D frames and clipping out windowless
 // children.
+#define OEMRESOURCE
 #include "render/SkinPaintText.h"
 
 #include <gtest/gtest.h>
@@ -395,7 +396,7 @@ TEST_F(SkinText, SingleGlyphEnabledAndDisabled) {
 
 TEST_F(SkinText, SmallCheckBoxFromTheSkinOrTheSystem) {
   BITMAP info{};
-  HBITMAP boxes = ::LoadBitmapA(nullptr, MAKEINTRESOURCEA(32759));  // the system's check box cells
+  HBITMAP boxes = ::LoadBitmapA(nullptr, MAKEINTRESOURCEA(OBM_CHECKBOXES));
   ASSERT_TRUE(boxes);
   ::GetObjectA(boxes, sizeof info, &info);
   ::DeleteObject(boxes);
