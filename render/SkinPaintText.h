@@ -26,6 +26,18 @@ class TsSkinManager;
 void WriteSkinText(fw::TCanvas& canvas, const std::string& text, bool enabled, TsSkinManager* manager, bool hot,
                    int sectionIndex, UINT format, const RECT& rect);
 
+class TsCommonData;
+
+// A control's text in its section's colours, adjusted by its hue offset and
+// saturation: the glow first (into its cache, when the look has one), then
+// the shadows, then the text; disabled text in 40 % of the normal font
+// colour over 60 % of the skin's global colour. A control drawn on its
+// parent takes the parent's section when its own look is transparent. An
+// unskinned control gets plain or, disabled, embossed text. The hot look of
+// a "WEBBUTTON" is underlined. The canvas's DC comes back as it was.
+void WriteControlText(fw::TCanvas& canvas, const std::string& text, bool enabled, bool hot, TsCommonData& data,
+                      UINT format, const RECT& rect);
+
 // Text into a 32-bit bitmap in its canvas's font: each pixel the text
 // touches is mixed toward the text colour by its coverage, alpha 255. The
 // colour is the section's font colour, the bitmap font's colour without a
