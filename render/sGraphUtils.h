@@ -2,6 +2,7 @@
 // sections, masks and textures with.
 #pragma once
 
+#include "render/SkinPaintControl.h"
 #include "render/SkinPaintItem.h"
 #include "render/SkinPaintMasks.h"
 #include "render/SkinPaintParent.h"
