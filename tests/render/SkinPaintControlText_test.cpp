@@ -11,6 +11,7 @@
 #include "framework/Application.h"
 #include "render/sAlphaGraph.h"
 #include "skin/sSkinManager.h"
+#include "tests/controls/SkinDataControl.h"
 #include "tests/skin/SkinFolders.h"
 
 namespace translit {
@@ -19,23 +20,7 @@ namespace {
 using test::TempFolder;
 using test::WriteText;
 
-class TLabelled : public fw::TWinControl {
- public:
-  explicit TLabelled(fw::TComponent* owner) : fw::TWinControl(owner), FSkinData(this, true, 0) {
-    SetBounds(0, 0, 60, 20);
-  }
-  const char* ClassName() const override { return "TLabelled"; }
-  TsCtrlSkinData& SkinData() { return FSkinData; }
-
- protected:
-  void WndProc(fw::TMessage& m) override {
-    if (FSkinData.CommonMessage(m)) return;
-    fw::TWinControl::WndProc(m);
-  }
-
- private:
-  TsCtrlSkinData FSkinData;
-};
+using TLabelled = test::TSkinDataControl;
 
 // Pixels of one colour (colour order) in a picture.
 int Count(fw::TBitmap* b, std::uint32_t color) {

@@ -11,6 +11,7 @@
 #include "render/SkinPaintParent.h"
 #include "render/sAlphaGraph.h"
 #include "skin/sSkinManager.h"
+#include "tests/controls/SkinDataControl.h"
 #include "tests/skin/SkinFolders.h"
 
 namespace translit {
@@ -19,23 +20,7 @@ namespace {
 using test::TempFolder;
 using test::WriteText;
 
-class TPainted : public fw::TWinControl {
- public:
-  explicit TPainted(fw::TComponent* owner) : fw::TWinControl(owner), FSkinData(this, true, 0) {
-    SetBounds(0, 0, 40, 20);
-  }
-  const char* ClassName() const override { return "TPainted"; }
-  TsCtrlSkinData& SkinData() { return FSkinData; }
-
- protected:
-  void WndProc(fw::TMessage& m) override {
-    if (FSkinData.CommonMessage(m)) return;
-    fw::TWinControl::WndProc(m);
-  }
-
- private:
-  TsCtrlSkinData FSkinData;
-};
+using TPainted = test::TSkinDataControl;
 
 std::uint32_t Pixel(fw::TBitmap* b, int x, int y) {
   TacFast32 f;
