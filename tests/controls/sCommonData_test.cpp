@@ -19,8 +19,6 @@ namespace translit {
 namespace {
 
 using test::TempFolder;
-using test::WriteBytes;
-using test::WriteText;
 
 const char* const kOptions =
     "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
@@ -70,10 +68,7 @@ class CommonData : public ::testing::Test {
       registered = true;
       fw::RegisterClass<TSkinned>("TSkinned", "TWinControl").Object("SkinData", &TSkinned::SkinData);
     }
-    std::string folder = tmp.Path + "T\\";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    WriteText(folder + "Options.dat", kOptions);
-    WriteBytes(folder + "Master.bmp", test::MakeBmp(90, 20, 24, test::Solid(0xFF336699)));
+    test::WriteSkinFolder(tmp.Path, "T", kOptions);
     form = new fw::TForm(fw::Application);
     form->SetColor(0);
     form->Show();

@@ -42,4 +42,13 @@ class TempFolder {
   std::string Path;  // ends in a backslash
 };
 
+// A skin folder "name" below dir (ending in a backslash) with the options
+// text and a plain 90 x 20 master bitmap "Master.bmp".
+inline void WriteSkinFolder(const std::string& dir, const std::string& name, const std::string& options) {
+  const std::string folder = dir + name + "\\";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  WriteText(folder + "Options.dat", options);
+  WriteBytes(folder + "Master.bmp", MakeBmp(90, 20, 24, Solid(0xFF336699)));
+}
+
 }  // namespace translit::test

@@ -29,12 +29,8 @@ const char* const kOptions =
     "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
     "[BUTTON]\r\nCOLOR=0x0000FF\r\nBORDERSMASK=@0000,0000,0030,0020,3,1\r\n";
 
-// A skin folder "name" below dir with the options and a 90 x 20 master.
 void WriteSkin(const std::string& dir, const std::string& name, const std::string& options = kOptions) {
-  std::string folder = dir + name + "\\";
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  WriteText(folder + "Options.dat", options);
-  WriteBytes(folder + "Master.bmp", test::MakeBmp(90, 20, 24, test::Solid(0xFF336699)));
+  test::WriteSkinFolder(dir, name, options);
 }
 
 // A control that logs the skin messages it hears, with whether they came
