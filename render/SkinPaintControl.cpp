@@ -5,6 +5,7 @@
 
 #include "controls/sCommonData.h"
 #include "render/SkinPaintItem.h"
+#include "render/SkinPaintGeometry.h"
 #include "render/SkinPaintMasks.h"
 #include "render/SkinPaintParent.h"
 #include "skin/sSkinManager.h"
@@ -13,12 +14,9 @@ namespace translit {
 
 namespace {
 
-int LimitState(int state, int stateCount) { return std::max(0, std::min(state, stateCount - 1)); }
+using paint::LiesInside;
+using paint::LimitState;
 
-bool LiesInside(const RECT& r, fw::TBitmap* bitmap) {
-  return r.left >= 0 && r.top >= 0 && r.right <= bitmap->Width() && r.bottom <= bitmap->Height() &&
-         r.right > r.left && r.bottom > r.top;
-}
 
 const TsMaskData* BorderOf(TsCommonData& data, TsSkinManager& manager) {
   return manager.IsValidMask(data.BorderIndex) ? &manager.Masks[static_cast<std::size_t>(data.BorderIndex)] : nullptr;
@@ -52,14 +50,7 @@ void PaintControlItem(TsCommonData& data, ParentCache parent, bool fromParent, f
   if (!bitmap || !manager || !section || !LiesInside(rect, bitmap)) return;
   state = LimitState(state, section->StateCount);
   PaintControlBackground(data, parent, state, bitmap, offset, rect);
-  const ParentCache self = MakeParentCache(bitmap, 0, 0);
-  const int corners[] = {section->CornerTL, section->CornerTR, section->CornerBL, section->CornerBR};
-  for (int i = 0; i < 4; ++i) {
-    if (!manager->IsValidMask(corners[i])) continue;
-    const TsMaskData& m = manager->Masks[static_cast<std::size_t>(corners[i])];
-    const POINT at{i % 2 ? rect.right - MaskStateWidth(m) : rect.left, i / 2 ? rect.bottom - MaskStateHeight(m) : rect.top};
-    DrawMaskImage(bitmap, at, state, self, m, mlNormal);
-  }
+  DrawCornerImages(*manager, *section, bitmap, rect, state);
   parent.X += offset.x;
   parent.Y += offset.y;
   const TsMaskData* border = BorderOf(data, *manager);

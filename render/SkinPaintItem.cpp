@@ -5,6 +5,7 @@
 
 #include "framework/Handles.h"
 #include "render/AlphaKernels.h"
+#include "render/SkinPaintGeometry.h"
 #include "render/SkinPaintMasks.h"
 #include "render/SkinPaintParent.h"
 #include "render/sGradient.h"
@@ -14,14 +15,11 @@ namespace translit {
 
 namespace {
 
-int LimitState(int state, int stateCount) { return std::max(0, std::min(state, stateCount - 1)); }
+using paint::Height;
+using paint::LiesInside;
+using paint::LimitState;
+using paint::Width;
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
-bool LiesInside(const RECT& r, fw::TBitmap* bitmap) {
-  return r.left >= 0 && r.top >= 0 && r.right <= bitmap->Width() && r.bottom <= bitmap->Height();
-}
 
 // What one state of a section paints with.
 struct Layers {
@@ -197,6 +195,19 @@ void PaintSkinBackgroundPart(int sectionIndex, const std::string& sectionName, P
                   state, part);
 }
 
+void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::TBitmap* bitmap, const RECT& rect,
+                      int state) {
+  const ParentCache self = MakeParentCache(bitmap, 0, 0);
+  const int corners[] = {section.CornerTL, section.CornerTR, section.CornerBL, section.CornerBR};
+  for (int i = 0; i < 4; ++i) {
+    if (!manager.IsValidMask(corners[i])) continue;
+    const TsMaskData& m = manager.Masks[static_cast<std::size_t>(corners[i])];
+    const bool right = i % 2 == 1, bottom = i >= 2;
+    const POINT at{right ? rect.right - MaskStateWidth(m) : rect.left, bottom ? rect.bottom - MaskStateHeight(m) : rect.top};
+    DrawMaskImage(bitmap, at, state, self, m, mlNormal);
+  }
+}
+
 void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture,
                    int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset, const RECT& rect,
                    int state) {
@@ -208,20 +219,7 @@ void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache
   state = LimitState(state, section.StateCount);
   PaintSkinBackground(sectionIndex, sectionName, parent, kNoColorOverride, hotTexture, texture, manager, bitmap,
                       offset, rect, state);
-  const ParentCache self = MakeParentCache(bitmap, 0, 0);
-  struct Corner {
-    int index;
-    bool right, bottom;
-  } corners[] = {{section.CornerTL, false, false},
-                 {section.CornerTR, true, false},
-                 {section.CornerBL, false, true},
-                 {section.CornerBR, true, true}};
-  for (const Corner& c : corners) {
-    if (!manager->IsValidMask(c.index)) continue;
-    const TsMaskData& m = manager->Masks[static_cast<std::size_t>(c.index)];
-    POINT at{c.right ? rect.right - MaskStateWidth(m) : rect.left, c.bottom ? rect.bottom - MaskStateHeight(m) : rect.top};
-    DrawMaskImage(bitmap, at, state, self, m, mlNormal);
-  }
+  DrawCornerImages(*manager, section, bitmap, rect, state);
   parent.X += offset.x;
   parent.Y += offset.y;
   if (manager->IsValidMask(section.BorderIndex))

@@ -13,6 +13,7 @@
 namespace translit {
 
 class TsSkinManager;
+struct TsGeneralData;
 
 // No colour override: the section's own values are used.
 constexpr fw::TColor kNoColorOverride = 0x00FF00FF;
@@ -31,6 +32,11 @@ void PaintSkinBackground(int sectionIndex, const std::string& sectionName, Paren
 void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture,
                    int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset, const RECT& rect,
                    int state);
+
+// The section's four corner images (those it has) in rect's corners, over
+// what the bitmap already holds.
+void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::TBitmap* bitmap, const RECT& rect,
+                      int state);
 
 // The same for a part of a larger item at part inside it: the parent's
 // background is read there.

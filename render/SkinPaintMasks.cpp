@@ -3,6 +3,7 @@
 // are composed pixel by pixel. Coordinates are widened to 64 bits before
 // any sum, since rectangles and margins come from skin files.
 #include "render/SkinPaintMasks.h"
+#include "render/SkinPaintGeometry.h"
 
 #include <algorithm>
 #include <climits>
@@ -13,6 +14,9 @@
 
 namespace translit {
 namespace {
+
+using paint::LimitState;
+
 
 using i64 = long long;
 
@@ -44,7 +48,6 @@ bool SourceInside(const TsMaskData& mask, fw::TBitmap* image) {
          mask.SrcRight <= image->Width() && mask.SrcBottom <= image->Height();
 }
 
-int LimitState(int state, int count) { return std::clamp(state, 0, std::max(count - 1, 0)); }
 
 // One colour byte composed with its mask byte: 255 lets the destination
 // through, 0 shows the image.

@@ -10,6 +10,7 @@
 #include "controls/sVclUtils.h"
 #include "framework/Handles.h"
 #include "render/SkinPaintMasks.h"
+#include "render/SkinPaintGeometry.h"
 #include "render/SkinPaintParent.h"
 #include "render/acImageFilters.h"
 #include "skin/sSkinManager.h"
@@ -17,10 +18,12 @@
 namespace translit {
 namespace {
 
+using paint::Height;
+using paint::Width;
+
+
 TsSkinManager* ManagerOr(TsSkinManager* manager) { return manager ? manager : DefaultManager; }
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
 
 RECT Moved(RECT r, int dx, int dy) {
   ::OffsetRect(&r, dx, dy);
@@ -144,11 +147,15 @@ namespace {
 
 // A colour of the skin as the control shows it: to RGB, then turned by the
 // control's hue offset and saturation.
-fw::TColor AdjustedColor(TsSkinManager& manager, TColorValue color, const TsCommonData& data) {
-  std::uint32_t rgb = static_cast<std::uint32_t>(manager.ColorToRGB(color)) & 0xFFFFFFu;
+fw::TColor Turned(std::uint32_t rgb, const TsCommonData& data) {
+  rgb &= 0xFFFFFFu;
   if (data.HUEOffset() != 0) rgb = ShiftHueRGB(rgb, data.HUEOffset());
   if (data.Saturation() != 0) rgb = ScaleSaturation(rgb, data.Saturation());
   return static_cast<fw::TColor>(rgb & 0xFFFFFFu);
+}
+
+fw::TColor AdjustedColor(TsSkinManager& manager, TColorValue color, const TsCommonData& data) {
+  return Turned(static_cast<std::uint32_t>(manager.ColorToRGB(color)), data);
 }
 
 // The section whose colours a control's text takes: its own, or, for a
@@ -194,12 +201,10 @@ void WriteControlText(fw::TCanvas& canvas, const std::string& text, bool enabled
                        gsAll, format);
         }
         if (!enabled) {
-          std::uint32_t color = BlendColor(static_cast<std::uint32_t>(manager->ColorToRGB(section.States[0].FontColor)),
-                                           static_cast<std::uint32_t>(manager->ColorToRGB(manager->GlobalColor())), 0.4);
-          color &= 0xFFFFFFu;
-          if (data.HUEOffset() != 0) color = ShiftHueRGB(color, data.HUEOffset());
-          if (data.Saturation() != 0) color = ScaleSaturation(color, data.Saturation());
-          DrawCanvasText(canvas, text, rect, format, static_cast<fw::TColor>(color & 0xFFFFFFu));
+          const std::uint32_t color =
+              BlendColor(static_cast<std::uint32_t>(manager->ColorToRGB(section.States[0].FontColor)),
+                         static_cast<std::uint32_t>(manager->ColorToRGB(manager->GlobalColor())), 0.4);
+          DrawCanvasText(canvas, text, rect, format, Turned(color, data));
         } else if (data.CustomFont()) {
           DrawCanvasText(canvas, text, rect, format | DT_NOCLIP, canvas.Font().Color());
         } else {
