@@ -214,21 +214,9 @@ void TControl::WndProc(TMessage& m) {
         ColorChanged();
       }
       return;
-    case CM_VISIBLECHANGED:
-      // A child window shows or hides with its control; forms show
-      // themselves.
-      if (auto* w = dynamic_cast<TWinControl*>(this);
-          w && w->HandleAllocated() && (::GetWindowLongA(w->Handle(), GWL_STYLE) & WS_CHILD)) {
-        ::ShowWindow(w->Handle(), FVisible ? SW_SHOWNA : SW_HIDE);
-      }
-      return;
     case CM_ENABLEDCHANGED:
-      // A window follows at once; a graphic control shows it when repainted.
-      if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated()) {
-        ::EnableWindow(w->Handle(), FEnabled);
-      } else {
-        Invalidate();
-      }
+      // A control without a window shows it when repainted.
+      Invalidate();
       return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -600,6 +588,15 @@ bool TWinControl::ReflectNotification(TMessage& m) {
 
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case CM_VISIBLECHANGED:
+      // A child window shows or hides with its control; forms show
+      // themselves.
+      if (FHandle && (::GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
+        ::ShowWindow(FHandle, Visible() ? SW_SHOWNA : SW_HIDE);
+      return;
+    case CM_ENABLEDCHANGED:
+      if (FHandle) ::EnableWindow(FHandle, Enabled());
+      return;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
