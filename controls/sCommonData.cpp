@@ -9,6 +9,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Colors.h"
 #include "framework/Forms.h"
+#include "framework/Handles.h"
 #include "framework/StdCtrls.h"
 #include "render/AlphaKernels.h"
 #include "render/sGraphUtils.h"
@@ -595,7 +596,7 @@ void ExcludeChild(HDC dc, HWND child, POINT origin, TsSkinManager* manager) {
 
 void TsCommonData::CopyCacheToDC(HDC dc, const RECT& rect, bool clip, HWND window) const {
   if (!dc || !CacheBmp || CacheBmp->Width() == 0 || CacheBmp->Height() == 0) return;
-  const int saved = ::SaveDC(dc);
+  fw::SaveDCGuard saved(dc);
   if (clip) {
     HWND self = OwnerHandle(window);
     if (self) {
@@ -612,7 +613,6 @@ void TsCommonData::CopyCacheToDC(HDC dc, const RECT& rect, bool clip, HWND windo
   }
   ::BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, CacheBmp->Canvas().Handle(),
            rect.left, rect.top, SRCCOPY);
-  ::RestoreDC(dc, saved);
 }
 
 // ---- Messages ----
