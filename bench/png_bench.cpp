@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "render/PngDecoder.h"
-#include "tests/render/pngsuite/LibpngMemory.h"
+#include "render/pixels/PngDecoder.h"
+#include "tests/render/pixels/pngsuite/LibpngMemory.h"
 
 namespace {
 

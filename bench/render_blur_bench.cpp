@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/render_bench.h"
-#include "render/FilterKernels.h"
+#include "render/pixels/FilterKernels.h"
 
 int main(int, char** argv) {
   using namespace translit;

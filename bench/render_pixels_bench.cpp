@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "bench/render_bench.h"
-#include "render/AlphaKernels.h"
-#include "render/GradientKernels.h"
+#include "render/pixels/AlphaKernels.h"
+#include "render/pixels/GradientKernels.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "skin/acSkinPack.h"
 #include "skin/sSkinLoader.h"
 #include "tests/skin/ImageFixtures.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "framework/Forms.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "framework/Threads.h"
 
 namespace fw {

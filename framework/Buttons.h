@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "framework/ButtonLayout.h"
+#include "framework/core/ButtonLayout.h"
 #include "framework/StdCtrls.h"
 
 namespace fw {

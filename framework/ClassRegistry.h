@@ -12,7 +12,7 @@
 
 #include "framework/Colors.h"
 #include "framework/Components.h"
-#include "framework/LayoutParser.h"
+#include "framework/core/LayoutParser.h"
 
 namespace fw {
 

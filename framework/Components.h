@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Persistent.h"
+#include "framework/core/Persistent.h"
 
 namespace fw {
 

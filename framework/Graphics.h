@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "framework/Colors.h"
 #include "framework/Handles.h"
-#include "framework/Persistent.h"
-#include "render/PixelView.h"
+#include "framework/core/Persistent.h"
+#include "render/pixels/PixelView.h"
 
 namespace fw {
 

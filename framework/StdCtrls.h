@@ -1,7 +1,7 @@
 // Push buttons and labels.
 #pragma once
 
-#include "framework/ButtonLayout.h"
+#include "framework/core/ButtonLayout.h"
 #include "framework/Controls.h"
 #include "framework/Forms.h"
 

@@ -2,7 +2,7 @@
 #include "framework/Timer.h"
 
 #include "framework/Application.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace fw {
 

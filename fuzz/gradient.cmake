@@ -5,5 +5,5 @@
 #   cmake --build build/fuzz --target fuzz_gradient -j2
 #   build/fuzz/fuzz/fuzz_gradient -max_total_time=600 -dict=fuzz/gradient.dict CORPUS_DIR
 # Inputs that once failed are cases of GradientKernels_test.
-translit_add_fuzzer(fuzz_gradient SOURCES ${CMAKE_CURRENT_LIST_DIR}/gradient_fuzz.cpp LIBS translit_render_core)
-target_compile_options(translit_render_core PRIVATE -fsanitize=fuzzer-no-link)
+translit_add_fuzzer(fuzz_gradient SOURCES ${CMAKE_CURRENT_LIST_DIR}/gradient_fuzz.cpp LIBS translit_pixels)
+target_compile_options(translit_pixels PRIVATE -fsanitize=fuzzer-no-link)

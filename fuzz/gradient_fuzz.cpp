@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/SysUtils.h"
-#include "render/GradientKernels.h"
+#include "framework/core/SysUtils.h"
+#include "render/pixels/GradientKernels.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 6) return 0;

@@ -1,4 +1,4 @@
 # The stored layout reader (layouts carry stored skins as binary values).
 #   fuzz/run layout [SECONDS]
-translit_add_fuzzer(fuzz_layout SOURCES ${CMAKE_CURRENT_LIST_DIR}/layout_fuzz.cpp LIBS translit_framework_core)
-target_compile_options(translit_framework_core PRIVATE -fsanitize=fuzzer-no-link)
+translit_add_fuzzer(fuzz_layout SOURCES ${CMAKE_CURRENT_LIST_DIR}/layout_fuzz.cpp LIBS translit_base)
+target_compile_options(translit_base PRIVATE -fsanitize=fuzzer-no-link)

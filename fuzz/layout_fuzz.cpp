@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/LayoutParser.h"
+#include "framework/core/LayoutParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {

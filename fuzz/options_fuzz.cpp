@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "skin/acIniFile.h"
 #include "skin/sImageValue.h"
 #include "skin/sSkinOptions.h"

@@ -7,6 +7,6 @@
 # Seeds: the images a native test run fetches and generates (build/<dir>/pngsuite,
 # build/<dir>/pngcases). Inputs that once failed live in
 # tests/render/pngsuite/regression and run in render_png_decoder_test.
-translit_add_fuzzer(fuzz_png SOURCES ${CMAKE_CURRENT_LIST_DIR}/png_fuzz.cpp LIBS translit_render_core)
+translit_add_fuzzer(fuzz_png SOURCES ${CMAKE_CURRENT_LIST_DIR}/png_fuzz.cpp LIBS translit_pixels)
 # Coverage feedback from the decoder, not only from the entry point.
-target_compile_options(translit_render_core PRIVATE -fsanitize=fuzzer-no-link)
+target_compile_options(translit_pixels PRIVATE -fsanitize=fuzzer-no-link)

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace translit {
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "shell/acOleError.h"
 #include "shell/acShellNames.h"
 #include "shell/acShellUnit.h"

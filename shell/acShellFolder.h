@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "shell/ComPtr.h"
 #include "shell/acItemIdList.h"
 #include "shell/acShellTypes.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/Dialogs.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "shell/acShellNames.h"
 #include "shell/acShellUnit.h"
 

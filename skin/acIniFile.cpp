@@ -1,7 +1,7 @@
 // The options reader.
 #include "skin/acIniFile.h"
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "skin/sSkinNumbers.h"
 
 namespace translit {

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace translit {
 

@@ -1,7 +1,7 @@
 // Derived sizes of image pieces.
 #include "skin/sSkinData.h"
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace translit {
 

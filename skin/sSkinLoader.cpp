@@ -7,11 +7,11 @@
 #include <cstring>
 #include <optional>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "framework/Graphics.h"
-#include "render/AlphaKernels.h"
-#include "render/PngDecoder.h"
-#include "skin/acJpeg.h"
+#include "render/pixels/AlphaKernels.h"
+#include "render/pixels/PngDecoder.h"
+#include "render/pixels/acJpeg.h"
 #include "skin/acSkinPack.h"
 #include "skin/sImageValue.h"
 #include "skin/sSkinDirs.h"

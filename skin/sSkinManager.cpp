@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "controls/sMessages.h"
-#include "controls/sVclUtils.h"
+#include "controls/protocol/sMessages.h"
+#include "controls/protocol/sVclUtils.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Handles.h"
 #include "skin/sSkinDirs.h"
-#include "skin/sSkinState.h"
+#include "controls/protocol/sSkinState.h"
 
 namespace translit {
 

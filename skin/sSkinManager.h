@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "framework/Components.h"
 #include "framework/Forms.h"
 #include "skin/sSkinLoader.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/Graphics.h"
-#include "framework/Persistent.h"
+#include "framework/core/Persistent.h"
 
 namespace translit {
 

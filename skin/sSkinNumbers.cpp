@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace translit {
 

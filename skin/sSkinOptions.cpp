@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "render/AlphaKernels.h"
+#include "render/pixels/AlphaKernels.h"
 #include "skin/acSkinPack.h"
 #include "skin/sSkinNumbers.h"
 

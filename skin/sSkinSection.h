@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/GradientKernels.h"
+#include "render/pixels/GradientKernels.h"
 #include "skin/sSkinData.h"
 
 namespace translit {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "framework/Graphics.h"
-#include "framework/LayoutParser.h"
-#include "framework/Persistent.h"
+#include "framework/core/LayoutParser.h"
+#include "framework/core/Persistent.h"
 
 namespace fw {
 struct TLoadContext;

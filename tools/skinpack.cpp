@@ -14,7 +14,7 @@
 #include <io.h>
 #endif
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "skin/acSkinPack.h"
 
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "tests/app/RenameFixture.h"
 #include "tests/e2e/Remote.h"
 

@@ -1,6 +1,6 @@
 // Glyph and caption placement: every layout and alignment, margins and
 // spacings chosen from the free space, right-to-left and the pressed offset.
-#include "framework/ButtonLayout.h"
+#include "framework/core/ButtonLayout.h"
 
 #include <gtest/gtest.h>
 

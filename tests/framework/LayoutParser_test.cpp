@@ -1,5 +1,5 @@
 // The reader of stored layouts: every kind of value, and clear errors.
-#include "framework/LayoutParser.h"
+#include "framework/core/LayoutParser.h"
 
 #include <gtest/gtest.h>
 

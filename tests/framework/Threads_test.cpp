@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "framework/Application.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "framework/Threads.h"
 #include "framework/Timer.h"
 

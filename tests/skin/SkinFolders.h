@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "tests/skin/ImageFixtures.h"
 #include "tests/support/RemoveTree.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "skin/sSkinNumbers.h"
 
 namespace translit {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace translit {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "framework/Graphics.h"
-#include "framework/LayoutParser.h"
+#include "framework/core/LayoutParser.h"
 #include "framework/ClassRegistry.h"
 #include "skin/acSkinPack.h"
 #include "skin/sStoredSkins.h"

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "controls/sMessages.h"
+#include "controls/protocol/sMessages.h"
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "skin/acSkinPack.h"
-#include "skin/sSkinState.h"
+#include "controls/protocol/sSkinState.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/GuiCounts.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "tests/skin/SkinFixtures.h"
 
 namespace translit {

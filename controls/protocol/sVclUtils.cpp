@@ -1,0 +1,138 @@
+// Sending and broadcasting skin messages.
+#include "controls/protocol/sVclUtils.h"
+
+#include "framework/Colors.h"
+#include "controls/protocol/sSkinState.h"
+
+namespace translit {
+
+namespace {
+
+constexpr std::uint32_t kNoColor = 0xFF00FF;
+
+std::uint32_t AsRGB(LRESULT color) {
+  return static_cast<std::uint32_t>(fw::ColorToRGB(static_cast<fw::TColor>(color)));
+}
+
+}  // namespace
+
+LRESULT SendSkinCommand(HWND window, std::uint16_t command, LPARAM lParam) {
+  return ::SendMessageA(window, SM_ALPHACMD, SkinWParam(command), lParam);
+}
+
+LRESULT SendSkinCommandTo(fw::TControl* control, std::uint16_t command, LPARAM lParam) {
+  if (!control) return 0;
+  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control)) {
+    if (windowed->Destroying() || !windowed->HandleAllocated()) return 0;
+    return SendSkinCommand(windowed->Handle(), command, lParam);
+  }
+  return control->Perform(SM_ALPHACMD, SkinWParam(command), lParam);
+}
+
+bool AnswersSkinMessages(HWND window) {
+  return window && ::IsWindow(window) && SendSkinCommand(window, SKINCMD_IS_SKINNED) == 1;
+}
+
+void SendToChildControls(fw::TWinControl* control, fw::TMessage& m) {
+  if (!control) return;
+  for (int i = 0; i < control->ControlCount(); ++i) {
+    fw::TControl* child = control->Controls(i);
+    if (child->Destroying()) break;
+    auto* windowed = dynamic_cast<fw::TWinControl*>(child);
+    if (!windowed || !windowed->HandleAllocated()) {
+      child->Perform(m.Msg, m.WParam, m.LParam);
+    } else if (AnswersSkinMessages(windowed->Handle())) {
+      ::SendMessageA(windowed->Handle(), m.Msg, m.WParam, m.LParam);
+    } else {
+      SendToChildControls(windowed, m);
+    }
+  }
+}
+
+namespace {
+
+struct ChildWindowsOf {
+  HWND parent;
+  fw::TMessage* message;
+  bool visibleOnly;
+};
+
+BOOL CALLBACK SendToDirectChild(HWND child, LPARAM data) {
+  auto* what = reinterpret_cast<ChildWindowsOf*>(data);
+  if (::GetAncestor(child, GA_PARENT) != what->parent) return TRUE;
+  if (what->visibleOnly && !::IsWindowVisible(child)) return TRUE;
+  ::SendMessageA(child, what->message->Msg, what->message->WParam, what->message->LParam);
+  return TRUE;
+}
+
+void SendToDirectChildren(HWND window, fw::TMessage& m, bool visibleOnly) {
+  if (!window) return;
+  ChildWindowsOf what{window, &m, visibleOnly};
+  ::EnumChildWindows(window, SendToDirectChild, reinterpret_cast<LPARAM>(&what));
+}
+
+}  // namespace
+
+void SendToChildWindows(HWND window, fw::TMessage& m) { SendToDirectChildren(window, m, false); }
+
+std::uint32_t ControlColor(fw::TControl* control) {
+  if (!control) return kNoColor;
+  bool answers;
+  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control)) {
+    answers = windowed->HandleAllocated() && AnswersSkinMessages(windowed->Handle());
+  } else {
+    answers = SendSkinCommandTo(control, SKINCMD_IS_SKINNED) == 1;
+  }
+  if (!answers) return AsRGB(control->Color());
+  return AsRGB(SendSkinCommandTo(control, SKINCMD_GET_COLOR, static_cast<LPARAM>(kNoColor)));
+}
+
+std::uint32_t WindowColor(HWND window) {
+  if (!window) return kNoColor;
+  return AsRGB(SendSkinCommand(window, SKINCMD_GET_COLOR));
+}
+
+fw::TCustomForm* FindOwnerForm(fw::TComponent* component) {
+  for (fw::TComponent* c = component; c; c = c->Owner())
+    if (auto* form = dynamic_cast<fw::TCustomForm*>(c)) return form;
+  return nullptr;
+}
+
+HWND RootWindow(HWND window) { return window ? ::GetAncestor(window, GA_ROOT) : nullptr; }
+
+void EndChildUpdates(fw::TWinControl* control) {
+  if (!control || SkinChangeFreeze) return;
+  for (int i = 0; i < control->ControlCount(); ++i) {
+    fw::TControl* child = control->Controls(i);
+    if (auto* windowed = dynamic_cast<fw::TWinControl*>(child)) {
+      if (windowed->Showing() && windowed->HandleAllocated())
+        SendSkinCommand(windowed->Handle(), SKINCMD_END_UPDATE_FRAME);
+    } else if (!dynamic_cast<fw::TGraphicControl*>(child)) {
+      child->Perform(SM_ALPHACMD, SkinWParam(SKINCMD_END_UPDATE_FRAME), 0);
+    }
+  }
+}
+
+void EndChildUpdates(HWND window) {
+  if (SkinChangeFreeze) return;
+  fw::TMessage m{SM_ALPHACMD, SkinWParam(SKINCMD_END_UPDATE_FRAME), 0, 0};
+  SendToDirectChildren(window, m, true);
+}
+
+RECT ClientRectInWindow(HWND window) {
+  RECT client{}, frame{};
+  ::GetClientRect(window, &client);
+  ::GetWindowRect(window, &frame);
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  ::OffsetRect(&client, origin.x - frame.left, origin.y - frame.top);
+  return client;
+}
+
+bool CanPaint(fw::TControl* control) {
+  if (!control || control->Loading() || control->Destroying() || !control->Parent()) return false;
+  auto* windowed = dynamic_cast<fw::TWinControl*>(control);
+  return !windowed || windowed->HandleAllocated();
+}
+
+}  // namespace translit

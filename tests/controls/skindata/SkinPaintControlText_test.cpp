@@ -1,0 +1,115 @@
+// A control's text in its section's colours: shadows and font colour turned
+// by the control's hue offset, the disabled colour, the plain and embossed
+// text of an unskinned control, and the underlined hot web button.
+#include "controls/skindata/SkinControlText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "controls/skindata/sCommonData.h"
+#include "render/paint/SkinPaintText.h"
+#include "framework/Application.h"
+#include "render/bitmaps/sAlphaGraph.h"
+#include "skin/sSkinManager.h"
+#include "tests/controls/skindata/SkinDataControl.h"
+#include "tests/skin/SkinFolders.h"
+
+namespace translit {
+namespace {
+
+using test::TempFolder;
+using test::WriteText;
+
+using TLabelled = test::TSkinDataControl;
+
+// Pixels of one colour (colour order) in a picture.
+int Count(fw::TBitmap* b, std::uint32_t color) {
+  TacFast32 f;
+  f.Bind(b);
+  int n = 0;
+  for (int y = 0; y < b->Height(); ++y)
+    for (int x = 0; x < b->Width(); ++x) n += (f.ReadPixel(x, y) & 0xFFFFFF) == color;
+  return n;
+}
+
+class ControlText : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fw::EnsureApplication();
+    std::string folder = tmp.Sub("T");
+    WriteText(folder + "Options.dat",
+              "[GLOBALINFO]\r\nCOLOR=0xFFFFFF\r\n"
+              "[LABEL]\r\nCOLOR=0xFFFFFF\r\nFONTCOLOR=0x0000FF\r\nTCLEFT=0xFF0000\r\n"
+              "[WEBBUTTON]\r\nFONTCOLOR=0x000000\r\nHOTFONTCOLOR=0x000000\r\n");
+    manager = new TsSkinManager(nullptr);
+    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinName("T");
+    form = new fw::TForm(fw::Application);
+    control = new TLabelled(form);
+    control->SetParent(form);
+    form->Show();
+    picture = NewBitmap32(60, 20);
+  }
+  void TearDown() override {
+    delete form;
+    delete manager;
+  }
+  // The text written on white.
+  void Write(bool enabled, bool hot) {
+    FillBitmapRect(picture.get(), RECT{0, 0, 60, 20}, 0xFFFFFF);
+    WriteControlText(picture->Canvas(), "WWW", enabled, hot, control->SkinData(), DT_LEFT | DT_TOP | DT_SINGLELINE,
+                     RECT{2, 2, 58, 18});
+  }
+
+  TempFolder tmp;
+  TsSkinManager* manager = nullptr;
+  fw::TForm* form = nullptr;
+  TLabelled* control = nullptr;
+  std::unique_ptr<fw::TBitmap> picture;
+};
+
+TEST_F(ControlText, SkinColoursTurnedByTheControlsHue) {
+  control->SkinData().SetSkinSection("LABEL");
+  ASSERT_GE(control->SkinData().SkinIndex, 0);
+  Write(true, false);
+  EXPECT_GT(Count(picture.get(), 0x0000FF), 10) << "the font colour";
+  EXPECT_GT(Count(picture.get(), 0xFF0000), 0) << "the left shadow";
+
+  // Turned by 120 degrees: red text becomes green, the blue shadow red.
+  control->SkinData().SetHUEOffset(120);
+  Write(true, false);
+  EXPECT_GT(Count(picture.get(), ShiftHueRGB(0x0000FF, 120) & 0xFFFFFF), 10);
+  EXPECT_GT(Count(picture.get(), ShiftHueRGB(0xFF0000, 120) & 0xFFFFFF), 0);
+  EXPECT_EQ(Count(picture.get(), 0xFF0000), 0) << "no colour left unturned";
+  control->SkinData().SetHUEOffset(0);
+
+  // Disabled: 40 % of the normal font colour over 60 % of the global colour.
+  Write(false, false);
+  const std::uint32_t disabled = BlendColor(0x0000FF, 0xFFFFFF, 0.4) & 0xFFFFFF;
+  EXPECT_GT(Count(picture.get(), disabled), 10);
+  EXPECT_EQ(Count(picture.get(), 0xFF0000), 0) << "no shadows when disabled";
+}
+
+TEST_F(ControlText, UnskinnedTextIsPlainOrEmbossed) {
+  manager->SetActive(false);
+  picture->Canvas().Font().SetColor(fw::clBlack);
+  Write(true, false);
+  EXPECT_GT(Count(picture.get(), 0x000000), 10);
+  Write(false, false);
+  EXPECT_GT(Count(picture.get(), ::GetSysColor(COLOR_BTNSHADOW)), 10);
+  EXPECT_EQ(Count(picture.get(), 0x000000), 0);
+  EXPECT_EQ(picture->Canvas().Font().Color(), fw::clBlack) << "the canvas keeps its colour";
+}
+
+TEST_F(ControlText, HotWebButtonIsUnderlined) {
+  control->SkinData().SetSkinSection("WEBBUTTON");
+  Write(true, false);
+  const int plain = Count(picture.get(), 0x000000);
+  Write(true, true);
+  EXPECT_GT(Count(picture.get(), 0x000000), plain);
+  EXPECT_FALSE(picture->Canvas().Font().Style() & fw::fsUnderline) << "the font's style comes back";
+}
+
+}  // namespace
+}  // namespace translit

@@ -1,0 +1,137 @@
+// Painting from a control's skin data: its own colour and hue, the corners
+// of its cache opened to the parent, and the plain frame border.
+#include "controls/skindata/SkinPaintControl.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "controls/skindata/sCommonData.h"
+#include "framework/Application.h"
+#include "render/paint/SkinPaintParent.h"
+#include "render/bitmaps/sAlphaGraph.h"
+#include "skin/sSkinManager.h"
+#include "tests/controls/skindata/SkinDataControl.h"
+#include "tests/skin/SkinFolders.h"
+
+namespace translit {
+namespace {
+
+using test::TempFolder;
+using test::WriteText;
+
+using TPainted = test::TSkinDataControl;
+
+std::uint32_t Pixel(fw::TBitmap* b, int x, int y) {
+  TacFast32 f;
+  f.Bind(b);
+  return f.ReadPixel(x, y) & 0xFFFFFF;
+}
+
+class ControlPainting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fw::EnsureApplication();
+    WriteText(tmp.Sub("T") + "Options.dat", "[GLOBALINFO]\r\nCOLOR=0xFFFFFF\r\n[RED]\r\nCOLOR=0x0000FF\r\n");
+    manager = new TsSkinManager(nullptr);
+    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinName("T");
+    form = new fw::TForm(fw::Application);
+    form->SetColor(fw::clBlue);
+    control = new TPainted(form);
+    control->SetParent(form);
+    control->SkinData().SetSkinSection("RED");
+    form->Show();
+    ASSERT_GE(control->SkinData().SkinIndex, 0);
+  }
+  void TearDown() override {
+    delete form;
+    delete manager;
+  }
+  // A 9 x 9 border of 3-pixel margins, green with a key pixel at its top-left.
+  void GiveBorder() {
+    TsMaskData m;
+    m.OwnBitmap = std::shared_ptr<fw::TBitmap>(NewBitmap32(9, 9).release());
+    FillBitmapRect(m.OwnBitmap.get(), RECT{0, 0, 9, 9}, 0x00FF00);
+    TacFast32 f;
+    f.Bind(m.OwnBitmap.get());
+    f.WritePixel(0, 0, 0xFF00FF);
+    m.SrcRight = 9, m.SrcBottom = 9;
+    m.MarginLeft = m.MarginTop = m.MarginRight = m.MarginBottom = 3;
+    m.FillMode = 0;
+    m.Owner = manager;
+    m.Section = "RED";
+    m.Prop = "BORDERSMASK";
+    manager->Masks.push_back(m);
+    const int index = static_cast<int>(manager->Masks.size()) - 1;
+    manager->Sections[static_cast<std::size_t>(control->SkinData().SkinIndex)].BorderIndex = index;
+    control->SkinData().UpdateIndexes();
+    ASSERT_EQ(control->SkinData().BorderIndex, index);
+  }
+
+  TempFolder tmp;
+  TsSkinManager* manager = nullptr;
+  fw::TForm* form = nullptr;
+  TPainted* control = nullptr;
+};
+
+TEST_F(ControlPainting, OwnColourAndHue) {
+  auto item = NewBitmap32(40, 20);
+  TsCtrlSkinData& data = control->SkinData();
+  PaintControlItem(data, EmptyParentCache(), false, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
+  EXPECT_EQ(Pixel(item.get(), 20, 10), 0x0000FFu) << "no hue or saturation: the section's colour";
+  data.SetHUEOffset(120);
+  PaintControlItem(data, EmptyParentCache(), false, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
+  EXPECT_EQ(Pixel(item.get(), 20, 10), ShiftHueRGB(0x0000FF, 120) & 0xFFFFFF);
+  data.SetHUEOffset(0);
+  control->SetColor(fw::clLime);
+  data.SetCustomColor(true);
+  PaintControlItem(data, EmptyParentCache(), false, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
+  EXPECT_EQ(Pixel(item.get(), 20, 10), 0x00FF00u) << "its own colour, not the section's";
+}
+
+TEST_F(ControlPainting, CornerHolesShowTheParent) {
+  GiveBorder();
+  TsCtrlSkinData& data = control->SkinData();
+  data.SizeCache();
+  fw::TBitmap* cache = data.CacheBmp.get();
+  ASSERT_TRUE(cache && cache->Width() == 40 && cache->Height() == 20);
+  FillBitmapRect(cache, RECT{0, 0, 40, 20}, 0x0000FF);
+  FillCornerHoles(data, 0);
+  EXPECT_EQ(Pixel(cache, 0, 0), 0xFF0000u) << "the key pixel takes the parent's blue";
+  EXPECT_EQ(Pixel(cache, 1, 0), 0x0000FFu);
+  EXPECT_EQ(Pixel(cache, 37, 0), 0x0000FFu) << "the top-right cell has no key pixel";
+}
+
+TEST_F(ControlPainting, PlainFrameBorderWithoutAMask) {
+  auto screen = NewBitmap32(20, 20);
+  FillBitmapRect(screen.get(), RECT{0, 0, 20, 20}, 0x000000);
+  RECT inner{5, 5, 15, 15};
+  PaintPlainFrameBorder(screen->Canvas().Handle(), RECT{0, 0, 20, 20}, 0, control->SkinData(), 0, inner);
+  EXPECT_EQ(Pixel(screen.get(), 1, 1), 0u) << "width 0 draws nothing";
+  PaintPlainFrameBorder(screen->Canvas().Handle(), RECT{0, 0, 20, 20}, 3, control->SkinData(), 0, inner);
+  EXPECT_EQ(Pixel(screen.get(), 2, 10), 0x0000FFu);
+  EXPECT_EQ(Pixel(screen.get(), 17, 10), 0x0000FFu);
+  EXPECT_EQ(Pixel(screen.get(), 10, 17), 0x0000FFu);
+  EXPECT_EQ(Pixel(screen.get(), 3, 10), 0u);
+  EXPECT_EQ(inner.left, 5) << "the inner rectangle is left as it was";
+}
+
+TEST_F(ControlPainting, PlainFrameBorderWithAMask) {
+  GiveBorder();
+  TsCtrlSkinData& data = control->SkinData();
+  data.SizeCache();
+  auto screen = NewBitmap32(40, 20);
+  FillBitmapRect(screen.get(), RECT{0, 0, 40, 20}, 0x000000);
+  RECT inner{};
+  PaintPlainFrameBorder(screen->Canvas().Handle(), RECT{0, 0, 40, 20}, 5, data, 0, inner);
+  EXPECT_EQ(inner.left, 5);
+  EXPECT_EQ(inner.bottom, 15);
+  EXPECT_EQ(Pixel(data.CacheBmp.get(), 1, 10), 0x00FF00u) << "the border mask's edge";
+  EXPECT_EQ(Pixel(data.CacheBmp.get(), 4, 10), 0x0000FFu) << "the band of background colour";
+  EXPECT_EQ(Pixel(screen.get(), 4, 10), 0x0000FFu) << "copied to the DC";
+  EXPECT_EQ(Pixel(screen.get(), 6, 10), 0u);
+}
+
+}  // namespace
+}  // namespace translit
