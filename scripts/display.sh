@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts/wine-run and scripts/run: makes sure an X display answers.
 #
 #   source scripts/display.sh; translit_display || exit 1
