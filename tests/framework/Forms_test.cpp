@@ -240,9 +240,10 @@ TEST_F(Forms, BitmapButtonDrawsItsGlyphWithTheKeyColourLeftOut) {
   Painted up = PaintedPixels(wnd, red);
   EXPECT_EQ(up.count, 16 * 16 - 1);
   EXPECT_EQ(PaintedPixels(wnd, key).count, 0);
-  // Glyph left of the caption, the pair centred: the glyph starts left of the middle.
+  // Glyph left of the caption, the pair centred: the glyph starts further left
+  // than a glyph centred alone would (how much further depends on the font).
   EXPECT_GT(up.left, 0);
-  EXPECT_LT(up.left, form->Button1->Width() / 2 - 16);
+  EXPECT_LT(up.left, form->Button1->Width() / 2 - 8);
 
   // Pressed, the content moves one pixel right and down.
   ::SendMessageA(wnd, BM_SETSTATE, TRUE, 0);
