@@ -226,6 +226,8 @@ void TsSkinManager::SetSkinName(const std::string& name) {
     }
     if (!FActive) {
       RemoveSkinFromAll();
+      // Nothing of the old skin may still be pointed at.
+      UpdateConstIndexes();
     } else if (!FNoAutoUpdate) {
       ApplySkin(true);
     }
@@ -269,7 +271,9 @@ void TsSkinManager::SetCommonSections(const std::vector<std::string>& lines) {
     if (line.empty() || line[0] != ';') line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
     FCommonSections.push_back(std::move(line));
   }
-  SetSkinName(FSkinName);
+  // While the layout is read the name may not be there yet (it is stored
+  // after this list); its own setter loads the skin with these sections.
+  if (FActive && !Loading()) SetSkinName(FSkinName);
 }
 
 void TsSkinManager::ApplySkin(bool repaint) {

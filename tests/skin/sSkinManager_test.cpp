@@ -144,6 +144,24 @@ TEST_F(SkinManager, LoadingTellsEveryFormAndControl) {
   EXPECT_TRUE(manager->LoadedFromPacked());
 }
 
+TEST_F(SkinManager, ASkinNotFoundLeavesNothingOfTheOldOneBehind) {
+  WriteSkin(tmp.Path, "Blue",
+            "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\nBOXCHECKED=@0000,0000,0010,0010,1,1\r\n"
+            "[BUTTON]\r\nCOLOR=0x0000FF\r\n");
+  MakeManager();
+  manager->SetSkinName("Blue");
+  ASSERT_TRUE(manager->Active());
+  ASSERT_FALSE(manager->GlobalInfo->SkinFolder.empty());
+  ASSERT_GE(manager->ConstIndexes.GlobalInfoIndex, 0);
+  ASSERT_GE(manager->ConstIndexes.CheckBoxChecked, 0);
+
+  manager->SetSkinName("Gone");
+  EXPECT_FALSE(manager->Active());
+  EXPECT_EQ(manager->GlobalInfo->SkinFolder, "") << "no folder of the old skin";
+  EXPECT_EQ(manager->ConstIndexes.GlobalInfoIndex, -1);
+  EXPECT_EQ(manager->ConstIndexes.CheckBoxChecked, -1);
+}
+
 TEST_F(SkinManager, VersionCheckAndLoadErrors) {
   WriteSkin(tmp.Path, "New", "[GLOBALINFO]\r\nVERSION=8\r\n[BUTTON]\r\nCOLOR=1\r\n");
   WriteSkin(tmp.Path, "Broken", "[GLOBALINFO]\r\nSHADOW1OFFSET=abc\r\n");
@@ -285,6 +303,29 @@ end)");
   EXPECT_EQ(loaded->ThirdPartyClasses(tpEdit), (std::vector<std::string>{" "}));
   EXPECT_EQ(loaded->ThirdPartyClasses(tpSpeedButton), (std::vector<std::string>{" "})) << "the default";
   EXPECT_EQ(loaded->SkinningRules(), unsigned{srStdForms | srStdDialogs | srThirdParty});
+}
+
+TEST_F(SkinManager, CommonSectionsStoredBeforeTheNameAreLoadedWithTheSkin) {
+  // The stored order puts CommonSections before SkinDirectory and SkinName.
+  WriteSkin(tmp.Path, "Blue");
+  form->LoadLayoutText(std::string(R"(object F: TForm
+  object sSkinManager1: TsSkinManager
+    CommonSections.Strings = (
+      '[EXTRA]'
+      'COLOR = 0x00FF00')
+    SkinDirectory = ')") + tmp.Path + R"('
+    SkinName = 'Blue'
+  end
+end)");
+  auto* loaded = dynamic_cast<TsSkinManager*>(form->FindComponent("sSkinManager1"));
+  ASSERT_NE(loaded, nullptr);
+  manager = loaded;  // freed by the fixture before its form
+  EXPECT_TRUE(loaded->Active());
+  EXPECT_EQ(loaded->SkinName(), "Blue");
+  EXPECT_EQ(loaded->SkinInfo(), "7.2");
+  EXPECT_GE(loaded->SectionIndex("BUTTON"), 0);
+  EXPECT_GE(loaded->SectionIndex("EXTRA"), 0) << "the common sections are merged into the skin";
+  EXPECT_TRUE(errors.empty());
 }
 
 // A form that logs the skin messages it hears.
