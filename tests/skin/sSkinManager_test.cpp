@@ -328,6 +328,42 @@ end)");
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(SkinManager, EngineStartUpAndMenuExtraLine) {
+  MakeManager();
+  EXPECT_TRUE(IsNTPlatform) << "this platform reports the NT family";
+  const fw::TFileFormat* png = fw::FindFileFormat("png");
+  ASSERT_NE(png, nullptr) << "the engine makes PNG pictures known";
+  EXPECT_EQ(png->Description, "Portable network graphics (skin engine)");
+
+  TacExtraLineData plain = manager->MenuExtraLineData(nullptr);
+  EXPECT_EQ(plain.SkinSection, "EXTRALINE");
+  EXPECT_EQ(plain.Caption, "Use OnGetExtraLineData event");
+  EXPECT_EQ(plain.Glyph, nullptr);
+  EXPECT_TRUE(plain.LineVisible);
+
+  fw::TBitmap glyph(4, 4);
+  fw::TComponent* asked = nullptr;
+  bool shown = true;
+  manager->SetOnGetMenuExtraLineData([&](fw::TComponent* first, std::string& section, std::string& caption,
+                                         fw::TBitmap*& g, bool& visible) {
+    asked = first;
+    EXPECT_EQ(caption, "Use OnGetExtraLineData event") << "asked with the defaults";
+    section = "MYLINE";
+    caption = "&Skin && menu";
+    g = &glyph;
+    visible = shown;
+  });
+  for (bool visible : {true, false}) {
+    shown = visible;
+    TacExtraLineData data = manager->MenuExtraLineData(form);
+    EXPECT_EQ(asked, form);
+    EXPECT_EQ(data.SkinSection, "MYLINE");
+    EXPECT_EQ(data.Caption, "Skin  menu") << "every \"&\" taken out";
+    EXPECT_EQ(data.LineVisible, visible);
+    EXPECT_EQ(data.Glyph, visible ? &glyph : nullptr) << "an invisible line keeps no glyph";
+  }
+}
+
 // A form that logs the skin messages it hears.
 class TListeningForm : public fw::TForm {
  public:
