@@ -12,6 +12,16 @@ namespace {
 
 bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
+// A folder named from the root of a drive ("C:\...") or of a network share
+// ("\\server\share\..."). Anything else (a virtual folder's display name,
+// a relative or drive-relative path, "\" alone) would be resolved against
+// the current folder, which the user never chose.
+bool IsAbsoluteFolder(const std::string& path) {
+  const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  if (path.size() >= 3 && letter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+  return path.size() >= 3 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\';
+}
+
 }  // namespace
 
 TForm1::TForm1(fw::TComponent* owner) : fw::TForm(owner) {
@@ -39,7 +49,10 @@ bool TForm1::RenameSelectedFolder() {
 }
 
 void TForm1::ScanFolder(std::string path, const std::string& mask) {
-  if (path.empty() || path.back() != '\\') path += '\\';
+  // The computer and other virtual folders have no folder on disk: nothing
+  // of theirs is walked.
+  if (!IsAbsoluteFolder(path)) return;
+  if (path.back() != '\\') path += '\\';
   // The enumeration filters by no attribute: hidden and system files and
   // folders are visited like any other.
   WIN32_FIND_DATAA entry;

@@ -27,7 +27,8 @@ class TForm1 : public fw::TForm {
   // Walks the selected folder; false when no folder is selected.
   bool RenameSelectedFolder();
   // Renames the files of Path and of every folder below it, depth first.
-  // Mask is handed down unchanged; every file is a candidate.
+  // Mask is handed down unchanged; every file is a candidate. A path that is
+  // not absolute (a virtual folder's name, a relative path) walks nothing.
   void ScanFolder(std::string path, const std::string& mask);
   // Renames one file of Path (ending in "\") to its Latin spelling unless a
   // file of that name exists. A failed rename raises EInOutError.

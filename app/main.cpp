@@ -3,9 +3,12 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "render/bitmaps/acPNG.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   fw::TApplication& app = fw::EnsureApplication();
+  // PNG pictures are known from the start to the end of the program.
+  translit::RegisterPngGraphic();
   try {
     RegisterAppClasses();
     app.Initialize();
@@ -15,5 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     fw::HandleCurrentException();
   }
   delete fw::Application;
+  translit::UnregisterPngGraphic();
   return 0;
 }

@@ -62,15 +62,14 @@ HWND TApplication::Handle() {
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* app = reinterpret_cast<TApplication*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
-  if (app) {
+  if (!app) return ::DefWindowProcA(wnd, msg, wParam, lParam);
+  // Nothing may cross the platform's frame: the hooks, the main form's close
+  // handlers and work handed over by other threads all raise into the
+  // application's handler, and the message then counts as handled.
+  try {
     TMessage m{msg, wParam, lParam, 0};
-    try {
-      for (auto& [id, hook] : std::vector<std::pair<int, TWindowHook>>(app->FHooks))
-        if (hook(m)) return m.Result;
-    } catch (...) {
-      HandleCurrentException();
-      return 0;
-    }
+    for (auto& [id, hook] : std::vector<std::pair<int, TWindowHook>>(app->FHooks))
+      if (hook(m)) return m.Result;
     switch (msg) {
       case WM_NULL:
         // Posted by worker threads that hand work over.
@@ -88,8 +87,11 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
       default:
         break;
     }
+    return ::DefWindowProcA(wnd, msg, wParam, lParam);
+  } catch (...) {
+    HandleCurrentException();
+    return 0;
   }
-  return ::DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
 int TApplication::HookMainWindow(TWindowHook hook) {

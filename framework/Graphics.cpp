@@ -629,4 +629,64 @@ void TBitmap::SaveToStream(TStream& stream) {
   if (imageBytes) stream.WriteBuffer(src->FBits, static_cast<std::int64_t>(imageBytes));
 }
 
+namespace {
+
+std::string LowerExtension(std::string extension) {
+  if (!extension.empty() && extension[0] == '.') extension.erase(0, 1);
+  for (char& c : extension)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return extension;
+}
+
+// Made on first use, so that no unit depends on the order in which static
+// objects are set up; the framework's own bitmaps are always known.
+std::vector<TFileFormat>& Formats() {
+  static std::vector<TFileFormat> formats{
+      {"bmp", "Bitmaps", [] { return std::unique_ptr<TGraphic>(new TBitmap()); }}};
+  return formats;
+}
+
+}  // namespace
+
+void RegisterFileFormat(const std::string& extension, const std::string& description, TGraphicFactory create) {
+  const std::string ext = LowerExtension(extension);
+  if (ext.empty() || !create) throw EInvalidGraphic("Invalid picture file format");
+  for (TFileFormat& f : Formats()) {
+    if (f.Extension == ext) {
+      f.Description = description;
+      f.Create = std::move(create);
+      return;
+    }
+  }
+  Formats().push_back(TFileFormat{ext, description, std::move(create)});
+}
+
+void UnregisterFileFormat(const std::string& extension) {
+  const std::string ext = LowerExtension(extension);
+  auto& formats = Formats();
+  formats.erase(std::remove_if(formats.begin(), formats.end(), [&](const TFileFormat& f) { return f.Extension == ext; }),
+                formats.end());
+}
+
+const TFileFormat* FindFileFormat(const std::string& extension) {
+  const std::string ext = LowerExtension(extension);
+  for (const TFileFormat& f : Formats())
+    if (f.Extension == ext) return &f;
+  return nullptr;
+}
+
+std::vector<TFileFormat> FileFormats() { return Formats(); }
+
+std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName) {
+  const std::size_t slash = fileName.find_last_of("\\/:");
+  const std::size_t dot = fileName.rfind('.');
+  const std::string ext =
+      dot == std::string::npos || (slash != std::string::npos && dot < slash) ? std::string() : fileName.substr(dot + 1);
+  const TFileFormat* format = FindFileFormat(ext);
+  if (!format) throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", ext));
+  std::unique_ptr<TGraphic> graphic = format->Create();
+  graphic->LoadFromFile(fileName);
+  return graphic;
+}
+
 }  // namespace fw

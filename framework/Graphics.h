@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/core/Classes.h"
 #include "framework/Colors.h"
@@ -242,5 +243,27 @@ class TBitmap : public TGraphic {
 };
 
 int BitsPerPixel(TPixelFormat pf);
+
+// The picture formats the framework loads by file extension. A unit that
+// brings a format registers it with a description and a factory; the
+// framework itself knows "bmp". Extensions are given without the dot and
+// compared without regard to case.
+using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
+struct TFileFormat {
+  std::string Extension;  // lower case, no dot
+  std::string Description;
+  TGraphicFactory Create;
+};
+// Adds a format, or replaces the one of the same extension.
+void RegisterFileFormat(const std::string& extension, const std::string& description, TGraphicFactory create);
+void UnregisterFileFormat(const std::string& extension);
+// The format of an extension ("png" or ".PNG"), or nullptr.
+const TFileFormat* FindFileFormat(const std::string& extension);
+// Every registered format, in the order of registration.
+std::vector<TFileFormat> FileFormats();
+// A graphic of the format that the file's extension names, loaded from the
+// file. Raises EInvalidGraphic "Unknown picture file extension (.ext)" when
+// no format knows the extension.
+std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName);
 
 }  // namespace fw

@@ -356,9 +356,10 @@ TsLoadOutcome LoadSkinFromFolder(TsSkinTables& tables, TsSkinLoadSettings& setti
     load.Options.LoadFromFile(optionsFile);
     loadedFromPacked = false;
   } else {
+    // No folder: the old skin's folder must not stay behind either.
+    tables.GlobalInfo->SkinFolder.clear();
     const TsStoredSkins* stored = settings.StoredSkins;
     if (!stored || stored->Count() == 0) return TsLoadOutcome::NotFound;
-    tables.GlobalInfo->SkinFolder.clear();
     const TsStoredSkin* chosen = nullptr;
     for (int i = 0; i < stored->Count() && !chosen; ++i)
       if (stored->Items(i).Name == settings.SkinName) chosen = &stored->Items(i);

@@ -39,10 +39,10 @@ struct TsSkinLoadStats {
 
 enum class TsLoadOutcome { Loaded, NotFound };
 
-// The folder load. NotFound (the tables untouched) when the folder has no
-// "Options.dat" and the program stores no skins: the manager then goes
-// inactive without a message. loadedFromPacked tells whether a stored skin's
-// packed data was used.
+// The folder load. NotFound (the tables untouched but for the skin folder,
+// which is cleared) when the folder has no "Options.dat" and the program
+// stores no skins: the manager then goes inactive without a message.
+// loadedFromPacked tells whether a stored skin's packed data was used.
 TsLoadOutcome LoadSkinFromFolder(TsSkinTables& tables, TsSkinLoadSettings& settings, bool& loadedFromPacked,
                                  TsSkinLoadStats* stats = nullptr);
 // The packed load; does nothing when the file does not exist.

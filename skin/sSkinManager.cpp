@@ -12,12 +12,25 @@
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Handles.h"
+#include "render/bitmaps/acPNG.h"
 #include "skin/sSkinDirs.h"
 #include "controls/protocol/sSkinState.h"
 
 namespace translit {
 
 TsSkinManager* DefaultManager = nullptr;
+
+namespace {
+
+bool PlatformIsNT() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  return ::GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+}  // namespace
+
+bool IsNTPlatform = PlatformIsNT();
 
 std::vector<fw::TCustomForm*>& SkinnedForms() {
   static std::vector<fw::TCustomForm*> forms;
@@ -99,6 +112,9 @@ std::function<void(const std::string&)> TsSkinManager::ShowPlainMessage = [](con
 TsSkinManager::TsSkinManager(fw::TComponent* owner) : fw::TComponent(owner), TsSkinTables(WindowsSystemValues()) {
   // Once per run, when the engine first comes into use.
   static const bool started = [] {
+    IsNTPlatform = PlatformIsNT();
+    // Skin images and the program's pictures come as PNG.
+    RegisterPngGraphic();
     if (HasArgument("/acver")) ShowPlainMessage(std::string("Skin engine v") + Version());
     return true;
   }();
@@ -226,6 +242,8 @@ void TsSkinManager::SetSkinName(const std::string& name) {
     }
     if (!FActive) {
       RemoveSkinFromAll();
+      // Nothing of the old skin may still be pointed at.
+      UpdateConstIndexes();
     } else if (!FNoAutoUpdate) {
       ApplySkin(true);
     }
@@ -269,7 +287,9 @@ void TsSkinManager::SetCommonSections(const std::vector<std::string>& lines) {
     if (line.empty() || line[0] != ';') line.erase(std::remove(line.begin(), line.end(), ' '), line.end());
     FCommonSections.push_back(std::move(line));
   }
-  SetSkinName(FSkinName);
+  // While the layout is read the name may not be there yet (it is stored
+  // after this list); its own setter loads the skin with these sections.
+  if (FActive && !Loading()) SetSkinName(FSkinName);
 }
 
 void TsSkinManager::ApplySkin(bool repaint) {
@@ -373,6 +393,15 @@ std::string TsSkinManager::ListSkins(fw::TStrings& list, TacSkinListKind kind) c
   return first;
 }
 
+TacExtraLineData TsSkinManager::MenuExtraLineData(fw::TComponent* firstItem) const {
+  TacExtraLineData data;
+  if (OnGetMenuExtraLineData)
+    OnGetMenuExtraLineData(firstItem, data.SkinSection, data.Caption, data.Glyph, data.LineVisible);
+  data.Caption.erase(std::remove(data.Caption.begin(), data.Caption.end(), '&'), data.Caption.end());
+  if (!data.LineVisible) data.Glyph = nullptr;
+  return data;
+}
+
 LRESULT TsSkinManager::HandlePreviewMessage(const COPYDATASTRUCT& data) {
   constexpr std::size_t kRecord = 30646, kName = 4, kDirectory = 132, kOptions = 645;
   // A record shorter than its layout is not read at all.
@@ -414,7 +443,7 @@ void TsSkinManager::Loaded() {
 }
 
 void TsSkinManager::HookMainWindow() {
-  if (FMainWindowHook >= 0 || !fw::Application) return;
+  if (FMainWindowHook >= 0 || !fw::Application || !IsNTPlatform) return;
   FMainWindowHook = fw::Application->HookMainWindow([this](fw::TMessage& m) { return MainWindowHook(m); });
 }
 

@@ -28,6 +28,17 @@ using TacSkinningRules = unsigned;
 
 enum TacShowState { ssNone, ssMinimizing, ssRestoring };
 
+// What a popup menu's extra line shows; asked of the manager once per popup.
+struct TacExtraLineData {
+  std::string SkinSection = "EXTRALINE";
+  std::string Caption = "Use OnGetExtraLineData event";
+  fw::TBitmap* Glyph = nullptr;  // not owned
+  bool LineVisible = true;
+};
+// Asked with the popup's first item; changes what it wants of the rest.
+using TacGetExtraLineData = std::function<void(fw::TComponent* firstItem, std::string& skinSection,
+                                               std::string& caption, fw::TBitmap*& glyph, bool& lineVisible)>;
+
 // ListSkins kinds.
 enum TacSkinListKind { slFolders = 0, slPacked = 1, slAll = 2 };
 
@@ -74,8 +85,15 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
 
   fw::TNotifyEvent OnAfterChange;
   fw::TNotifyEvent OnBeforeChange;
+  TacGetExtraLineData OnGetMenuExtraLineData;
   void SetOnAfterChange(fw::TNotifyEvent e) { OnAfterChange = std::move(e); }
   void SetOnBeforeChange(fw::TNotifyEvent e) { OnBeforeChange = std::move(e); }
+  void SetOnGetMenuExtraLineData(TacGetExtraLineData e) { OnGetMenuExtraLineData = std::move(e); }
+
+  // The extra line of the popup whose first item is given: the defaults,
+  // changed by OnGetMenuExtraLineData when set; "&" is taken out of the
+  // caption, and an invisible line keeps no glyph.
+  TacExtraLineData MenuExtraLineData(fw::TComponent* firstItem) const;
 
   // The class names of one foreign control kind, as set up from ThirdParty.
   const std::vector<std::string>& ThirdPartyClasses(TacThirdPartyKind kind) const {
@@ -167,6 +185,8 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
 
 // The default manager, or none.
 extern TsSkinManager* DefaultManager;
+// The platform reports the NT family (recorded when the engine starts).
+extern bool IsNTPlatform;
 // Forms with a form skinning component of their own; they answer the skinned
 // query and hear each broadcast once, after the other forms.
 std::vector<fw::TCustomForm*>& SkinnedForms();

@@ -30,6 +30,19 @@ BackgroundRequest AskParent(TsCommonData& data) {
   return request;
 }
 
+// The parent's answer as a parent cache that points at the owner's place in
+// the parent's picture: the answer's offset is the parent's own (0 for a
+// skinned parent), the owner's position is added here.
+ParentCache ParentCacheAtOwner(const BackgroundRequest& request, TsCommonData& data) {
+  ParentCache parent = RequestToParentCache(request);
+  fw::TControl* owner = data.OwnerControl;
+  if (parent.Ready && owner) {
+    parent.X += owner->Left();
+    parent.Y += owner->Top();
+  }
+  return parent;
+}
+
 }  // namespace
 
 void PaintControlBackground(TsCommonData& data, ParentCache parent, int state, fw::TBitmap* bitmap, POINT offset,
@@ -73,8 +86,7 @@ void FillCornerHoles(TsCommonData& data, int state) {
   const TsMaskData* border = BorderOf(data, *manager);
   fw::TBitmap* image = border ? MaskImage(*border) : nullptr;
   if (!image || image->Width() < 2 || image->Height() < 2) return;
-  const BackgroundRequest request = AskParent(data);
-  const ParentCache parent = RequestToParentCache(request);
+  const ParentCache parent = ParentCacheAtOwner(AskParent(data), data);
   const int sw = MaskStateWidth(*border), sh = MaskStateHeight(*border);
   const int s = LimitState(state, border->StateCount);
   const int srcLeft = border->SrcLeft + s * sw, srcTop = border->SrcTop;
@@ -137,7 +149,7 @@ void PaintPlainFrameBorder(HDC dc, const RECT& rect, int borderWidth, TsCommonDa
       FillBorderSolid(cacheDC, rect, ml, col, mb, mr, mt);
     }
   }
-  PaintBorderMask(cache, rect, true, state, *border, RequestToParentCache(request));
+  PaintBorderMask(cache, rect, true, state, *border, ParentCacheAtOwner(request, data));
   innerRect = RECT{rect.left + ml, rect.top + mt, rect.right - mr, rect.bottom - mb};
   if (b == 0) return;
   const int left = std::max(std::min(b, w - mr) - ml, 0);

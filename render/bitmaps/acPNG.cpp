@@ -175,6 +175,13 @@ void TPNGGraphic::Draw(fw::TCanvas& canvas, const RECT& r) {
   ::BitBlt(canvas.Handle(), r.left, r.top, w, fullHeight, composed.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
+void RegisterPngGraphic() {
+  fw::RegisterFileFormat("png", "Portable network graphics (skin engine)",
+                         [] { return std::unique_ptr<fw::TGraphic>(new TPNGGraphic()); });
+}
+
+void UnregisterPngGraphic() { fw::UnregisterFileFormat("png"); }
+
 void ClearTransparentWhite(fw::TBitmap& bitmap) { ClearTransparentWhite(bitmap.View()); }
 
 fw::UniqueIcon MakeIcon32(fw::TBitmap& picture, bool makeMask) {

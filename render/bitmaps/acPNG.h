@@ -46,6 +46,14 @@ class TPNGGraphic : public fw::TBitmap {
   bool FReflected = false;
 };
 
+// Makes "png" known to the framework's picture formats as
+// "Portable network graphics (skin engine)", loaded by TPNGGraphic. Called
+// where it is certain to run (the program's start, the skin engine's first
+// use): a registering static object would be dropped with its unit by the
+// linker when nothing else of the unit is used. Repeated calls do no harm.
+void RegisterPngGraphic();
+void UnregisterPngGraphic();
+
 // White that a PNG marks fully transparent becomes transparent black in a
 // 32-bit bitmap (after a decoded picture was assigned to it); bitmaps of
 // other formats are left alone.

@@ -67,11 +67,21 @@ Layers ChooseLayers(TsSkinManager& manager, int sectionIndex, const std::string&
 
 bool HasGradient(const Layers& l) { return l.gradient && !l.gradient->empty(); }
 
+// A plain colour into r. The pixel fill serves 32-bit pictures only; any
+// other picture is filled through its DC, so that painting never fails.
+void FillColour(fw::TBitmap* target, const RECT& r, fw::TColor color) {
+  if (target->PixelFormat() == fw::pf32bit) {
+    FillBitmapRect(target, r, color);
+  } else {
+    FillSolid(target->Canvas().Handle(), r, color);
+  }
+}
+
 void PaintGradientOrColor(fw::TBitmap* target, const RECT& r, const Layers& l) {
   if (HasGradient(l)) {
     PaintGradient(target, r, *l.gradient);
   } else {
-    FillBitmapRect(target, r, l.color);
+    FillColour(target, r, l.color);
   }
 }
 
@@ -107,7 +117,7 @@ void PaintLayers(fw::TBitmap* target, const RECT& r, const Layers& l, const Pare
       textureDrawn = true;
     }
     if (!textureFound) left = r;
-    if (left.left != -1) FillBitmapRect(target, left, l.color);
+    if (left.left != -1) FillColour(target, left, l.color);
   }
   if (gradient > 0) {
     if (textureDrawn) {
@@ -119,9 +129,10 @@ void PaintLayers(fw::TBitmap* target, const RECT& r, const Layers& l, const Pare
     }
   }
   if (image + gradient > 0 && image + gradient < 100) {
-    TintRect(target, r, image + gradient, l.color);
+    // The tint's rectangle takes its right column and bottom row in.
+    TintRect(target, RECT{r.left, r.top, r.right - 1, r.bottom - 1}, image + gradient, l.color);
   } else if (image + gradient == 0) {
-    FillBitmapRect(target, r, l.color);
+    FillColour(target, r, l.color);
   }
 }
 
@@ -133,7 +144,7 @@ void CopyParentBackground(fw::TBitmap* bitmap, const RECT& r, const ParentCache&
       ::BitBlt(bitmap->Canvas().Handle(), r.left, r.top, Width(r), Height(r), parent.Bitmap->Canvas().Handle(), at.x,
                at.y, SRCCOPY);
   } else {
-    FillBitmapRect(bitmap, r, parent.FillColor);
+    FillColour(bitmap, r, parent.FillColor);
   }
 }
 
@@ -166,7 +177,7 @@ void PaintBackground(int sectionIndex, const std::string& sectionName, ParentCac
   } else {
     const std::uint32_t mixed =
         BlendColor(static_cast<std::uint32_t>(parent.FillColor), static_cast<std::uint32_t>(l.color), t / 100.0);
-    FillBitmapRect(bitmap, r, static_cast<fw::TColor>(mixed & 0xFFFFFF));
+    FillColour(bitmap, r, static_cast<fw::TColor>(mixed & 0xFFFFFF));
   }
   // A layered texture of the normal state lies over everything.
   if (state == 0) {

@@ -130,6 +130,56 @@ TEST_F(Renamer, SelectedDriveIsWalkedThroughItsDoubledSeparator) {
   EXPECT_EQ(tree.Files(), expected);
 }
 
+// The name of a folder that the program's current folder happens to hold.
+std::string Utf8FromAnsi(const std::string& ansi) {
+  int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), w.data(), n);
+  return testing_rename::Utf8(w);
+}
+
+// Puts the process into a folder for one test and back out of it.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::wstring& folder) {
+    ::GetCurrentDirectoryW(MAX_PATH, FOld);
+    ::SetCurrentDirectoryW(folder.c_str());
+  }
+  ~CurrentFolder() { ::SetCurrentDirectoryW(FOld); }
+
+ private:
+  wchar_t FOld[MAX_PATH] = {};
+};
+
+TEST_F(Renamer, VirtualFoldersAndRelativePathsRenameNothing) {
+  // The computer is selected at start; its path is its caption, which names
+  // no folder on disk. A folder of that name in the current folder must not
+  // be taken for it.
+  fw::TTreeNode* root = form->sShellTreeView1->Items().GetFirstNode();
+  ASSERT_TRUE(root);
+  ASSERT_EQ(form->sShellTreeView1->Selected(), root);
+  const std::string caption = form->sShellTreeView1->CurrentPath();
+  ASSERT_EQ(caption, root->Text());
+  FolderTree tree;
+  tree.AddFile(Utf8FromAnsi(caption) + "\\Файл.txt", "computer");
+  tree.AddFile("Папка\\Ёж.txt", "folder");
+  std::map<std::string, std::string> before = tree.Files();
+  CurrentFolder inside(tree.Root());
+
+  EXPECT_TRUE(form->RenameSelectedFolder()) << "a selection without a folder is still a finished walk";
+  EXPECT_EQ(tree.Files(), before);
+
+  char drive[3] = {static_cast<char>(tree.AnsiRoot()[0]), ':', 0};
+  for (const std::string& path : {caption + "\\", caption, ".\\" + caption + "\\", Ansi("Папка\\"),
+                                  std::string(drive) + Ansi("Папка\\"), std::string(drive) + caption}) {
+    EXPECT_NO_THROW(form->ScanFolder(path, "*.mp3")) << path;
+    EXPECT_EQ(tree.Files(), before) << "walked a relative path: " << path;
+  }
+  // The same folders named by their full paths are walked.
+  form->ScanFolder(tree.AnsiRoot() + Ansi("Папка"), "*.mp3");
+  EXPECT_EQ(tree.Files().count("Папка\\Yozh.txt"), 1u);
+}
+
 TEST_F(Renamer, SelectedFolderPathAndNoSelection) {
   FolderTree tree;
   tree.AddFile("Ночь.txt", "n");

@@ -131,20 +131,33 @@ TEST_F(RunningProgram, FailedRenameShowsTheErrorAndKeepsTheDialogOpen) {
 }
 
 TEST_F(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
-  // The root has no file-system path: its caption names no folder of the
-  // program's current folder, so the walk finds nothing.
+  // The root has no file-system path. A folder of its caption in the
+  // program's current folder is not the computer: nothing in it is renamed,
+  // and the program still says it is done and ends.
   FolderTree workDir;
   workDir.AddFile("Ёлка.txt", "kept");
   program = std::make_unique<e2e::Program>(ProgramPath(), testing_rename::Ansi(testing_rename::Utf8(workDir.Root())));
   form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
   ASSERT_TRUE(form);
+  HWND treeView = e2e::FindChild(form, "TFolderTree");
+  ASSERT_TRUE(treeView);
+  auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(treeView, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  ASSERT_TRUE(root);
+  const std::string caption = e2e::TreeItemText(program->Process(), treeView, root);
+  ASSERT_FALSE(caption.empty());
+  int n = ::MultiByteToWideChar(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), wide.data(), n);
+  workDir.AddFile(testing_rename::Utf8(wide) + "\\Файл.txt", "not the computer");
+  std::map<std::string, std::string> before = workDir.Files();
+
   HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TBitBtn"), program->Id(), "TMessageForm");
-  ASSERT_TRUE(done);
+  ASSERT_TRUE(done) << "no \"Готово!\" box";
   ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
   DWORD code = 1;
   ASSERT_TRUE(program->WaitForExit(20000, &code));
   EXPECT_EQ(code, 0u);
-  EXPECT_EQ(workDir.Files().count("Ёлка.txt"), 1u);
+  EXPECT_EQ(workDir.Files(), before);
 }
 
 }  // namespace

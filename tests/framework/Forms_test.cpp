@@ -338,6 +338,23 @@ TEST_F(Forms, ExceptionsInHandlersGoToTheApplication) {
   EXPECT_EQ(seen, "File access denied");
 }
 
+TEST_F(Forms, ExceptionsOfTheApplicationWindowGoToTheApplication) {
+  // The application window's close runs the main form's close handlers:
+  // what they raise is reported, not thrown through the platform.
+  std::string seen;
+  fw::Application->OnException = [&](std::exception_ptr e) { seen = fw::ExceptionMessage(e); };
+  fw::TCustomForm* savedMain = fw::Application->MainForm();
+  fw::Application->SetMainForm(form);
+  form->OnClose = [](fw::TComponent*, fw::TCloseAction&) { throw fw::EInOutError(fw::InOutErrorMessage(5), 5); };
+  LRESULT result = -1;
+  EXPECT_NO_THROW(result = ::SendMessageA(fw::Application->Handle(), WM_CLOSE, 0, 0));
+  fw::Application->SetMainForm(savedMain);
+  fw::Application->OnException = nullptr;
+  EXPECT_EQ(seen, "File access denied");
+  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(fw::Application->Terminated()) << "the close did not go through";
+}
+
 TEST(Labels, ALabelFromALayoutFitsItsText) {
   fw::EnsureApplication();
   std::unique_ptr<fw::TForm> form(new fw::TForm(fw::Application));

@@ -144,6 +144,24 @@ TEST_F(SkinManager, LoadingTellsEveryFormAndControl) {
   EXPECT_TRUE(manager->LoadedFromPacked());
 }
 
+TEST_F(SkinManager, ASkinNotFoundLeavesNothingOfTheOldOneBehind) {
+  WriteSkin(tmp.Path, "Blue",
+            "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\nBOXCHECKED=@0000,0000,0010,0010,1,1\r\n"
+            "[BUTTON]\r\nCOLOR=0x0000FF\r\n");
+  MakeManager();
+  manager->SetSkinName("Blue");
+  ASSERT_TRUE(manager->Active());
+  ASSERT_FALSE(manager->GlobalInfo->SkinFolder.empty());
+  ASSERT_GE(manager->ConstIndexes.GlobalInfoIndex, 0);
+  ASSERT_GE(manager->ConstIndexes.CheckBoxChecked, 0);
+
+  manager->SetSkinName("Gone");
+  EXPECT_FALSE(manager->Active());
+  EXPECT_EQ(manager->GlobalInfo->SkinFolder, "") << "no folder of the old skin";
+  EXPECT_EQ(manager->ConstIndexes.GlobalInfoIndex, -1);
+  EXPECT_EQ(manager->ConstIndexes.CheckBoxChecked, -1);
+}
+
 TEST_F(SkinManager, VersionCheckAndLoadErrors) {
   WriteSkin(tmp.Path, "New", "[GLOBALINFO]\r\nVERSION=8\r\n[BUTTON]\r\nCOLOR=1\r\n");
   WriteSkin(tmp.Path, "Broken", "[GLOBALINFO]\r\nSHADOW1OFFSET=abc\r\n");
@@ -285,6 +303,65 @@ end)");
   EXPECT_EQ(loaded->ThirdPartyClasses(tpEdit), (std::vector<std::string>{" "}));
   EXPECT_EQ(loaded->ThirdPartyClasses(tpSpeedButton), (std::vector<std::string>{" "})) << "the default";
   EXPECT_EQ(loaded->SkinningRules(), unsigned{srStdForms | srStdDialogs | srThirdParty});
+}
+
+TEST_F(SkinManager, CommonSectionsStoredBeforeTheNameAreLoadedWithTheSkin) {
+  // The stored order puts CommonSections before SkinDirectory and SkinName.
+  WriteSkin(tmp.Path, "Blue");
+  form->LoadLayoutText(std::string(R"(object F: TForm
+  object sSkinManager1: TsSkinManager
+    CommonSections.Strings = (
+      '[EXTRA]'
+      'COLOR = 0x00FF00')
+    SkinDirectory = ')") + tmp.Path + R"('
+    SkinName = 'Blue'
+  end
+end)");
+  auto* loaded = dynamic_cast<TsSkinManager*>(form->FindComponent("sSkinManager1"));
+  ASSERT_NE(loaded, nullptr);
+  manager = loaded;  // freed by the fixture before its form
+  EXPECT_TRUE(loaded->Active());
+  EXPECT_EQ(loaded->SkinName(), "Blue");
+  EXPECT_EQ(loaded->SkinInfo(), "7.2");
+  EXPECT_GE(loaded->SectionIndex("BUTTON"), 0);
+  EXPECT_GE(loaded->SectionIndex("EXTRA"), 0) << "the common sections are merged into the skin";
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SkinManager, EngineStartUpAndMenuExtraLine) {
+  MakeManager();
+  EXPECT_TRUE(IsNTPlatform) << "this platform reports the NT family";
+  const fw::TFileFormat* png = fw::FindFileFormat("png");
+  ASSERT_NE(png, nullptr) << "the engine makes PNG pictures known";
+  EXPECT_EQ(png->Description, "Portable network graphics (skin engine)");
+
+  TacExtraLineData plain = manager->MenuExtraLineData(nullptr);
+  EXPECT_EQ(plain.SkinSection, "EXTRALINE");
+  EXPECT_EQ(plain.Caption, "Use OnGetExtraLineData event");
+  EXPECT_EQ(plain.Glyph, nullptr);
+  EXPECT_TRUE(plain.LineVisible);
+
+  fw::TBitmap glyph(4, 4);
+  fw::TComponent* asked = nullptr;
+  bool shown = true;
+  manager->SetOnGetMenuExtraLineData([&](fw::TComponent* first, std::string& section, std::string& caption,
+                                         fw::TBitmap*& g, bool& visible) {
+    asked = first;
+    EXPECT_EQ(caption, "Use OnGetExtraLineData event") << "asked with the defaults";
+    section = "MYLINE";
+    caption = "&Skin && menu";
+    g = &glyph;
+    visible = shown;
+  });
+  for (bool visible : {true, false}) {
+    shown = visible;
+    TacExtraLineData data = manager->MenuExtraLineData(form);
+    EXPECT_EQ(asked, form);
+    EXPECT_EQ(data.SkinSection, "MYLINE");
+    EXPECT_EQ(data.Caption, "Skin  menu") << "every \"&\" taken out";
+    EXPECT_EQ(data.LineVisible, visible);
+    EXPECT_EQ(data.Glyph, visible ? &glyph : nullptr) << "an invisible line keeps no glyph";
+  }
 }
 
 // A form that logs the skin messages it hears.

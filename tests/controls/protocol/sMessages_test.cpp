@@ -27,6 +27,8 @@ class TSkinAware : public fw::TWinControl {
   }
   const char* ClassName() const override { return "TSkinAware"; }
   fw::TColor answerColor = fw::clBtnFace;
+  // Skin commands that reached the window's normal processing.
+  std::vector<int> normal;
 
  protected:
   void WndProc(fw::TMessage& m) override {
@@ -47,6 +49,10 @@ class TSkinAware : public fw::TWinControl {
     }
     fw::TWinControl::WndProc(m);  // anything else: normal processing
   }
+  void DefaultHandler(fw::TMessage& m) override {
+    if (IsSkinMessage(m)) normal.push_back(ReadSkinMessage(m).Command);
+    fw::TWinControl::DefaultHandler(m);
+  }
 
  private:
   Log& FLog;
@@ -59,6 +65,13 @@ class TPlainBox : public fw::TWinControl {
  public:
   explicit TPlainBox(fw::TComponent* owner) : fw::TWinControl(owner) { SetBounds(0, 0, 80, 60); }
   const char* ClassName() const override { return "TPlainBox"; }
+  std::vector<int> normal;
+
+ protected:
+  void DefaultHandler(fw::TMessage& m) override {
+    if (IsSkinMessage(m)) normal.push_back(ReadSkinMessage(m).Command);
+    fw::TWinControl::DefaultHandler(m);
+  }
 };
 
 // A control without a window that logs the skin messages it is called with.
@@ -161,7 +174,9 @@ TEST_F(SkinMessages, UnknownCommandsGetTheNormalProcessing) {
   // S1 passes SKINCMD_GET_CAPTION_HEIGHT on; its window's normal processing
   // answers 0, and so does the plain box.
   EXPECT_EQ(SendSkinCommand(s1->Handle(), SKINCMD_GET_CAPTION_HEIGHT), 0);
+  EXPECT_EQ(s1->normal, (std::vector<int>{SKINCMD_GET_CAPTION_HEIGHT})) << "passed on, not dropped";
   EXPECT_EQ(SendSkinCommandTo(p1, SKINCMD_REFRESH), 0);
+  EXPECT_EQ(p1->normal, (std::vector<int>{SKINCMD_REFRESH}));
   // A control without a window is called directly and its answer returned.
   EXPECT_EQ(SendSkinCommandTo(g1, SKINCMD_REFRESH), 5);
   EXPECT_EQ(log, (Log{"G1:3"}));

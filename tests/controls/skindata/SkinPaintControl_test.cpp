@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/protocol/sMessages.h"
 #include "controls/skindata/sCommonData.h"
 #include "framework/Application.h"
 #include "render/paint/SkinPaintParent.h"
@@ -27,6 +28,36 @@ std::uint32_t Pixel(fw::TBitmap* b, int x, int y) {
   f.Bind(b);
   return f.ReadPixel(x, y) & 0xFFFFFF;
 }
+
+// A parent that answers for its background as a skinned one does: with its
+// own picture and offset 0, the child adding its own position. Every pixel
+// of the picture tells where it lies: red is x, green is y.
+class TPictureParent : public fw::TWinControl {
+ public:
+  explicit TPictureParent(fw::TComponent* owner) : fw::TWinControl(owner), picture(NewBitmap32(80, 60)) {
+    SetBounds(0, 0, 80, 60);
+    TacFast32 f;
+    f.Bind(picture.get());
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 80; ++x) f.WritePixel(x, y, 0xFF000000u | static_cast<std::uint32_t>(x | (y << 8)));
+  }
+  const char* ClassName() const override { return "TPictureParent"; }
+  std::unique_ptr<fw::TBitmap> picture;
+
+ protected:
+  void WndProc(fw::TMessage& m) override {
+    if (IsSkinMessage(m) && ReadSkinMessage(m).Command == SKINCMD_GET_BACKGROUND && m.LParam) {
+      auto& request = *reinterpret_cast<BackgroundRequest*>(m.LParam);
+      request.Kind = bkBitmap;
+      request.Bitmap = picture.get();
+      request.OffsetX = 0;
+      request.OffsetY = 0;
+      m.Result = 1;
+      return;
+    }
+    fw::TWinControl::WndProc(m);
+  }
+};
 
 class ControlPainting : public ::testing::Test {
  protected:
@@ -82,7 +113,7 @@ TEST_F(ControlPainting, OwnColourAndHue) {
   EXPECT_EQ(Pixel(item.get(), 20, 10), 0x0000FFu) << "no hue or saturation: the section's colour";
   data.SetHUEOffset(120);
   PaintControlItem(data, EmptyParentCache(), false, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
-  EXPECT_EQ(Pixel(item.get(), 20, 10), ShiftHueRGB(0x0000FF, 120) & 0xFFFFFF);
+  EXPECT_EQ(Pixel(item.get(), 20, 10), 0x00FF00u) << "red turned by 120 degrees is green";
   data.SetHUEOffset(0);
   control->SetColor(fw::clLime);
   data.SetCustomColor(true);
@@ -101,6 +132,29 @@ TEST_F(ControlPainting, CornerHolesShowTheParent) {
   EXPECT_EQ(Pixel(cache, 0, 0), 0xFF0000u) << "the key pixel takes the parent's blue";
   EXPECT_EQ(Pixel(cache, 1, 0), 0x0000FFu);
   EXPECT_EQ(Pixel(cache, 37, 0), 0x0000FFu) << "the top-right cell has no key pixel";
+}
+
+TEST_F(ControlPainting, CornerHolesShowTheParentsPictureAtTheControlsPlace) {
+  auto* panel = new TPictureParent(form);
+  panel->SetParent(form);
+  control->SetParent(panel);
+  control->SetBounds(7, 5, 40, 20);
+  GiveBorder();
+  TsCtrlSkinData& data = control->SkinData();
+  data.SizeCache();
+  fw::TBitmap* cache = data.CacheBmp.get();
+  ASSERT_TRUE(cache && cache->Width() == 40 && cache->Height() == 20);
+  FillBitmapRect(cache, RECT{0, 0, 40, 20}, 0x0000FF);
+  FillCornerHoles(data, 0);
+  EXPECT_EQ(Pixel(cache, 0, 0), 0x000507u) << "the parent's pixel under the control, at (7, 5)";
+  EXPECT_EQ(Pixel(cache, 1, 0), 0x0000FFu) << "no key pixel there";
+
+  // The key corner of the plain frame border reads at the same place.
+  RECT inner{};
+  FillBitmapRect(cache, RECT{0, 0, 40, 20}, 0x0000FF);
+  PaintPlainFrameBorder(cache->Canvas().Handle(), RECT{0, 0, 40, 20}, 0, data, 0, inner);
+  EXPECT_EQ(Pixel(cache, 0, 0), 0x000507u);
+  EXPECT_EQ(Pixel(cache, 1, 0), 0x00FF00u) << "the border's own pixel";
 }
 
 TEST_F(ControlPainting, PlainFrameBorderWithoutAMask) {

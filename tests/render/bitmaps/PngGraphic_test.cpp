@@ -133,6 +133,38 @@ TEST(PngGraphic, LoadsFromFileAndResource) {
   EXPECT_THROW(missing.LoadFromResourceName(::GetModuleHandleA(nullptr), "NOSUCHPNG"), fw::EInvalidGraphic);
 }
 
+TEST(PngGraphic, RegisteredWithTheFrameworksPictureFormats) {
+  UnregisterPngGraphic();
+  EXPECT_EQ(fw::FindFileFormat("png"), nullptr);
+  ASSERT_NE(fw::FindFileFormat("bmp"), nullptr) << "the framework's own bitmaps are always known";
+  RegisterPngGraphic();
+  RegisterPngGraphic();
+  const fw::TFileFormat* format = fw::FindFileFormat(".PNG");
+  ASSERT_NE(format, nullptr);
+  EXPECT_EQ(format->Extension, "png");
+  EXPECT_EQ(format->Description, "Portable network graphics (skin engine)");
+  int pngs = 0;
+  for (const fw::TFileFormat& f : fw::FileFormats()) pngs += f.Extension == "png";
+  EXPECT_EQ(pngs, 1) << "registering twice keeps one entry";
+
+  // A file is loaded by the class its extension names.
+  char dir[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, dir);
+  const std::string path = std::string(dir) + "translit_png_format.Png";
+  {
+    fw::TMemoryStream m(pngtest::Encode(Rgba(2, 2, {0xFF0000FF, 0x00FF00FF, 0x0000FFFF, 0x102030FF}), false));
+    m.SaveToFile(path);
+  }
+  std::unique_ptr<fw::TGraphic> loaded = fw::LoadGraphicFromFile(path);
+  auto* png = dynamic_cast<TPNGGraphic*>(loaded.get());
+  ASSERT_NE(png, nullptr);
+  EXPECT_EQ(png->View().At(1, 1), 0xFF102030u);
+  UnregisterPngGraphic();
+  EXPECT_THROW(fw::LoadGraphicFromFile(path), fw::EInvalidGraphic) << "an extension nobody knows";
+  std::remove(path.c_str());
+  RegisterPngGraphic();
+}
+
 TEST(PngGraphic, BadFilesRaiseTheFrameworksClasses) {
   RawImage img = pngtest::RandomImage(4, 4, 8, 2, 3);
   std::vector<Chunk> chunks = ImageChunks(img, false);

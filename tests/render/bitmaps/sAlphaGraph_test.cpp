@@ -152,6 +152,29 @@ TEST(BitmapOperations, MixHueAndKeyOnDibs) {
   EXPECT_FALSE(none.Bind(small.get(), a.get()));
 }
 
+TEST(BitmapOperations, BlendedPicturesAreCutAtEitherEdgeOfTheDestination) {
+  // A picture of four columns (red 10, 20, 30, 40) laid with weight 0 onto a
+  // picture of three: whatever falls outside is cut, on the left as on the
+  // right, so a glyph half outside still shows its other half.
+  auto source = NewBitmap32(4, 2);
+  for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 2; ++y) ::SetPixel(source->Canvas().Handle(), x, y, static_cast<COLORREF>(10 * (x + 1)));
+  ::GdiFlush();
+  const struct {
+    int x;
+    COLORREF expected[3];
+  } rows[] = {{-1, {20, 30, 40}}, {-3, {40, 0, 0}}, {-4, {0, 0, 0}}, {1, {0, 10, 20}}, {0, {10, 20, 30}}};
+  for (const auto& row : rows) {
+    auto dest = NewBitmap32(3, 2);
+    FillGdi(*dest, 0);
+    BlendRectOnto(dest.get(), row.x, 0, 0x00FF00FF, 0.0, RECT{0, 0, 3, 1}, source.get());
+    for (int x = 0; x < 3; ++x) {
+      EXPECT_EQ(GdiPixel(*dest, x, 0), row.expected[x]) << "at " << row.x << ", column " << x;
+      EXPECT_EQ(GdiPixel(*dest, x, 1), row.expected[x]) << "at " << row.x << ", column " << x;
+    }
+  }
+}
+
 TEST(BitmapOperations, CopyOpaqueConvertsOtherFormats) {
   fw::TBitmap palette(3, 2, fw::pf8bit);  // grey ramp palette, all index 0 = black
   static_cast<std::uint8_t*>(palette.ScanLine(0))[1] = 255;

@@ -87,9 +87,8 @@ TEST_F(SkinItems, TransparencyLetsTheParentThrough) {
   FillBitmapRect(parent.get(), RECT{0, 0, 50, 40}, 0x00FF0000);
   PaintSkinItem(Section("PART"), "PART", MakeParentCache(parent.get(), 0, 0), -1, -1, manager, item.get(),
                 POINT{0, 0}, RECT{0, 0, 10, 10}, 0);
-  const std::uint32_t q = Pixel(item.get(), 4, 4);
-  EXPECT_EQ(q & 0xFF, (0u * 102 + 255u * 153 + 127) >> 8);
-  EXPECT_EQ((q >> 16) & 0xFF, (255u * 102 + 0u * 153 + 127) >> 8);
+  // (d x 102 + s x 153 + 127) >> 8 with the parent d and the section s.
+  EXPECT_EQ(Pixel(item.get(), 4, 4), 0x660098u) << "red (255 x 153 + 127) >> 8, blue (255 x 102 + 127) >> 8";
 }
 
 TEST_F(SkinItems, TextureThenGradientThenColour) {
@@ -102,11 +101,39 @@ TEST_F(SkinItems, TextureThenGradientThenColour) {
   auto item = NewBitmap32(20, 20);
   PaintSkinBackground(Section("X"), "X", EmptyParentCache(), kNoColorOverride, -1, -1, manager, item.get(),
                       POINT{0, 0}, RECT{0, 0, 20, 20}, 0);
-  const std::uint32_t mixed = (0x40 * 51 + 0x80 * 204 + 127) >> 8;
-  const std::uint32_t n = 60 * mixed + 40 * 0xC0;
-  std::uint32_t tinted = n / 100;
-  if (n % 100 > 50 || (n % 100 == 50 && (tinted & 1))) ++tinted;
-  EXPECT_EQ(Pixel(item.get(), 10, 10) & 0xFF, tinted);
+  // (64 x 51 + 128 x 204 + 127) >> 8 = 115; round(0.6 x 115 + 0.4 x 192) = 146.
+  EXPECT_EQ(Pixel(item.get(), 10, 10), 0x929292u);
+}
+
+TEST_F(SkinItems, ColourTintStaysInsideAnItemInALargerPicture) {
+  // Gradient 0x80 at 40 %, the colour 0xC0 mixed in with the rest.
+  Sections("[G]\r\nCOLOR=0xC0C0C0\r\nGRADIENTPERCENT=40\r\nGRADIENTDATA=8421504;8421504;100;0;0\r\n");
+  auto picture = NewBitmap32(10, 10);
+  FillBitmapRect(picture.get(), RECT{0, 0, 10, 10}, 0x000000);
+  PaintSkinBackground(Section("G"), "G", EmptyParentCache(), kNoColorOverride, -1, -1, manager, picture.get(),
+                      POINT{0, 0}, RECT{2, 2, 6, 6}, 0);
+  EXPECT_EQ(Pixel(picture.get(), 2, 2), 0xA6A6A6u) << "round(0.4 x 128 + 0.6 x 192) = 166";
+  EXPECT_EQ(Pixel(picture.get(), 5, 5), 0xA6A6A6u);
+  for (POINT outside : {POINT{6, 5}, POINT{5, 6}, POINT{6, 6}, POINT{1, 1}})
+    EXPECT_EQ(Pixel(picture.get(), outside.x, outside.y), 0u) << outside.x << "," << outside.y;
+}
+
+TEST_F(SkinItems, PicturesThatAreNot32BitGetTheParentsColourWithoutFailing) {
+  Sections("[FULL]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=100\r\n[PART]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=40\r\n"
+           "[SOLID]\r\nCOLOR=0x0000FF\r\n");
+  ParentCache blue;
+  blue.FillColor = 0x00FF0000;
+  struct Row {
+    const char* section;
+    COLORREF expected;
+  } rows[] = {{"FULL", 0xFF0000}, {"PART", 0x660099}, {"SOLID", 0x0000FF}};
+  for (const Row& row : rows) {
+    fw::TBitmap picture(10, 10, fw::pf24bit);
+    EXPECT_NO_THROW(PaintSkinItem(Section(row.section), row.section, blue, -1, -1, manager, &picture, POINT{0, 0},
+                                  RECT{0, 0, 10, 10}, 0))
+        << row.section;
+    EXPECT_EQ(::GetPixel(picture.Canvas().Handle(), 5, 5), row.expected) << row.section;
+  }
 }
 
 TEST_F(SkinItems, CornerImagesAndTextureStrips) {
