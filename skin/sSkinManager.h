@@ -154,8 +154,14 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   void HookMainWindow();
   void UnhookMainWindow();
   bool MainWindowHook(fw::TMessage& m);
+  // The skin-change animation: forms are frozen in their old look before
+  // the change is announced and animated into the new one after it.
+  bool SkinChangeAnimated() const;
+  void PrepareSkinChange();
+  void FinishSkinChange();
+  void Refresh(bool animate, bool prepare);
 
-  TacSkinEffects FEffects;
+  TacSkinEffects FEffects{*this};
   bool FExtendedBorders = false;
   bool FSkinnedPopups = true;
   TacAnimEffects FAnimEffects;
@@ -181,6 +187,7 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   HWND FHotControl = nullptr;
   TacShowState FShowState = ssNone;
   int FMainWindowHook = -1;
+  std::vector<fw::TCustomForm*> FPreparedForms;
 };
 
 // The default manager, or none.
