@@ -32,7 +32,7 @@ struct TacEffectHooks {
   // Frees every glow.
   std::function<void(bool restoreWindows)> ClearGlows;
   // Before a skin change: the form keeps its old look on screen (frozen,
-  // covered where needed) until FinishSkinChange.
+  // covered where needed) until its animation.
   std::function<void(fw::TCustomForm* form)> PrepareSkinChange;
   // After the new skin has been announced: the form's re-skinning animation,
   // which also ends its preparation.

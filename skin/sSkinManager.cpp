@@ -277,7 +277,7 @@ void TsSkinManager::SetSkinName(const std::string& name) {
     }
     // Forms frozen for an animation that the change did not reach (the
     // skin went away, or updates are suspended) are let go here.
-    if (!FPreparedForms.empty()) FinishSkinChange();
+    if (!FPreparedForms.empty()) FinishSkinChange(false);
   }
   if (OnAfterChange) OnAfterChange(this);
 }
@@ -352,7 +352,7 @@ void TsSkinManager::Refresh(bool animate, bool prepare) {
   if (animated && prepare) PrepareSkinChange();
   Broadcast(SKINCMD_REFRESH);
   if (!animated) return;
-  FinishSkinChange();
+  FinishSkinChange(true);
   // The other forms are redrawn whole once everything has heard the refresh.
   ForEachApplicationForm([](fw::TCustomForm* form) {
     if (!Contains(SkinnedForms(), form) && form->HandleAllocated() && ::IsWindowVisible(form->Handle()))
@@ -375,14 +375,14 @@ void TsSkinManager::PrepareSkinChange() {
   }
 }
 
-void TsSkinManager::FinishSkinChange() {
+void TsSkinManager::FinishSkinChange(bool animate) {
   std::vector<fw::TCustomForm*> forms = std::exchange(FPreparedForms, {});
-  const bool animated = SkinChangeAnimated();
+  const bool animated = animate && SkinChangeAnimated();
   if (animated)
     for (fw::TCustomForm* form : AnimatedForms())
       if (!Contains(forms, form)) forms.push_back(form);
-  const auto& animate = EffectHooks().AnimateSkinChange;
-  if (!animate) return;
+  const auto& animateForm = EffectHooks().AnimateSkinChange;
+  if (!animateForm) return;
   for (fw::TCustomForm* form : forms) {
     // A form freed meanwhile has left the list of skinned forms.
     if (!Contains(SkinnedForms(), form) || form->Destroying() || !form->HandleAllocated()) continue;
@@ -390,9 +390,9 @@ void TsSkinManager::FinishSkinChange() {
     // A form prepared for an animation that is now off is only let go.
     const TacFormAnimation& settings = FAnimEffects.SkinChanging;
     if (animated)
-      animate(form, settings.Time, FormBlendValue(form), settings.Mode);
+      animateForm(form, settings.Time, FormBlendValue(form), settings.Mode);
     else
-      animate(form, 0, 255, settings.Mode);
+      animateForm(form, 0, 255, settings.Mode);
   }
 }
 

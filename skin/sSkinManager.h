@@ -158,7 +158,9 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   // the change is announced and animated into the new one after it.
   bool SkinChangeAnimated() const;
   void PrepareSkinChange();
-  void FinishSkinChange();
+  // Animates the prepared (and, with animate, all shown skinned) forms into
+  // the new look; without animate the prepared forms are only let go.
+  void FinishSkinChange(bool animate);
   void Refresh(bool animate, bool prepare);
 
   TacSkinEffects FEffects{*this};
