@@ -377,9 +377,12 @@ class TFakeProvider : public TacAnimationProvider {
   POINT ClientOffset() override { return POINT{0, 0}; }
   bool DrawsFrame() override { return drawsFrame; }
   bool IsMDIChild() override { return false; }
-  TacBorderWindowLink* BorderWindow() override { return nullptr; }
-  TacBorderWindowLink* NewBorderWindow() override { return nullptr; }
-  std::unique_ptr<fw::TBitmap> TakeCoverPicture() override { return nullptr; }
+  TacBorderWindowLink* BorderWindow() override { return border; }
+  TacBorderWindowLink* NewBorderWindow() override {
+    border = newBorder;
+    return newBorder;
+  }
+  std::unique_ptr<fw::TBitmap> TakeCoverPicture() override { return std::move(cover); }
   void PrepareCoverPicture() override {}
   std::unique_ptr<fw::TWinControl> TakeCoverWindow() override { return nullptr; }
   bool HidePicturePrepared() override { return false; }
@@ -387,11 +390,122 @@ class TFakeProvider : public TacAnimationProvider {
   void AfterAnimation() override {}
   bool drawsFrame = true;
   int paints = 0;
+  TacBorderWindowLink* border = nullptr;
+  TacBorderWindowLink* newBorder = nullptr;
+  std::unique_ptr<fw::TBitmap> cover;
 
  private:
   fw::TCustomForm* FForm;
   std::unique_ptr<fw::TBitmap> FCache;
 };
+
+// An extended-border window reaching 10 pixels beyond the form each way.
+class TFakeBorder : public TacBorderWindowLink {
+ public:
+  fw::TCustomForm* Form() override {
+    if (!form) {
+      form = std::make_unique<TacAnimWindow>(nullptr);
+      form->HandleNeeded();
+    }
+    return form.get();
+  }
+  RECT Extents() override { return RECT{10, 10, 10, 10}; }
+  std::unique_ptr<fw::TCustomForm> TakeForm() override {
+    Form();
+    return std::move(form);
+  }
+  void RestoreRegion() override { ++restored; }
+  void Refresh() override { ++refreshed; }
+  std::unique_ptr<fw::TCustomForm> form;
+  int restored = 0, refreshed = 0;
+};
+
+TEST_F(FormAnimation, WithABorderWindowTheShowRunsOnItAndGivesItBackItsRegion) {
+  TFakeProvider provider(form);
+  TFakeBorder border;
+  provider.border = &border;
+  HWND borderWindow = border.Form()->Handle();
+  FrameLog log;
+  AnimateFormShow(form, &provider, 60, 255, atFading);
+  ASSERT_EQ(log.Of(fkFrame).size(), 6u);
+  for (const auto& f : log.frames) EXPECT_EQ(f.Window, borderWindow);
+  RECT r;
+  ::GetWindowRect(borderWindow, &r);
+  const RECT bounds = WindowBounds(form->Handle());
+  EXPECT_EQ(r.left, bounds.left - 10);
+  EXPECT_EQ(r.top, bounds.top - 10);
+  EXPECT_EQ(border.restored, 1);
+  EXPECT_TRUE(::IsWindow(borderWindow)) << "the border window stays";
+  EXPECT_EQ(provider.paints, 0) << "with a border window the frame cache is not repainted first";
+}
+
+TEST_F(FormAnimation, WithABorderWindowReskinningFadesTheOldWindowOutAsTheNewComesIn) {
+  TFakeProvider provider(form);
+  TFakeBorder oldBorder, newBorder;
+  provider.border = &oldBorder;
+  provider.newBorder = &newBorder;
+  provider.cover = WindowPicture(form->Handle(), nullptr, true);
+  form->answersProvider = true;
+  SetProviderLookup([&](HWND wnd, LRESULT) -> TacAnimationProvider* { return wnd == form->Handle() ? &provider : nullptr; });
+  HWND oldWindow = oldBorder.Form()->Handle();
+  FrameLog log;
+  AnimateSkinChange(form, 100, 255, atFading);
+  EXPECT_EQ(log.Alphas(fkFrame), (std::vector<int>{32, 64, 96, 128, 159, 191, 223, 255, 255}));
+  // 3 x (255 - alpha of the new window), within 0..255.
+  EXPECT_EQ(log.Alphas(fkOldFrame), (std::vector<int>{255, 255, 255, 255, 255, 192, 96, 0, 0}));
+  for (const auto& f : log.Of(fkOldFrame)) EXPECT_EQ(f.Window, oldWindow);
+  ASSERT_NE(newBorder.form, nullptr);
+  for (const auto& f : log.Of(fkFrame)) EXPECT_EQ(f.Window, newBorder.form->Handle());
+  EXPECT_FALSE(::IsWindow(oldWindow)) << "the old border window is freed";
+  EXPECT_EQ(newBorder.refreshed, 1);
+  EXPECT_EQ(provider.border, &newBorder);
+}
+
+TEST_F(FormAnimation, SkinnedWindowsPaintThemselvesIntoPicturesWithTheirPainterSet) {
+  class TSkinnedChild : public fw::TCustomControl {
+   public:
+    using fw::TCustomControl::TCustomControl;
+    const char* ClassName() const override { return "TSkinnedChild"; }
+    std::vector<std::string> log;
+
+   protected:
+    void WndProc(fw::TMessage& m) override {
+      if (IsSkinMessage(m)) {
+        const TacSkinMessage s = ReadSkinMessage(m);
+        if (s.Command == SKINCMD_IS_SKINNED) {
+          m.Result = 1;
+          return;
+        }
+        if (s.Command == SKINCMD_SET_PAINTER) {
+          log.push_back(s.LParam ? "painter" : "no painter");
+          m.Result = 1;
+          return;
+        }
+      }
+      if (m.Msg == WM_PRINT) {
+        log.push_back("print");
+        fw::UniqueBrush brush(::CreateSolidBrush(RGB(200, 10, 30)));
+        RECT r{0, 0, Width(), Height()};
+        ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush.Get());
+        return;
+      }
+      fw::TCustomControl::WndProc(m);
+    }
+  };
+  auto* skinned = new TSkinnedChild(form);
+  skinned->SetParent(form);
+  skinned->SetBounds(150, 50, 50, 50);
+  auto* inner = new TPatch(form);
+  inner->SetParent(skinned);
+  inner->SetBounds(10, 10, 20, 20);
+  inner->SetColor(kPatchColour);
+  PumpFor(30);
+  auto picture = NewBitmap32(form->ClientWidth(), form->ClientHeight());
+  PaintFormTo(picture.get(), form, 0, 0);
+  EXPECT_EQ(skinned->log, (std::vector<std::string>{"painter", "print", "no painter"}));
+  EXPECT_EQ(PixelAt(*picture, 152, 52), AsPixel(RGB(200, 10, 30)));
+  EXPECT_EQ(PixelAt(*picture, 165, 65), AsPixel(kPatchColour)) << "its child window at its place inside it";
+}
 
 TEST_F(FormAnimation, TheSkinManagerReskinsItsSkinnedFormsWithTheirAnimation) {
   TFakeProvider provider(form);
