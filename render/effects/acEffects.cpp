@@ -5,11 +5,13 @@
 #include "render/effects/acFormHide.h"
 #include "render/effects/acGlow.h"
 #include "render/effects/acSkinChange.h"
+#include "render/effects/acThdTimer.h"
 #include "skin/sEffectHooks.h"
 
 namespace translit {
 
 void InstallEffects() {
+  RegisterThreadedTimerClass();
   TacEffectHooks& hooks = EffectHooks();
   hooks.ShowGlow = [](const RECT& controlRect, const RECT& visibleRect, const std::string& section,
                       TsSkinManager* manager, HWND parentWindow, int margin, const std::string& propertyBase) {

@@ -5,6 +5,7 @@
 
 #include "framework/Handles.h"
 #include "render/bitmaps/sAlphaGraph.h"
+#include "render/effects/acAnimWindow.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "skin/sLayeredSupport.h"
 #include "skin/sSkinManager.h"
@@ -12,10 +13,6 @@
 namespace translit {
 
 namespace {
-
-// Windows made by the engine for itself carry this tag; the automatic
-// skinning leaves them alone.
-constexpr int kEngineWindowTag = -98;
 
 // The process's glows. An index stays with its glow: freed glows leave an
 // empty place, and indexes go on counting after a clear, so that a control

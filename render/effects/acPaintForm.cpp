@@ -16,7 +16,7 @@ namespace {
 bool IsChildWindow(HWND wnd) { return (::GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) != 0; }
 
 // A control that is not shown yet looks like its parent's background.
-void PaintParentBackground(fw::TBitmap* bitmap, HDC dc, fw::TControl* control) {
+void PaintParentBackground(HDC dc, fw::TControl* control) {
   BackgroundRequest request;
   request.Rect = RECT{0, 0, control->Width(), control->Height()};
   QueryParentBackground(request, control->Parent(), false);
@@ -26,7 +26,6 @@ void PaintParentBackground(fw::TBitmap* bitmap, HDC dc, fw::TControl* control) {
   } else {
     FillSolid(dc, request.Rect, static_cast<fw::TColor>(request.Color));
   }
-  (void)bitmap;
 }
 
 // A window the framework's way: a child window with its frame, a form's
@@ -39,7 +38,7 @@ void PaintWindowItself(HDC dc, HWND wnd) {
 
 void PaintControl(fw::TBitmap* bitmap, HDC dc, fw::TControl* control, TacAnimationProvider* provider) {
   if (!provider && control->Parent() && !control->Visible()) {
-    PaintParentBackground(bitmap, dc, control);
+    PaintParentBackground(dc, control);
     return;
   }
   if (!(provider && provider->BorderWindow())) ::IntersectClipRect(dc, 0, 0, control->Width(), control->Height());

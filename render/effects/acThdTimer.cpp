@@ -1,11 +1,12 @@
 // The threaded timer and its waiting thread.
-#include "render/effects/acThdTimer.h"
+#include <windows.h>  // first: the platform headers rename RegisterClass for all that follows
 
-#include <windows.h>
+#include "render/effects/acThdTimer.h"
 
 #include <chrono>
 
 #include "framework/Application.h"
+#include "framework/ClassRegistry.h"
 
 namespace translit {
 
@@ -172,6 +173,25 @@ void TacThreadedTimer::ThreadTick() {
   // A handler may replace or remove itself while it runs.
   const fw::TNotifyEvent handler = OnTimer;
   handler(this);
+}
+
+void RegisterThreadedTimerClass() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  fw::RegisterClass<TacThreadedTimer>("TacThreadedTimer", "TComponent")
+      .Bool("Enabled", &TacThreadedTimer::SetEnabled, true)
+      .Integer("Interval", &TacThreadedTimer::SetInterval, 1000)
+      .Event("OnTimer", &TacThreadedTimer::SetOnTimer)
+      .Enum("ThreadPriority", &TacThreadedTimer::SetThreadPriority,
+            {{"tpIdle", fw::tpIdle},
+             {"tpLowest", fw::tpLowest},
+             {"tpLower", fw::tpLower},
+             {"tpNormal", fw::tpNormal},
+             {"tpHigher", fw::tpHigher},
+             {"tpHighest", fw::tpHighest},
+             {"tpTimeCritical", fw::tpTimeCritical}},
+            "tpNormal");
 }
 
 }  // namespace translit

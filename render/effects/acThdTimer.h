@@ -95,6 +95,9 @@ class TacThreadedTimer : public fw::TComponent {
   std::unique_ptr<TacTimerThread> FThread;
 };
 
+// Lets stored layouts create threaded timers and set their properties.
+void RegisterThreadedTimerClass();
+
 // The shapes the form animations derive from: each remembers what it
 // animates and ticks into its own Tick.
 class TacHideTimer : public TacThreadedTimer {

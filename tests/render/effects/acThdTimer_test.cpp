@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "framework/Forms.h"
 #include "tests/render/effects/EffectsFixture.h"
 
 namespace translit {
@@ -119,6 +120,34 @@ TEST_F(ThreadedTimer, AnimationShapesStartDisabledAndTickIntoTheirOwnOperation) 
   const int parked = timer.ticks;
   PumpFor(100);
   EXPECT_EQ(timer.ticks, parked);
+}
+
+TEST_F(ThreadedTimer, AStoredLayoutSetsItsPropertiesAndHandler) {
+  InstallEffects();
+  int ticks = 0;
+  fw::TForm form(fw::Application);
+  form.PublishMethod("TimerTick", [&](fw::TComponent*) { ++ticks; });
+  form.LoadLayoutText(R"(object F: TForm
+  object acThreadedTimer1: TacThreadedTimer
+    Interval = 20
+    ThreadPriority = tpHigher
+    OnTimer = TimerTick
+  end
+  object acThreadedTimer2: TacThreadedTimer
+    Enabled = False
+    OnTimer = TimerTick
+  end
+end)");
+  auto* timer = dynamic_cast<TacThreadedTimer*>(form.FindComponent("acThreadedTimer1"));
+  auto* idle = dynamic_cast<TacThreadedTimer*>(form.FindComponent("acThreadedTimer2"));
+  ASSERT_NE(timer, nullptr);
+  ASSERT_NE(idle, nullptr);
+  EXPECT_EQ(timer->Interval(), 20u);
+  EXPECT_EQ(timer->ThreadPriority(), fw::tpHigher);
+  EXPECT_FALSE(idle->Enabled());
+  EXPECT_EQ(idle->Interval(), 1000u);
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }, 5000));
+  timer->SetEnabled(false);
 }
 
 TEST_F(ThreadedTimer, FreedWhileTicksAreUnderwayNothingRunsAfterwards) {
