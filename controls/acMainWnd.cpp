@@ -27,7 +27,8 @@ using SetWindowThemeProc = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 SetWindowThemeProc ThemeSetter() {
   static SetWindowThemeProc proc = [] {
     HMODULE lib = ::LoadLibraryA("uxtheme.dll");
-    return lib ? reinterpret_cast<SetWindowThemeProc>(::GetProcAddress(lib, "SetWindowTheme")) : nullptr;
+    return lib ? reinterpret_cast<SetWindowThemeProc>(reinterpret_cast<void*>(::GetProcAddress(lib, "SetWindowTheme")))
+               : nullptr;
   }();
   return proc;
 }

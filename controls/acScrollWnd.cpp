@@ -21,7 +21,7 @@ using GetScrollBarInfoProc = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
 
 GetScrollBarInfoProc ScrollBarInfoFunction() {
   static GetScrollBarInfoProc proc = reinterpret_cast<GetScrollBarInfoProc>(
-      ::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetScrollBarInfo"));
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetScrollBarInfo")));
   return proc;
 }
 
@@ -155,8 +155,11 @@ bool TacScrollWnd::BarEnabled(const TacScrollBar& bar) const {
   if (GetScrollBarInfoProc info = ScrollBarInfoFunction()) {
     SCROLLBARINFO sbi{};
     sbi.cbSize = sizeof(sbi);
-    if (info(CtrlHandle, bar.Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL, &sbi))
-      return (sbi.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0;
+    if (info(CtrlHandle, bar.Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL, &sbi)) {
+      // Windows marks the bar itself; Wine marks only its two arrows.
+      const bool bothArrows = (sbi.rgstate[1] & sbi.rgstate[5] & STATE_SYSTEM_UNAVAILABLE) != 0;
+      return (sbi.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0 && !bothArrows;
+    }
   }
   return (::GetWindowLongA(CtrlHandle, GWL_STYLE) & (bar.Vertical() ? WS_VSCROLL : WS_HSCROLL)) != 0;
 }
@@ -213,7 +216,10 @@ void TacScrollWnd::PaintCorner(HDC dc) {
   const RECT r = CornerRect();
   if (!manager || Width(r) <= 0 || Height(r) <= 0) return;
   auto picture = NewBitmap32(Width(r), Height(r));
-  const ParentCache parent = BarBackground(r);
+  // The corner shows what the parent shows under it.
+  ParentCache parent = SkinData->ParentCacheOf(CtrlHandle);
+  parent.X += r.left;
+  parent.Y += r.top;
   if (parent.Ready && parent.Bitmap)
     ::BitBlt(picture->Canvas().Handle(), 0, 0, Width(r), Height(r), parent.Bitmap->Canvas().Handle(), parent.X,
              parent.Y, SRCCOPY);

@@ -156,7 +156,8 @@ void TsTreeView::CustomDrawItem(fw::TTreeNode* node, fw::TCustomDrawState state,
   defaultDraw = true;
   fw::TTreeView::CustomDrawItem(node, state, stage, paintImages, defaultDraw);
   if (!defaultDraw || !FCommonData->Skinned()) return;
-  if (stage != fw::cdPostPaint || !node || !node->Selected()) return;
+  // The selected node, where the platform shows the selection.
+  if (stage != fw::cdPostPaint || !node || !node->Selected() || !(Focused() || !HideSelection())) return;
   DrawSkinnedSelection(node, state);
   defaultDraw = false;
 }
