@@ -91,6 +91,6 @@ std::string TForm1::TransliterateName(const std::string& name) { return translit
 
 void RegisterAppClasses() {
   translit::RegisterSkinManagerClasses();
-  fw::RegisterClass<TFolderTree>("TFolderTree", "TTreeView");
+  translit::RegisterShellTreeClasses();
   fw::RegisterClass<TForm1>("TForm1", "TForm", false);
 }

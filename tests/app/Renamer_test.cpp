@@ -6,12 +6,22 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "shell/acShellRoot.h"
 #include "tests/app/RenameFixture.h"
 
 namespace {
 
 using testing_rename::Ansi;
 using testing_rename::FolderTree;
+
+// Selects the node of a folder (a path) in the dialog's tree as a linked
+// control would, opening the nodes on the way; false when it is not there.
+bool SelectFolder(translit::TsShellTreeView& tree, const std::string& path) {
+  translit::ItemListPtr list;
+  if (translit::RootItemList(path, list) != S_OK) return false;
+  tree.SelectByList(list.get());
+  return tree.CurrentFolder() && translit::ItemListsEqual(tree.CurrentFolder()->AbsoluteId(), list.get());
+}
 
 class Renamer : public ::testing::Test {
  protected:
@@ -121,7 +131,7 @@ TEST_F(Renamer, SelectedDriveIsWalkedThroughItsDoubledSeparator) {
   ASSERT_NE(::GetFileAttributesW(L"T:\\"), INVALID_FILE_ATTRIBUTES) << "drive T: is not mapped";
   FolderTree tree(L"T:\\");
   tree.AddFile("Диск\\Ёлка.txt", "root walk");
-  ASSERT_TRUE(form->sShellTreeView1->SelectPath("T:"));
+  ASSERT_TRUE(SelectFolder(*form->sShellTreeView1, "T:"));
   ASSERT_EQ(form->sShellTreeView1->CurrentPath(), "T:\\");
 
   ASSERT_TRUE(form->RenameSelectedFolder());
@@ -185,7 +195,7 @@ TEST_F(Renamer, SelectedFolderPathAndNoSelection) {
   tree.AddFile("Ночь.txt", "n");
   std::string root = tree.AnsiRoot();
   root.pop_back();
-  ASSERT_TRUE(form->sShellTreeView1->SelectPath(root));
+  ASSERT_TRUE(SelectFolder(*form->sShellTreeView1, root));
   EXPECT_EQ(form->sShellTreeView1->CurrentPath(), root);
 
   // Nothing selected: nothing is walked, no box, the dialog stays.
