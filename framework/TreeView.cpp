@@ -512,16 +512,26 @@ void TTreeView::WndProc(TMessage& m) {
         }
         return;
       }
-      case NM_RCLICK:
+      case NM_RCLICK: {
+        // Where the button went up, not where the mouse is by now.
+        const DWORD pos = ::GetMessagePos();
+        POINT cursor{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
         if (FRightClickSelect) {
           TVHITTESTINFO hit{};
-          ::GetCursorPos(&hit.pt);
+          hit.pt = cursor;
           ::ScreenToClient(Handle(), &hit.pt);
           ::SendMessageA(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
           if (hit.hItem && (hit.flags & TVHT_ONITEM))
             ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hit.hItem));
         }
-        break;
+        // The view asks for its context menu itself, once the selection has
+        // moved: Wine's tree view sends no WM_CONTEXTMENU after a right
+        // click, and Windows' sends one only when this notification answers
+        // 0, so answering 1 keeps the menu from coming twice.
+        Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), MAKELPARAM(cursor.x, cursor.y));
+        m.Result = 1;
+        return;
+      }
       default:
         break;
     }

@@ -2,6 +2,7 @@
 // medium.
 #include "tests/shell/tree/ShellTreeFixture.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "framework/Application.h"
@@ -9,6 +10,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Threads.h"
 #include "shell/acShellNames.h"
+#include "shell/acShellUnit.h"
 
 namespace translit::test {
 
@@ -49,10 +51,34 @@ void MouseButton(DWORD flags) {
 }
 
 void ClickAt(POINT p, bool right) {
+  // A click near the last one, soon after it, would make a double click of
+  // the two: wait until it would not.
+  static POINT lastPoint{-1000, -1000};
+  static DWORD lastTime = 0;
+  if (std::abs(p.x - lastPoint.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
+      std::abs(p.y - lastPoint.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK))
+    while (::GetTickCount() - lastTime <= ::GetDoubleClickTime() + 50) PumpFor(20);
   MouseMove(p);
+  // The buttons go where the cursor is known to be: wait until it is there.
+  PumpUntil(
+      [&] {
+        POINT now;
+        ::GetCursorPos(&now);
+        return now.x == p.x && now.y == p.y;
+      },
+      1000);
   PumpFor(30);
-  MouseButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-  MouseButton(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  INPUT in[2] = {};
+  for (INPUT& i : in) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = p.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    i.mi.dy = p.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  in[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  ::SendInput(2, in, sizeof(INPUT));
+  lastPoint = p;
+  lastTime = ::GetTickCount();
 }
 
 void TypeText(const std::string& ansi) {
@@ -97,7 +123,19 @@ TreeForm::~TreeForm() { form.reset(); }
 void TreeForm::BringToFront() {
   ::SetForegroundWindow(form->Handle());
   PumpUntil([&] { return ::GetForegroundWindow() == form->Handle(); }, 2000);
-  PumpFor(30);
+  // The desktop may still move a new window: the tests aim at where it
+  // stays.
+  RECT last{};
+  PumpUntil(
+      [&] {
+        RECT now;
+        ::GetWindowRect(form->Handle(), &now);
+        const bool still = ::EqualRect(&now, &last);
+        last = now;
+        if (!still) PumpFor(100);
+        return still;
+      },
+      3000);
 }
 
 fw::TTreeNode* TreeForm::Child(fw::TTreeNode* node, const std::string& text) {
@@ -185,6 +223,67 @@ void CALLBACK BoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
   active->texts.push_back(text ? TextOf(text) : TextOf(box));
   ::SetPropA(box, "ShellTreeTestAnswered", reinterpret_cast<HANDLE>(1));
   ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(active->FAnswer, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+// ---- context menus
+
+std::vector<std::pair<std::string, UINT>> ContextMenuVerbs(TacShellFolder& folder) {
+  std::vector<std::pair<std::string, UINT>> verbs;
+  LPCITEMIDLIST ids[1] = {folder.RelativeId()};
+  ComPtr<IContextMenu> menu;
+  if (FAILED(folder.ParentShellFolder()->GetUIObjectOf(nullptr, 1, ids, IID_IContextMenu, nullptr, menu.PutVoid())))
+    return verbs;
+  HMENU popup = ::CreatePopupMenu();
+  menu->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_EXPLORE | CMF_CANRENAME);
+  for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+    const UINT id = ::GetMenuItemID(popup, i);
+    if (id == 0 || id == static_cast<UINT>(-1)) continue;
+    char verb[256] = "";
+    if (SUCCEEDED(menu->GetCommandString(id - 1, GCS_VERBA, nullptr, verb, sizeof verb))) verbs.emplace_back(verb, id);
+  }
+  ::DestroyMenu(popup);
+  return verbs;
+}
+
+UINT CommandOfVerb(TacShellFolder& folder, const std::string& verb) {
+  for (const auto& [v, id] : ContextMenuVerbs(folder))
+    if (v == verb) return id;
+  return 0;
+}
+
+MenuDriver::MenuDriver(UINT command) : FCommand(command) {
+  active = this;
+  FTimer = ::SetTimer(nullptr, 0, 100, Tick);
+}
+
+MenuDriver::~MenuDriver() {
+  ::KillTimer(nullptr, FTimer);
+  active = nullptr;
+}
+
+void CALLBACK MenuDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (!active || active->seen) return;
+  HWND menuWnd = ::FindWindowA("#32768", nullptr);
+  if (!menuWnd || !::IsWindowVisible(menuWnd)) return;
+  auto menu = reinterpret_cast<HMENU>(::SendMessageA(menuWnd, MN_GETHMENU, 0, 0));
+  if (!menu) return;
+  active->seen = true;
+  active->slotFilled = CurrentContextMenu() != nullptr;
+  int position = -1;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    const UINT id = ::GetMenuItemID(menu, i);
+    active->commands.push_back(id);
+    if (active->FCommand && id == active->FCommand) position = i;
+  }
+  RECT r{};
+  if (position >= 0 && ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &r)) {
+    // No pumping here: the menu's own loop takes the input.
+    MouseMove(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+  } else {
+    PressKey(VK_ESCAPE);
+  }
 }
 
 // ---- NoMediumDrive

@@ -71,6 +71,33 @@ class BoxAnswerer {
   UINT_PTR FTimer = 0;
 };
 
+// The command numbers of the shell's context menu of folder by verb, as the
+// tree's menu numbers them (from 1).
+std::vector<std::pair<std::string, UINT>> ContextMenuVerbs(TacShellFolder& folder);
+UINT CommandOfVerb(TacShellFolder& folder, const std::string& verb);
+
+// Acts on the popup menu that comes up while it lives: clicks the item of a
+// command with the mouse, or closes the menu with Escape when the command is
+// 0. It remembers the menu's commands and whether the menu's extension
+// interface was in the process-wide slot meanwhile.
+class MenuDriver {
+ public:
+  explicit MenuDriver(UINT command);
+  ~MenuDriver();
+  MenuDriver(const MenuDriver&) = delete;
+  MenuDriver& operator=(const MenuDriver&) = delete;
+
+  bool seen = false;
+  bool slotFilled = false;
+  std::vector<UINT> commands;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  static inline MenuDriver* active = nullptr;
+  UINT FCommand;
+  UINT_PTR FTimer = 0;
+};
+
 // A CD drive of the platform with no disc in it, made through Wine's mount
 // manager for as long as the object lives, on the first free letter from M.
 class NoMediumDrive {
