@@ -11,6 +11,8 @@
 #include <cstring>
 #include <limits>
 
+#include "render/pixels/PngKernels.h"
+
 namespace translit {
 
 namespace {
@@ -131,59 +133,10 @@ int SamplesOf(TColorScheme scheme) {
 
 bool ValidBits(int bits) { return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16; }
 
-// The row filters of the standard. cur and prev hold the row without its
-// filter byte; BPP is the distance the filters look back. With BPP known at
-// compile time the channels of a pixel are independent of each other, which
-// is where the speed of the sub, average and Paeth loops comes from.
-template <std::size_t BPP>
-void UnfilterFixed(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
-  switch (filter) {
-    case 1:
-      for (std::size_t i = BPP; i < size; ++i) cur[i] = static_cast<std::uint8_t>(cur[i] + cur[i - BPP]);
-      break;
-    case 2:
-      for (std::size_t i = 0; i < size; ++i) cur[i] = static_cast<std::uint8_t>(cur[i] + prev[i]);
-      break;
-    case 3: {
-      const std::size_t head = std::min(BPP, size);
-      for (std::size_t i = 0; i < head; ++i) cur[i] = static_cast<std::uint8_t>(cur[i] + (prev[i] >> 1));
-      for (std::size_t i = BPP; i < size; ++i)
-        cur[i] = static_cast<std::uint8_t>(cur[i] + ((cur[i - BPP] + prev[i]) >> 1));
-      break;
-    }
-    case 4: {
-      const std::size_t head = std::min(BPP, size);
-      // With a = c = 0 the predictor is the byte above.
-      for (std::size_t i = 0; i < head; ++i) cur[i] = static_cast<std::uint8_t>(cur[i] + prev[i]);
-      for (std::size_t i = BPP; i < size; ++i) {
-        int a = cur[i - BPP], b = prev[i], c = prev[i - BPP];
-        int p = b - c, q = a - c;
-        int pa = p < 0 ? -p : p, pb = q < 0 ? -q : q, pc = p + q < 0 ? -(p + q) : p + q;
-        // The standard's order of preference: a, then b, then c.
-        if (pb < pa) {
-          pa = pb;
-          a = b;
-        }
-        if (pc < pa) a = c;
-        cur[i] = static_cast<std::uint8_t>(cur[i] + a);
-      }
-      break;
-    }
-    default:
-      // None, and filter types the standard does not define: bytes stay.
-      break;
-  }
-}
-
+// The row filters of the standard, undone by the row kernels (SSE2 where the
+// CPU has it).
 void Unfilter(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t size, std::size_t bpp) {
-  switch (bpp) {
-    case 1: UnfilterFixed<1>(filter, cur, prev, size); break;
-    case 2: UnfilterFixed<2>(filter, cur, prev, size); break;
-    case 3: UnfilterFixed<3>(filter, cur, prev, size); break;
-    case 4: UnfilterFixed<4>(filter, cur, prev, size); break;
-    case 6: UnfilterFixed<6>(filter, cur, prev, size); break;
-    default: UnfilterFixed<8>(filter, cur, prev, size); break;
-  }
+  kernels::UnfilterRow(filter, cur, prev, size, bpp);
 }
 
 // One zlib inflate stream.
@@ -414,6 +367,8 @@ void TColorManager::ConvertRow(const std::uint8_t* source, std::uint8_t* target,
             d[1] = g[source[1]];
             d[2] = g[source[0]];
           }
+        } else if (step == 1) {
+          kernels::RgbToBgrRow(source, d, count);
         } else {
           for (std::uint32_t i = 0; i < count; ++i, d += dstep, source += 3) {
             d[0] = source[2];
@@ -435,13 +390,7 @@ void TColorManager::ConvertRow(const std::uint8_t* source, std::uint8_t* target,
       std::uint8_t* d = target + static_cast<std::size_t>(firstX) * 4;
       if (s == 8) {
         if (!gamma && step == 1) {
-          // Bytes 0 and 2 of every pixel exchange places.
-          for (std::uint32_t i = 0; i < count; ++i) {
-            std::uint32_t v;
-            std::memcpy(&v, source + 4 * static_cast<std::size_t>(i), 4);
-            v = (v & 0xFF00FF00u) | ((v >> 16) & 0xFFu) | ((v & 0xFFu) << 16);
-            std::memcpy(d + 4 * static_cast<std::size_t>(i), &v, 4);
-          }
+          kernels::RgbaToBgraRow(source, d, count);
           return;
         }
         const std::size_t dstep = static_cast<std::size_t>(step) * 4;

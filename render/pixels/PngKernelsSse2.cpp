@@ -1,0 +1,176 @@
+// SSE2 forms of the PNG row kernels. Everything defined below is compiled for
+// SSE2, so the rest of the 32-bit program still runs on CPUs without it; it is
+// only called after a CPU check. Headers with inline code come before the
+// switch, so that none of it is compiled for SSE2 here.
+#include <cstring>
+
+#include "render/pixels/PngKernels.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#pragma GCC target("sse2")
+#include <emmintrin.h>
+
+namespace translit::kernels {
+
+namespace {
+
+// One pixel of 3 or 4 bytes is worked on in the low 32 bits of a register.
+// For 3-byte pixels the fourth byte of every access belongs to the next
+// pixel: its predictor is kept zero, so that it is stored back as it was.
+inline __m128i Load4(const std::uint8_t* p) {
+  std::uint32_t v;
+  std::memcpy(&v, p, 4);
+  return _mm_cvtsi32_si128(static_cast<int>(v));
+}
+
+inline void Store4(std::uint8_t* p, __m128i v) {
+  const auto x = static_cast<std::uint32_t>(_mm_cvtsi128_si32(v));
+  std::memcpy(p, &x, 4);
+}
+
+template <std::size_t BPP>
+inline __m128i KeepPixel(__m128i v) {
+  if constexpr (BPP == 4) {
+    return v;
+  } else {
+    return _mm_and_si128(v, _mm_cvtsi32_si128(0x00FFFFFF));
+  }
+}
+
+inline __m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
+
+// mask ? x : y, lane by lane.
+inline __m128i Select(__m128i mask, __m128i x, __m128i y) {
+  return _mm_or_si128(_mm_and_si128(mask, x), _mm_andnot_si128(mask, y));
+}
+
+// Each of the loops below starts at the second pixel, with the first one
+// undone, and stops where a 4-byte access would leave the row; it returns
+// where the scalar filter goes on.
+
+template <std::size_t BPP>
+std::size_t SubPixels(std::uint8_t* cur, std::size_t size) {
+  std::size_t i = BPP;
+  if (i + 4 > size) return 0;
+  __m128i a = KeepPixel<BPP>(Load4(cur));
+  for (; i + 4 <= size; i += BPP) {
+    __m128i x = _mm_add_epi8(Load4(cur + i), a);
+    Store4(cur + i, x);
+    a = KeepPixel<BPP>(x);
+  }
+  return i;
+}
+
+std::size_t UpBytes(std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
+  std::size_t i = 0;
+  for (; i + 16 <= size; i += 16) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cur + i));
+    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cur + i), _mm_add_epi8(x, b));
+  }
+  return i;
+}
+
+// (a + b) >> 1 per byte is the rounding-up average less the low bit of a ^ b.
+template <std::size_t BPP>
+std::size_t AveragePixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
+  std::size_t i = BPP;
+  if (i + 4 > size) return 0;
+  for (std::size_t k = 0; k < BPP; ++k) cur[k] = static_cast<std::uint8_t>(cur[k] + (prev[k] >> 1));
+  const __m128i one = _mm_set1_epi8(1);
+  __m128i a = KeepPixel<BPP>(Load4(cur));
+  for (; i + 4 <= size; i += BPP) {
+    __m128i b = Load4(prev + i);
+    __m128i average = _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), one));
+    __m128i x = _mm_add_epi8(Load4(cur + i), KeepPixel<BPP>(average));
+    Store4(cur + i, x);
+    a = KeepPixel<BPP>(x);
+  }
+  return i;
+}
+
+// Paeth in 16-bit lanes: with d = b - c and t = a - c the distances are
+// |d| (to a), |t| (to b) and |t + d| (to c); the nearest wins, a before b
+// before c on ties.
+template <std::size_t BPP>
+std::size_t PaethPixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
+  std::size_t i = BPP;
+  if (i + 4 > size) return 0;
+  for (std::size_t k = 0; k < BPP; ++k) cur[k] = static_cast<std::uint8_t>(cur[k] + prev[k]);
+  const __m128i zero = _mm_setzero_si128();
+  __m128i a = _mm_unpacklo_epi8(Load4(cur), zero);
+  __m128i c = _mm_unpacklo_epi8(Load4(prev), zero);
+  for (; i + 4 <= size; i += BPP) {
+    __m128i b = _mm_unpacklo_epi8(Load4(prev + i), zero);
+    __m128i d = _mm_sub_epi16(b, c);
+    __m128i t = _mm_sub_epi16(a, c);
+    __m128i pa = Abs16(d), pb = Abs16(t), pc = Abs16(_mm_add_epi16(t, d));
+    __m128i smallest = _mm_min_epi16(pa, _mm_min_epi16(pb, pc));
+    __m128i nearest = Select(_mm_cmpeq_epi16(pb, smallest), b, c);
+    nearest = Select(_mm_cmpeq_epi16(pa, smallest), a, nearest);
+    __m128i x = _mm_add_epi8(Load4(cur + i), KeepPixel<BPP>(_mm_packus_epi16(nearest, nearest)));
+    Store4(cur + i, x);
+    a = _mm_unpacklo_epi8(x, zero);
+    c = b;
+  }
+  return i;
+}
+
+template <std::size_t BPP>
+std::size_t PixelFilter(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
+  switch (filter) {
+    case 1: return SubPixels<BPP>(cur, size);
+    case 3: return AveragePixels<BPP>(cur, prev, size);
+    case 4: return PaethPixels<BPP>(cur, prev, size);
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void UnfilterRowSse2(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t size, std::size_t bpp) {
+  std::size_t done = 0;
+  if (filter == 2) {
+    done = UpBytes(cur, prev, size);
+  } else if (bpp == 4) {
+    done = PixelFilter<4>(filter, cur, prev, size);
+  } else if (bpp == 3) {
+    done = PixelFilter<3>(filter, cur, prev, size);
+  }
+  UnfilterRowScalarFrom(filter, cur, prev, done, size, bpp);
+}
+
+void RgbaToBgraRowSse2(const std::uint8_t* source, std::uint8_t* target, std::size_t count) {
+  const __m128i greenAlpha = _mm_set1_epi32(static_cast<int>(0xFF00FF00u));
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 4 * i));
+    __m128i redBlue = _mm_andnot_si128(greenAlpha, v);
+    redBlue = _mm_or_si128(_mm_srli_epi32(redBlue, 16), _mm_slli_epi32(redBlue, 16));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 4 * i), _mm_or_si128(_mm_and_si128(v, greenAlpha), redBlue));
+  }
+  RgbaToBgraRowScalar(source + 4 * i, target + 4 * i, count - i);
+}
+
+// Five pixels (15 bytes) a step: in a 16-byte block starting at a pixel,
+// byte j takes byte j + 2 (j mod 3 = 0), j (green) or j - 2 (j mod 3 = 2).
+// The sixteenth byte stored is the next step's first and is written again.
+void RgbToBgrRowSse2(const std::uint8_t* source, std::uint8_t* target, std::size_t count) {
+  const __m128i green = _mm_setr_epi8(0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0);
+  const __m128i fromRight = _mm_setr_epi8(-1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0);
+  const __m128i fromLeft = _mm_setr_epi8(0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0);
+  std::size_t i = 0;
+  for (; 3 * i + 16 <= 3 * count; i += 5) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 3 * i));
+    __m128i out = _mm_or_si128(_mm_and_si128(v, green),
+                               _mm_or_si128(_mm_and_si128(_mm_srli_si128(v, 2), fromRight),
+                                            _mm_and_si128(_mm_slli_si128(v, 2), fromLeft)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 3 * i), out);
+  }
+  RgbToBgrRowScalar(source + 3 * i, target + 3 * i, count - i);
+}
+
+}  // namespace translit::kernels
+
+#endif
