@@ -16,29 +16,20 @@ namespace translit::kernels {
 namespace {
 
 // One pixel of 3 or 4 bytes is worked on in the low 32 bits of a register.
-// For 3-byte pixels the fourth byte of every access belongs to the next
-// pixel: its predictor is kept zero, so that it is stored back as it was.
+// For 3-byte pixels the fourth byte loaded belongs to the next pixel: it is
+// carried along and never stored. A pixel is stored as its own bytes only: a
+// 4-byte store would overlap the next pixel's load, which then waits for it.
 inline __m128i Load4(const std::uint8_t* p) {
   std::uint32_t v;
   std::memcpy(&v, p, 4);
   return _mm_cvtsi32_si128(static_cast<int>(v));
 }
 
-inline void Store4(std::uint8_t* p, __m128i v) {
-  const auto x = static_cast<std::uint32_t>(_mm_cvtsi128_si32(v));
-  std::memcpy(p, &x, 4);
-}
-
 template <std::size_t BPP>
-inline __m128i KeepPixel(__m128i v) {
-  if constexpr (BPP == 4) {
-    return v;
-  } else {
-    return _mm_and_si128(v, _mm_cvtsi32_si128(0x00FFFFFF));
-  }
+inline void StorePixel(std::uint8_t* p, __m128i v) {
+  const auto x = static_cast<std::uint32_t>(_mm_cvtsi128_si32(v));
+  std::memcpy(p, &x, BPP);
 }
-
-inline __m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
 
 // mask ? x : y, lane by lane.
 inline __m128i Select(__m128i mask, __m128i x, __m128i y) {
@@ -53,11 +44,11 @@ template <std::size_t BPP>
 std::size_t SubPixels(std::uint8_t* cur, std::size_t size) {
   std::size_t i = BPP;
   if (i + 4 > size) return 0;
-  __m128i a = KeepPixel<BPP>(Load4(cur));
+  __m128i a = Load4(cur);
   for (; i + 4 <= size; i += BPP) {
     __m128i x = _mm_add_epi8(Load4(cur + i), a);
-    Store4(cur + i, x);
-    a = KeepPixel<BPP>(x);
+    StorePixel<BPP>(cur + i, x);
+    a = x;
   }
   return i;
 }
@@ -79,40 +70,55 @@ std::size_t AveragePixels(std::uint8_t* cur, const std::uint8_t* prev, std::size
   if (i + 4 > size) return 0;
   for (std::size_t k = 0; k < BPP; ++k) cur[k] = static_cast<std::uint8_t>(cur[k] + (prev[k] >> 1));
   const __m128i one = _mm_set1_epi8(1);
-  __m128i a = KeepPixel<BPP>(Load4(cur));
+  __m128i a = Load4(cur);
   for (; i + 4 <= size; i += BPP) {
     __m128i b = Load4(prev + i);
     __m128i average = _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), one));
-    __m128i x = _mm_add_epi8(Load4(cur + i), KeepPixel<BPP>(average));
-    Store4(cur + i, x);
-    a = KeepPixel<BPP>(x);
+    __m128i x = _mm_add_epi8(Load4(cur + i), average);
+    StorePixel<BPP>(cur + i, x);
+    a = x;
   }
   return i;
 }
 
-// Paeth in 16-bit lanes: with d = b - c and t = a - c the distances are
-// |d| (to a), |t| (to b) and |t + d| (to c); the nearest wins, a before b
-// before c on ties.
+// Paeth without leaving bytes. The distances are |b - c| (to a), |a - c|
+// (to b) and |a + b - 2c| (to c); they stay the same when every value x is
+// taken as 255 - x, so lanes with b < c are turned over first and b >= c
+// holds. Then, as a function of a, the predictor is
+//   a  for a >= b or a <= 3c - 2b,
+//   b  for ceil((3c - b) / 2) <= a < b,
+//   c  in between,
+// with the nearest winning and a before b before c on ties. The bounds depend
+// on the row above only and are worked out ahead; the chain from one pixel
+// to the next is then a few compares and selects.
 template <std::size_t BPP>
 std::size_t PaethPixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
   std::size_t i = BPP;
   if (i + 4 > size) return 0;
   for (std::size_t k = 0; k < BPP; ++k) cur[k] = static_cast<std::uint8_t>(cur[k] + prev[k]);
-  const __m128i zero = _mm_setzero_si128();
-  __m128i a = _mm_unpacklo_epi8(Load4(cur), zero);
-  __m128i c = _mm_unpacklo_epi8(Load4(prev), zero);
+  const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi8(1), low7 = _mm_set1_epi8(0x7F);
+  __m128i a = Load4(cur);
   for (; i + 4 <= size; i += BPP) {
-    __m128i b = _mm_unpacklo_epi8(Load4(prev + i), zero);
-    __m128i d = _mm_sub_epi16(b, c);
-    __m128i t = _mm_sub_epi16(a, c);
-    __m128i pa = Abs16(d), pb = Abs16(t), pc = Abs16(_mm_add_epi16(t, d));
-    __m128i smallest = _mm_min_epi16(pa, _mm_min_epi16(pb, pc));
-    __m128i nearest = Select(_mm_cmpeq_epi16(pb, smallest), b, c);
-    nearest = Select(_mm_cmpeq_epi16(pa, smallest), a, nearest);
-    __m128i x = _mm_add_epi8(Load4(cur + i), KeepPixel<BPP>(_mm_packus_epi16(nearest, nearest)));
-    Store4(cur + i, x);
-    a = _mm_unpacklo_epi8(x, zero);
-    c = b;
+    const __m128i b = Load4(prev + i), c = Load4(prev + i - BPP);
+    // Lanes with b < c are turned over.
+    const __m128i turn = _mm_xor_si128(_mm_cmpeq_epi8(_mm_max_epu8(b, c), b), _mm_cmpeq_epi8(zero, zero));
+    const __m128i bt = _mm_xor_si128(b, turn), ct = _mm_xor_si128(c, turn);
+    const __m128i d = _mm_sub_epi8(bt, ct);
+    // a <= 3c - 2b is a < low, low = max(c + 1 - 2d, 0); c = 255 only with
+    // b = 255, where a >= b takes the lane anyway.
+    const __m128i low = _mm_subs_epu8(_mm_subs_epu8(_mm_adds_epu8(ct, one), d), d);
+    // ceil((3c - b) / 2) = c - floor(d / 2), at least 0.
+    const __m128i high = _mm_subs_epu8(ct, _mm_and_si128(_mm_srli_epi16(d, 1), low7));
+    // The chain: a, turned like the lane, against the bounds.
+    const __m128i at = _mm_xor_si128(a, turn);
+    const __m128i atLeastB = _mm_cmpeq_epi8(_mm_max_epu8(at, bt), at);
+    const __m128i atLeastLow = _mm_cmpeq_epi8(_mm_max_epu8(at, low), at);
+    const __m128i atLeastHigh = _mm_cmpeq_epi8(_mm_max_epu8(at, high), at);
+    const __m128i notA = _mm_andnot_si128(atLeastB, atLeastLow);
+    const __m128i nearest = Select(notA, Select(atLeastHigh, b, c), a);
+    const __m128i x = _mm_add_epi8(Load4(cur + i), nearest);
+    StorePixel<BPP>(cur + i, x);
+    a = x;
   }
   return i;
 }

@@ -118,6 +118,36 @@ TEST(PngKernels, Sse2FiltersMatchScalarRowAfterRow) {
   }
 }
 
+// Every triple of left (a), above (b) and above-left (c) through the vector
+// Paeth filter, for 3- and 4-byte pixels: each lane of a row holds one pair
+// (b, c), the row above alternates c and b, and the even pixels of the answer
+// count a from 0 to 255, so that every odd pixel meets one triple. The row is
+// filtered by the definition and must come back.
+TEST(PngKernels, Sse2PaethEveryNeighbourTriple) {
+  if (!UseSse2()) GTEST_SKIP() << "no SSE2";
+  for (std::size_t bpp : {std::size_t{3}, std::size_t{4}}) {
+    const std::size_t pixels = 512, size = pixels * bpp;
+    Bytes prev(size), answer(size), row(size);
+    for (std::size_t pair = 0; pair < 65536; pair += bpp) {
+      for (std::size_t k = 0; k < pixels; ++k)
+        for (std::size_t lane = 0; lane < bpp; ++lane) {
+          const std::size_t bc = (pair + lane) & 0xFFFF;
+          prev[k * bpp + lane] = static_cast<std::uint8_t>(k % 2 == 0 ? bc & 0xFF : bc >> 8);
+          answer[k * bpp + lane] = static_cast<std::uint8_t>(k % 2 == 0 ? k / 2 : 37 * k + lane);
+        }
+      // Filter: each byte less its predictor from the answer's own neighbours.
+      for (std::size_t i = 0; i < size; ++i) {
+        const int a = i >= bpp ? answer[i - bpp] : 0, b = prev[i], c = i >= bpp ? prev[i - bpp] : 0;
+        const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+        const int predictor = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+        row[i] = static_cast<std::uint8_t>(answer[i] - predictor);
+      }
+      UnfilterRowSse2(4, row.data(), prev.data(), size, bpp);
+      ASSERT_EQ(answer, row) << bpp << " bytes per pixel, pairs from " << pair;
+    }
+  }
+}
+
 TEST(PngKernels, RedAndBlueExchangePlaces) {
   std::mt19937 rng(11);
   for (std::size_t count = 0; count <= 70; ++count) {
