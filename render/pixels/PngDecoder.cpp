@@ -704,8 +704,9 @@ class PngDecoder::Session {
     std::uint8_t* cur = rowA.data();
     std::uint8_t* prev = rowB.data();
     FImageBytesLeft = ImageDataBytes(bitsPerPixel);
-    // Small rows are inflated several at a time: zlib's fast loop needs room
-    // for a long match in its output, which a row of a glyph does not give.
+    // Rows are inflated many at a time: zlib's fast loop needs room for a
+    // long match in its output, so one call per row would spend the end of
+    // every row in its slow loop, and a row of a glyph entirely.
     FStage.resize(static_cast<std::size_t>(std::min<std::uint64_t>(FImageBytesLeft, kStageBytes)));
     FStageBegin = FStageEnd = 0;
 
@@ -750,8 +751,7 @@ class PngDecoder::Session {
     FImageDone = true;
   }
 
-  static constexpr std::size_t kStageBytes = 32 * 1024;
-  static constexpr std::size_t kDirectRowBytes = 4096;
+  static constexpr std::size_t kStageBytes = 128 * 1024;
 
   // Filter bytes and rows of the whole image data, every pass counted.
   std::uint64_t ImageDataBytes(std::uint64_t bitsPerPixel) const {
@@ -777,8 +777,8 @@ class PngDecoder::Session {
     std::size_t done = 0;
     while (done < size) {
       if (FStageBegin == FStageEnd) {
-        if (size - done >= std::min(FStage.size(), kDirectRowBytes)) {
-          // A long row goes straight into its buffer.
+        if (size - done >= FStage.size()) {
+          // A row as long as the stage goes straight into its buffer.
           std::size_t got = Inflate(row + done, size - done);
           FImageBytesLeft -= got;
           return;

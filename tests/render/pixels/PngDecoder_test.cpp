@@ -140,6 +140,18 @@ TEST(PngDecoder, SplitAndEmptyIdatChunksDecodeAsOne) {
   }
 }
 
+TEST(PngDecoder, RowsAroundTheSizeOfTheInflateStage) {
+  // Rows are inflated through a 128 KiB stage, or straight into the row when
+  // one is at least that long: rows just below and above it, five rows so
+  // that every filter type meets them, 8-bit RGB and RGBA.
+  const std::uint32_t widths[][2] = {{6, 21845}, {6, 21846}, {2, 43690}, {2, 43691}};
+  for (const auto& w : widths) {
+    RawImage img = pngtest::RandomImage(w[1], 5, 8, static_cast<int>(w[0]), w[1]);
+    ExpectPicture(img, Decode(pngtest::Encode(img, false)),
+                  "type " + std::to_string(w[0]) + " width " + std::to_string(w[1]));
+  }
+}
+
 TEST(PngDecoder, SixteenBitSamplesAreScaledDown) {
   // 16-bit RGB: each channel is value * 255 div 65535.
   RawImage img;
