@@ -12,7 +12,9 @@
 // layout closest to ours it offers: libpng exactly ours (BGRA, BGR, indexes,
 // grey without alpha); libspng and stb_image RGBA for the photo, and for the
 // small files libspng the file's own layout, stb_image the file's own channels
-// (palettes expanded, which it always does). Each output is checked once
+// (palettes expanded, which it always does). Our bitmap is filled with the
+// background colour before the rows arrive, as every target of the decoder
+// is; the peers' buffers are not cleared. Each output is checked once
 // against the samples the file was made from before anything is timed.
 //
 // The Windows build has zlib and stb_image in the same run; libpng and
@@ -27,6 +29,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -286,7 +289,19 @@ Bytes Expected(const Picture& p, Layout layout) {
 }
 
 // ---------------------------------------------------------------------------
-// The decoders. Each returns the decoded rows in memory of its own.
+// The decoders. Each returns the decoded rows in memory it allocated itself,
+// as it wrote them: the peers' buffers are not cleared first, and stb_image's
+// own allocation is kept.
+
+struct Output {
+  std::shared_ptr<std::uint8_t> data;
+  std::size_t size = 0;
+  Bytes Copy() const { return data ? Bytes(data.get(), data.get() + size) : Bytes(); }
+};
+
+Output Uncleared(std::size_t size) {
+  return {std::shared_ptr<std::uint8_t>(new std::uint8_t[size], std::default_delete<std::uint8_t[]>()), size};
+}
 
 struct File {
   Bytes png;
@@ -295,28 +310,30 @@ struct File {
   int colorType = kRgba;
 };
 
-Bytes DecodeOurs(const File& f) { return translit::DecodePng(f.png.data(), f.png.size()).Pixels; }
+Output DecodeOurs(const File& f) {
+  auto bitmap = std::make_shared<translit::PngBitmap>(translit::DecodePng(f.png.data(), f.png.size()));
+  return {std::shared_ptr<std::uint8_t>(bitmap, bitmap->Pixels.data()), bitmap->Pixels.size()};
+}
 
 // stb_image: RGBA for 4-channel files, else the file's channels.
-Bytes DecodeStb(const File& f) {
+Output DecodeStb(const File& f) {
   int w = 0, h = 0, n = 0;
   const int want = f.colorType == kRgba ? 4 : 0;
   stbi_uc* pixels = stbi_load_from_memory(f.png.data(), static_cast<int>(f.png.size()), &w, &h, &n, want);
   if (!pixels) throw std::runtime_error("stb_image failed");
-  Bytes out(pixels, pixels + static_cast<std::size_t>(w) * h * static_cast<std::size_t>(want ? want : n));
-  stbi_image_free(pixels);
-  return out;
+  return {std::shared_ptr<std::uint8_t>(pixels, stbi_image_free),
+          static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * static_cast<std::size_t>(want ? want : n)};
 }
 
 // zlib alone: the image data inflated into a buffer of the filtered rows.
-Bytes InflateOnly(const File& f) {
-  Bytes out(f.filteredBytes);
+Output InflateOnly(const File& f) {
+  Output out = Uncleared(f.filteredBytes);
   z_stream z{};
   inflateInit(&z);
   z.next_in = const_cast<Bytef*>(f.idat.data());
   z.avail_in = static_cast<uInt>(f.idat.size());
-  z.next_out = out.data();
-  z.avail_out = static_cast<uInt>(out.size());
+  z.next_out = out.data.get();
+  z.avail_out = static_cast<uInt>(out.size);
   const int result = inflate(&z, Z_FINISH);
   inflateEnd(&z);
   if (result != Z_STREAM_END) throw std::runtime_error("inflate failed");
@@ -325,8 +342,8 @@ Bytes InflateOnly(const File& f) {
 
 #if TRANSLIT_PEER
 // libpng producing the rows our decoder produces: blue first, grey without alpha.
-Bytes DecodeLibpng(const File& f) {
-  Bytes pixels;
+Output DecodeLibpng(const File& f) {
+  Output pixels;
   pngtest::LibpngMemoryReader reader{&f.png, 0};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -339,23 +356,22 @@ Bytes DecodeLibpng(const File& f) {
   png_read_update_info(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
   const std::size_t rowBytes = png_get_rowbytes(png, info);
-  pixels.resize(rowBytes * height);
-  for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, pixels.data() + rowBytes * y, nullptr);
+  pixels = Uncleared(rowBytes * height);
+  for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, pixels.data.get() + rowBytes * y, nullptr);
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
   return pixels;
 }
 
 // libspng: RGBA for RGBA files, else the file's own layout.
-Bytes DecodeSpng(const File& f) {
+Output DecodeSpng(const File& f) {
   spng_ctx* ctx = spng_ctx_new(0);
   const int fmt = f.colorType == kRgba ? SPNG_FMT_RGBA8 : SPNG_FMT_PNG;
   std::size_t size = 0;
-  Bytes out;
   if (!ctx || spng_set_png_buffer(ctx, f.png.data(), f.png.size()) || spng_decoded_image_size(ctx, fmt, &size))
     throw std::runtime_error("libspng failed");
-  out.resize(size);
-  if (spng_decode_image(ctx, out.data(), out.size(), fmt, 0)) throw std::runtime_error("libspng failed");
+  Output out = Uncleared(size);
+  if (spng_decode_image(ctx, out.data.get(), out.size, fmt, 0)) throw std::runtime_error("libspng failed");
   spng_ctx_free(ctx);
   return out;
 }
@@ -381,7 +397,7 @@ File Prepare(const Picture& p) {
 
 struct Decoder {
   std::string name;
-  std::function<Bytes(const File&)> decode;
+  std::function<Output(const File&)> decode;
   Layout layout;  // what its output is checked against
   bool peer;      // a reference; zlib alone and ours are not
 };
@@ -399,7 +415,7 @@ double PassSeconds(const Workload& w, const Decoder& d) {
   auto start = std::chrono::steady_clock::now();
   std::size_t sink = 0;
   for (int r = 0; r < w.repeat; ++r)
-    for (const File& f : w.files) sink += d.decode(f).size();
+    for (const File& f : w.files) sink += d.decode(f).size;
   double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (sink == 0) std::printf("nothing decoded\n");
   return t / w.repeat;
@@ -439,7 +455,7 @@ int main() {
         if (!d.peer && d.name != "ours") continue;
         const Picture& p = w.pictures[i];
         const Layout layout = d.layout == Layout::File && p.colorType == kRgba ? Layout::File : d.layout;
-        if (d.decode(w.files[i]) != Expected(p, layout)) {
+        if (d.decode(w.files[i]).Copy() != Expected(p, layout)) {
           std::printf("%s decodes %s of %s wrongly\n", d.name.c_str(), p.name.c_str(), w.name.c_str());
           return 1;
         }

@@ -706,7 +706,8 @@ class PngDecoder::Session {
     FImageBytesLeft = ImageDataBytes(bitsPerPixel);
     // Rows are inflated many at a time: zlib's fast loop needs room for a
     // long match in its output, so one call per row would spend the end of
-    // every row in its slow loop, and a row of a glyph entirely.
+    // every row in its slow loop (a row of a glyph entirely), and each call
+    // copies what it gave into zlib's own window.
     FStage.resize(static_cast<std::size_t>(std::min<std::uint64_t>(FImageBytesLeft, kStageBytes)));
     FStageBegin = FStageEnd = 0;
 
@@ -751,7 +752,7 @@ class PngDecoder::Session {
     FImageDone = true;
   }
 
-  static constexpr std::size_t kStageBytes = 128 * 1024;
+  static constexpr std::size_t kStageBytes = 256 * 1024;
 
   // Filter bytes and rows of the whole image data, every pass counted.
   std::uint64_t ImageDataBytes(std::uint64_t bitsPerPixel) const {

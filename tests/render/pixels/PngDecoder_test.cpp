@@ -141,10 +141,10 @@ TEST(PngDecoder, SplitAndEmptyIdatChunksDecodeAsOne) {
 }
 
 TEST(PngDecoder, RowsAroundTheSizeOfTheInflateStage) {
-  // Rows are inflated through a 128 KiB stage, or straight into the row when
+  // Rows are inflated through a 256 KiB stage, or straight into the row when
   // one is at least that long: rows just below and above it, five rows so
   // that every filter type meets them, 8-bit RGB and RGBA.
-  const std::uint32_t widths[][2] = {{6, 21845}, {6, 21846}, {2, 43690}, {2, 43691}};
+  const std::uint32_t widths[][2] = {{6, 65535}, {6, 65536}, {2, 87380}, {2, 87381}};
   for (const auto& w : widths) {
     RawImage img = pngtest::RandomImage(w[1], 5, 8, static_cast<int>(w[0]), w[1]);
     ExpectPicture(img, Decode(pngtest::Encode(img, false)),
