@@ -461,11 +461,14 @@ int main() {
         }
       }
 
-  // PNG_BENCH_ROUNDS=1 for a profiler run; PNG_BENCH_ONLY=ours times one decoder.
+  // For a profiler run: PNG_BENCH_ROUNDS=1, PNG_BENCH_ONLY=ours times one
+  // decoder, PNG_BENCH_WORKLOAD=0 or 1 one workload.
   const char* roundsEnv = std::getenv("PNG_BENCH_ROUNDS");
   const int rounds = roundsEnv ? std::max(1, std::atoi(roundsEnv)) : 15;
   const char* only = std::getenv("PNG_BENCH_ONLY");
+  const char* onlyWorkload = std::getenv("PNG_BENCH_WORKLOAD");
   for (Workload& w : loads) {
+    if (onlyWorkload && &w - loads.data() != std::atoi(onlyWorkload)) continue;
     std::vector<std::vector<double>> times(decoders.size());
     for (int r = 0; r < rounds; ++r)
       // Who goes first turns round by round, so that none always finds the caches warm.
@@ -483,7 +486,7 @@ int main() {
                   w.medians[i] > 0 ? w.pixels / w.medians[i] / 1e6 : 0.0);
     }
   }
-  if (only) return 0;
+  if (only || onlyWorkload) return 0;
 
   // Ours against the fastest peer of each workload, both workloads counted once.
   double ours = 0, reference = 0;

@@ -63,20 +63,21 @@ std::size_t UpBytes(std::uint8_t* cur, const std::uint8_t* prev, std::size_t siz
   return i;
 }
 
-// (a + b) >> 1 per byte is the rounding-up average less the low bit of a ^ b.
+// The average in complements: with A = ~a, (a + b) >> 1 is ~avg(A, ~b),
+// avg being the rounding-up average of the instruction set, and then the
+// next pixel's A = ~x = avg(A, ~b) - cur. Two steps from one pixel to the
+// next; the complement of the bytes the row keeps is taken off that chain.
 template <std::size_t BPP>
 std::size_t AveragePixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
   std::size_t i = BPP;
   if (i + 4 > size) return 0;
   for (std::size_t k = 0; k < BPP; ++k) cur[k] = static_cast<std::uint8_t>(cur[k] + (prev[k] >> 1));
-  const __m128i one = _mm_set1_epi8(1);
-  __m128i a = Load4(cur);
+  const __m128i ones = _mm_cmpeq_epi8(_mm_setzero_si128(), _mm_setzero_si128());
+  __m128i notA = _mm_xor_si128(Load4(cur), ones);
   for (; i + 4 <= size; i += BPP) {
-    __m128i b = Load4(prev + i);
-    __m128i average = _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), one));
-    __m128i x = _mm_add_epi8(Load4(cur + i), average);
-    StorePixel<BPP>(cur + i, x);
-    a = x;
+    const __m128i notB = _mm_xor_si128(Load4(prev + i), ones);
+    notA = _mm_sub_epi8(_mm_avg_epu8(notA, notB), Load4(cur + i));
+    StorePixel<BPP>(cur + i, _mm_xor_si128(notA, ones));
   }
   return i;
 }
@@ -88,20 +89,22 @@ std::size_t AveragePixels(std::uint8_t* cur, const std::uint8_t* prev, std::size
 //   a  for a >= b or a <= 3c - 2b,
 //   b  for ceil((3c - b) / 2) <= a < b,
 //   c  in between,
-// with the nearest winning and a before b before c on ties. The bounds depend
-// on the row above only and are worked out ahead; the chain from one pixel
-// to the next is then a few compares and selects.
+// with the nearest winning and a before b before c on ties. The bounds and
+// the sums with b and c depend on the row above only and are worked out
+// ahead; from one pixel to the next there are a flip, a signed compare (the
+// flip also moves the bytes into the signed range) and a select.
 template <std::size_t BPP>
 std::size_t PaethPixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
   std::size_t i = BPP;
   if (i + 4 > size) return 0;
   for (std::size_t k = 0; k < BPP; ++k) cur[k] = static_cast<std::uint8_t>(cur[k] + prev[k]);
   const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi8(1), low7 = _mm_set1_epi8(0x7F);
+  const __m128i sign = _mm_set1_epi8(-128), ones = _mm_cmpeq_epi8(zero, zero);
   __m128i a = Load4(cur);
   for (; i + 4 <= size; i += BPP) {
-    const __m128i b = Load4(prev + i), c = Load4(prev + i - BPP);
+    const __m128i b = Load4(prev + i), c = Load4(prev + i - BPP), x = Load4(cur + i);
     // Lanes with b < c are turned over.
-    const __m128i turn = _mm_xor_si128(_mm_cmpeq_epi8(_mm_max_epu8(b, c), b), _mm_cmpeq_epi8(zero, zero));
+    const __m128i turn = _mm_xor_si128(_mm_cmpeq_epi8(_mm_max_epu8(b, c), b), ones);
     const __m128i bt = _mm_xor_si128(b, turn), ct = _mm_xor_si128(c, turn);
     const __m128i d = _mm_sub_epi8(bt, ct);
     // a <= 3c - 2b is a < low, low = max(c + 1 - 2d, 0); c = 255 only with
@@ -109,16 +112,16 @@ std::size_t PaethPixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t
     const __m128i low = _mm_subs_epu8(_mm_subs_epu8(_mm_adds_epu8(ct, one), d), d);
     // ceil((3c - b) / 2) = c - floor(d / 2), at least 0.
     const __m128i high = _mm_subs_epu8(ct, _mm_and_si128(_mm_srli_epi16(d, 1), low7));
-    // The chain: a, turned like the lane, against the bounds.
-    const __m128i at = _mm_xor_si128(a, turn);
-    const __m128i atLeastB = _mm_cmpeq_epi8(_mm_max_epu8(at, bt), at);
-    const __m128i atLeastLow = _mm_cmpeq_epi8(_mm_max_epu8(at, low), at);
-    const __m128i atLeastHigh = _mm_cmpeq_epi8(_mm_max_epu8(at, high), at);
-    const __m128i notA = _mm_andnot_si128(atLeastB, atLeastLow);
-    const __m128i nearest = Select(notA, Select(atLeastHigh, b, c), a);
-    const __m128i x = _mm_add_epi8(Load4(cur + i), nearest);
-    StorePixel<BPP>(cur + i, x);
-    a = x;
+    // Everything compared in the signed range: x ^ 0x80.
+    const __m128i flip = _mm_xor_si128(turn, sign);
+    const __m128i bs = _mm_xor_si128(bt, sign), lows = _mm_xor_si128(low, sign), highs = _mm_xor_si128(high, sign);
+    const __m128i withB = _mm_add_epi8(x, b), withC = _mm_add_epi8(x, c);
+    // The chain.
+    const __m128i as = _mm_xor_si128(a, flip);
+    const __m128i notA = _mm_andnot_si128(_mm_cmpgt_epi8(lows, as), _mm_cmpgt_epi8(bs, as));
+    const __m128i withBC = Select(_mm_cmpgt_epi8(highs, as), withC, withB);
+    a = Select(notA, withBC, _mm_add_epi8(x, a));
+    StorePixel<BPP>(cur + i, a);
   }
   return i;
 }
