@@ -91,36 +91,69 @@ std::size_t AveragePixels(std::uint8_t* cur, const std::uint8_t* prev, std::size
 //   c  in between,
 // with the nearest winning and a before b before c on ties. The bounds and
 // the sums with b and c depend on the row above only and are worked out
-// ahead; from one pixel to the next there are a flip, a signed compare (the
-// flip also moves the bytes into the signed range) and a select.
+// ahead (PaethAhead); from one pixel to the next there are a flip, a signed
+// compare (the flip also moves the bytes into the signed range) and a
+// select (PaethStep).
+struct PaethAhead {
+  __m128i flip, b, low, high;  // in the signed range
+  __m128i x, withB, withC;     // the filtered bytes, and with b or c added
+};
+
+inline PaethAhead Ahead(__m128i b, __m128i c, __m128i x) {
+  const __m128i zero = _mm_setzero_si128(), ones = _mm_cmpeq_epi8(zero, zero), sign = _mm_set1_epi8(-128);
+  // Lanes with b < c are turned over.
+  const __m128i turn = _mm_xor_si128(_mm_cmpeq_epi8(_mm_max_epu8(b, c), b), ones);
+  const __m128i bt = _mm_xor_si128(b, turn), ct = _mm_xor_si128(c, turn);
+  const __m128i d = _mm_sub_epi8(bt, ct);
+  // a <= 3c - 2b is a < low, low = max(c + 1 - 2d, 0); c = 255 only with
+  // b = 255, where a >= b takes the lane anyway.
+  const __m128i low = _mm_subs_epu8(_mm_subs_epu8(_mm_adds_epu8(ct, _mm_set1_epi8(1)), d), d);
+  // ceil((3c - b) / 2) = c - floor(d / 2), at least 0.
+  const __m128i high = _mm_subs_epu8(ct, _mm_and_si128(_mm_srli_epi16(d, 1), _mm_set1_epi8(0x7F)));
+  return {_mm_xor_si128(turn, sign), _mm_xor_si128(bt, sign), _mm_xor_si128(low, sign),
+          _mm_xor_si128(high, sign), x,  _mm_add_epi8(x, b),       _mm_add_epi8(x, c)};
+}
+
+// The unfiltered bytes for left neighbours a (valid in the lanes whose
+// neighbours a holds).
+inline __m128i PaethStep(const PaethAhead& h, __m128i a) {
+  const __m128i as = _mm_xor_si128(a, h.flip);
+  const __m128i notA = _mm_andnot_si128(_mm_cmpgt_epi8(h.low, as), _mm_cmpgt_epi8(h.b, as));
+  const __m128i withBC = Select(_mm_cmpgt_epi8(h.high, as), h.withC, h.withB);
+  return Select(notA, withBC, _mm_add_epi8(h.x, a));
+}
+
+// Four pixels a block while 16 bytes can be read: the bounds of the block at
+// once, then each pixel's result shifted on as the next one's left neighbour.
 template <std::size_t BPP>
 std::size_t PaethPixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
   std::size_t i = BPP;
   if (i + 4 > size) return 0;
   for (std::size_t k = 0; k < BPP; ++k) cur[k] = static_cast<std::uint8_t>(cur[k] + prev[k]);
-  const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi8(1), low7 = _mm_set1_epi8(0x7F);
-  const __m128i sign = _mm_set1_epi8(-128), ones = _mm_cmpeq_epi8(zero, zero);
+  const __m128i ones = _mm_cmpeq_epi8(_mm_setzero_si128(), _mm_setzero_si128());
+  // Byte masks of pixels 0, 1, 2 and 3 of a block.
+  const __m128i upTo1 = _mm_srli_si128(ones, 16 - BPP), upTo2 = _mm_srli_si128(ones, 16 - 2 * BPP),
+                upTo3 = _mm_srli_si128(ones, 16 - 3 * BPP);
   __m128i a = Load4(cur);
+  for (; i + 16 <= size; i += 4 * BPP) {
+    const auto* p = reinterpret_cast<const __m128i*>(prev + i);
+    const PaethAhead h = Ahead(_mm_loadu_si128(p), _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + i - BPP)),
+                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(cur + i)));
+    const __m128i r0 = PaethStep(h, a);
+    const __m128i r1 = PaethStep(h, _mm_slli_si128(r0, BPP));
+    const __m128i r2 = PaethStep(h, _mm_slli_si128(r1, BPP));
+    const __m128i r3 = PaethStep(h, _mm_slli_si128(r2, BPP));
+    const __m128i out = Select(upTo2, Select(upTo1, r0, r1), Select(upTo3, r2, r3));
+    if constexpr (BPP == 4) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(cur + i), out);
+    } else {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(cur + i), out);
+      StorePixel<4>(cur + i + 8, _mm_srli_si128(out, 8));
+    }
+    a = _mm_srli_si128(r3, 3 * BPP);
+  }
   for (; i + 4 <= size; i += BPP) {
-    const __m128i b = Load4(prev + i), c = Load4(prev + i - BPP), x = Load4(cur + i);
-    // Lanes with b < c are turned over.
-    const __m128i turn = _mm_xor_si128(_mm_cmpeq_epi8(_mm_max_epu8(b, c), b), ones);
-    const __m128i bt = _mm_xor_si128(b, turn), ct = _mm_xor_si128(c, turn);
-    const __m128i d = _mm_sub_epi8(bt, ct);
-    // a <= 3c - 2b is a < low, low = max(c + 1 - 2d, 0); c = 255 only with
-    // b = 255, where a >= b takes the lane anyway.
-    const __m128i low = _mm_subs_epu8(_mm_subs_epu8(_mm_adds_epu8(ct, one), d), d);
-    // ceil((3c - b) / 2) = c - floor(d / 2), at least 0.
-    const __m128i high = _mm_subs_epu8(ct, _mm_and_si128(_mm_srli_epi16(d, 1), low7));
-    // Everything compared in the signed range: x ^ 0x80.
-    const __m128i flip = _mm_xor_si128(turn, sign);
-    const __m128i bs = _mm_xor_si128(bt, sign), lows = _mm_xor_si128(low, sign), highs = _mm_xor_si128(high, sign);
-    const __m128i withB = _mm_add_epi8(x, b), withC = _mm_add_epi8(x, c);
-    // The chain.
-    const __m128i as = _mm_xor_si128(a, flip);
-    const __m128i notA = _mm_andnot_si128(_mm_cmpgt_epi8(lows, as), _mm_cmpgt_epi8(bs, as));
-    const __m128i withBC = Select(_mm_cmpgt_epi8(highs, as), withC, withB);
-    a = Select(notA, withBC, _mm_add_epi8(x, a));
+    a = PaethStep(Ahead(Load4(prev + i), Load4(prev + i - BPP), Load4(cur + i)), a);
     StorePixel<BPP>(cur + i, a);
   }
   return i;
