@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <random>
@@ -411,20 +412,38 @@ struct Workload {
   std::vector<double> medians;  // seconds per pass, one per decoder
 };
 
-double PassSeconds(const Workload& w, const Decoder& d) {
-  auto start = std::chrono::steady_clock::now();
+// Wall-clock seconds of one pass, and the processor time it took where the
+// C library counts that (natively; on Windows clock() is wall-clock time).
+struct PassTime {
+  double wall = 0, processor = 0;
+};
+
+PassTime TimePass(const Workload& w, const Decoder& d) {
+  const auto start = std::chrono::steady_clock::now();
+  const std::clock_t startClock = std::clock();
   std::size_t sink = 0;
   for (int r = 0; r < w.repeat; ++r)
     for (const File& f : w.files) sink += d.decode(f).size;
-  double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double processor = static_cast<double>(std::clock() - startClock) / CLOCKS_PER_SEC;
   if (sink == 0) std::printf("nothing decoded\n");
-  return t / w.repeat;
+  return {wall / w.repeat, processor / w.repeat};
+}
+
+// Median and quartiles.
+struct Spread {
+  double median = 0, q1 = 0, q3 = 0;
+};
+
+Spread SpreadOf(std::vector<double> t) {
+  if (t.empty()) return {};
+  std::sort(t.begin(), t.end());
+  return {t[t.size() / 2], t[t.size() / 4], t[t.size() * 3 / 4]};
 }
 
 }  // namespace
 
 int main() {
-  using translit::bench::MedianOf;
   std::vector<Decoder> decoders = {
       {"ours", DecodeOurs, Layout::Ours, false},
 #if TRANSLIT_PEER
@@ -438,10 +457,10 @@ int main() {
   std::vector<Workload> loads(2);
   loads[0].name = "photo-like 1920x1080 RGBA";
   loads[0].pictures.push_back(PhotoLike(1920, 1080, 2024));
-  loads[0].repeat = 2;
+  loads[0].repeat = 1;
   loads[1].name = "48 skin-sized images (RGBA, RGB, indexed, grey+alpha)";
   loads[1].pictures = SkinSized(7);
-  loads[1].repeat = 40;
+  loads[1].repeat = 8;
   for (Workload& w : loads)
     for (const Picture& p : w.pictures) {
       w.files.push_back(Prepare(p));
@@ -464,26 +483,36 @@ int main() {
   // For a profiler run: PNG_BENCH_ROUNDS=1, PNG_BENCH_ONLY=ours times one
   // decoder, PNG_BENCH_WORKLOAD=0 or 1 one workload.
   const char* roundsEnv = std::getenv("PNG_BENCH_ROUNDS");
-  const int rounds = roundsEnv ? std::max(1, std::atoi(roundsEnv)) : 15;
+  // Many short rounds: on a shared machine the load changes within seconds,
+  // and every decoder should meet it alike.
+  const int rounds = roundsEnv ? std::max(1, std::atoi(roundsEnv)) : 41;
   const char* only = std::getenv("PNG_BENCH_ONLY");
   const char* onlyWorkload = std::getenv("PNG_BENCH_WORKLOAD");
   for (Workload& w : loads) {
     if (onlyWorkload && &w - loads.data() != std::atoi(onlyWorkload)) continue;
-    std::vector<std::vector<double>> times(decoders.size());
+    std::vector<std::vector<double>> times(decoders.size()), processor(decoders.size());
     for (int r = 0; r < rounds; ++r)
       // Who goes first turns round by round, so that none always finds the caches warm.
       for (std::size_t k = 0; k < decoders.size(); ++k) {
         const std::size_t i = (k + static_cast<std::size_t>(r)) % decoders.size();
         if (only && decoders[i].name != only) continue;
-        times[i].push_back(PassSeconds(w, decoders[i]));
+        const PassTime t = TimePass(w, decoders[i]);
+        times[i].push_back(t.wall);
+        processor[i].push_back(t.processor);
       }
     std::size_t bytes = 0;
     for (const File& f : w.files) bytes += f.png.size();
     std::printf("%s, %zu bytes of PNG, per pass:\n", w.name.c_str(), bytes);
     for (std::size_t i = 0; i < decoders.size(); ++i) {
-      w.medians.push_back(times[i].empty() ? 0.0 : MedianOf(times[i]));
-      std::printf("  %-20s %8.2f ms  %7.1f Mpix/s\n", decoders[i].name.c_str(), w.medians[i] * 1e3,
-                  w.medians[i] > 0 ? w.pixels / w.medians[i] / 1e6 : 0.0);
+      const Spread wall = SpreadOf(times[i]);
+      w.medians.push_back(wall.median);
+      std::printf("  %-20s %8.2f ms (quartiles %.2f-%.2f) %7.1f Mpix/s", decoders[i].name.c_str(), wall.median * 1e3,
+                  wall.q1 * 1e3, wall.q3 * 1e3, wall.median > 0 ? w.pixels / wall.median / 1e6 : 0.0);
+#if !defined(_WIN32)
+      const Spread cpu = SpreadOf(processor[i]);
+      std::printf("; processor time %.2f ms (%.2f-%.2f)", cpu.median * 1e3, cpu.q1 * 1e3, cpu.q3 * 1e3);
+#endif
+      std::printf("\n");
     }
   }
   if (only || onlyWorkload) return 0;
