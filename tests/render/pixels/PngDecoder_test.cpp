@@ -473,6 +473,10 @@ TEST(PngDecoder, CrcMatchesZlib) {
   for (std::size_t n : {0u, 1u, 7u, 8u, 9u, 64u, 999u, 1000u})
     EXPECT_EQ(PngCrc32(0, data.data(), n), crc32(0, data.data(), static_cast<uInt>(n))) << n;
   EXPECT_EQ(PngCrc32(PngCrc32(0, data.data(), 300), data.data() + 300, 700), crc32(0, data.data(), 1000));
+  // Values known without zlib: the standard check value, and the CRC every
+  // IEND chunk carries.
+  EXPECT_EQ(PngCrc32(0, "123456789", 9), 0xCBF43926u);
+  EXPECT_EQ(PngCrc32(0, "IEND", 4), 0xAE426082u);
 }
 
 TEST(PngDecoder, ColorManagerRefusesInconsistentLayouts) {
