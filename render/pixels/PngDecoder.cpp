@@ -166,8 +166,8 @@ class TLZ77Decoder {
 }  // namespace
 
 std::uint32_t PngCrc32(std::uint32_t crc, const void* data, std::size_t size) {
-  // zlib's, which works on several words at a time: the CRCs cover every
-  // byte of the file, and a byte-table CRC took twice as long.
+  // zlib's: the CRCs cover every byte of the file, and working on several
+  // words at a time it takes half the time of a table lookup per byte.
   const auto* p = static_cast<const Bytef*>(data);
   uLong c = crc;
   while (size > 0) {

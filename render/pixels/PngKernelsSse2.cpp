@@ -2,9 +2,9 @@
 // SSE2, so the rest of the 32-bit program still runs on CPUs without it; it is
 // only called after a CPU check. Headers with inline code come before the
 // switch, so that none of it is compiled for SSE2 here.
-#include <cstring>
-
 #include "render/pixels/PngKernels.h"
+
+#include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
 
@@ -110,8 +110,8 @@ inline PaethAhead Ahead(__m128i b, __m128i c, __m128i x) {
   const __m128i low = _mm_subs_epu8(_mm_subs_epu8(_mm_adds_epu8(ct, _mm_set1_epi8(1)), d), d);
   // ceil((3c - b) / 2) = c - floor(d / 2), at least 0.
   const __m128i high = _mm_subs_epu8(ct, _mm_and_si128(_mm_srli_epi16(d, 1), _mm_set1_epi8(0x7F)));
-  return {_mm_xor_si128(turn, sign), _mm_xor_si128(bt, sign), _mm_xor_si128(low, sign),
-          _mm_xor_si128(high, sign), x,  _mm_add_epi8(x, b),       _mm_add_epi8(x, c)};
+  return {_mm_xor_si128(turn, sign), _mm_xor_si128(bt, sign), _mm_xor_si128(low, sign), _mm_xor_si128(high, sign),
+          x, _mm_add_epi8(x, b), _mm_add_epi8(x, c)};
 }
 
 // The unfiltered bytes for left neighbours a (valid in the lanes whose
@@ -136,8 +136,8 @@ std::size_t PaethPixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t
                 upTo3 = _mm_srli_si128(ones, 16 - 3 * BPP);
   __m128i a = Load4(cur);
   for (; i + 16 <= size; i += 4 * BPP) {
-    const auto* p = reinterpret_cast<const __m128i*>(prev + i);
-    const PaethAhead h = Ahead(_mm_loadu_si128(p), _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + i - BPP)),
+    const PaethAhead h = Ahead(_mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + i)),
+                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + i - BPP)),
                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(cur + i)));
     const __m128i r0 = PaethStep(h, a);
     const __m128i r1 = PaethStep(h, _mm_slli_si128(r0, BPP));
