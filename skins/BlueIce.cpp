@@ -370,8 +370,8 @@ Canvas BoxState(bool radio, Mark mark, int state, int size) {
   Shape inner = radio ? Circle(s / 2, s / 2, s / 2 - 1.25) : RoundRect(1, 1, s - 1, s - 1, 1.5);
   Rgb line = state == 0 ? kLine : state == 1 ? kLineHot : kLineDown;
   Paint face = state == 0   ? VerticalStops(1, s - 1, {{0, kWhite}, {1, Hex(0xE4EEF8)}})
-               : state == 1 ? VerticalStops(1, s - 1, {{0, Hex(0xF4FAFF)}, {1, Hex(0xD4E6F8)}})
-                            : VerticalStops(1, s - 1, {{0, Hex(0xC9DDF2)}, {1, Hex(0xDDEAF7)}});
+               : state == 1 ? VerticalStops(1, s - 1, {{0, Hex(0xEAF4FF)}, {1, Hex(0xC3DEFA)}})
+                            : VerticalStops(1, s - 1, {{0, Hex(0xAFCCEC)}, {1, Hex(0xD0E3F6)}});
   c.Fill(outer, line);
   c.Fill(inner, face);
   const Rgb ink = state == 2 ? Hex(0x184E8C) : kCheck;
@@ -426,21 +426,23 @@ Canvas TitleBarState(bool active) {
   return c;
 }
 
-// A push button's frame over the section's gradient: outline, inner
-// highlight, and for the pressed state an inner shadow at the top.
+// A push button's frame over the section's gradient: outline and inner
+// highlight; pressed, an inner shadow at the top and a darker face (the
+// middle cell, drawn in every state, is clear in the others).
 Canvas ButtonState(int state) {
   const int w = 16, h = 22;
   Canvas c(w, h);
   Shape outer = RoundRect(0, 0, w, h, 4);
   Rgb line = state == 0 ? kLine : state == 1 ? kLineHot : kLineDown;
-  c.Fill(InnerStroke(outer, 1), line);
   Shape inner = InnerStroke(RoundRect(1, 1, w - 1, h - 1, 3), 1);
   if (state == 2) {
-    c.Fill(Subtract(inner, Rect(0, 3, w, h)), kGlyphDown, 0.22);
+    c.Fill(RoundRect(1, 1, w - 1, h - 1, 3), kLineDown, 0.14);
+    c.Fill(Subtract(inner, Rect(0, 3, w, h)), kGlyphDown, 0.3);
     c.Fill(Subtract(inner, Rect(0, 0, w, h - 3)), kWhite, 0.35);
   } else {
     c.Fill(inner, kWhite, state == 1 ? 0.9 : 0.75);
   }
+  c.Fill(InnerStroke(outer, 1), line);
   return c;
 }
 
@@ -900,7 +902,7 @@ class BlueIceBuilder {
         .Set("GLOW", 1)
         .Set("GLOWMARGIN", 3)
         .Set("BORDERSMASK",
-             OwnPng("BUTTON.PNG", Strip({ButtonState(0), ButtonState(1), ButtonState(2)}), 3, {5, 5, 5, 5}, 0))
+             OwnPng("BUTTON.PNG", Strip({ButtonState(0), ButtonState(1), ButtonState(2)}), 3, {5, 5, 5, 5}, 4))
         .Set("GLOW0", OwnPng("BUTTONGLOW.PNG", GlowImage(8, 8, Hex(0x7DB8F5), 0.5), 1, {8, 8, 8, 8}, 4));
 
     Sec("EDIT")

@@ -107,10 +107,6 @@ Shape InnerStroke(Shape s, double w) {
   };
 }
 
-Shape Moved(Shape s, double dx, double dy) {
-  return [s = std::move(s), dx, dy](double x, double y) { return s(x - dx, y - dy); };
-}
-
 Paint Solid(Rgb c) {
   return [c](double, double) { return c; };
 }
@@ -146,22 +142,6 @@ void Canvas::Fill(const Shape& shape, const Paint& paint, double opacity) {
       const double px = x + 0.5, py = y + 0.5;
       const double coverage = std::clamp(0.5 - shape(px, py), 0.0, 1.0);
       if (coverage > 0) Blend(x, y, paint(px, py), coverage * opacity);
-    }
-}
-
-void Canvas::Clear(Rgb c, double alpha) {
-  const float a = static_cast<float>(alpha);
-  std::fill(FPixels.begin(), FPixels.end(), Pixel{c.r / 255.0f * a, c.g / 255.0f * a, c.b / 255.0f * a, a});
-}
-
-void Canvas::Draw(const Canvas& src, int dx, int dy) {
-  for (int y = 0; y < src.FHeight; ++y)
-    for (int x = 0; x < src.FWidth; ++x) {
-      int tx = x + dx, ty = y + dy;
-      if (tx < 0 || ty < 0 || tx >= FWidth || ty >= FHeight) continue;
-      const Pixel& s = src.At(x, y);
-      Pixel& d = At(tx, ty);
-      d = Pixel{s.r + d.r * (1 - s.a), s.g + d.g * (1 - s.a), s.b + d.b * (1 - s.a), s.a + d.a * (1 - s.a)};
     }
 }
 

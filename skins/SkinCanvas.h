@@ -54,7 +54,6 @@ Shape Union(Shape a, Shape b);
 Shape Subtract(Shape a, Shape b);
 // The band of width w just inside the shape's edge.
 Shape InnerStroke(Shape s, double w);
-Shape Moved(Shape s, double dx, double dy);
 
 Paint Solid(Rgb c);
 // A vertical gradient from top (colour stops at fractions 0..1 of the range).
@@ -80,10 +79,6 @@ class Canvas {
   // Every pixel inside the shape, antialiased over one pixel at the edge.
   void Fill(const Shape& shape, const Paint& paint, double opacity = 1.0);
   void Fill(const Shape& shape, Rgb c, double opacity = 1.0) { Fill(shape, Solid(c), opacity); }
-  // Replaces every pixel (no blending).
-  void Clear(Rgb c, double alpha = 1.0);
-  // Source-over of another canvas at (dx, dy).
-  void Draw(const Canvas& src, int dx, int dy);
   // Copies another canvas at (dx, dy), replacing what is there.
   void Put(const Canvas& src, int dx, int dy);
   // A part of this canvas.

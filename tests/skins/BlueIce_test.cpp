@@ -16,83 +16,27 @@
 #include <vector>
 
 #include "framework/Classes.h"
-#include "render/PngDecoder.h"
 #include "skin/acIniFile.h"
-#include "skin/acJpeg.h"
 #include "skin/acSkinPack.h"
 #include "skin/sImageValue.h"
 #include "skin/sSkinOptions.h"
 #include "skin/sSkinTables.h"
 #include "tests/skin/SkinFixtures.h"
+#include "tests/skins/Pictures.h"
 
 namespace translit {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Decode;
+using test::EndsWith;
+using test::FromPng;
+using test::kKey;
+using test::Picture;
+using test::ReadBytes;
 
 const fs::path kOut = TRANSLIT_SKINS_DIR;
 const fs::path kFolder = kOut / "BlueIce";
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& p) {
-  fw::TMemoryStream s;
-  s.LoadFromFile(p.string());
-  return s.Bytes();
-}
-
-// A decoded picture: pixels 0xAARRGGBB, row by row.
-struct Picture {
-  int Width = 0;
-  int Height = 0;
-  bool HasAlpha = false;
-  std::vector<std::uint32_t> Pixels;
-  std::uint32_t At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
-  std::uint32_t Rgb(int x, int y) const { return At(x, y) & 0xFFFFFFu; }
-};
-
-constexpr std::uint32_t kKey = 0xFF00FF;
-
-Picture FromPng(const std::vector<std::uint8_t>& bytes) {
-  PngBitmap png = DecodePng(bytes.data(), bytes.size());
-  return Picture{png.Layout.Width, png.Layout.Height, png.Layout.PixelFormat == PngPixelFormat::pf32bit,
-                 png.ToBGRA32()};
-}
-
-// Only what the generator writes: 24 bits, uncompressed, bottom-up.
-Picture FromBmp(const std::vector<std::uint8_t>& b) {
-  auto u16 = [&](std::size_t at) { return static_cast<std::uint32_t>(b.at(at) | b.at(at + 1) << 8); };
-  auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
-  EXPECT_EQ(b.at(0), 'B');
-  EXPECT_EQ(b.at(1), 'M');
-  EXPECT_EQ(u16(28), 24u) << "bits per pixel";
-  EXPECT_EQ(u32(30), 0u) << "compression";
-  Picture p{static_cast<int>(u32(18)), static_cast<int>(u32(22)), false, {}};
-  const std::size_t offset = u32(10), stride = (static_cast<std::size_t>(p.Width) * 3 + 3) & ~std::size_t{3};
-  EXPECT_EQ(b.size(), offset + stride * p.Height);
-  for (int y = 0; y < p.Height; ++y)
-    for (int x = 0; x < p.Width; ++x) {
-      std::size_t at = offset + (p.Height - 1 - y) * stride + x * 3;
-      p.Pixels.push_back(0xFF000000u | b.at(at + 2) << 16 | b.at(at + 1) << 8 | b.at(at));
-    }
-  return p;
-}
-
-Picture FromJpeg(const std::vector<std::uint8_t>& bytes) {
-  TacJpegPicture j = DecodeJpeg(bytes.data(), bytes.size());
-  Picture p{j.Width, j.Height, false, {}};
-  for (std::size_t i = 0; i + 2 < j.Bgr.size(); i += 3)
-    p.Pixels.push_back(0xFF000000u | j.Bgr[i + 2] << 16 | j.Bgr[i + 1] << 8 | j.Bgr[i]);
-  return p;
-}
-
-bool EndsWith(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-Picture Decode(const std::string& upperName, const std::vector<std::uint8_t>& bytes) {
-  if (EndsWith(upperName, ".PNG")) return FromPng(bytes);
-  if (EndsWith(upperName, ".BMP")) return FromBmp(bytes);
-  return FromJpeg(bytes);
-}
 
 // The skin as the loader builds its tables: pieces in file order (the
 // master bitmap's name skipped), JPEG textures, sections, cached indexes.
