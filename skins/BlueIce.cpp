@@ -261,8 +261,9 @@ double ValueNoise(double x, double y, int period, int seed) {
   return (a + (b - a) * sx) + ((c + (d - c) * sx) - (a + (b - a) * sx)) * sy;
 }
 
-// Octaves of value noise over a picture that repeats every size pixels
-// (size 0: no repetition); result 0..1.
+// Octaves of value noise, result 0..1: over a picture that repeats every
+// size pixels with baseCells cells across in the first octave, or, with size
+// 0, without repetition and a first octave 64 pixels wide.
 double Fbm(double x, double y, int size, int baseCells, int octaves, int seed) {
   double sum = 0, amp = 0.5, norm = 0;
   int cells = baseCells;
@@ -776,7 +777,7 @@ class BlueIceBuilder {
 
     g.Set("TITLEBUTTON", BangGridValue("TITLEBUTTON.PNG", 3, 1));
     AddFile("TITLEBUTTON.PNG",
-            EncodePng(Layered(Strip({TitleButtonState(TitleGlyph::Close, 21, 16, false, 0, false),
+            EncodePng(Layered(Strip({TitleButtonState(TitleGlyph::Max, 21, 16, false, 0, false),
                                      TitleButtonState(TitleGlyph::Max, 21, 16, false, 1, false),
                                      TitleButtonState(TitleGlyph::Max, 21, 16, false, 2, false)}))));
 
