@@ -10,7 +10,7 @@
 
 #include "framework/Application.h"
 #include "framework/Graphics.h"
-#include "render/SkinPaintItem.h"
+#include "render/paint/SkinPaintItem.h"
 #include "skin/sSkinLoader.h"
 #include "skin/sSkinManager.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "skin/acIniFile.h"
 #include "skin/acSkinPack.h"
 #include "skin/sImageValue.h"

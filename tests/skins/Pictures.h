@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/Classes.h"
-#include "render/PngDecoder.h"
-#include "skin/acJpeg.h"
+#include "framework/core/Classes.h"
+#include "render/pixels/PngDecoder.h"
+#include "render/pixels/acJpeg.h"
 
 namespace translit::test {
 
