@@ -91,6 +91,40 @@ TEST(SkinPack, EveryTruncationFailsCleanly) {
   EXPECT_EQ(LoadError(good), "");
 }
 
+// The entries' sizes are summed before each is inflated: small files of
+// highly compressed entries cannot ask for more than the cap in all.
+TEST(SkinPack, TotalSizeOfAllEntriesIsCapped) {
+  const std::vector<std::uint8_t> zeros(4000, 0);
+  const auto three = WritePackedSkin({{"A.BMP", zeros}, {"B.BMP", zeros}, {"C.BMP", zeros}});
+  struct Case {
+    std::int64_t cap;
+    const char* message;
+  } cases[] = {{12000, ""}, {11999, "Loaded data is not a packed skin file"}, {4000, "Loaded data is not a packed skin file"}};
+  for (const Case& k : cases) {
+    TacSkinConvertor c;
+    c.MaxTotalSize = k.cap;
+    std::string message;
+    try {
+      c.LoadFromBytes(three.data(), three.size());
+    } catch (const fw::Exception& e) {
+      message = e.Message();
+    }
+    EXPECT_EQ(message, k.message) << "cap " << k.cap;
+  }
+  // The check comes before inflating: the entry past the cap is refused
+  // before its damaged stream is read.
+  auto damaged = three;
+  damaged.back() ^= 0xFF;
+  TacSkinConvertor c;
+  c.MaxTotalSize = 8000;
+  try {
+    c.LoadFromBytes(damaged.data(), damaged.size());
+    ADD_FAILURE() << "loaded";
+  } catch (const fw::Exception& e) {
+    EXPECT_EQ(e.Message(), "Loaded data is not a packed skin file");
+  }
+}
+
 TEST(SkinPack, EmptyAndOptionlessFiles) {
   TacSkinConvertor c;
   auto none = WritePackedSkin({});
