@@ -559,8 +559,11 @@ class PngDecoder::Session {
     p.Height = BigEndian32(ihdr + 4);
     if (p.Width == 0 || p.Height == 0) RaiseGraphic(kInvalidImage);
     // Too large for a skin engine, and never allocated from a header alone.
-    if (p.Width > MaxDimension || p.Height > MaxDimension ||
-        static_cast<std::uint64_t>(p.Width) * p.Height > FOwner.FMaxPixels)
+    // The rows are held at up to four bytes a pixel, in sizes that a 32-bit
+    // program counts in 32 bits whatever pixel limit the caller sets.
+    const std::uint64_t pixels = static_cast<std::uint64_t>(p.Width) * p.Height;
+    if (p.Width > MaxDimension || p.Height > MaxDimension || pixels > FOwner.FMaxPixels ||
+        pixels * 4 > static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max()))
       RaiseGraphic(kInvalidImage);
     p.BitsPerSample = ihdr[8];
     p.Compression = ihdr[10] == 0 ? TCompressionType::ctLZ77 : TCompressionType::ctUnknown;

@@ -170,6 +170,24 @@ TEST(PngDecoder, GreyAlphaLosesItsAlphaAndIndexedIgnoresTrns) {
   EXPECT_FALSE(p.Layout.Transparent);
 }
 
+// A header within the pixel limit the caller allows, whose rows the program
+// could not address: 2^20 x 2^12 pixels at four bytes are 2^34 bytes, past
+// the 32-bit program's sizes. Refused from the header, before anything is
+// allocated (64-bit sizes hold it, so only the 32-bit build has the case).
+TEST(PngDecoder, PicturesBeyondTheProgramsSizesAreRefused) {
+  if (sizeof(std::size_t) > 4) GTEST_SKIP() << "64-bit sizes hold every picture of 2^20 x 2^20 pixels";
+  RawImage rgba = pngtest::RandomImage(2, 2, 8, 6, 5);
+  std::vector<Chunk> chunks = ImageChunks(rgba, false);
+  chunks[0].data = pngtest::Ihdr(1u << 20, 1u << 12, 8, 6);
+  const Bytes file = Assemble(chunks);
+  try {
+    DecodePng(file.data(), file.size(), std::uint64_t{1} << 40);
+    ADD_FAILURE() << "decoded";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), kInvalid);
+  }
+}
+
 TEST(PngDecoder, ChunkNamesAndCriticality) {
   RawImage img = pngtest::RandomImage(7, 5, 8, 2, 9);
   // Ancillary unknown chunks are skipped, even with a wrong CRC.
