@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <string>
@@ -226,4 +229,23 @@ TEST(BmpHeader, EveryPrefixOfAGoodFileIsRefused) {
       EXPECT_EQ(ParseFile(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n))), BmpFault::Truncated)
           << n;
   }
+}
+
+// Inputs the fuzzer found (tests/render/pixels/bmp/regression, kept by
+// fuzz/keep-input), as files and as packed DIBs: refused, or a layout inside
+// the buffer. Reported as skipped while none has been kept.
+TEST(BmpHeader, FuzzRegressionInputs) {
+  if (!std::filesystem::is_directory(BMP_REGRESSION_DIR)) GTEST_SKIP() << "no inputs kept in " << BMP_REGRESSION_DIR;
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(BMP_REGRESSION_DIR)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    const Bytes data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ++files;
+    BmpLayout l;
+    if (ParseFile(data, l) == BmpFault::None) {
+      EXPECT_LE(l.PixelOffset + l.PixelBytes, data.size()) << entry.path();
+      EXPECT_LE(l.ColorsOffset + std::size_t{l.ColorCount} * l.ColorBytes, l.PixelOffset) << entry.path();
+    }
+  }
+  EXPECT_GT(files, 0) << BMP_REGRESSION_DIR;
 }
