@@ -27,7 +27,8 @@ BmpSpec Picture(int width, int height, int bits) {
   s.height = height;
   s.bits = static_cast<std::uint16_t>(bits);
   const int rowBytes = (width * bits + 31) / 32 * 4;
-  for (int i = 0; i < rowBytes * (height < 0 ? -height : height); ++i) s.pixels.push_back(static_cast<std::uint8_t>(i * 29));
+  for (int i = 0; i < rowBytes * (height < 0 ? -height : height); ++i)
+    s.pixels.push_back(static_cast<std::uint8_t>(i * 29));
   if (bits <= 8)
     for (int i = 0; i < (1 << bits); ++i) s.palette.push_back(static_cast<std::uint32_t>(i) * 0x030507u);
   return s;

@@ -5,7 +5,9 @@ namespace translit {
 
 namespace {
 
-std::uint32_t Le16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8; }
+std::uint32_t Le16(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
+}
 std::uint32_t Le32(const std::uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
 
 constexpr std::size_t kFileHeaderSize = 14;
@@ -19,15 +21,24 @@ constexpr std::size_t kLargestHeaderSize = 124;
 
 const char* BmpFaultText(BmpFault fault) {
   switch (fault) {
-    case BmpFault::None: return "none";
-    case BmpFault::Truncated: return "truncated";
-    case BmpFault::Signature: return "signature";
-    case BmpFault::HeaderSize: return "header size";
-    case BmpFault::Dimensions: return "dimensions";
-    case BmpFault::BitCount: return "bit count";
-    case BmpFault::Compression: return "compression";
-    case BmpFault::Palette: return "palette";
-    case BmpFault::PixelOffset: return "pixel offset";
+    case BmpFault::None:
+      return "none";
+    case BmpFault::Truncated:
+      return "truncated";
+    case BmpFault::Signature:
+      return "signature";
+    case BmpFault::HeaderSize:
+      return "header size";
+    case BmpFault::Dimensions:
+      return "dimensions";
+    case BmpFault::BitCount:
+      return "bit count";
+    case BmpFault::Compression:
+      return "compression";
+    case BmpFault::Palette:
+      return "palette";
+    case BmpFault::PixelOffset:
+      return "pixel offset";
   }
   return "?";
 }
@@ -44,8 +55,8 @@ BmpFault ParseDib(const std::uint8_t* data, std::size_t size, std::size_t pixelO
   // Bytes up to here must be there; 64-bit, so that no count from the file
   // can wrap around on a 32-bit program.
   std::uint64_t end = headerSize;
-  std::uint64_t colors = 0;      // palette entries
-  std::uint64_t skipped = 0;     // palette entries of a picture of more than 8 bits
+  std::uint64_t colors = 0;   // palette entries
+  std::uint64_t skipped = 0;  // palette entries of a picture of more than 8 bits
   layout.HeaderSize = headerSize;
   if (headerSize == kCoreHeaderSize) {
     if (size < kCoreHeaderSize) return BmpFault::Truncated;
@@ -93,7 +104,8 @@ BmpFault ParseDib(const std::uint8_t* data, std::size_t size, std::size_t pixelO
   if (!(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) return BmpFault::BitCount;
   const bool rle = layout.Compression == kBmpRle8 || layout.Compression == kBmpRle4;
   switch (layout.Compression) {
-    case kBmpRgb: break;
+    case kBmpRgb:
+      break;
     case kBmpBitFields:
       if (bits != 16 && bits != 32) return BmpFault::Compression;
       break;
@@ -103,7 +115,8 @@ BmpFault ParseDib(const std::uint8_t* data, std::size_t size, std::size_t pixelO
       if (bits != (layout.Compression == kBmpRle8 ? 8 : 4) || layout.TopDown() || layout.SizeImage == 0)
         return BmpFault::Compression;
       break;
-    default: return BmpFault::Compression;
+    default:
+      return BmpFault::Compression;
   }
 
   layout.ColorsOffset = static_cast<std::size_t>(end);
@@ -123,7 +136,8 @@ BmpFault ParseDib(const std::uint8_t* data, std::size_t size, std::size_t pixelO
   }
   layout.PixelOffset = pixelOffset;
 
-  const std::uint64_t rowBytes = (static_cast<std::uint64_t>(layout.Width) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
+  const std::uint64_t rowBytes =
+      (static_cast<std::uint64_t>(layout.Width) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
   const std::uint64_t pixelBytes = rle ? layout.SizeImage : rowBytes * static_cast<std::uint64_t>(layout.AbsHeight());
   if (pixelBytes > size - pixelOffset) return BmpFault::Truncated;
   layout.RowBytes = static_cast<std::size_t>(rowBytes);

@@ -18,25 +18,25 @@ enum : std::uint32_t { kBmpRgb = 0, kBmpRle8 = 1, kBmpRle4 = 2, kBmpBitFields = 
 // Why a header was refused.
 enum class BmpFault {
   None,
-  Truncated,         // shorter than its headers, palette or pixels
-  Signature,         // the file does not start with "BM"
-  HeaderSize,        // info header of an unknown size, or cutting the bit-field masks
-  Dimensions,        // width or height 0, negative width, or beyond 32767
-  BitCount,          // not 1, 4, 8, 16, 24 or 32 bits per pixel
-  Compression,       // unknown, not for the bit count, or RLE top-down or without its size
-  Palette,           // more colours than the bit count can index
-  PixelOffset,       // the file's pixel offset points into the headers
+  Truncated,    // shorter than its headers, palette or pixels
+  Signature,    // the file does not start with "BM"
+  HeaderSize,   // info header of an unknown size, or cutting the bit-field masks
+  Dimensions,   // width or height 0, negative width, or beyond 32767
+  BitCount,     // not 1, 4, 8, 16, 24 or 32 bits per pixel
+  Compression,  // unknown, not for the bit count, or RLE top-down or without its size
+  Palette,      // more colours than the bit count can index
+  PixelOffset,  // the file's pixel offset points into the headers
 };
 
 const char* BmpFaultText(BmpFault fault);
 
 struct BmpLayout {
-  std::uint32_t HeaderSize = 0;   // 12 for the core header, else 40..124
+  std::uint32_t HeaderSize = 0;  // 12 for the core header, else 40..124
   std::int32_t Width = 0;
-  std::int32_t Height = 0;        // negative: rows stored top-down
+  std::int32_t Height = 0;  // negative: rows stored top-down
   int BitCount = 0;
   std::uint32_t Compression = kBmpRgb;
-  std::uint32_t SizeImage = 0;    // as the header says (the pixel bytes of RLE)
+  std::uint32_t SizeImage = 0;  // as the header says (the pixel bytes of RLE)
   // Red, green and blue masks of bit-field pixels, 0 otherwise.
   std::uint32_t Masks[3] = {0, 0, 0};
   // The palette: ColorCount entries of 3 (core header) or 4 bytes each at

@@ -193,7 +193,10 @@ TEST(SkinTables, WholeTableIndexesAgreeWithSingleLookups) {
       const int name = i > 0 && rng() % 5 == 0 ? static_cast<int>(rng() % static_cast<unsigned>(i)) : i;
       text += "[S" + std::to_string(name) + "]\n";
       if (rng() % 6 != 0) text += "PARENTCLASS=S" + std::to_string(rng() % static_cast<unsigned>(n + 3)) + "\n";
-      if (rng() % 3 == 0) text += "COLOR=" + std::to_string(rng() % 3 == 0 ? -1 : static_cast<int>(rng() % 1000) - 500) + "\n";
+      if (rng() % 3 == 0) {
+        const int colour = rng() % 3 == 0 ? -1 : static_cast<int>(rng() % 1000) - 500;
+        text += "COLOR=" + std::to_string(colour) + "\n";
+      }
       if (rng() % 4 == 0) text += "GRADIENTDATA=" + std::to_string(rng() % 99) + ";1;100;0;0\n";
     }
     TablesFromText t(text);

@@ -9,8 +9,8 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -158,43 +158,101 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
     return b;
   };
   const Case cases[] = {
-      {"shorter than the file header", [] { return Bytes{'B', 'M', 0, 0}; }, BmpFault::Truncated},
-      {"no header size", [&] { return cut(WriteBmp(Indexed8()), WriteBmp(Indexed8()).size() - 16); }, BmpFault::Truncated},
-      {"signature", [&] { auto b = WriteBmp(Indexed8()); b[1] = 'A'; return b; }, BmpFault::Signature},
-      {"header size 11", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 11; }); }, BmpFault::HeaderSize},
-      {"header size 39", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 39; }); }, BmpFault::HeaderSize},
-      {"header size 125", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 125; }); }, BmpFault::HeaderSize},
+      {"shorter than the file header",
+       [] {
+         return Bytes{'B', 'M', 0, 0};
+       },
+       BmpFault::Truncated},
+      {"no header size", [&] { return cut(WriteBmp(Indexed8()), WriteBmp(Indexed8()).size() - 16); },
+       BmpFault::Truncated},
+      {"signature",
+       [&] {
+         auto b = WriteBmp(Indexed8());
+         b[1] = 'A';
+         return b;
+       },
+       BmpFault::Signature},
+      {"header size 11", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 11; }); },
+       BmpFault::HeaderSize},
+      {"header size 39", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 39; }); },
+       BmpFault::HeaderSize},
+      {"header size 125", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 125; }); },
+       BmpFault::HeaderSize},
       // The masks would straddle the header's end: refused, never read.
       {"bit fields in a header of 41", [&] { return spec(BitFields(41), [](BmpSpec& s) { s.pixels.clear(); }); },
        BmpFault::HeaderSize},
       {"bit fields in a header of 51", [&] { return spec(BitFields(51), [](BmpSpec&) {}); }, BmpFault::HeaderSize},
-      {"header longer than the file", [&] { return cut(spec(BitFields(124), [](BmpSpec& s) { s.pixels.clear(); }), 1); },
-       BmpFault::Truncated},
+      {"header longer than the file",
+       [&] { return cut(spec(BitFields(124), [](BmpSpec& s) { s.pixels.clear(); }), 1); }, BmpFault::Truncated},
       {"masks cut after a 40-byte header",
-       [&] { return spec(BitFields(40), [](BmpSpec& s) { s.masks.pop_back(); s.pixels.clear(); }); }, BmpFault::Truncated},
+       [&] {
+         return spec(BitFields(40), [](BmpSpec& s) {
+           s.masks.pop_back();
+           s.pixels.clear();
+         });
+       },
+       BmpFault::Truncated},
       {"width 0", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.width = 0; }); }, BmpFault::Dimensions},
       {"negative width", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.width = -2; }); }, BmpFault::Dimensions},
       {"width 32768", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.width = 32768; }); }, BmpFault::Dimensions},
       {"height 0", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.height = 0; }); }, BmpFault::Dimensions},
       {"height -32768", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.height = -32768; }); }, BmpFault::Dimensions},
-      {"height INT_MIN", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.height = INT_MIN; }); }, BmpFault::Dimensions},
+      {"height INT_MIN", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.height = INT_MIN; }); },
+       BmpFault::Dimensions},
       {"2 bits", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.bits = 2; }); }, BmpFault::BitCount},
       {"0 bits", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.bits = 0; }); }, BmpFault::BitCount},
       {"64 bits", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.bits = 64; }); }, BmpFault::BitCount},
       {"unknown compression", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.compression = 4; }); },
        BmpFault::Compression},
-      {"bit fields of 24 bits", [&] { return spec(BitFields(40), [](BmpSpec& s) { s.bits = 24; s.pixels.resize(16); }); },
+      {"bit fields of 24 bits",
+       [&] {
+         return spec(BitFields(40), [](BmpSpec& s) {
+           s.bits = 24;
+           s.pixels.resize(16);
+         });
+       },
        BmpFault::Compression},
-      {"RLE8 of 4 bits", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.bits = 4; s.compression = kBmpRle8; }); },
+      {"RLE8 of 4 bits",
+       [&] {
+         return spec(Indexed8(), [](BmpSpec& s) {
+           s.bits = 4;
+           s.compression = kBmpRle8;
+         });
+       },
        BmpFault::Compression},
-      {"RLE8 top-down", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.height = -2; s.compression = kBmpRle8; }); },
+      {"RLE8 top-down",
+       [&] {
+         return spec(Indexed8(), [](BmpSpec& s) {
+           s.height = -2;
+           s.compression = kBmpRle8;
+         });
+       },
        BmpFault::Compression},
-      {"RLE8 without its size", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.compression = kBmpRle8; s.sizeImage = 0; }); },
+      {"RLE8 without its size",
+       [&] {
+         return spec(Indexed8(), [](BmpSpec& s) {
+           s.compression = kBmpRle8;
+           s.sizeImage = 0;
+         });
+       },
        BmpFault::Compression},
-      {"257 colours of 8 bits", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.clrUsed = 257; }); }, BmpFault::Palette},
-      {"17 colours of 4 bits", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.bits = 4; s.clrUsed = 17; }); },
+      {"257 colours of 8 bits", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.clrUsed = 257; }); },
        BmpFault::Palette},
-      {"palette cut", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.clrUsed = 200; s.pixels.clear(); }); },
+      {"17 colours of 4 bits",
+       [&] {
+         return spec(Indexed8(), [](BmpSpec& s) {
+           s.bits = 4;
+           s.clrUsed = 17;
+         });
+       },
+       BmpFault::Palette},
+      {"palette cut",
+       [&] {
+         return spec(Indexed8(), [](BmpSpec& s) {
+           s.clrUsed = 200;
+           s.pixels.clear();
+         });
+       },
        BmpFault::Truncated},
       {"pixel offset inside the file header", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.offBits = 10; }); },
        BmpFault::PixelOffset},
@@ -208,13 +266,31 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
       {"pixels short after a gap", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.offBits = 14 + 40 + 8 + 1; }); },
        BmpFault::Truncated},
       {"RLE size beyond the data",
-       [&] { return spec(Indexed8(), [](BmpSpec& s) { s.compression = kBmpRle8; s.sizeImage = 9; }); }, BmpFault::Truncated},
+       [&] {
+         return spec(Indexed8(), [](BmpSpec& s) {
+           s.compression = kBmpRle8;
+           s.sizeImage = 9;
+         });
+       },
+       BmpFault::Truncated},
       // 32767 rows of 131068 bytes: more than 32 bits can count, never wrapped.
       {"largest picture, no pixels",
-       [&] { return spec(Rgb24(1, 1), [](BmpSpec& s) { s.width = 32767; s.height = 32767; s.bits = 32; }); },
+       [&] {
+         return spec(Rgb24(1, 1), [](BmpSpec& s) {
+           s.width = 32767;
+           s.height = 32767;
+           s.bits = 32;
+         });
+       },
        BmpFault::Truncated},
       {"2^32 colours of a packed 24-bit picture",
-       [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.clrUsed = 0xFFFFFFFF; s.offBits = 0; }); }, BmpFault::Truncated},
+       [&] {
+         return spec(Rgb24(2, 2), [](BmpSpec& s) {
+           s.clrUsed = 0xFFFFFFFF;
+           s.offBits = 0;
+         });
+       },
+       BmpFault::Truncated},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(BmpFaultText(ParseFile(c.file())), std::string(BmpFaultText(c.fault))) << c.what;

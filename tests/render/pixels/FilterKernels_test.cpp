@@ -209,7 +209,8 @@ TEST_P(ResampleRows, TallNarrowPictureToAWideRow) {
     EXPECT_NEAR(ChannelOf(dest.At(65535, 0), c), ChannelOf(right, c), 2) << "channel " << c;
     const bool up = ChannelOf(right, c) > ChannelOf(left, c);
     for (int x = 1; x < 65536; ++x) {
-      const int step = static_cast<int>(ChannelOf(dest.At(x, 0), c)) - static_cast<int>(ChannelOf(dest.At(x - 1, 0), c));
+      const int step =
+          static_cast<int>(ChannelOf(dest.At(x, 0), c)) - static_cast<int>(ChannelOf(dest.At(x - 1, 0), c));
       ASSERT_TRUE(up ? step >= 0 : step <= 0) << "channel " << c << " at " << x;
     }
   }
