@@ -7,6 +7,7 @@
 #include "render/paint/SkinPaintItem.h"
 #include "render/paint/SkinPaintGeometry.h"
 #include "render/paint/SkinPaintMasks.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/paint/SkinPaintParent.h"
 #include "skin/sSkinManager.h"
 

@@ -10,7 +10,7 @@
 #include "framework/Handles.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "render/paint/SkinPaintGeometry.h"
-#include "render/paint/SkinPaintParent.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/bitmaps/acImageFilters.h"
 #include "skin/sSkinManager.h"
 
