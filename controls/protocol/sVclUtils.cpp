@@ -2,13 +2,12 @@
 #include "controls/protocol/sVclUtils.h"
 
 #include "framework/Colors.h"
+#include "render/pixels/KeyColor.h"
 #include "controls/protocol/sSkinState.h"
 
 namespace translit {
 
 namespace {
-
-constexpr std::uint32_t kNoColor = 0xFF00FF;
 
 std::uint32_t AsRGB(LRESULT color) {
   return static_cast<std::uint32_t>(fw::ColorToRGB(static_cast<fw::TColor>(color)));
@@ -76,7 +75,7 @@ void SendToDirectChildren(HWND window, fw::TMessage& m, bool visibleOnly) {
 void SendToChildWindows(HWND window, fw::TMessage& m) { SendToDirectChildren(window, m, false); }
 
 std::uint32_t ControlColor(fw::TControl* control) {
-  if (!control) return kNoColor;
+  if (!control) return static_cast<std::uint32_t>(clSkinTransparent);
   bool answers;
   if (auto* windowed = dynamic_cast<fw::TWinControl*>(control)) {
     answers = windowed->HandleAllocated() && AnswersSkinMessages(windowed->Handle());
@@ -84,11 +83,11 @@ std::uint32_t ControlColor(fw::TControl* control) {
     answers = SendSkinCommandTo(control, SKINCMD_IS_SKINNED) == 1;
   }
   if (!answers) return AsRGB(control->Color());
-  return AsRGB(SendSkinCommandTo(control, SKINCMD_GET_COLOR, static_cast<LPARAM>(kNoColor)));
+  return AsRGB(SendSkinCommandTo(control, SKINCMD_GET_COLOR, static_cast<LPARAM>(clSkinTransparent)));
 }
 
 std::uint32_t WindowColor(HWND window) {
-  if (!window) return kNoColor;
+  if (!window) return static_cast<std::uint32_t>(clSkinTransparent);
   return AsRGB(SendSkinCommand(window, SKINCMD_GET_COLOR));
 }
 

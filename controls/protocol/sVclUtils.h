@@ -33,9 +33,10 @@ void SendToChildWindows(HWND window, fw::TMessage& m);
 
 // The background colour a control offers its children, as RGB: its answer
 // to SKINCMD_GET_COLOR when it handles skin messages, else its own colour;
-// 0xFF00FF without a control.
+// the key colour without a control.
 std::uint32_t ControlColor(fw::TControl* control);
-// A window's answer to SKINCMD_GET_COLOR as RGB; 0xFF00FF without a window.
+// A window's answer to SKINCMD_GET_COLOR as RGB; the key colour without a
+// window.
 std::uint32_t WindowColor(HWND window);
 
 // The first form among component and its owners, or none.

@@ -16,12 +16,6 @@
 
 namespace translit {
 
-namespace {
-
-constexpr std::uint32_t kKeyColor = 0xFF00FF;
-
-}  // namespace
-
 ParentCache TsCommonData::ParentCacheOf(HWND window) const {
   if (!Skinned() || (OwnerControl ? !OwnerControl->Parent() : !(window && ::GetParent(window)))) {
     ParentCache none = EmptyParentCache();
@@ -92,7 +86,7 @@ void TsCommonData::AnswerBackgroundRequest(BackgroundRequest& request, int state
   } else if (t > 0 && t < 100) {
     if (!CacheBmp) {
       request.Kind = bkColor;
-      request.Color = static_cast<std::int32_t>(kKeyColor);
+      request.Color = clSkinTransparent;
       return;
     }
   } else if (t == 0) {
@@ -106,7 +100,7 @@ void TsCommonData::AnswerBackgroundRequest(BackgroundRequest& request, int state
     request.Color = static_cast<std::int32_t>(manager->GlobalColor());
     if (!CacheBmp) {
       request.Kind = bkColor;
-      request.Color = static_cast<std::int32_t>(kKeyColor);
+      request.Color = clSkinTransparent;
       return;
     }
   }

@@ -14,8 +14,6 @@ namespace translit {
 
 namespace {
 
-constexpr std::uint32_t kKeyColor = 0xFF00FF;
-
 std::uint32_t Rgb(fw::TColor c) { return static_cast<std::uint32_t>(fw::ColorToRGB(c)); }
 
 }  // namespace
@@ -30,7 +28,7 @@ std::uint32_t TsCommonData::ParentColor(HWND window, bool unconvertedOnKey) cons
   if (OwnerControl && OwnerControl->Parent()) {
     fw::TWinControl* parent = OwnerControl->Parent();
     std::uint32_t c = ControlColor(parent);
-    if (c == kKeyColor && unconvertedOnKey) return static_cast<std::uint32_t>(parent->Color());
+    if (c == static_cast<std::uint32_t>(clSkinTransparent) && unconvertedOnKey) return static_cast<std::uint32_t>(parent->Color());
     return c;
   }
   if (!OwnerControl && window && ::GetParent(window)) return WindowColor(::GetParent(window));

@@ -211,7 +211,7 @@ fw::UniqueIcon MakeCompIcon(TPNGGraphic& picture, fw::TColor backColor) {
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         std::uint32_t& p = source.At(x, y);
-        p = (p & 0x00FFFFFFu) == KeyColor ? KeyColor : (p | 0xFF000000u);
+        p = (p & 0x00FFFFFFu) == KeyPixel ? KeyPixel : (p | 0xFF000000u);
       }
   }
   fw::TColor back = fw::ColorToRGB(backColor);

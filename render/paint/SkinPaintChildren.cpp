@@ -11,6 +11,7 @@
 #include "render/paint/SkinPaintFills.h"
 #include "render/paint/SkinPaintGeometry.h"
 #include "render/paint/SkinPaintParent.h"
+#include "render/pixels/KeyColor.h"
 
 namespace translit {
 
@@ -43,7 +44,7 @@ void PutChildBackground(HDC picture, fw::TControl* child, const BackgroundReques
   const RECT bounds = child->BoundsRect();
   if (child->ControlStyle() & fw::csOpaque) {
     fw::TColor color = SendSkinCommandTo(child, SKINCMD_IS_SKINNED) == 1
-                           ? static_cast<fw::TColor>(SendSkinCommandTo(child, SKINCMD_GET_COLOR, 0xFF00FF))
+                           ? static_cast<fw::TColor>(SendSkinCommandTo(child, SKINCMD_GET_COLOR, clSkinTransparent))
                            : fw::ColorToRGB(child->Color());
     FillSolid(picture, bounds, color);
   } else if (background.Kind == bkBitmap && background.Bitmap) {
@@ -114,7 +115,7 @@ void PaintGraphicChildren(HDC dc, fw::TWinControl* container, POINT offset, bool
   if (!pictureDC) return;
   for (fw::TControl* child : painted) {
     // A child that left its top-left pixel at the key colour shows nothing.
-    if (::GetPixel(pictureDC.Get(), child->Left(), child->Top()) == 0x00FF00FF) continue;
+    if (::GetPixel(pictureDC.Get(), child->Left(), child->Top()) == KeyPixel) continue;
     ::BitBlt(dc, child->Left() + offset.x, child->Top() + offset.y, child->Width(), child->Height(), pictureDC.Get(),
              child->Left(), child->Top(), SRCCOPY);
   }

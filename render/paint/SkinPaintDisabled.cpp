@@ -2,14 +2,9 @@
 #include "render/paint/SkinPaintDisabled.h"
 
 #include "controls/protocol/sVclUtils.h"
+#include "render/pixels/KeyColor.h"
 
 namespace translit {
-
-namespace {
-
-constexpr fw::TColor kKeyColor = 0x00FF00FF;
-
-}  // namespace
 
 void ApplyDisabledLook(fw::TBitmap* bitmap, TsDisabledKind kind, fw::TControl* control, POINT offset,
                        const ParentCache& parent) {
@@ -21,14 +16,14 @@ void ApplyDisabledLook(fw::TBitmap* bitmap, TsDisabledKind kind, fw::TControl* c
     const int x = parent.X + offset.x;
     const int y = parent.Y + offset.y;
     const RECT under{x, y, x + view.width - 1, y + view.height - 1};
-    BlendRectOnto(bitmap, 0, 0, kKeyColor, 0.4, under, parent.Bitmap);
+    BlendRectOnto(bitmap, 0, 0, clSkinTransparent, 0.4, under, parent.Bitmap);
     return;
   }
   fw::TColor color = parent.FillColor;
-  if (color == kKeyColor) {
+  if (color == clSkinTransparent) {
     if (!control || !control->Parent()) return;
     color = static_cast<fw::TColor>(ControlColor(control->Parent()));
-    if (color == kKeyColor) return;
+    if (color == clSkinTransparent) return;
   }
   TintRect(bitmap, RECT{0, 0, view.width - 1, view.height - 1}, 50, color);
 }

@@ -6,6 +6,7 @@
 
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/paint/SkinPaintGeometry.h"
+#include "render/pixels/KeyColor.h"
 #include "skin/sSkinTables.h"
 
 namespace translit {
@@ -14,7 +15,7 @@ using paint::Intersection;
 
 namespace {
 
-bool IsKey(std::uint32_t pixel) { return (pixel & 0x00FFFFFFu) == 0x00FF00FFu; }
+bool IsKey(std::uint32_t pixel) { return (pixel & 0x00FFFFFFu) == KeyPixel; }
 
 }  // namespace
 

@@ -8,13 +8,12 @@
 #include "framework/Colors.h"
 #include "framework/Handles.h"
 #include "render/paint/SkinPaintFills.h"
+#include "render/pixels/KeyColor.h"
 #include "skin/sSkinManager.h"
 
 namespace translit {
 
 namespace {
-
-constexpr fw::TColor kKeyColor = 0x00FF00FF;
 
 // A message to a framework control: by its window when it has one, else by a
 // direct call.
@@ -41,14 +40,14 @@ LPARAM RequestAddress(BackgroundRequest& request) { return reinterpret_cast<LPAR
 
 }  // namespace
 
-ParentCache MakeParentCache(fw::TBitmap* bitmap, int x, int y) { return {bitmap, x, y, kKeyColor, true}; }
+ParentCache MakeParentCache(fw::TBitmap* bitmap, int x, int y) { return {bitmap, x, y, clSkinTransparent, true}; }
 
 ParentCache EmptyParentCache() { return {nullptr, 0, 0, 0, false}; }
 
 ParentCache RequestToParentCache(const BackgroundRequest& request) {
   if (request.Kind == bkBitmap) {
     // A painter would read through a missing bitmap; treat it as no answer.
-    if (!request.Bitmap) return {nullptr, request.OffsetX, request.OffsetY, kKeyColor, false};
+    if (!request.Bitmap) return {nullptr, request.OffsetX, request.OffsetY, clSkinTransparent, false};
     return MakeParentCache(request.Bitmap, request.OffsetX, request.OffsetY);
   }
   return {nullptr, request.OffsetX, request.OffsetY, fw::ColorToRGB(request.Color), false};

@@ -11,7 +11,7 @@
 
 namespace translit {
 
-// {bitmap, x, y, 0x00FF00FF, true}.
+// {bitmap, x, y, the key colour, true}.
 ParentCache MakeParentCache(fw::TBitmap* bitmap, int x, int y);
 // {none, 0, 0, 0, false}.
 ParentCache EmptyParentCache();

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "render/pixels/KeyColor.h"
 #include "render/pixels/PixelView.h"
 
 namespace translit {
@@ -42,8 +43,6 @@ struct ByteView {
 
 inline ByteView AsBytes(const PixelView& v) { return {v.firstRow, v.strideBytes, v.width, v.height, 4}; }
 
-// Magenta marks an absent pixel; it is the same value in both byte orders.
-inline constexpr std::uint32_t KeyColor = 0x00FF00FF;
 // The framework's "no colour" value, used as "no tint".
 inline constexpr std::uint32_t NoColor = 0x1FFFFFFF;
 

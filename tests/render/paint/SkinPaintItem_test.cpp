@@ -100,7 +100,7 @@ TEST_F(SkinItems, TextureThenGradientThenColour) {
   Master(8, 8, 0x404040);
   AddPiece("X", "PATTERN", RECT{0, 0, 8, 8}, 0, 1);
   auto item = NewBitmap32(20, 20);
-  PaintSkinBackground(Section("X"), "X", EmptyParentCache(), kNoColorOverride, -1, -1, manager, item.get(),
+  PaintSkinBackground(Section("X"), "X", EmptyParentCache(), clSkinTransparent, -1, -1, manager, item.get(),
                       POINT{0, 0}, RECT{0, 0, 20, 20}, 0);
   const std::uint32_t mixed = (0x40 * 51 + 0x80 * 204 + 127) >> 8;
   const std::uint32_t n = 60 * mixed + 40 * 0xC0;
