@@ -12,12 +12,17 @@
 
 namespace translit {
 
-// SendMessage of SM_ALPHACMD with the command in WParam's high word.
-LRESULT SendSkinCommand(HWND window, std::uint16_t command, LPARAM lParam = 0);
+// SendMessage of SM_ALPHACMD with the command in WParam's high word and the
+// argument in its low word.
+LRESULT SendSkinCommand(HWND window, std::uint16_t command, LPARAM lParam = 0, std::int16_t argument = 0);
+
+// A message to a framework control: by SendMessage to its window when it
+// has one, else by a direct call of its message handling.
+LRESULT SendToControl(fw::TControl* control, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // To a control: a windowed one by SendMessage (nothing, result 0, while it
 // is being destroyed or has no window), a graphic one by a direct call.
-LRESULT SendSkinCommandTo(fw::TControl* control, std::uint16_t command, LPARAM lParam = 0);
+LRESULT SendSkinCommandTo(fw::TControl* control, std::uint16_t command, LPARAM lParam = 0, std::int16_t argument = 0);
 
 // The window answers SKINCMD_IS_SKINNED with exactly 1.
 bool AnswersSkinMessages(HWND window);

@@ -16,14 +16,10 @@ namespace {
 // SKINCMD_PARENT_CHANGED with argument 1 (redraw now), to a control or, for
 // an owner without one, to its window.
 void SendParentChanged(fw::TControl* control, HWND window) {
-  const WPARAM wParam = SkinWParam(SKINCMD_PARENT_CHANGED, 1);
-  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control)) {
-    if (!windowed->Destroying() && windowed->HandleAllocated()) ::SendMessageA(windowed->Handle(), SM_ALPHACMD, wParam, 0);
-  } else if (control) {
-    control->Perform(SM_ALPHACMD, wParam, 0);
-  } else if (window) {
-    ::SendMessageA(window, SM_ALPHACMD, wParam, 0);
-  }
+  if (control)
+    SendSkinCommandTo(control, SKINCMD_PARENT_CHANGED, 0, 1);
+  else if (window)
+    SendSkinCommand(window, SKINCMD_PARENT_CHANGED, 0, 1);
 }
 
 }  // namespace

@@ -15,14 +15,6 @@ namespace translit {
 
 namespace {
 
-// A message to a framework control: by its window when it has one, else by a
-// direct call.
-LRESULT SendToControl(fw::TControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control); windowed && windowed->HandleAllocated())
-    return ::SendMessageA(windowed->Handle(), msg, wParam, lParam);
-  return control->Perform(msg, wParam, lParam);
-}
-
 // Lets the target paint itself into the request's DC, placed so that the
 // requesting control's area lands at the DC's origin.
 template <class Send>
