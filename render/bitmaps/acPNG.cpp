@@ -54,7 +54,7 @@ GrayView GrayOf(fw::TBitmap& bitmap) {
   GrayView v;
   if (bitmap.Width() <= 0 || bitmap.Height() <= 0) return v;
   v.firstRow = static_cast<std::uint8_t*>(bitmap.ScanLine(0));
-  v.strideBytes = -static_cast<std::ptrdiff_t>(bitmap.BytesPerRow());
+  v.rowStride = -static_cast<std::ptrdiff_t>(bitmap.BytesPerRow());
   v.width = bitmap.Width();
   v.height = bitmap.Height();
   return v;
