@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "render/pixels/PngInterlace.h"
+
 namespace pngtest {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -188,15 +190,13 @@ inline Bytes Scanlines(const RawImage& img, bool interlace, int firstFilter = 0)
     emit(img.rows);
     return out;
   }
-  static const std::uint32_t rs[7] = {0, 0, 4, 0, 2, 0, 1}, rst[7] = {8, 8, 8, 4, 4, 2, 2};
-  static const std::uint32_t cs[7] = {0, 4, 0, 2, 0, 1, 0}, cst[7] = {8, 8, 4, 4, 2, 2, 1};
-  for (int p = 0; p < 7; ++p) {
-    if (cs[p] >= img.width || rs[p] >= img.height) continue;
-    std::uint32_t pw = (img.width - cs[p] + cst[p] - 1) / cst[p];
+  for (const translit::Adam7Pass& pass : translit::Adam7Passes) {
+    const std::uint32_t pw = translit::Adam7PassWidth(pass, img.width);
+    if (pw == 0 || translit::Adam7PassHeight(pass, img.height) == 0) continue;
     std::vector<Bytes> rows;
-    for (std::uint32_t y = rs[p]; y < img.height; y += rst[p]) {
+    for (std::uint32_t y = pass.rowStart; y < img.height; y += pass.rowStep) {
       Bytes row(img.RowBytes(pw), 0);
-      for (std::uint32_t i = 0; i < pw; ++i) PutPixel(row, i, bpp, img.Pixel(cs[p] + i * cst[p], y));
+      for (std::uint32_t i = 0; i < pw; ++i) PutPixel(row, i, bpp, img.Pixel(pass.colStart + i * pass.colStep, y));
       rows.push_back(std::move(row));
     }
     emit(rows);
