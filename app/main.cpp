@@ -7,9 +7,9 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   fw::TApplication& app = fw::EnsureApplication();
   try {
-    RegisterAppClasses();
+    translit::app::RegisterAppClasses();
     app.Initialize();
-    app.CreateForm<TForm1>();
+    app.CreateForm<translit::app::TForm1>();
     app.Run();
   } catch (...) {
     fw::HandleCurrentException();

@@ -51,7 +51,7 @@ void BareWalk(const std::string& path) {
   do {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       ++gFiles;
-      std::string target = path + translit::TransliterateName(fd.cFileName);
+      std::string target = path + translit::app::TransliterateName(fd.cFileName);
       WIN32_FIND_DATAA existing;
       HANDLE e = ::FindFirstFileA(target.c_str(), &existing);
       bool taken = e != INVALID_HANDLE_VALUE && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -73,8 +73,8 @@ double Median(std::vector<double> v) {
 
 int main() {
   fw::EnsureApplication();
-  RegisterAppClasses();
-  auto* form = new TForm1(fw::Application);
+  translit::app::RegisterAppClasses();
+  auto* form = new translit::app::TForm1(fw::Application);
   // The dialog as the user has it: on screen and painted before the walk.
   form->Show();
   MSG msg;
