@@ -14,11 +14,12 @@
 #include "skin/sSkinManager.h"
 #include "tests/controls/skindata/SkinDataControl.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit {
 namespace {
 
-using test::TempFolder;
+using testing_files::TempFolder;
 using test::WriteText;
 
 using TLabelled = test::TSkinDataControl;
@@ -37,13 +38,13 @@ class ControlText : public ::testing::Test {
  protected:
   void SetUp() override {
     fw::EnsureApplication();
-    std::string folder = tmp.Sub("T");
+    std::string folder = tmp.Folder("T");
     WriteText(folder + "Options.dat",
               "[GLOBALINFO]\r\nCOLOR=0xFFFFFF\r\n"
               "[LABEL]\r\nCOLOR=0xFFFFFF\r\nFONTCOLOR=0x0000FF\r\nTCLEFT=0xFF0000\r\n"
               "[WEBBUTTON]\r\nFONTCOLOR=0x000000\r\nHOTFONTCOLOR=0x000000\r\n");
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("T");
     form = new fw::TForm(fw::Application);
     control = new TLabelled(form);

@@ -14,11 +14,12 @@
 #include "framework/ClassRegistry.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit {
 namespace {
 
-using test::TempFolder;
+using testing_files::TempFolder;
 
 const char* const kOptions =
     "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
@@ -68,7 +69,7 @@ class CommonData : public ::testing::Test {
       registered = true;
       fw::RegisterClass<TSkinned>("TSkinned", "TWinControl").Object("SkinData", &TSkinned::SkinData);
     }
-    test::WriteSkinFolder(tmp.Path, "T", kOptions);
+    test::WriteSkinFolder(tmp.Path(), "T", kOptions);
     form = new fw::TForm(fw::Application);
     form->SetColor(0);
     form->Show();
@@ -79,7 +80,7 @@ class CommonData : public ::testing::Test {
   }
   void LoadSkin() {
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("T");
     ASSERT_TRUE(manager->Active());
     ASSERT_EQ(DefaultManager, manager);

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "tests/render/pixels/pngsuite/PngWriter.h"
+#include "tests/support/TempFolder.h"
 
 using namespace translit;
 using pngtest::Assemble;
@@ -109,9 +109,8 @@ TEST(PngGraphic, DecodesIntoTheBitmapsRowsAndPalette) {
 }
 
 TEST(PngGraphic, LoadsFromFileAndResource) {
-  char dir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, dir);
-  const std::string path = std::string(dir) + "translit_png_test.png";
+  testing_files::TempFolder dir;
+  const std::string path = dir.Path() + "translit_png_test.png";
   RawImage img = Rgba(3, 2, {0xFF0000FF, 0x00FF0080, 0x0000FF00, 0x0A141EFF, 0x28323CFF, 0x46505AFF});
   {
     fw::TMemoryStream m(pngtest::Encode(img, false));
@@ -119,7 +118,6 @@ TEST(PngGraphic, LoadsFromFileAndResource) {
   }
   TPNGGraphic fromFile, fromResource;
   fromFile.LoadFromFile(path);
-  std::remove(path.c_str());
   fromResource.LoadFromResourceName(::GetModuleHandleA(nullptr), "TESTPNG");
   for (TPNGGraphic* g : {&fromFile, &fromResource}) {
     ASSERT_EQ(g->PixelFormat(), fw::pf32bit);
