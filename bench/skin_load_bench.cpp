@@ -14,7 +14,7 @@
 #include "framework/core/Classes.h"
 #include "skin/acSkinPack.h"
 #include "skin/sSkinLoader.h"
-#include "tests/skin/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 #include "tests/support/TempFolder.h"
 
 using namespace translit;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/core/Classes.h"
-#include "tests/skin/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 
 namespace translit::test {
 

@@ -13,7 +13,7 @@
 #include "framework/ClassRegistry.h"
 #include "skin/acSkinPack.h"
 #include "skin/sStoredSkins.h"
-#include "tests/skin/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/RemoveTree.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/render/pixels/pngsuite/PngWriter.h"
+#include "tests/support/PngWriter.h"
 #include "tests/support/TempFolder.h"
 
 using namespace translit;
