@@ -12,7 +12,7 @@
 #include "framework/Application.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "skin/sSkinManager.h"
-#include "tests/controls/skindata/SkinDataControl.h"
+#include "tests/support/SkinDataControl.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/TempFolder.h"
 

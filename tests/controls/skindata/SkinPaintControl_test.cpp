@@ -11,7 +11,7 @@
 #include "render/paint/SkinPaintParent.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "skin/sSkinManager.h"
-#include "tests/controls/skindata/SkinDataControl.h"
+#include "tests/support/SkinDataControl.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/TempFolder.h"
 

@@ -14,6 +14,7 @@
 #include "framework/ClassRegistry.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/SkinDataControl.h"
 #include "tests/support/TempFolder.h"
 
 namespace translit {
@@ -31,32 +32,7 @@ const char* const kOptions =
     "[TEXTURED]\r\nCOLOR=0x445566\r\nIMAGEPERCENT=50\r\n"
     "[GROUPBOX]\r\nBORDERSMASK=@0000,0000,0030,0020,3,1\r\n";
 
-// A windowed control that owns its skin data the way skinned controls do
-// and logs the skin commands that reach its own handling.
-class TSkinned : public fw::TWinControl {
- public:
-  explicit TSkinned(fw::TComponent* owner, int kind = 0, bool cache = true)
-      : fw::TWinControl(owner), FSkinData(this, cache, kind) {
-    SetBounds(0, 0, 40, 30);
-  }
-  const char* ClassName() const override { return "TSkinned"; }
-  TsCtrlSkinData& SkinData() { return FSkinData; }
-  std::vector<int> log;
-
- protected:
-  void WndProc(fw::TMessage& m) override {
-    if (IsSkinMessage(m)) log.push_back(ReadSkinMessage(m).Command);
-    if (FSkinData.CommonMessage(m)) return;
-    fw::TWinControl::WndProc(m);
-  }
-  void Loaded() override {
-    fw::TWinControl::Loaded();
-    FSkinData.ChooseSection();
-  }
-
- private:
-  TsCtrlSkinData FSkinData;
-};
+using TSkinned = test::TSkinDataControl;
 
 class CommonData : public ::testing::Test {
  protected:
@@ -67,7 +43,7 @@ class CommonData : public ::testing::Test {
     static bool registered = false;
     if (!registered) {
       registered = true;
-      fw::RegisterClass<TSkinned>("TSkinned", "TWinControl").Object("SkinData", &TSkinned::SkinData);
+      fw::RegisterClass<TSkinned>("TSkinDataControl", "TWinControl").Object("SkinData", &TSkinned::SkinData);
     }
     test::WriteSkinFolder(tmp.Path(), "T", kOptions);
     form = new fw::TForm(fw::Application);
@@ -130,7 +106,7 @@ TEST_F(CommonData, SectionResolutionAndUnknownSections) {
   EXPECT_TRUE(button->SkinData().Skinned(true));
   TSkinned* other = Add("", 9);
   other->SkinData().ChooseSection();
-  EXPECT_EQ(other->SkinData().SkinSection(), "TSKINNED");
+  EXPECT_EQ(other->SkinData().SkinSection(), "TSKINDATACONTROL");
 
   // Setting the same text in another case sets it again: the owner hears
   // a refresh and keeps the same section.
@@ -169,7 +145,7 @@ TEST_F(CommonData, IndexesFollowNewAndRemovedSkins) {
 
   c->SkinData().SizeCache();
   EXPECT_EQ(c->SkinData().CacheBmp->Width(), 40);
-  EXPECT_EQ(c->SkinData().CacheBmp->Height(), 30);
+  EXPECT_EQ(c->SkinData().CacheBmp->Height(), 20);
   EXPECT_EQ(c->SkinData().CacheBmp->PixelFormat(), fw::pf32bit);
 
   manager->SetActive(false);
@@ -410,7 +386,7 @@ TEST_F(CommonData, CacheCopiedAroundChildWindows) {
 TEST_F(CommonData, ReadFromAStoredLayout) {
   LoadSkin();
   form->LoadLayoutText(R"(object F: TForm
-  object Skinned1: TSkinned
+  object Skinned1: TSkinDataControl
     Left = 4
     Top = 4
     Width = 50
@@ -420,7 +396,7 @@ TEST_F(CommonData, ReadFromAStoredLayout) {
     SkinData.HUEOffset = 30
     SkinData.Saturation = -10
   end
-  object Skinned2: TSkinned
+  object Skinned2: TSkinDataControl
     Left = 4
     Top = 30
     Width = 50
@@ -437,7 +413,7 @@ end)");
   EXPECT_FALSE(one->SkinData().CustomColor());
   EXPECT_EQ(one->SkinData().HUEOffset(), 30);
   EXPECT_EQ(one->SkinData().Saturation(), -10);
-  EXPECT_EQ(two->SkinData().SkinSection(), "TSKINNED") << "no stored section: the class name";
+  EXPECT_EQ(two->SkinData().SkinSection(), "TSKINDATACONTROL") << "no stored section: the class name";
   EXPECT_EQ(two->SkinData().SkinManager(), manager) << "none stored: the default manager";
 }
 
