@@ -22,6 +22,20 @@ std::string UpperAscii(std::string s) {
 
 }  // namespace
 
+// The stored manager's removal broadcast comes before the manager counts as
+// being destroyed, and a manager without a skin broadcasts nothing; only the
+// free notification tells for certain that the pointer is about to dangle.
+class TsCommonData::ManagerWatch : public fw::TComponent {
+ public:
+  explicit ManagerWatch(TsCommonData& data) : fw::TComponent(nullptr), FData(data) {}
+  void Notification(fw::TComponent* component, bool removing) override {
+    if (removing && component == FData.FSkinManager) FData.FSkinManager = nullptr;
+  }
+
+ private:
+  TsCommonData& FData;
+};
+
 TsCommonData::TsCommonData(fw::TComponent* owner, bool createCache, int controlKind)
     : OwnerControl(dynamic_cast<fw::TControl*>(owner)), OwnerObject(owner), ControlKind(controlKind) {
   if (createCache) CacheBmp = NewBitmap32(0, 0);
@@ -81,6 +95,10 @@ void TsCommonData::SetSkinManager(TsSkinManager* manager) {
   if (manager == DefaultManager) manager = nullptr;
   if (manager == FSkinManager) return;
   FSkinManager = manager;
+  if (manager) {
+    if (!FManagerWatch) FManagerWatch = std::make_unique<ManagerWatch>(*this);
+    FManagerWatch->FreeNotification(manager);
+  }
   if (OwnerObject && OwnerObject->Loading()) return;
   TsSkinManager* current = SkinManager();
   if (current && !current->Sections.empty())

@@ -147,12 +147,17 @@ class TsCommonData : public fw::TPersistent {
   std::uint32_t ParentColor(HWND window, bool unconvertedOnKey) const;
   void RecomputeBgKind();
 
+  // Hears of the stored manager's end through the framework's free
+  // notification.
+  class ManagerWatch;
+
   std::string FSkinSection;
   bool FCustomFont = false;
   bool FCustomColor = false;
   int FHUEOffset = 0;
   int FSaturation = 0;
   TsSkinManager* FSkinManager = nullptr;
+  std::unique_ptr<ManagerWatch> FManagerWatch;
 };
 
 // The published form on controls (property SkinData); it also publishes

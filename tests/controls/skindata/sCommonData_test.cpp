@@ -164,6 +164,32 @@ TEST_F(CommonData, IndexesFollowNewAndRemovedSkins) {
   EXPECT_EQ(c->SkinData().SkinIndex, index);
 }
 
+TEST_F(CommonData, ForgetsAStoredManagerWhenItIsFreed) {
+  LoadSkin();
+  // A second manager is never the default one. Freed, it must leave no
+  // pointer behind: without a skin it broadcasts nothing, and with one its
+  // removal broadcast comes before it counts as being destroyed.
+  for (bool active : {false, true}) {
+    auto* other = new TsSkinManager(nullptr);
+    if (active) {
+      other->SetSkinDirectory(tmp.Path());
+      other->SetSkinName("T");
+      ASSERT_FALSE(other->Sections.empty());
+    } else {
+      other->SetActive(false);
+    }
+    ASSERT_EQ(other->Active(), active);
+    ASSERT_EQ(DefaultManager, manager);
+    TSkinned* c = Add("BUTTON", kKindButton);
+    c->SkinData().SetSkinManager(other);
+    ASSERT_EQ(c->SkinData().StoredSkinManager(), other);
+    delete other;
+    EXPECT_EQ(c->SkinData().StoredSkinManager(), nullptr) << (active ? "active" : "inactive");
+    EXPECT_EQ(c->SkinData().SkinManager(), manager) << "the default manager again";
+    delete c;
+  }
+}
+
 TEST_F(CommonData, ColourForChildrenAndBackgroundColourByTransparency) {
   LoadSkin();
   struct Case {
