@@ -104,6 +104,13 @@ void TsCommonData::AnswerBackgroundRequest(BackgroundRequest& request, int state
       return;
     }
   }
+  if (!CacheBmp) {
+    // A transparency outside 0..100 comes here too: with no cache there is
+    // no bitmap to give, so the key colour, as for the looks above.
+    request.Kind = bkColor;
+    request.Color = clSkinTransparent;
+    return;
+  }
   request.Kind = bkBitmap;
   if (request.DrawNow && request.DC) {
     const RECT& r = request.Rect;

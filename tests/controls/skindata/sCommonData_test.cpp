@@ -30,7 +30,9 @@ const char* const kOptions =
     "[CLEAR]\r\nTRANSPARENCY=100\r\n"
     "[GRAD]\r\nCOLOR=0x445566\r\nGRADIENTPERCENT=100\r\nGRADIENTDATA=0x000000;0xFFFFFF;100;1;0\r\n"
     "[TEXTURED]\r\nCOLOR=0x445566\r\nIMAGEPERCENT=50\r\n"
-    "[GROUPBOX]\r\nBORDERSMASK=@0000,0000,0030,0020,3,1\r\n";
+    "[GROUPBOX]\r\nBORDERSMASK=@0000,0000,0030,0020,3,1\r\n"
+    "[OVER]\r\nCOLOR=0x445566\r\nTRANSPARENCY=150\r\n"
+    "[UNDER]\r\nCOLOR=0x445566\r\nTRANSPARENCY=-20\r\n";
 
 using TSkinned = test::TSkinDataControl;
 
@@ -254,6 +256,23 @@ TEST_F(CommonData, BackgroundRequests) {
   r = ask(bare);
   EXPECT_EQ(r.Kind, bkColor);
   EXPECT_EQ(r.Color, 0xFF00FF);
+  // A transparency outside 0..100 without a cache has no bitmap to give
+  // either: the key colour, and nothing drawn into a DC that came along.
+  auto target = NewBitmap32(4, 4);
+  for (const char* section : {"OVER", "UNDER"})
+    for (bool drawNow : {false, true}) {
+      TSkinned* odd = Add(section, 0, nullptr, false);
+      ASSERT_TRUE(odd->SkinData().Skinned()) << section;
+      FillBitmapRect(target.get(), RECT{0, 0, 4, 4}, 0x123456);
+      BackgroundRequest asked;
+      asked.Rect = RECT{0, 0, 4, 4};
+      asked.DrawNow = drawNow ? 1 : 0;
+      asked.DC = target->Canvas().Handle();
+      r = ask(odd, asked);
+      EXPECT_EQ(r.Kind, bkColor) << section << " drawNow " << drawNow;
+      EXPECT_EQ(r.Color, 0xFF00FF) << section << " drawNow " << drawNow;
+      EXPECT_EQ(::GetPixel(target->Canvas().Handle(), 1, 1), 0x123456u) << section << " drawNow " << drawNow;
+    }
 
   // Fully transparent on the gradient control: the request passes through
   // and comes back with this control's place added.
