@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/protocol/sVclUtils.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "render/paint/SkinPaintFills.h"
@@ -65,7 +66,9 @@ void PaintChild(HDC picture, fw::TControl* child, bool paintCopy) {
   try {
     child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(picture), 0);
   } catch (...) {
-    // A child that fails to paint leaves its background; the others still paint.
+    // Reported like any other failure; the child leaves its background and
+    // the others still paint.
+    fw::HandleCurrentException();
   }
   if (paintCopy) child->SetControlState(before);
 }

@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/Application.h"
 #include "framework/Colors.h"
 #include "framework/Forms.h"
+#include "framework/core/SysUtils.h"
 #include "render/paint/SkinPaintChildren.h"
 #include "render/paint/SkinPaintDisabled.h"
 #include "render/paint/SkinPaintFills.h"
@@ -668,6 +670,21 @@ TEST_F(GraphicChildren, CallFromInsideAChildsPaintDoesNothing) {
   child.OnPaint = nullptr;
   PaintGraphicChildren(empty.dc, parent, POINT{0, 0}, true);
   EXPECT_EQ(behaviour.partlyOutside, 1);
+}
+
+TEST_F(GraphicChildren, FailingChildGoesToTheApplicationAndTheOthersStillPaint) {
+  std::vector<std::string> reported;
+  fw::Application->OnException = [&](std::exception_ptr e) { reported.push_back(fw::ExceptionMessage(e)); };
+  TPainter failing(parent, RECT{2, 2, 6, 6}, 0x0000FF);
+  failing.OnPaint = [] { throw fw::Exception("child paint failed"); };
+  TPainter after(parent, RECT{10, 2, 14, 6}, 0xFF0000);
+  parent->SetControlState(parent->ControlState() | fw::csPaintCopy);
+  auto target = Filled(45, 35, 0xFFFFFF);
+  PaintGraphicChildren(target->Canvas().Handle(), parent, POINT{0, 0}, true);
+  fw::Application->OnException = nullptr;
+  EXPECT_EQ(reported, (std::vector<std::string>{"child paint failed"}));
+  EXPECT_EQ(failing.ControlState() & fw::csPaintCopy, 0u) << "its state is put back";
+  EXPECT_EQ(At(*target, 11, 3), 0xFF0000u) << "the next child paints all the same";
 }
 
 TEST_F(GraphicChildren, HiddenContainerOrNoChildrenPaintsNothing) {
