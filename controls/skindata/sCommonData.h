@@ -50,6 +50,11 @@ bool IsEditKind(int kind);
 bool IsContainerKind(int kind);
 // Kinds that show no hover glow (buttons run their own).
 bool IsNoGlowKind(int kind);
+// Kinds whose controls have a window but draw their caption straight on the
+// parent's background (check boxes, radio buttons, group boxes): with a
+// transparent look their text takes the parent section's colours, as the
+// text of a control without a window does.
+bool DrawsOnParentKind(int kind);
 
 class TsCommonData : public fw::TPersistent {
  public:

@@ -1,7 +1,7 @@
 // The control kind codes: the section each kind takes when none is set, and
 // the sets of kinds that change how the skin data behaves (edit-like kinds
 // take their colours from the skin, containers never turn hot, some kinds
-// show no hover glow).
+// show no hover glow, some write their text in their parent's colours).
 #include "controls/skindata/sCommonData.h"
 
 namespace translit {
@@ -50,6 +50,17 @@ bool IsNoGlowKind(int k) {
   switch (k) {
     case 51: case 52: case 54: case 56: case 57: case 58: case 59: case 60: case 68: case 73: case 74:
     case 110: case 141: case 143: case 151: case 161: case 226:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool DrawsOnParentKind(int k) {
+  switch (k) {
+    case 32: case 152:  // check boxes
+    case 33:            // radio buttons
+    case 74: case 226:  // group boxes
       return true;
     default:
       return false;
