@@ -60,23 +60,9 @@ inline Bytes MakeBmp(int w, int h, int bits, const PixelFn& pixel) {
 // An 8-bit RGB (alpha false) or RGBA PNG file, written by the tests' PNG
 // writer.
 inline Bytes MakePng(int w, int h, bool alpha, const PixelFn& pixel) {
-  pngtest::RawImage img;
-  img.width = static_cast<std::uint32_t>(w);
-  img.height = static_cast<std::uint32_t>(h);
-  img.depth = 8;
-  img.colorType = alpha ? 6 : 2;
-  for (int y = 0; y < h; ++y) {
-    Bytes row;
-    for (int x = 0; x < w; ++x) {
-      std::uint32_t p = pixel(x, y);
-      row.push_back(static_cast<std::uint8_t>(p >> 16));
-      row.push_back(static_cast<std::uint8_t>(p >> 8));
-      row.push_back(static_cast<std::uint8_t>(p));
-      if (alpha) row.push_back(static_cast<std::uint8_t>(p >> 24));
-    }
-    img.rows.push_back(std::move(row));
-  }
-  return pngtest::Encode(img, false);
+  auto at = [&pixel](std::uint32_t x, std::uint32_t y) { return pixel(static_cast<int>(x), static_cast<int>(y)); };
+  return pngtest::Encode(pngtest::Rgb8Image(static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), alpha, at),
+                         false);
 }
 
 // A baseline JPEG of the given size and quality.

@@ -148,6 +148,27 @@ inline RawImage RandomImage(std::uint32_t w, std::uint32_t h, int depth, int col
   return img;
 }
 
+// An 8-bit RGB (alpha false) or RGBA picture; pixel(x, y) gives 0xAARRGGBB.
+template <class PixelFn>
+inline RawImage Rgb8Image(std::uint32_t w, std::uint32_t h, bool alpha, PixelFn pixel) {
+  RawImage img;
+  img.width = w;
+  img.height = h;
+  img.depth = 8;
+  img.colorType = alpha ? 6 : 2;
+  for (std::uint32_t y = 0; y < h; ++y) {
+    Bytes row;
+    for (std::uint32_t x = 0; x < w; ++x) {
+      const std::uint32_t p = pixel(x, y);
+      row.insert(row.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                             static_cast<std::uint8_t>(p)});
+      if (alpha) row.push_back(static_cast<std::uint8_t>(p >> 24));
+    }
+    img.rows.push_back(std::move(row));
+  }
+  return img;
+}
+
 inline std::uint8_t Paeth(int a, int b, int c) {
   int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
   return static_cast<std::uint8_t>((pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c));

@@ -26,22 +26,12 @@ void Load(TPNGGraphic& g, const Bytes& file) {
   g.LoadFromStream(stream);
 }
 
+// Pixels given as 0xRRGGBBAA, row by row.
 RawImage Rgba(std::uint32_t w, std::uint32_t h, const std::vector<std::uint32_t>& rgba) {
-  RawImage img;
-  img.width = w;
-  img.height = h;
-  img.depth = 8;
-  img.colorType = 6;
-  for (std::uint32_t y = 0; y < h; ++y) {
-    Bytes row;
-    for (std::uint32_t x = 0; x < w; ++x) {
-      std::uint32_t v = rgba[y * w + x];
-      row.insert(row.end(), {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
-                             static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
-    }
-    img.rows.push_back(row);
-  }
-  return img;
+  return pngtest::Rgb8Image(w, h, true, [&](std::uint32_t x, std::uint32_t y) {
+    const std::uint32_t v = rgba[y * w + x];
+    return (v >> 8) | (v << 24);
+  });
 }
 
 // A 32-bit canvas filled with one colour.
