@@ -13,6 +13,8 @@ namespace {
 
 using testing_rename::Ansi;
 using testing_rename::FolderTree;
+using translit::app::RegisterAppClasses;
+using translit::app::TForm1;
 
 // Selects the node of a folder (a path) in the dialog's tree as a linked
 // control would, opening the nodes on the way; false when it is not there.

@@ -21,6 +21,7 @@ namespace translit {
 namespace {
 
 using namespace test;
+using testing_files::TempFolder;
 
 TEST(ChangeFilters, BecomeTheFileNotifyBits) {
   struct Case {
@@ -56,7 +57,7 @@ class ChangeWatcher : public ::testing::Test {
     return PumpUntil([&] { return n.Thread() && n.Thread()->Active() && !n.Thread()->SettingsChanged(); }, 3000);
   }
   // Makes changes in folder until one is reported; false when none is.
-  bool ChangeUntilReported(const TempTree& tmp, const std::string& folder) {
+  bool ChangeUntilReported(const TempFolder& tmp, const std::string& folder) {
     const int before = calls;
     for (int i = 0; i < 10 && calls == before; ++i) {
       tmp.Folder(folder + "\\made" + std::to_string(serial++));
@@ -72,7 +73,7 @@ class ChangeWatcher : public ::testing::Test {
 };
 
 TEST_F(ChangeWatcher, RunsOnlyWithAHandlerAndReportsOnTheMainThread) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("w");
   TacShellChangeNotifier notifier(nullptr);
   EXPECT_EQ(notifier.Root(), "C:\\");
@@ -98,7 +99,7 @@ TEST_F(ChangeWatcher, RunsOnlyWithAHandlerAndReportsOnTheMainThread) {
 }
 
 TEST_F(ChangeWatcher, ANewFolderIsWatchedFromWhenItIsSet) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("first");
   tmp.Folder("second");
   TacShellChangeNotifier notifier(nullptr);
@@ -125,7 +126,7 @@ TEST_F(ChangeWatcher, ANewFolderIsWatchedFromWhenItIsSet) {
 }
 
 TEST_F(ChangeWatcher, AFolderThatCannotBeWatchedYetIsWatchedOnceSetAgain) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("later");
   TacShellChangeNotifier notifier(nullptr);
   notifier.SetWatchSubTree(false);
@@ -142,7 +143,7 @@ TEST_F(ChangeWatcher, AFolderThatCannotBeWatchedYetIsWatchedOnceSetAgain) {
 }
 
 TEST_F(ChangeWatcher, FreedWhileChangesPourInItStopsAndCallsNothingMore) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("busy");
   for (int round = 0; round < 5; ++round) {
     auto notifier = std::make_unique<TacShellChangeNotifier>(nullptr);
@@ -178,7 +179,7 @@ class ShellTreeRefresh : public ::testing::Test {
 };
 
 TEST_F(ShellTreeRefresh, TheSelectedFolderIsReadAgainWhenItChanges) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("watched");
   tmp.Folder("watched\\old");
   tmp.Folder("other");

@@ -19,6 +19,7 @@ namespace translit {
 namespace {
 
 using namespace test;
+using testing_files::TempFolder;
 
 class ShellCommands : public ::testing::Test {
  protected:
@@ -50,7 +51,7 @@ class ShellCommands : public ::testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return f->EditControl() == nullptr; }, 5000)) << "the edit stayed";
   }
 
-  TempTree tmp;
+  TempFolder tmp;
   std::string root;
   std::unique_ptr<TreeForm> f;
   fw::TTreeNode* alpha = nullptr;

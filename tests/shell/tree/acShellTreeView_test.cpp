@@ -25,6 +25,7 @@ namespace translit {
 namespace {
 
 using namespace test;
+using testing_files::TempFolder;
 
 class ShellTree : public ::testing::Test {
  protected:
@@ -46,7 +47,7 @@ std::string NoSlash(std::string path) {
 }
 
 // Makes a folder and every folder on the way to it.
-void Folders(const TempTree& tmp, const std::string& relative) {
+void Folders(const TempFolder& tmp, const std::string& relative) {
   for (std::size_t cut = relative.find('\\'); cut != std::string::npos; cut = relative.find('\\', cut + 1))
     tmp.Folder(relative.substr(0, cut));
   tmp.Folder(relative);
@@ -97,7 +98,7 @@ TEST_F(ShellTree, TheComputerIsTheOnlyTopNodeOpenAndSelected) {
 }
 
 TEST_F(ShellTree, ChildrenAreReadWhenANodeFirstOpensInTheShellsOrder) {
-  TempTree tmp;
+  TempFolder tmp;
   // An order the disk would not give by chance.
   for (const char* name : {"delta", "Alpha", "india", "charlie", "Bravo", "golf", "echo", "Foxtrot", "Juliet", "hotel"})
     tmp.Folder(name);
@@ -142,7 +143,7 @@ TEST_F(ShellTree, ChildrenAreReadWhenANodeFirstOpensInTheShellsOrder) {
 }
 
 TEST_F(ShellTree, RootsFromNamesAndPaths) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("music");
   const std::string music = tmp.Path() + "music";
   char desktopPath[MAX_PATH] = "";
@@ -168,7 +169,7 @@ TEST_F(ShellTree, RootsFromNamesAndPaths) {
 }
 
 TEST_F(ShellTree, TheSameRootInOtherLettersChangesNothing) {
-  TempTree tmp;
+  TempFolder tmp;
   Folders(tmp, "a\\b");
   const std::string root = NoSlash(tmp.Path());
   TreeForm f(root);
@@ -189,7 +190,7 @@ TEST_F(ShellTree, TheSameRootInOtherLettersChangesNothing) {
 }
 
 TEST_F(ShellTree, AnUnknownPathKeepsThePreviousRootAfterSayingSo) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("kept");
   const std::string good = NoSlash(tmp.Path());
   TreeForm f(good);
@@ -207,7 +208,7 @@ TEST_F(ShellTree, AnUnknownPathKeepsThePreviousRootAfterSayingSo) {
 
   // When the previous root has gone as well, the error is raised; the nodes
   // of the root folder still held stay.
-  TempTree other;
+  TempFolder other;
   other.Folder("x");
   const std::string gone = NoSlash(other.Path());
   f.tree->SetRoot(gone);
@@ -245,7 +246,7 @@ TEST_F(ShellTree, ADriveWithoutAMediumShowsNoChildrenAndNoBox) {
 }
 
 TEST_F(ShellTree, ThePathOfTheSelection) {
-  TempTree tmp;
+  TempFolder tmp;
   Folders(tmp, "a\\b\\c");
   const std::string c = tmp.Path() + "a\\b\\c";
   TreeForm f("rfMyComputer");
@@ -274,7 +275,7 @@ TEST_F(ShellTree, ThePathOfTheSelection) {
 }
 
 TEST_F(ShellTree, RebuildingANodeKeepsWhatWasOpenSelectedAndOnTop) {
-  TempTree tmp;
+  TempFolder tmp;
   for (int i = 0; i < 60; ++i) tmp.Folder("pad" + std::to_string(100 + i));
   Folders(tmp, "x\\y\\z");
   Folders(tmp, "x\\w");
@@ -316,7 +317,7 @@ TEST_F(ShellTree, RebuildingANodeKeepsWhatWasOpenSelectedAndOnTop) {
 }
 
 TEST_F(ShellTree, EveryNodeGivesItsFolderBack) {
-  TempTree tmp;
+  TempFolder tmp;
   Folders(tmp, "a\\b\\c");
   tmp.Folder("d");
   const std::string root = NoSlash(tmp.Path());
@@ -337,7 +338,7 @@ TEST_F(ShellTree, EveryNodeGivesItsFolderBack) {
 }
 
 TEST_F(ShellTree, TheTreeShowsItsOwnImageList) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("a");
   TreeForm f(NoSlash(tmp.Path()));
   HWND wnd = f.tree->Handle();
@@ -368,7 +369,7 @@ TEST_F(ShellTree, TheTreeShowsItsOwnImageList) {
 }
 
 TEST_F(ShellTree, TheApplicationMayRefuseFolders) {
-  TempTree tmp;
+  TempFolder tmp;
   for (const char* name : {"keep1", "skip1", "keep2", "skip2"}) tmp.Folder(name);
   TreeForm f(NoSlash(tmp.Path()));
   std::vector<std::string> seen;
@@ -386,7 +387,7 @@ TEST_F(ShellTree, TheApplicationMayRefuseFolders) {
 }
 
 TEST_F(ShellTree, AWindowMadeAgainStartsFromTheRoot) {
-  TempTree tmp;
+  TempFolder tmp;
   Folders(tmp, "a\\b");
   TreeForm f(NoSlash(tmp.Path()));
   fw::TTreeNode* a = TreeForm::Child(f.Root(), "a");
@@ -424,7 +425,7 @@ class LinkedProbe : public fw::TComponent, public TacShellLinkedControl {
 };
 
 TEST_F(ShellTree, LinkedControlsFollowTheRootAndTheSelection) {
-  TempTree tmp;
+  TempFolder tmp;
   tmp.Folder("a");
   tmp.File("f.txt");
   TreeForm f(NoSlash(tmp.Path()), {otFolders, otNonFolders});
