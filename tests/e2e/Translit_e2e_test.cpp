@@ -1,14 +1,20 @@
 // The real program under Wine, driven as a user would drive it: pick a
-// prepared folder in its tree, press the button, read the status bar,
-// answer its boxes, and check the files on disk and the end of the process.
+// prepared folder in its shell tree (opening the drive, then selecting the
+// folder, through the tree's own messages), press the button, read the
+// status bar, answer its boxes, and check the files on disk and the end of
+// the process. The skin BlueIce lies where the dialog's skin manager looks
+// for it, so the program runs skinned.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+
 #include "framework/core/SysUtils.h"
 #include "tests/app/RenameFixture.h"
 #include "tests/e2e/Remote.h"
+#include "tests/support/RemoveTree.h"
 
 namespace {
 
@@ -34,30 +40,90 @@ std::string RenameOntoFolderMessage() {
   return fw::InOutErrorMessage(static_cast<int>(::GetLastError()));
 }
 
+// The skin folder the dialog was laid out with, in the program's prefix.
+const wchar_t kStoredSkins[] =
+    L"c:\\documents\\\u0440\u0430\u0437\u043d\u043e\u0435\\kodlab\\"
+    L"\u043a\u043e\u043c\u043f\u043e\u043d\u0435\u043d\u0442\u044b\\SkinEngine.7.33.stable.full.source\\Skins";
+const wchar_t kStoredTop[] = L"c:\\documents";
+
+// BlueIce copied into the stored skin folder for as long as it lives; the
+// folders it made go with it.
+class InstalledSkin {
+ public:
+  InstalledSkin() {
+#ifdef TRANSLIT_BLUEICE_DIR
+    FMadeTop = ::GetFileAttributesW(kStoredTop) == INVALID_FILE_ATTRIBUTES;
+    std::wstring path = kStoredSkins;
+    for (size_t cut = path.find(L'\\', 3); cut != std::wstring::npos; cut = path.find(L'\\', cut + 1))
+      ::CreateDirectoryW(path.substr(0, cut).c_str(), nullptr);
+    ::CreateDirectoryW(path.c_str(), nullptr);
+    const std::wstring from = L"" TRANSLIT_BLUEICE_DIR, to = path + L"\\BlueIce";
+    ::CreateDirectoryW(to.c_str(), nullptr);
+    WIN32_FIND_DATAW fd;
+    HANDLE find = ::FindFirstFileW((from + L"\\*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+      if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        ::CopyFileW((from + L"\\" + fd.cFileName).c_str(), (to + L"\\" + fd.cFileName).c_str(), FALSE);
+    } while (::FindNextFileW(find, &fd));
+    ::FindClose(find);
+    FInstalled = true;
+#endif
+  }
+  ~InstalledSkin() {
+    if (FMadeTop) testing_files::RemoveTree(std::wstring(kStoredTop));
+    else if (FInstalled) testing_files::RemoveTree(std::wstring(kStoredSkins) + L"\\BlueIce");
+  }
+  InstalledSkin(const InstalledSkin&) = delete;
+  InstalledSkin& operator=(const InstalledSkin&) = delete;
+  bool Installed() const { return FInstalled; }
+
+ private:
+  bool FMadeTop = false;
+  bool FInstalled = false;
+};
+
+// The shell names a drive by its label and letter: "(T:)" ends it.
+bool IsDriveT(const std::string& text) { return text.size() >= 4 && text.compare(text.size() - 4, 4, "(T:)") == 0; }
+
 class RunningProgram : public ::testing::Test {
  protected:
+  void SetUp() override {
+    if (!skin.Installed()) std::printf("The skin BlueIce was not built (TRANSLIT_SKINS): the program runs unskinned.\n");
+  }
+  // Whether the program's tree is drawn by the skin: its window carries the
+  // skinning object of its frame and bars.
+  bool TreeSkinned() const { return ::GetPropA(tree, "ACSBSC") != nullptr; }
+
   // Starts the program and selects folder (a path on drive T:) in its tree.
   void StartAndSelect(const std::string& tFolderName) {
     program = std::make_unique<e2e::Program>(ProgramPath(), "");
     form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
     ASSERT_TRUE(form) << "the dialog did not appear";
     EXPECT_EQ(e2e::WindowText(form), "Help for Lorvanta");
-    tree = e2e::FindChild(form, "TFolderTree");
+    tree = e2e::FindChild(form, "TsShellTreeView");
     button = e2e::FindChild(form, "TBitBtn");
     status = e2e::FindChild(form, "TStatusBar");
     ASSERT_TRUE(tree && button && status);
+    EXPECT_EQ(TreeSkinned(), skin.Installed());
 
-    // The root is the computer; at start it is selected.
+    // The root is the computer, the only top node; at start it is selected
+    // and open.
     auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     ASSERT_TRUE(root);
+    EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)), 0);
     EXPECT_EQ(reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)), root);
-    HTREEITEM drive = e2e::FindTreeChild(program->Process(), tree, root, "T:");
+    EXPECT_TRUE(::SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(root), TVIS_EXPANDED) & TVIS_EXPANDED);
+    HTREEITEM drive = e2e::FindTreeChildWhere(program->Process(), tree, root, IsDriveT);
     ASSERT_TRUE(drive) << "drive T: is not in the tree";
+    // Its folders are read when it opens.
+    EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(drive)), 0);
     HTREEITEM folder = e2e::FindTreeChild(program->Process(), tree, drive, tFolderName);
     ASSERT_TRUE(folder) << "the prepared folder is not in the tree";
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(folder));
   }
 
+  InstalledSkin skin;
   std::unique_ptr<e2e::Program> program;
   HWND form = nullptr, tree = nullptr, button = nullptr, status = nullptr;
 };
@@ -139,8 +205,10 @@ TEST_F(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   program = std::make_unique<e2e::Program>(ProgramPath(), testing_rename::Ansi(testing_rename::Utf8(workDir.Root())));
   form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
   ASSERT_TRUE(form);
-  HWND treeView = e2e::FindChild(form, "TFolderTree");
+  HWND treeView = e2e::FindChild(form, "TsShellTreeView");
   ASSERT_TRUE(treeView);
+  tree = treeView;
+  EXPECT_EQ(TreeSkinned(), skin.Installed());
   auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(treeView, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   ASSERT_TRUE(root);
   const std::string caption = e2e::TreeItemText(program->Process(), treeView, root);
