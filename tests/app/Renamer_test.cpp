@@ -228,3 +228,46 @@ TEST_F(Renamer, TheSkinManagerWithoutItsSkinStaysQuietlyInactive) {
 }
 
 }  // namespace
+
+namespace {
+
+// The dialog's folder tree as its layout stores it: the computer as its
+// root, folders only, the system's icons, no watching, the "EDIT" section,
+// an empty bound label, and the shell's menu and label editing left on.
+TEST_F(Renamer, TheTreeStartsAtTheComputerWithItsStoredSettings) {
+  translit::TsShellTreeView* tree = form->sShellTreeView1;
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(tree->Root(), "rfMyComputer");
+  EXPECT_EQ(tree->ObjectTypes(), translit::TacShellObjectTypes{translit::otFolders});
+  EXPECT_TRUE(tree->UseShellImages());
+  EXPECT_FALSE(tree->AutoRefresh());
+  EXPECT_EQ(tree->Notifier(), nullptr) << "nothing is watched";
+  EXPECT_EQ(tree->ShowExt(), translit::seSystem);
+  EXPECT_TRUE(tree->AutoContextMenus());
+  EXPECT_TRUE(tree->RightClickSelect());
+  EXPECT_TRUE(tree->ShowButtons() && tree->ShowLines() && tree->ShowRoot() && tree->HideSelection());
+  EXPECT_FALSE(tree->ReadOnly()) << "labels are edited in place";
+  EXPECT_EQ(tree->SkinData().SkinSection(), "EDIT");
+  EXPECT_EQ(tree->Color(), fw::clWhite);
+  EXPECT_EQ(tree->Indent(), 19);
+  translit::TsBoundLabel& label = tree->BoundLabel();
+  EXPECT_FALSE(label.Active());
+  EXPECT_EQ(label.Caption(), "");
+  EXPECT_EQ(label.Indent(), 0);
+  EXPECT_EQ(label.Layout(), translit::sclLeft);
+  EXPECT_EQ(label.MaxWidth(), 0);
+  EXPECT_TRUE(label.UseSkinColor());
+  EXPECT_EQ(label.Font().Name(), "MS Sans Serif");
+  EXPECT_EQ(label.Font().Height(), -11);
+
+  fw::TTreeNode* root = tree->Items().GetFirstNode();
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(root->GetNextSibling(), nullptr);
+  EXPECT_TRUE(root->Expanded());
+  EXPECT_EQ(tree->Selected(), root);
+  EXPECT_NE(root->GetFirstChild(), nullptr) << "its drives and folders";
+  EXPECT_EQ(tree->CurrentPath(), root->Text());
+  EXPECT_EQ(tree->CurrentPath().rfind("::{", 0), std::string::npos) << "a name, not a class identifier";
+}
+
+}  // namespace
