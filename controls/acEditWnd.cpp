@@ -232,8 +232,12 @@ void TacEditWnd::WndProc(fw::TMessage& m) {
             m.Result = 0;
             return;
           }
-          if (!given) PaintScrollBars(nullptr);
           if (!ColorsApplied) ApplyColors();
+          // The bars after the client: the platform's tree view redraws its
+          // own bars while it paints (seen on Wine).
+          TacBaseWnd::WndProc(m);
+          if (!Detached && !given) PaintScrollBars(nullptr);
+          return;
         }
       }
       break;

@@ -10,17 +10,7 @@
 
 namespace translit {
 
-UINT TreeScrollRefreshMessage() {
-  static const UINT message = ::RegisterWindowMessageA("TranslitTreeScrollRefresh");
-  return message;
-}
-
 TacTreeViewWnd::~TacTreeViewWnd() { Detach(false); }
-
-void TacTreeViewWnd::PostRefresh() {
-  if (FRefreshPosted || !CtrlHandle) return;
-  FRefreshPosted = ::PostMessageA(CtrlHandle, TreeScrollRefreshMessage(), 0, 0) != 0;
-}
 
 void TacTreeViewWnd::ApplyColors() {
   if (InStyleTrick) return;
@@ -64,11 +54,6 @@ void TacTreeViewWnd::RestoreColors() {
 }
 
 void TacTreeViewWnd::WndProc(fw::TMessage& m) {
-  if (m.Msg == TreeScrollRefreshMessage()) {
-    FRefreshPosted = false;
-    if (Skinned() && HorzBar) RefreshScrolls(true);
-    return;
-  }
   if (!Skinned() || !HorzBar) {
     TacEditWnd::WndProc(m);
     return;
@@ -121,6 +106,8 @@ void TacTreeViewWnd::WndProc(fw::TMessage& m) {
     case TVM_SETINDENT:
     case TVM_SETITEMHEIGHT:
     case WM_SETREDRAW:
+      // The tree moved its bars by itself (nodes added or removed, expanded,
+      // brought into view) and the platform drew its own meanwhile.
       PostRefresh();
       break;
     default:

@@ -189,6 +189,7 @@ void TsTreeView::DrawSkinnedSelection(fw::TTreeNode* node, fw::TCustomDrawState 
     WriteSkinText(canvas, node->Text(), true, manager, focused, selection, kFlags, text);
   } else {
     canvas.Brush().SetStyle(fw::bsClear);
+    ::SetBkMode(canvas.Handle(), TRANSPARENT);  // the text goes over the selection's fill
     DrawCanvasText(canvas, node->Text(), text, kFlags,
                    static_cast<fw::TColor>(
                        manager->ColorToRGB(manager->SelectionFontColor((state & fw::cdsFocused) != 0))));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/acScrollWnd.h"
 #include "framework/Application.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
@@ -69,6 +70,7 @@ class ScrollSkin {
   TsSkinManager* manager = nullptr;
 };
 
+
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   while (!done()) {
@@ -86,15 +88,23 @@ inline void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-// Real mouse input at screen points.
+// Real mouse input at screen points. A move is sent again until the
+// platform reports the cursor there (under load Wine may drop one).
+inline bool CursorAt(POINT p) {
+  POINT c;
+  return ::GetCursorPos(&c) && c.x == p.x && c.y == p.y;
+}
 inline void MouseMove(POINT p) {
-  ::SetCursorPos(p.x, p.y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = p.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = p.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &in, sizeof(INPUT));
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (p.x * 65535 + (::GetSystemMetrics(SM_CXSCREEN) - 1) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = (p.y * 65535 + (::GetSystemMetrics(SM_CYSCREEN) - 1) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(INPUT));
+    if (PumpUntil([&] { return CursorAt(p); }, 150)) return;
+    ::SetCursorPos(p.x, p.y);
+  }
 }
 inline void MouseButton(DWORD flags) {
   INPUT in{};
@@ -104,6 +114,20 @@ inline void MouseButton(DWORD flags) {
 }
 inline void LeftDown() { MouseButton(MOUSEEVENTF_LEFTDOWN); }
 inline void LeftUp() { MouseButton(MOUSEEVENTF_LEFTUP); }
+
+// Moves the mouse onto a skinned bar of window at a screen point and waits
+// until the bar tracks it: a new window takes the mouse only once the
+// platform has it in place.
+inline bool HoverBarAt(HWND window, POINT target) {
+  return PumpUntil(
+      [&] {
+        MouseMove(POINT{target.x, target.y - 1});
+        MouseMove(target);
+        PumpFor(30);
+        return ScrollTracking().HotWindow == window && ScrollTracking().HoverBar >= 0;
+      },
+      3000);
+}
 
 // A pixel of the window's whole area (window coordinates).
 inline COLORREF WindowPixel(HWND wnd, int x, int y) {
