@@ -1,6 +1,7 @@
 // The tree view and its nodes.
 #include "framework/TreeView.h"
 
+#include <cstring>
 #include <vector>
 
 namespace fw {
@@ -81,8 +82,9 @@ void TTreeNode::Collapse(bool recurse) {
 }
 
 RECT TTreeNode::DisplayRect(bool textOnly) const {
+  // The message takes the item's handle in the rectangle's first bytes.
   RECT r{};
-  *reinterpret_cast<HTREEITEM*>(&r) = FItem;
+  std::memcpy(&r, &FItem, sizeof(FItem));
   if (!::SendMessageA(TreeView()->Handle(), TVM_GETITEMRECT, textOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r)))
     return RECT{};
   return r;
