@@ -1,6 +1,7 @@
 // The skinned tree view.
 #include "controls/sTreeView.h"  // first: the platform headers rename RegisterClass for all that follows
 
+#include "controls/acSBUtils.h"
 #include "controls/protocol/sVclUtils.h"
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
@@ -46,14 +47,7 @@ void TsTreeView::CreateHandleDone() {
 
 void TsTreeView::RefreshTreeScrolls() {
   if (!FCommonData || !HandleAllocated()) return;
-  if (FCommonData->Skinned() && !Destroying()) {
-    if (FScrollWnd && FScrollWnd->Detached) FScrollWnd.reset();
-    if (!FScrollWnd)
-      FScrollWnd = TacMainWnd::Create<TacTreeViewWnd>(Handle(), true, FCommonData->SkinSection(), nullptr,
-                                                      FCommonData.get());
-  } else {
-    FScrollWnd.reset();
-  }
+  RefreshScrollObject(FScrollWnd, FCommonData->Skinned() && !Destroying(), Handle(), FCommonData.get());
 }
 
 bool TsTreeView::HandleSkinCommand(fw::TMessage& m) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/acEditWnd.h"
+#include "controls/acSBUtils.h"
 #include "controls/acWndThunk.h"
 #include "controls/protocol/sMessages.h"
 #include "controls/sTreeView.h"
@@ -182,6 +183,24 @@ TEST_F(Subclassing, AFrameworkControlIsChainedThroughItsMessageHandler) {
   ::SendMessageA(control->Handle(), kPing, 0, 0);
   EXPECT_EQ(control->pings, 2);
   EXPECT_EQ(later, 2);
+}
+
+TEST_F(Subclassing, TheAttachHelperFollowsWhetherTheControlIsSkinned) {
+  const WNDPROC original = ProcOf(probe.child);
+  TacWndPtr<TacScrollWnd> object;
+  RefreshFormScrolls(object, true, probe.child, nullptr);
+  ASSERT_NE(object, nullptr);
+  TacScrollWnd* first = object.get();
+  RefreshFormScrolls(object, true, probe.child, nullptr);
+  EXPECT_EQ(object.get(), first) << "an attached object stays";
+  object->Detach();
+  RefreshFormScrolls(object, true, probe.child, nullptr);
+  ASSERT_NE(object, nullptr);
+  EXPECT_FALSE(object->Detached) << "a detached object is replaced";
+  EXPECT_EQ(TacMainWnd::FromHandle(probe.child), object.get());
+  RefreshFormScrolls(object, false, probe.child, nullptr);
+  EXPECT_EQ(object, nullptr);
+  EXPECT_EQ(ProcOf(probe.child), original);
 }
 
 TEST_F(Subclassing, SkinCommandsOfTheRoot) {
