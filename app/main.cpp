@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "render/bitmaps/acPNG.h"
+#include "render/effects/acEffects.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   fw::TApplication& app = fw::EnsureApplication();
@@ -12,6 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     RegisterAppClasses();
     app.Initialize();
+    translit::InstallEffects();
     app.CreateForm<TForm1>();
     app.Run();
   } catch (...) {
@@ -19,5 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   delete fw::Application;
   translit::UnregisterPngGraphic();
+  // After the forms: the skin manager closes its glows as it goes.
+  translit::ShutdownEffects();
   return 0;
 }

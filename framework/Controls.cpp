@@ -638,6 +638,15 @@ void TWinControl::WndProc(TMessage& m) {
         return;
       }
       break;
+    case WM_PRINTCLIENT:
+      // Windows we paint ourselves print the way they paint, so that
+      // WM_PRINT and PrintWindow picture them.
+      if (FDefWndProc == ::DefWindowProcA && m.WParam) {
+        PaintWindow(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 0;
+        return;
+      }
+      break;
     case WM_WINDOWPOSCHANGED: {
       DefaultHandler(m);
       RECT r;

@@ -11,6 +11,8 @@
 
 namespace fw {
 
+enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+
 class TThread {
  public:
   TThread();

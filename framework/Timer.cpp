@@ -57,18 +57,22 @@ void TTimer::Update() {
     FRunning = false;
   }
   // A timer being read from a layout starts once the layout is complete.
-  if (FEnabled && FInterval > 0 && OnTimer && !Loading()) {
+  if (FEnabled && FInterval > 0 && HasHandler() && !Loading()) {
     if (!::SetTimer(FWindow.Get(), kTimerId, FInterval, nullptr)) throw EOutOfResources("Not enough timers available");
     FRunning = true;
   }
 }
 
+void TTimer::Timer() {
+  if (OnTimer) OnTimer(this);
+}
+
 LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_TIMER) {
     auto* timer = reinterpret_cast<TTimer*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
-    if (timer && timer->OnTimer) {
+    if (timer) {
       try {
-        timer->OnTimer(timer);
+        timer->Timer();
       } catch (...) {
         HandleCurrentException();
       }

@@ -25,8 +25,16 @@ class TTimer : public TComponent {
 
   void Loaded() override;
 
- private:
+ protected:
+  // One tick: calls OnTimer. A derived timer that overrides it may free
+  // itself there, provided it touches nothing of itself afterwards.
+  virtual void Timer();
+  // Whether a tick has anything to call; the timer runs only then.
+  virtual bool HasHandler() const { return static_cast<bool>(OnTimer); }
+  // Re-evaluates whether the timer runs.
   void Update();
+
+ private:
   static LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   bool FEnabled = true;

@@ -15,9 +15,25 @@ void RegisterSettingGroups() {
       .Bool("AllowGlowing", &TacSkinEffects::SetAllowGlowing, true);
   fw::RegisterClass<TacFormAnimation>("TacFormAnimation", "", false)
       .Bool("Active", &TacFormAnimation::SetActive, true)
-      .Integer("Time", &TacFormAnimation::SetTime, 0)
-      .Enum("Mode", &TacFormAnimation::SetMode, {{"atFading", atFading}, {"atAero", atAero}}, "atAero")
-      .Integer("BlendValue", &TacFormAnimation::SetBlendValue, 170);
+      .Integer("Time", &TacFormAnimation::SetTime, 0);
+  // Only the show, hide and skin-change groups store a mode.
+  const std::initializer_list<std::pair<const char*, int>> modes{{"atFading", atFading}, {"atAero", atAero}};
+  fw::RegisterClass<TacDialogShow>("TacDialogShow", "TacFormAnimation", false)
+      .Enum<TacAnimType>("Mode", &TacFormAnimation::SetMode, modes, "atAero");
+  fw::RegisterClass<TacFormShow>("TacFormShow", "TacFormAnimation", false)
+      .Enum<TacAnimType>("Mode", &TacFormAnimation::SetMode, modes, "atAero");
+  fw::RegisterClass<TacFormHide>("TacFormHide", "TacFormAnimation", false)
+      .Enum<TacAnimType>("Mode", &TacFormAnimation::SetMode, modes, "atAero");
+  fw::RegisterClass<TacSkinChanging>("TacSkinChanging", "TacFormAnimation", false)
+      .Integer<std::uint16_t>("Time", &TacFormAnimation::SetTime, 100)
+      .Enum<TacAnimType>("Mode", &TacFormAnimation::SetMode, modes, "atFading");
+  fw::RegisterClass<TacMinimizing>("TacMinimizing", "TacFormAnimation", false)
+      .Integer<std::uint16_t>("Time", &TacFormAnimation::SetTime, 200);
+  fw::RegisterClass<TacPageChange>("TacPageChange", "TacFormAnimation", false);
+  fw::RegisterClass<TacBlendOnMoving>("TacBlendOnMoving", "TacFormAnimation", false)
+      .Bool("Active", &TacFormAnimation::SetActive, false)
+      .Integer<std::uint16_t>("Time", &TacFormAnimation::SetTime, 1000)
+      .Integer("BlendValue", &TacBlendOnMoving::SetBlendValue, 170);
   fw::RegisterClass<TacBtnEffects>("TacBtnEffects", "", false)
       .Set("Events", &TacBtnEffects::SetEvents,
            {{"beMouseEnter", beMouseEnter}, {"beMouseLeave", beMouseLeave}, {"beMouseDown", beMouseDown},

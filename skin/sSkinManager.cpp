@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "controls/protocol/sMessages.h"
 #include "controls/protocol/sVclUtils.h"
@@ -13,6 +14,8 @@
 #include "framework/Dialogs.h"
 #include "framework/Handles.h"
 #include "render/bitmaps/acPNG.h"
+#include "skin/sEffectHooks.h"
+#include "skin/sLayeredSupport.h"
 #include "skin/sSkinDirs.h"
 #include "controls/protocol/sSkinState.h"
 
@@ -90,6 +93,30 @@ void ForEachApplicationForm(Visit visit) {
     if (i >= fw::Application->ComponentCount()) break;
     if (auto* form = dynamic_cast<fw::TCustomForm*>(fw::Application->Components(i))) visit(form);
   }
+}
+
+bool Contains(const std::vector<fw::TCustomForm*>& forms, const fw::TCustomForm* form) {
+  return std::find(forms.begin(), forms.end(), form) != forms.end();
+}
+
+// The forms the skin-change animation runs on: those with a skinning
+// component of their own, while they are shown.
+std::vector<fw::TCustomForm*> AnimatedForms() {
+  std::vector<fw::TCustomForm*> forms;
+  for (fw::TCustomForm* form : SkinnedForms())
+    if (!form->Destroying() && form->HandleAllocated() && form->Visible()) forms.push_back(form);
+  return forms;
+}
+
+// A form drawn translucent is a layered window with a constant alpha.
+int FormBlendValue(fw::TCustomForm* form) {
+  HWND wnd = form->Handle();
+  BYTE alpha = 255;
+  DWORD flags = 0;
+  if ((::GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) &&
+      ::GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA))
+    return alpha;
+  return 255;
 }
 
 // A string of a fixed-size field, up to its first zero byte.
@@ -230,6 +257,7 @@ void TsSkinManager::SetSkinName(const std::string& name) {
   FSkinName = name;
   if (!FActive) return;
   if (OnBeforeChange) OnBeforeChange(this);
+  if (FExtendedBorders && LayeredWindowsAvailable() && !FNoAutoUpdate) PrepareSkinChange();
   {
     FlagScope loading(SkinLoadInProgress);
     GlobalInfo->Loaded = false;
@@ -247,6 +275,9 @@ void TsSkinManager::SetSkinName(const std::string& name) {
     } else if (!FNoAutoUpdate) {
       ApplySkin(true);
     }
+    // Forms frozen for an animation that the change did not reach (the
+    // skin went away, or updates are suspended) are let go here.
+    if (!FPreparedForms.empty()) FinishSkinChange(false);
   }
   if (OnAfterChange) OnAfterChange(this);
 }
@@ -294,32 +325,75 @@ void TsSkinManager::SetCommonSections(const std::vector<std::string>& lines) {
 
 void TsSkinManager::ApplySkin(bool repaint) {
   if (Loading()) return;
+  ClearGlowsThroughHook(true);
+  if (repaint) PrepareSkinChange();
   GlobalInfo->Loaded = false;
   UpdateConstIndexes();
   Broadcast(SKINCMD_NEW_SKIN);
   GlobalInfo->Loaded = true;
-  if (repaint) RefreshAll(false);
+  if (repaint) Refresh(true, false);
 }
 
 void TsSkinManager::RemoveSkinFromAll() {
   {
     FlagScope removing(FRemovingSkin);
+    ClearGlowsThroughHook(true);
     GlobalInfo->Loaded = false;
     Broadcast(SKINCMD_REMOVE_SKIN);
     ClearSkin();
   }
 }
 
-void TsSkinManager::RefreshAll(bool animate) {
+void TsSkinManager::RefreshAll(bool animate) { Refresh(animate, true); }
+
+void TsSkinManager::Refresh(bool animate, bool prepare) {
   Broadcast(SKINCMD_STOP_ANIMATION);
+  const bool animated = animate && !Loading();
+  if (animated && prepare) PrepareSkinChange();
   Broadcast(SKINCMD_REFRESH);
-  if (!animate || Loading()) return;
-  // The forms are redrawn whole once everything has heard the refresh.
+  if (!animated) return;
+  FinishSkinChange(true);
+  // The other forms are redrawn whole once everything has heard the refresh.
   ForEachApplicationForm([](fw::TCustomForm* form) {
-    if (form->HandleAllocated() && ::IsWindowVisible(form->Handle()))
+    if (!Contains(SkinnedForms(), form) && form->HandleAllocated() && ::IsWindowVisible(form->Handle()))
       ::RedrawWindow(form->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   });
+}
+
+bool TsSkinManager::SkinChangeAnimated() const {
+  return FAnimEffects.SkinChanging.Active && EffectHooks().PrepareSkinChange && EffectHooks().AnimateSkinChange &&
+         !(ComponentState() & fw::csDesigning);
+}
+
+void TsSkinManager::PrepareSkinChange() {
+  if (!SkinChangeAnimated()) return;
+  for (fw::TCustomForm* form : AnimatedForms()) {
+    if (Contains(FPreparedForms, form)) continue;
+    FPreparedForms.push_back(form);
+    EffectHooks().PrepareSkinChange(form);
+  }
+}
+
+void TsSkinManager::FinishSkinChange(bool animate) {
+  std::vector<fw::TCustomForm*> forms = std::exchange(FPreparedForms, {});
+  const bool animated = animate && SkinChangeAnimated();
+  if (animated)
+    for (fw::TCustomForm* form : AnimatedForms())
+      if (!Contains(forms, form)) forms.push_back(form);
+  const auto& animateForm = EffectHooks().AnimateSkinChange;
+  if (!animateForm) return;
+  for (fw::TCustomForm* form : forms) {
+    // A form freed meanwhile has left the list of skinned forms.
+    if (!Contains(SkinnedForms(), form) || form->Destroying() || !form->HandleAllocated()) continue;
+    if (form->Visible()) ::SendMessageA(form->Handle(), WM_SETREDRAW, TRUE, 0);
+    // A form prepared for an animation that is now off is only let go.
+    const TacFormAnimation& settings = FAnimEffects.SkinChanging;
+    if (animated)
+      animateForm(form, settings.Time, FormBlendValue(form), settings.Mode);
+    else
+      animateForm(form, 0, 255, settings.Mode);
+  }
 }
 
 void TsSkinManager::ResumeUpdates(bool repaint, bool animate) {

@@ -154,8 +154,16 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   void HookMainWindow();
   void UnhookMainWindow();
   bool MainWindowHook(fw::TMessage& m);
+  // The skin-change animation: forms are frozen in their old look before
+  // the change is announced and animated into the new one after it.
+  bool SkinChangeAnimated() const;
+  void PrepareSkinChange();
+  // Animates the prepared (and, with animate, all shown skinned) forms into
+  // the new look; without animate the prepared forms are only let go.
+  void FinishSkinChange(bool animate);
+  void Refresh(bool animate, bool prepare);
 
-  TacSkinEffects FEffects;
+  TacSkinEffects FEffects{*this};
   bool FExtendedBorders = false;
   bool FSkinnedPopups = true;
   TacAnimEffects FAnimEffects;
@@ -181,6 +189,7 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   HWND FHotControl = nullptr;
   TacShowState FShowState = ssNone;
   int FMainWindowHook = -1;
+  std::vector<fw::TCustomForm*> FPreparedForms;
 };
 
 // The default manager, or none.

@@ -1,6 +1,8 @@
 // The class lists of foreign controls: property names and defaults.
 #include "skin/sSkinManagerOptions.h"
 
+#include "skin/sLayeredSupport.h"
+
 namespace translit {
 
 namespace {
@@ -20,6 +22,11 @@ constexpr ThirdPartyEntry kThirdParty[kThirdPartyKinds] = {
 };
 
 }  // namespace
+
+bool TacSkinEffects::AllowGlowing() const {
+  const bool designing = FOwner && (FOwner->ComponentState() & fw::csDesigning);
+  return FAllowGlowing && (LayeredWindowsAvailable() || designing) && !NoLayeredEffects();
+}
 
 TacThirdPartyList::TacThirdPartyList() = default;
 

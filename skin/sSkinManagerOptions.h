@@ -3,36 +3,93 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/Components.h"
 #include "framework/Graphics.h"
 #include "framework/core/Persistent.h"
 
 namespace translit {
 
+// Whether hover glows may show. Reading AllowGlowing answers the stored value
+// only where glows can work: layered windows are available (or the owner is
+// being designed) and the process does not run without composition under
+// WOW64.
 class TacSkinEffects : public fw::TPersistent {
  public:
+  TacSkinEffects() = default;
+  explicit TacSkinEffects(const fw::TComponent& owner) : FOwner(&owner) {}
   const char* ClassName() const override { return "TacSkinEffects"; }
-  bool AllowGlowing = true;
-  void SetAllowGlowing(bool v) { AllowGlowing = v; }
+  bool AllowGlowing() const;
+  bool StoredAllowGlowing() const { return FAllowGlowing; }
+  void SetAllowGlowing(bool v) { FAllowGlowing = v; }
+
+ private:
+  const fw::TComponent* FOwner = nullptr;
+  bool FAllowGlowing = true;
 };
 
 enum TacAnimType { atFading, atAero };
 
+// One animation's settings. Time is in milliseconds and 0 means no
+// animation; the number of 12 ms frames is Time div 12.
 class TacFormAnimation : public fw::TPersistent {
  public:
-  TacFormAnimation(int time = 0, TacAnimType mode = atAero, bool active = true)
+  explicit TacFormAnimation(std::uint16_t time = 0, TacAnimType mode = atAero, bool active = true)
       : Active(active), Time(time), Mode(mode) {}
   const char* ClassName() const override { return "TacFormAnimation"; }
   bool Active;
-  int Time;
+  std::uint16_t Time;
   TacAnimType Mode;
-  int BlendValue = 170;  // window opacity while moving (BlendOnMoving only)
   void SetActive(bool v) { Active = v; }
-  void SetTime(int v) { Time = v; }
+  void SetTime(std::uint16_t v) { Time = v; }
   void SetMode(TacAnimType v) { Mode = v; }
+};
+
+// The groups as the manager publishes them; the stored layout names them by
+// these classes, which differ in the properties they store and defaults.
+class TacDialogShow : public TacFormAnimation {
+ public:
+  const char* ClassName() const override { return "TacDialogShow"; }
+};
+
+class TacFormShow : public TacFormAnimation {
+ public:
+  const char* ClassName() const override { return "TacFormShow"; }
+};
+
+// Used for hiding forms and dialogs alike.
+class TacFormHide : public TacFormAnimation {
+ public:
+  const char* ClassName() const override { return "TacFormHide"; }
+};
+
+class TacMinimizing : public TacFormAnimation {
+ public:
+  TacMinimizing() : TacFormAnimation(200) {}
+  const char* ClassName() const override { return "TacMinimizing"; }
+};
+
+class TacPageChange : public TacFormAnimation {
+ public:
+  const char* ClassName() const override { return "TacPageChange"; }
+};
+
+class TacSkinChanging : public TacFormAnimation {
+ public:
+  TacSkinChanging() : TacFormAnimation(100, atFading) {}
+  const char* ClassName() const override { return "TacSkinChanging"; }
+};
+
+// The form's opacity while it is dragged.
+class TacBlendOnMoving : public TacFormAnimation {
+ public:
+  TacBlendOnMoving() : TacFormAnimation(1000, atAero, false) {}
+  const char* ClassName() const override { return "TacBlendOnMoving"; }
+  int BlendValue = 170;
   void SetBlendValue(int v) { BlendValue = v; }
 };
 
@@ -49,11 +106,14 @@ class TacAnimEffects : public fw::TPersistent {
  public:
   const char* ClassName() const override { return "TacAnimEffects"; }
   TacBtnEffects Buttons;
-  TacFormAnimation DialogShow, FormShow, FormHide, DialogHide;
-  TacFormAnimation Minimizing{200};
-  TacFormAnimation PageChange;
-  TacFormAnimation SkinChanging{100, atFading};
-  TacFormAnimation BlendOnMoving{1000, atAero, false};
+  TacDialogShow DialogShow;
+  TacFormShow FormShow;
+  TacFormHide FormHide;
+  TacFormHide DialogHide;
+  TacMinimizing Minimizing;
+  TacPageChange PageChange;
+  TacSkinChanging SkinChanging;
+  TacBlendOnMoving BlendOnMoving;
 };
 
 class TacMenuSupport : public fw::TPersistent {

@@ -13,6 +13,7 @@
 #include "framework/StdCtrls.h"
 #include "render/pixels/AlphaKernels.h"
 #include "render/paint/sGraphUtils.h"
+#include "skin/sEffectHooks.h"
 #include "skin/sSkinManager.h"
 #include "controls/protocol/sSkinState.h"
 
@@ -78,6 +79,9 @@ bool IsEditKind(int k) {
   return InRange(k, 2, 18) || k == 41 || InRange(k, 76, 84) || k == 96 || InRange(k, 131, 140);
 }
 
+// Buttons run their own glow.
+bool IsButtonKind(int k) { return InRange(k, 92, 94); }
+
 bool IsContainerKind(int k) { return k == 19 || InRange(k, 51, 74) || k == 110 || InRange(k, 141, 161); }
 
 bool IsNoGlowKind(int k) {
@@ -96,6 +100,7 @@ TsCommonData::TsCommonData(fw::TComponent* owner, bool createCache, int controlK
 }
 
 TsCommonData::~TsCommonData() {
+  CloseGlow();
   BorderIndex = SkinIndex = Texture = HotTexture = -1;
   OwnerControl = nullptr;
   OwnerObject = nullptr;
@@ -173,6 +178,7 @@ void TsCommonData::AfterManagerOrSectionChange(bool sectionSetter) {
   if ((state & (fw::csLoading | fw::csReading | fw::csDestroying)) || !OwnerControl->Parent()) return;
   const LPARAM manager = reinterpret_cast<LPARAM>(SkinManager());
   SendSkinCommandTo(OwnerControl, SkinIndex >= 0 ? SKINCMD_REFRESH : SKINCMD_REMOVE_SKIN, manager);
+  CloseGlow();
 }
 
 void TsCommonData::SetCustomColor(bool v) {
@@ -615,6 +621,50 @@ void TsCommonData::CopyCacheToDC(HDC dc, const RECT& rect, bool clip, HWND windo
            rect.left, rect.top, SRCCOPY);
 }
 
+// ---- Hover glow ----
+
+namespace {
+
+// The part of a window that its ancestors' client areas leave visible, in
+// screen coordinates.
+RECT VisibleScreenRect(HWND window) {
+  RECT visible;
+  ::GetWindowRect(window, &visible);
+  for (HWND parent = ::GetParent(window); parent && (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
+       window = parent, parent = ::GetParent(parent)) {
+    RECT client;
+    ::GetClientRect(parent, &client);
+    ::MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    if (!::IntersectRect(&visible, &visible, &client)) return RECT{};
+  }
+  return visible;
+}
+
+}  // namespace
+
+void TsCommonData::ShowHoverGlow(bool force, HWND window) {
+  TsSkinManager* manager = SkinManager();
+  const TsGeneralData* section = Section();
+  if (!manager || !section || !MouseAbove || section->Glow < 1 || !manager->Effects().AllowGlowing()) return;
+  if (OwnerControl && (OwnerControl->ComponentState() & fw::csDesigning) && !OwnerControl->Visible()) return;
+  if (GlowId >= 0) {
+    if (!force) return;
+    CloseGlow();
+  }
+  HWND self = OwnerHandle(window);
+  if (!self) return;
+  RECT control;
+  ::GetWindowRect(self, &control);
+  GlowId = ShowGlowThroughHook(control, VisibleScreenRect(self), FSkinSection, manager, ::GetAncestor(self, GA_ROOT),
+                               section->GlowMargin, "GLOW");
+}
+
+void TsCommonData::CloseGlow() {
+  if (GlowId < 0) return;
+  HideGlowThroughHook(GlowId);
+  GlowId = -1;
+}
+
 // ---- Messages ----
 
 bool TsCommonData::HandleSkinMessage(fw::TMessage& m, HWND window) {
@@ -732,12 +782,14 @@ bool TsCommonData::CommonMessage(fw::TMessage& m, HWND window) {
     case SM_ALPHACMD:
       return HandleSkinMessage(m, window);
     case WM_MOVE:
+      CloseGlow();
       if (NeedsParentBg()) {
         BGChanged = true;
         SendParentChanged(OwnerControl, OwnerHandle(window));
       }
       return false;
     case WM_SIZE:
+      CloseGlow();
       if (Skinned()) {
         BGChanged = true;
         if (Section()->States[0].GradientPercent > 0)
@@ -762,6 +814,7 @@ bool TsCommonData::CommonMessage(fw::TMessage& m, HWND window) {
     case fw::CM_ENABLEDCHANGED:
       MouseAbove = false;
       Focused = false;
+      if (OwnerControl && !OwnerControl->Enabled()) CloseGlow();
       return false;
     case WM_UPDATEUISTATE:
       if (!Skinned()) return false;
@@ -787,6 +840,7 @@ bool TsCommonData::CommonMessage(fw::TMessage& m, HWND window) {
       if (Skinned()) {
         if (!IsContainerKind(ControlKind)) MouseAbove = true;
         if (DefaultManager) DefaultManager->SetHotControl(OwnerHandle(window));
+        if (!IsNoGlowKind(ControlKind) && !IsButtonKind(ControlKind)) ShowHoverGlow(false, window);
         if (IsEditKind(ControlKind) && Section()->StateCount > 1) {
           BGChanged = true;
           if (HWND h = OwnerHandle(window)) ::SendMessageA(h, WM_NCPAINT, 0, 0);
@@ -799,6 +853,10 @@ bool TsCommonData::CommonMessage(fw::TMessage& m, HWND window) {
       if (designing) return false;
       if (Skinned()) {
         MouseAbove = false;
+        if (!IsNoGlowKind(ControlKind) && !IsButtonKind(ControlKind)) {
+          ClearGlowsThroughHook(true);
+          GlowId = -1;
+        }
         if (IsEditKind(ControlKind) && OwnerControl && OwnerControl->Visible()) {
           BGChanged = true;
           if (HWND h = OwnerHandle(window)) ::SendMessageA(h, WM_NCPAINT, 0, 0);

@@ -127,6 +127,12 @@ class TsCommonData : public fw::TPersistent {
   // The colour this object offers children asking with SKINCMD_GET_COLOR.
   std::uint32_t ColorForChildren(HWND window = nullptr) const;
 
+  // Opens the hover glow around the owner when the skin and the settings
+  // allow one and the mouse is above; force closes an open glow first.
+  void ShowHoverGlow(bool force, HWND window = nullptr);
+  // Closes this control's glow when one is open.
+  void CloseGlow();
+
   // Copies rect of the cache into dc at the same place. With clip, visible
   // child windows are left out (they paint themselves); of a skinned group
   // box only its frame strips are.

@@ -14,6 +14,7 @@
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "skin/acSkinPack.h"
+#include "skin/sLayeredSupport.h"
 #include "controls/protocol/sSkinState.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/GuiCounts.h"
@@ -362,6 +363,84 @@ TEST_F(SkinManager, EngineStartUpAndMenuExtraLine) {
     EXPECT_EQ(data.LineVisible, visible);
     EXPECT_EQ(data.Glyph, visible ? &glyph : nullptr) << "an invisible line keeps no glyph";
   }
+}
+
+TEST_F(SkinManager, EffectSettingsHaveTheirDefaultsAndAreReadFromALayout) {
+  manager = new TsSkinManager(nullptr);
+  TacAnimEffects& a = manager->AnimEffects();
+  struct Group {
+    const TacFormAnimation& group;
+    const char* className;
+    bool active;
+    int time;
+    TacAnimType mode;
+  };
+  const Group groups[] = {
+      {a.DialogShow, "TacDialogShow", true, 0, atAero},     {a.FormShow, "TacFormShow", true, 0, atAero},
+      {a.FormHide, "TacFormHide", true, 0, atAero},         {a.DialogHide, "TacFormHide", true, 0, atAero},
+      {a.Minimizing, "TacMinimizing", true, 200, atAero},   {a.PageChange, "TacPageChange", true, 0, atAero},
+      {a.SkinChanging, "TacSkinChanging", true, 100, atFading},
+      {a.BlendOnMoving, "TacBlendOnMoving", false, 1000, atAero},
+  };
+  for (const Group& g : groups) {
+    EXPECT_STREQ(g.group.ClassName(), g.className);
+    EXPECT_EQ(g.group.Active, g.active) << g.className;
+    EXPECT_EQ(g.group.Time, g.time) << g.className;
+    EXPECT_EQ(g.group.Mode, g.mode) << g.className;
+  }
+  EXPECT_EQ(a.BlendOnMoving.BlendValue, 170);
+  EXPECT_EQ(a.Buttons.Events, unsigned{beMouseEnter | beMouseLeave | beMouseDown | beMouseUp});
+  EXPECT_TRUE(manager->Effects().StoredAllowGlowing());
+  delete manager;
+  manager = nullptr;
+
+  form->LoadLayoutText(R"(object F: TForm
+  object sSkinManager1: TsSkinManager
+    Effects.AllowGlowing = False
+    AnimEffects.Buttons.Events = [beMouseDown]
+    AnimEffects.FormShow.Mode = atFading
+    AnimEffects.FormShow.Time = 120
+    AnimEffects.SkinChanging.Time = 300
+    AnimEffects.Minimizing.Active = False
+    AnimEffects.BlendOnMoving.BlendValue = 200
+    SkinName = 'Nothing'
+  end
+end)");
+  auto* loaded = dynamic_cast<TsSkinManager*>(form->FindComponent("sSkinManager1"));
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_FALSE(loaded->Effects().AllowGlowing());
+  EXPECT_EQ(loaded->AnimEffects().Buttons.Events, unsigned{beMouseDown});
+  EXPECT_EQ(loaded->AnimEffects().FormShow.Mode, atFading);
+  EXPECT_EQ(loaded->AnimEffects().FormShow.Time, 120);
+  EXPECT_EQ(loaded->AnimEffects().SkinChanging.Time, 300);
+  EXPECT_FALSE(loaded->AnimEffects().Minimizing.Active);
+  EXPECT_EQ(loaded->AnimEffects().BlendOnMoving.BlendValue, 200);
+
+  // Only the show, hide and skin-change groups store a mode.
+  fw::TForm other(fw::Application);
+  std::string error;
+  try {
+    other.LoadLayoutText(R"(object G: TForm
+  object sSkinManager2: TsSkinManager
+    AnimEffects.Minimizing.Mode = atFading
+  end
+end)");
+  } catch (const fw::Exception& e) {
+    error = e.Message();
+  }
+  EXPECT_NE(error.find("Property Mode does not exist"), std::string::npos) << error;
+}
+
+TEST_F(SkinManager, GlowsAreAllowedOnlyWhereLayeredWindowsWork) {
+  manager = new TsSkinManager(nullptr);
+  TacSkinEffects& effects = manager->Effects();
+  EXPECT_EQ(effects.AllowGlowing(), !NoLayeredEffects() && LayeredWindowsAvailable());
+  OverrideLayeredWindows(false);
+  EXPECT_FALSE(effects.AllowGlowing());
+  EXPECT_TRUE(effects.StoredAllowGlowing());
+  OverrideLayeredWindows(std::nullopt);
+  effects.SetAllowGlowing(false);
+  EXPECT_FALSE(effects.AllowGlowing());
 }
 
 // A form that logs the skin messages it hears.

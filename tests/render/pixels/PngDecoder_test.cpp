@@ -140,6 +140,18 @@ TEST(PngDecoder, SplitAndEmptyIdatChunksDecodeAsOne) {
   }
 }
 
+TEST(PngDecoder, RowsAroundTheSizeOfTheInflateStage) {
+  // Rows are inflated through a 256 KiB stage, or straight into the row when
+  // one is at least that long: rows just below and above it, five rows so
+  // that every filter type meets them, 8-bit RGB and RGBA.
+  const std::uint32_t widths[][2] = {{6, 65535}, {6, 65536}, {2, 87380}, {2, 87381}};
+  for (const auto& w : widths) {
+    RawImage img = pngtest::RandomImage(w[1], 5, 8, static_cast<int>(w[0]), w[1]);
+    ExpectPicture(img, Decode(pngtest::Encode(img, false)),
+                  "type " + std::to_string(w[0]) + " width " + std::to_string(w[1]));
+  }
+}
+
 TEST(PngDecoder, SixteenBitSamplesAreScaledDown) {
   // 16-bit RGB: each channel is value * 255 div 65535.
   RawImage img;
@@ -461,6 +473,10 @@ TEST(PngDecoder, CrcMatchesZlib) {
   for (std::size_t n : {0u, 1u, 7u, 8u, 9u, 64u, 999u, 1000u})
     EXPECT_EQ(PngCrc32(0, data.data(), n), crc32(0, data.data(), static_cast<uInt>(n))) << n;
   EXPECT_EQ(PngCrc32(PngCrc32(0, data.data(), 300), data.data() + 300, 700), crc32(0, data.data(), 1000));
+  // Values known without zlib: the standard check value, and the CRC every
+  // IEND chunk carries.
+  EXPECT_EQ(PngCrc32(0, "123456789", 9), 0xCBF43926u);
+  EXPECT_EQ(PngCrc32(0, "IEND", 4), 0xAE426082u);
 }
 
 TEST(PngDecoder, ColorManagerRefusesInconsistentLayouts) {

@@ -1,0 +1,99 @@
+// What the effects tests share: a message pump with a time limit, a
+// recorder of the frames animations put on screen, and a loaded skin with
+// sections for fades and glows.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Threads.h"
+#include "render/effects/acAnimState.h"
+#include "render/effects/acEffects.h"
+#include "skin/sSkinManager.h"
+#include "tests/skin/SkinFolders.h"
+
+namespace translit::test {
+
+// Handles messages (and work handed over by threads) until done() or the
+// time is up; false when the time ran out.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start > timeoutMs) return false;
+    fw::Application->ProcessMessages();
+    fw::TThread::CheckSynchronize();
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+inline void PumpFor(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+// Every frame reported while it lives.
+class FrameLog {
+ public:
+  FrameLog() {
+    SetFrameObserver([this](const TacAnimFrame& f) {
+      frames.push_back(f);
+      if (onFrame) onFrame(f);
+    });
+  }
+  ~FrameLog() { SetFrameObserver(nullptr); }
+  FrameLog(const FrameLog&) = delete;
+  FrameLog& operator=(const FrameLog&) = delete;
+
+  std::vector<TacAnimFrame> Of(TacFrameKind kind) const {
+    std::vector<TacAnimFrame> out;
+    for (const auto& f : frames)
+      if (f.Kind == kind) out.push_back(f);
+    return out;
+  }
+  std::vector<int> Alphas(TacFrameKind kind) const {
+    std::vector<int> out;
+    for (const auto& f : Of(kind)) out.push_back(f.Alpha);
+    return out;
+  }
+
+  std::vector<TacAnimFrame> frames;
+  std::function<void(const TacAnimFrame&)> onFrame;
+};
+
+// Sections: "BUTTON" fades in 5 steps and glows with a mask of margins 10
+// (GLOW0); "PLAIN" has neither; "SLOW" fades in 4 steps.
+inline const char* const kEffectsSkin =
+    "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
+    "[BUTTON]\r\nCOLOR=0x0000FF\r\nSTATES=2\r\nHOTCOLOR=0x00FF00\r\nFADINGENABLED=1\r\nFADINGITERATIONS=5\r\n"
+    "GLOW=1\r\nGLOWMARGIN=2\r\nGLOW0=^0000,0000,0030,0020,0010,0010,0010,0010,1,0,1,0\r\n"
+    "[PLAIN]\r\nCOLOR=0xFFFFFF\r\nSTATES=2\r\n"
+    "[SLOW]\r\nCOLOR=0xFFFFFF\r\nSTATES=2\r\nFADINGENABLED=1\r\nFADINGITERATIONS=4\r\n";
+
+// A skin manager with kEffectsSkin loaded, and the effects switched on.
+class EffectsSkin {
+ public:
+  EffectsSkin() {
+    fw::EnsureApplication().Initialize();
+    RegisterSkinManagerClasses();
+    InstallEffects();
+    WriteSkinFolder(tmp.Path, "E", kEffectsSkin);
+    manager = new TsSkinManager(nullptr);
+    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinName("E");
+  }
+  ~EffectsSkin() {
+    delete manager;
+    ShutdownEffects();
+  }
+  EffectsSkin(const EffectsSkin&) = delete;
+  EffectsSkin& operator=(const EffectsSkin&) = delete;
+
+  TempFolder tmp;
+  TsSkinManager* manager = nullptr;
+};
+
+}  // namespace translit::test
