@@ -1,14 +1,16 @@
 // skinsheet: one PNG picture of everything a skin paints, for skin authors.
 //   skinsheet SKIN OUT.png [--hue N] [--saturation N] [--sizes WxH[,WxH...]]
-//             [--parent RRGGBB] [--width N] [--no-pieces]
+//             [--parent RRGGBB] [--width N] [--zoom N] [--no-pieces]
 // SKIN is a skin folder (with "Options.dat") or a packed ".asz" file. Every
 // section is painted in each state at each size by the engine's own
 // painters over a checkerboard (or a plain colour), every image piece in each
-// of its states;
-// the skin's hue offset and saturation change can be tried on the way.
+// of its states. The skin's hue offset and saturation change can be tried on
+// the way, and the picture enlarged pixel by pixel (--zoom 2 to 4).
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -26,9 +28,12 @@ using namespace translit;
 
 namespace {
 
+// An enlarged sheet is held whole in memory before it is written.
+constexpr std::int64_t kMaxZoomedPixels = 64 << 20;
+
 int Usage() {
   std::cerr << "usage: skinsheet SKIN OUT.png [--hue N] [--saturation N] [--sizes WxH[,WxH...]]\n"
-               "                 [--parent RRGGBB] [--width N] [--no-pieces]\n"
+               "                 [--parent RRGGBB] [--width N] [--zoom N] [--no-pieces]\n"
                "  SKIN: a skin folder (with Options.dat) or a packed .asz file\n";
   return 2;
 }
@@ -88,6 +93,7 @@ int main(int argc, char** argv) {
   source.Path = args[0];
   const std::string out = args[1];
   TsSheetOptions options;
+  int zoom = 1;
   for (std::size_t i = 2; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
@@ -100,6 +106,8 @@ int main(int argc, char** argv) {
     } else if (a == "--parent" && hasValue && ParseColor(args[i + 1], options.ParentColor)) {
       ++i;
     } else if (a == "--width" && hasValue && ParseInt(args[i + 1], options.Width) && options.Width <= 8000) {
+      ++i;
+    } else if (a == "--zoom" && hasValue && ParseInt(args[i + 1], zoom) && zoom >= 1 && zoom <= 4) {
       ++i;
     } else if (a == "--no-pieces") {
       options.Pieces = false;
@@ -116,10 +124,23 @@ int main(int argc, char** argv) {
     options.Header = SheetHeader(manager, source, kind, options);
 
     TsSkinSheet sheet = DrawSkinSheet(manager, options);
-    const std::vector<std::uint8_t> png = EncodePng(ViewOf(sheet.Picture.get()), false, 6);
+    std::unique_ptr<fw::TBitmap> zoomed;
+    fw::TBitmap* picture = sheet.Picture.get();
+    if (zoom > 1) {
+      const int w = picture->Width(), h = picture->Height();
+      if (std::int64_t{w} * h * zoom * zoom > kMaxZoomedPixels)
+        throw fw::Exception("The sheet is too large to enlarge " + std::to_string(zoom) + " times");
+      zoomed = NewBitmap32(w * zoom, h * zoom);
+      HDC dc = zoomed->Canvas().Handle();
+      SetStretchBltMode(dc, COLORONCOLOR);
+      StretchBlt(dc, 0, 0, w * zoom, h * zoom, picture->Canvas().Handle(), 0, 0, w, h, SRCCOPY);
+      GdiFlush();
+      picture = zoomed.get();
+    }
+    const std::vector<std::uint8_t> png = EncodePng(ViewOf(picture), false, 6);
     fw::TMemoryStream(png).SaveToFile(out);
 
-    std::cout << out << ": " << sheet.Picture->Width() << " x " << sheet.Picture->Height() << ", "
+    std::cout << out << ": " << picture->Width() << " x " << picture->Height() << ", "
               << sheet.Cells.size() << " cells\n";
     if (sheet.StatesLeftOut) std::cout << "states left out (more than " << options.MaxStates << "): "
                                        << sheet.StatesLeftOut << "\n";

@@ -357,23 +357,28 @@ TEST_F(SkinSheetTest, ProgramWritesTheSheet) {
     TsSkinSheet sheet = DrawSkinSheet(manager, options);
     const PixelView expected = ViewOf(sheet.Picture.get());
 
-    const std::string out = TempFolder() + "translit-sheet-" + skin + ".png";
-    DeleteFileA(out.c_str());
-    const RunResult run = RunSkinSheet("\"" + source.Path + "\" \"" + out + "\"");
-    ASSERT_EQ(run.ExitCode, 0u) << skin << ": " << run.Output;
-    EXPECT_EQ(run.Output.find("untouched"), std::string::npos) << run.Output;
-    fw::TMemoryStream file;
-    file.LoadFromFile(out);
-    DeleteFileA(out.c_str());
-    const PngBitmap png = DecodePng(file.Memory(), static_cast<std::size_t>(file.Size()));
-    ASSERT_EQ(png.Layout.Width, expected.width) << skin;
-    ASSERT_EQ(png.Layout.Height, expected.height) << skin;
-    EXPECT_EQ(png.Layout.PixelFormat, PngPixelFormat::pf24bit) << skin;
-    const std::vector<std::uint32_t> got = png.ToBGRA32();
-    for (int y = 0; y < expected.height; ++y)
-      for (int x = 0; x < expected.width; ++x)
-        ASSERT_EQ(got[static_cast<std::size_t>(y) * expected.width + x], 0xFF000000u | Rgb(expected, x, y))
-            << skin << " at " << x << "," << y;
+    // From the packed file also enlarged: each pixel becomes a 2 x 2 block.
+    for (int zoom : {1, 2}) {
+      if (zoom == 2 && std::string(skin) == "BlueIce") continue;
+      const std::string out = TempFolder() + "translit-sheet-" + skin + ".png";
+      DeleteFileA(out.c_str());
+      const RunResult run = RunSkinSheet("\"" + source.Path + "\" \"" + out + "\" --zoom " + std::to_string(zoom));
+      ASSERT_EQ(run.ExitCode, 0u) << skin << ": " << run.Output;
+      EXPECT_EQ(run.Output.find("untouched"), std::string::npos) << run.Output;
+      fw::TMemoryStream file;
+      file.LoadFromFile(out);
+      DeleteFileA(out.c_str());
+      const PngBitmap png = DecodePng(file.Memory(), static_cast<std::size_t>(file.Size()));
+      ASSERT_EQ(png.Layout.Width, expected.width * zoom) << skin;
+      ASSERT_EQ(png.Layout.Height, expected.height * zoom) << skin;
+      EXPECT_EQ(png.Layout.PixelFormat, PngPixelFormat::pf24bit) << skin;
+      const std::vector<std::uint32_t> got = png.ToBGRA32();
+      for (int y = 0; y < png.Layout.Height; ++y)
+        for (int x = 0; x < png.Layout.Width; ++x)
+          ASSERT_EQ(got[static_cast<std::size_t>(y) * png.Layout.Width + x],
+                    0xFF000000u | Rgb(expected, x / zoom, y / zoom))
+              << skin << " zoom " << zoom << " at " << x << "," << y;
+    }
   }
 }
 
@@ -390,6 +395,8 @@ TEST_F(SkinSheetTest, ProgramRefusesBadInput) {
       {"\"" + kSkinDirectory + "\\BlueIce\"", 2, "usage"},
       {"\"" + kSkinDirectory + "\\BlueIce\" \"" + out + "\" --sizes 0x5", 2, "bad argument --sizes"},
       {"\"" + kSkinDirectory + "\\BlueIce\" \"" + out + "\" --hue", 2, "bad argument --hue"},
+      {"\"" + kSkinDirectory + "\\BlueIce\" \"" + out + "\" --zoom 5", 2, "bad argument --zoom"},
+      {"\"" + kSkinDirectory + "\\BlueIce\" \"" + out + "\" --parent 12345", 2, "bad argument --parent"},
       {"\"" + kSkinDirectory + "\\NoSuchSkin\" \"" + out + "\"", 1, "No skin folder or file"},
       {"\"" + empty + "\" \"" + out + "\"", 1, "No Options.dat"},
       {"\"" + kSkinDirectory + "\\BlueIce\\Options.dat\" \"" + out + "\"", 1, "ends in .asz"},
