@@ -216,17 +216,16 @@ void PaintSheetParent(fw::TBitmap* bitmap) {
 
 std::vector<std::string> SheetHeader(TsSkinManager& manager, const TsSheetSource& source, const std::string& kind,
                                      const TsSheetOptions& options) {
-  std::ostringstream header, legend;
-  header << source.Path << " (" << kind << "): version " << (manager.GlobalInfo ? manager.GlobalInfo->Version : 0)
-         << ", " << manager.Sections.size() << " sections, " << manager.Masks.size() << " image pieces, "
-         << manager.Patterns.size() << " large pictures";
-  if (source.HueOffset) header << ", hue offset " << source.HueOffset;
-  if (source.Saturation) header << ", saturation " << source.Saturation;
+  std::ostringstream skin, legend;
+  skin << "Version " << (manager.GlobalInfo ? manager.GlobalInfo->Version : 0) << ", " << manager.Sections.size()
+       << " sections, " << manager.Masks.size() << " image pieces, " << manager.Patterns.size() << " large pictures";
+  if (source.HueOffset) skin << ", hue offset " << source.HueOffset;
+  if (source.Saturation) skin << ", saturation " << source.Saturation;
   legend << "Sizes";
   for (const SIZE& s : options.Sizes) legend << " " << s.cx << "x" << s.cy;
   legend << (options.ParentColor ? " over a plain parent" : " over a checkerboard parent")
          << "; magenta in a section cell: pixels no painter touched.";
-  return {header.str(), legend.str()};
+  return {source.Path + " (" + kind + ")", skin.str(), legend.str()};
 }
 
 TsSkinSheet DrawSkinSheet(TsSkinManager& manager, const TsSheetOptions& options) {

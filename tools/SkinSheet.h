@@ -74,9 +74,9 @@ inline constexpr fw::TColor kSheetUntouched = 0x00FF00FF;
 
 TsSkinSheet DrawSkinSheet(TsSkinManager& manager, const TsSheetOptions& options);
 
-// The two header lines the program puts on its sheets: the source (kind as
-// LoadSheetSkin answered), the skin's version and table sizes, the
-// recolouring, and what the cells show.
+// The header lines the program puts on its sheets: the source (kind as
+// LoadSheetSkin answered); the skin's version, table sizes and recolouring;
+// what the cells show.
 std::vector<std::string> SheetHeader(TsSkinManager& manager, const TsSheetSource& source, const std::string& kind,
                                      const TsSheetOptions& options);
 
