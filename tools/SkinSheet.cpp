@@ -40,12 +40,15 @@ std::string FullPath(const std::string& path) {
 // (or piece) stay on one row when they fit.
 
 constexpr int kMargin = 8;
-constexpr int kSlotPadding = 6;   // around the pictures of a slot
-constexpr int kPictureGap = 6;    // between the sizes of one state
+constexpr int kSlotPadding = 6;  // around the pictures of a slot
+constexpr int kPictureGap = 6;   // between the sizes of one state
 constexpr int kMinSlotWidth = 124;
-constexpr int kLineHeight = 13;   // one caption line
-constexpr int kCaptionGap = 3;    // between the pictures and their caption
-constexpr int kPartGap = 10;      // above a part's title
+constexpr int kLineHeight = 13;  // one caption line
+constexpr int kCaptionGap = 3;   // between the pictures and their caption
+constexpr int kPartGap = 10;     // above a part's title
+// The sheet and its parent picture are two 32-bit bitmaps of this many
+// pixels at most, about 100 MB each.
+constexpr std::int64_t kMaxPixels = 24 << 20;
 
 // One state of a section or piece: its pictures side by side, the caption
 // (two lines) under them.
@@ -159,6 +162,39 @@ constexpr fw::TColor kFrameColor = Rgb(0xB8B8B8);
 constexpr fw::TColor kNameColor = Rgb(0x202020);
 constexpr fw::TColor kStateColor = Rgb(0x606060);
 
+// The pictures of one slot into the sheet, each framed, and its caption.
+void PaintSlot(TsSkinManager& manager, TsSkinSheet& sheet, Captions& captions, const Slot& slot) {
+  fw::TBitmap* picture = sheet.Picture.get();
+  HDC dc = picture->Canvas().Handle();
+  int x = slot.At.x + kSlotPadding;
+  const int top = slot.At.y + kSlotPadding;
+  for (std::size_t k = 0; k < slot.Pictures.size(); ++k) {
+    const SIZE size = slot.Pictures[k];
+    const RECT where{x, top, x + size.cx, top + size.cy};
+    auto cell = NewBitmap32(size.cx, size.cy);
+    const ParentCache parent = MakeParentCache(sheet.Parent.get(), x, top);
+    if (slot.Kind == TsSheetCellKind::Section) {
+      FillBitmapRect(cell.get(), RECT{0, 0, size.cx, size.cy}, kSheetUntouched);
+      PaintSkinItem(slot.Index, slot.Name, parent, -1, -1, &manager, cell.get(), POINT{0, 0},
+                    RECT{0, 0, size.cx, size.cy}, slot.State);
+    } else {
+      // A piece is drawn over what lies under it.
+      CopyRect(cell.get(), 0, 0, sheet.Parent.get(), x, top, size.cx, size.cy);
+      const TsMaskData& mask = manager.Masks[static_cast<std::size_t>(slot.Index)];
+      DrawMaskImage(cell.get(), POINT{0, 0}, slot.State, parent, mask, mlNormal);
+    }
+    GdiFlush();
+    CopyRect(picture, x, top, cell.get(), 0, 0, size.cx, size.cy);
+    Frame(dc, where, kFrameColor);
+    sheet.Cells.push_back(TsSheetCell{slot.Kind, slot.Index, slot.Name, slot.State, static_cast<int>(k), where});
+    x += size.cx + kPictureGap;
+  }
+  const int left = slot.At.x + kSlotPadding, right = slot.At.x + slot.Width() - kSlotPadding / 2;
+  const int captionTop = top + slot.PicturesHeight() + kCaptionGap;
+  captions.Line(RECT{left, captionTop, right, captionTop + kLineHeight}, slot.Caption1, kNameColor);
+  captions.Line(RECT{left, captionTop + kLineHeight, right, captionTop + 2 * kLineHeight}, slot.Caption2, kStateColor);
+}
+
 }  // namespace
 
 std::string LoadSheetSkin(TsSkinManager& manager, const TsSheetSource& source) {
@@ -230,46 +266,55 @@ std::vector<std::string> SheetHeader(TsSkinManager& manager, const TsSheetSource
 
 TsSkinSheet DrawSkinSheet(TsSkinManager& manager, const TsSheetOptions& options) {
   TsSkinSheet sheet;
-  const int width = std::max(options.Width, 2 * kMargin + kMinSlotWidth + 2 * kSlotPadding);
+
+  // The slots, a group per section and per piece.
+  std::vector<std::vector<Slot>> sections, pieces;
+  for (std::size_t i = 0; i < manager.Sections.size(); ++i) {
+    const TsGeneralData& section = manager.Sections[i];
+    const int states = std::max(1, section.StateCount);
+    const int shown = std::min(states, std::max(1, options.MaxStates));
+    sheet.StatesLeftOut += states - shown;
+    std::vector<Slot>& group = sections.emplace_back();
+    for (int state = 0; state < shown; ++state)
+      group.push_back(Slot{TsSheetCellKind::Section, static_cast<int>(i), section.Name, state, options.Sizes,
+                           section.Name, SheetStateName(state)});
+  }
+  for (std::size_t i = 0; options.Pieces && i < manager.Masks.size(); ++i) {
+    const TsMaskData& mask = manager.Masks[i];
+    const SIZE size{std::min<LONG>(MaskStateWidth(mask), options.MaxPiece.cx),
+                    std::min<LONG>(MaskStateHeight(mask), options.MaxPiece.cy)};
+    if (size.cx < 1 || size.cy < 1) continue;
+    const int states = std::max<int>(1, mask.StateCount);
+    const int shown = std::min(states, std::max(1, options.MaxStates));
+    sheet.StatesLeftOut += states - shown;
+    std::vector<Slot>& group = pieces.emplace_back();
+    for (int state = 0; state < shown; ++state)
+      group.push_back(Slot{TsSheetCellKind::Piece, static_cast<int>(i), mask.Section + "/" + mask.Prop, state,
+                           {size}, mask.Prop, mask.Section + ", " + SheetStateName(state)});
+  }
+
+  // Layout: the sheet is at least as wide as its widest slot.
+  int width = std::max(options.Width, 2 * kMargin + kMinSlotWidth + 2 * kSlotPadding);
+  for (const auto* part : {&sections, &pieces})
+    for (const std::vector<Slot>& group : *part)
+      for (const Slot& slot : group) width = std::max(width, 2 * kMargin + slot.Width());
   std::vector<Title> titles;
   int y = kMargin;
   for (const std::string& line : options.Header) {
     titles.push_back({line, y, titles.empty()});
     y += kLineHeight + 2;
   }
-
-  // Layout.
-  std::vector<std::vector<Slot>> groups;
   Flow flow(width, y);
   titles.push_back({"Sections: each state at each size", flow.TitleLine(), true});
-  for (std::size_t i = 0; i < manager.Sections.size(); ++i) {
-    const TsGeneralData& section = manager.Sections[i];
-    const int states = std::max(1, section.StateCount);
-    const int shown = std::min(states, std::max(1, options.MaxStates));
-    sheet.StatesLeftOut += states - shown;
-    std::vector<Slot> group;
-    for (int state = 0; state < shown; ++state)
-      group.push_back(Slot{TsSheetCellKind::Section, static_cast<int>(i), section.Name, state, options.Sizes,
-                           section.Name, SheetStateName(state)});
-    flow.Place(group);
-    groups.push_back(std::move(group));
-  }
-  if (options.Pieces && !manager.Masks.empty()) {
+  for (std::vector<Slot>& group : sections) flow.Place(group);
+  if (!pieces.empty()) {
     titles.push_back({"Image pieces: each state as the skin holds it", flow.TitleLine(), true});
-    for (std::size_t i = 0; i < manager.Masks.size(); ++i) {
-      const TsMaskData& mask = manager.Masks[i];
-      const SIZE size{std::min<LONG>(MaskStateWidth(mask), options.MaxPiece.cx),
-                      std::min<LONG>(MaskStateHeight(mask), options.MaxPiece.cy)};
-      if (size.cx < 1 || size.cy < 1) continue;
-      std::vector<Slot> group;
-      for (int state = 0; state < std::max<int>(1, mask.StateCount); ++state)
-        group.push_back(Slot{TsSheetCellKind::Piece, static_cast<int>(i), mask.Section + "/" + mask.Prop, state,
-                             {size}, mask.Prop, mask.Section + ", " + SheetStateName(state)});
-      flow.Place(group);
-      groups.push_back(std::move(group));
-    }
+    for (std::vector<Slot>& group : pieces) flow.Place(group);
   }
   const int height = flow.Bottom() + kMargin;
+  if (std::int64_t{width} * height > kMaxPixels)
+    throw fw::Exception("The sheet would be " + std::to_string(width) + " x " + std::to_string(height) +
+                        " pixels: too many sections or too large sizes");
 
   // Painting.
   sheet.Picture = NewBitmap32(width, height);
@@ -280,43 +325,13 @@ TsSkinSheet DrawSkinSheet(TsSkinManager& manager, const TsSheetOptions& options)
     FillBitmapRect(sheet.Parent.get(), RECT{0, 0, width, height}, *options.ParentColor);
   else
     PaintSheetParent(sheet.Parent.get());
-  HDC dc = picture->Canvas().Handle();
-  Captions captions(dc);
-  for (const Title& t : titles) captions.Line(RECT{kMargin, t.Y, width - kMargin, t.Y + kLineHeight + 2}, t.Text, kNameColor, t.Bold);
+  Captions captions(picture->Canvas().Handle());
+  for (const Title& t : titles)
+    captions.Line(RECT{kMargin, t.Y, width - kMargin, t.Y + kLineHeight + 2}, t.Text, kNameColor, t.Bold);
 
-  for (const std::vector<Slot>& group : groups)
-    for (const Slot& slot : group) {
-      int x = slot.At.x + kSlotPadding;
-      const int top = slot.At.y + kSlotPadding;
-      for (std::size_t k = 0; k < slot.Pictures.size(); ++k) {
-        const SIZE size = slot.Pictures[k];
-        const RECT where{x, top, x + size.cx, top + size.cy};
-        auto cell = NewBitmap32(size.cx, size.cy);
-        const ParentCache parent = MakeParentCache(sheet.Parent.get(), x, top);
-        if (slot.Kind == TsSheetCellKind::Section) {
-          FillBitmapRect(cell.get(), RECT{0, 0, size.cx, size.cy}, kSheetUntouched);
-          PaintSkinItem(slot.Index, slot.Name, parent, -1, -1, &manager, cell.get(), POINT{0, 0},
-                        RECT{0, 0, size.cx, size.cy}, slot.State);
-        } else {
-          // A piece is drawn over what lies under it.
-          CopyRect(cell.get(), 0, 0, sheet.Parent.get(), x, top, size.cx, size.cy);
-          DrawMaskImage(cell.get(), POINT{0, 0}, slot.State, parent, manager.Masks[static_cast<std::size_t>(slot.Index)],
-                        mlNormal);
-        }
-        GdiFlush();
-        CopyRect(picture, x, top, cell.get(), 0, 0, size.cx, size.cy);
-        Frame(dc, where, kFrameColor);
-        sheet.Cells.push_back(
-            TsSheetCell{slot.Kind, slot.Index, slot.Name, slot.State, static_cast<int>(k), where});
-        x += size.cx + kPictureGap;
-      }
-      const int captionTop = top + slot.PicturesHeight() + kCaptionGap;
-      const int right = slot.At.x + slot.Width() - kSlotPadding / 2;
-      captions.Line(RECT{slot.At.x + kSlotPadding, captionTop, right, captionTop + kLineHeight}, slot.Caption1,
-                    kNameColor);
-      captions.Line(RECT{slot.At.x + kSlotPadding, captionTop + kLineHeight, right, captionTop + 2 * kLineHeight},
-                    slot.Caption2, kStateColor);
-    }
+  for (const auto* part : {&sections, &pieces})
+    for (const std::vector<Slot>& group : *part)
+      for (const Slot& slot : group) PaintSlot(manager, sheet, captions, slot);
   GdiFlush();
   return sheet;
 }

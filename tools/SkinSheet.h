@@ -35,7 +35,8 @@ std::string LoadSheetSkin(TsSkinManager& manager, const TsSheetSource& source);
 struct TsSheetOptions {
   // The sizes every section state is painted at.
   std::vector<SIZE> Sizes{{24, 20}, {96, 40}};
-  // More states than this are left out (a skin may claim any number).
+  // More states than this are left out, of sections and of pieces (a skin
+  // may claim any number).
   int MaxStates = 8;
   // Pieces larger than this are cut at it.
   SIZE MaxPiece{160, 100};
@@ -65,13 +66,14 @@ struct TsSkinSheet {
   // The parent picture the cells were painted over, the sheet's size.
   std::unique_ptr<fw::TBitmap> Parent;
   std::vector<TsSheetCell> Cells;
-  int StatesLeftOut = 0;  // states above MaxStates, all sections together
+  int StatesLeftOut = 0;  // states above MaxStates, all sections and pieces together
 };
 
 // Section cells start from the key colour: a pixel the painters leave
 // untouched stays magenta on the sheet.
 inline constexpr fw::TColor kSheetUntouched = 0x00FF00FF;
 
+// Raises fw::Exception when the sheet would be larger than 24 Mpixels.
 TsSkinSheet DrawSkinSheet(TsSkinManager& manager, const TsSheetOptions& options);
 
 // The header lines the program puts on its sheets: the source (kind as

@@ -140,10 +140,10 @@ int main(int argc, char** argv) {
     const std::vector<std::uint8_t> png = EncodePng(ViewOf(picture), false, 6);
     fw::TMemoryStream(png).SaveToFile(out);
 
-    std::cout << out << ": " << picture->Width() << " x " << picture->Height() << ", "
-              << sheet.Cells.size() << " cells\n";
-    if (sheet.StatesLeftOut) std::cout << "states left out (more than " << options.MaxStates << "): "
-                                       << sheet.StatesLeftOut << "\n";
+    std::cout << out << ": " << picture->Width() << " x " << picture->Height() << ", " << sheet.Cells.size()
+              << " cells\n";
+    if (sheet.StatesLeftOut)
+      std::cout << "states left out (more than " << options.MaxStates << "): " << sheet.StatesLeftOut << "\n";
     for (const std::string& name : UntouchedCells(sheet)) std::cout << "untouched pixels: " << name << "\n";
   } catch (const std::exception& e) {
     std::cerr << "skinsheet: " << e.what() << "\n";

@@ -148,7 +148,8 @@ TEST_F(SkinSheetTest, HoldsEverySectionStateAndPiece) {
         ++expected;
       }
   }
-  for (const TsMaskData& mask : FManager->Masks) expected += static_cast<std::size_t>(std::max<int>(1, mask.StateCount));
+  for (const TsMaskData& mask : FManager->Masks)
+    expected += static_cast<std::size_t>(std::max<int>(1, mask.StateCount));
   EXPECT_EQ(FSheet->Cells.size(), expected);
   EXPECT_EQ(FSheet->StatesLeftOut, 0);
   EXPECT_GT(FManager->Sections.size(), 50u);
