@@ -30,7 +30,7 @@ void Put32LE(Bytes& b, std::uint32_t v) {
 Bytes EncodePng(const Image& image) {
   translit::PngEncodeSource source;
   source.firstRow = image.Rgba.data();
-  source.strideBytes = static_cast<std::ptrdiff_t>(image.Width) * 4;
+  source.rowStride = static_cast<std::ptrdiff_t>(image.Width) * 4;
   source.width = image.Width;
   source.height = image.Height;
   source.order = translit::PngChannelOrder::Rgba;

@@ -121,7 +121,7 @@ std::vector<std::uint8_t> EncodePng(const PngEncodeSource& source, int level) {
   Bytes filtered(5 * (rowBytes + 1));
   Deflater z(level);
   for (int y = 0; y < source.height; ++y) {
-    const std::uint8_t* in = source.firstRow + static_cast<std::ptrdiff_t>(y) * source.strideBytes;
+    const std::uint8_t* in = source.firstRow + static_cast<std::ptrdiff_t>(y) * source.rowStride;
     for (std::size_t x = 0; x < width; ++x, in += 4) {
       std::uint8_t* p = &row[x * bpp];
       p[0] = in[red];
@@ -163,7 +163,7 @@ std::vector<std::uint8_t> EncodePng(const PngEncodeSource& source, int level) {
 std::vector<std::uint8_t> EncodePng(const PixelView& pixels, bool keepAlpha, int level) {
   PngEncodeSource source;
   source.firstRow = pixels.firstRow;
-  source.strideBytes = pixels.strideBytes;
+  source.rowStride = pixels.rowStride;
   source.width = pixels.width;
   source.height = pixels.height;
   source.order = PngChannelOrder::Bgra;

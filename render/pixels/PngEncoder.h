@@ -17,7 +17,7 @@ enum class PngChannelOrder { Rgba, Bgra };
 
 struct PngEncodeSource {
   const std::uint8_t* firstRow = nullptr;
-  std::ptrdiff_t strideBytes = 0;  // negative for bottom-up rows
+  std::ptrdiff_t rowStride = 0;  // negative for bottom-up rows
   int width = 0;
   int height = 0;
   PngChannelOrder order = PngChannelOrder::Rgba;

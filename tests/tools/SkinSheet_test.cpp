@@ -22,6 +22,7 @@
 #include "render/paint/SkinPaintMasks.h"
 #include "render/pixels/PngDecoder.h"
 #include "skin/sSkinManager.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit {
 namespace {
@@ -338,12 +339,6 @@ RunResult RunSkinSheet(const std::string& arguments) {
   return result;
 }
 
-std::string TempFolder() {
-  char buffer[MAX_PATH];
-  GetTempPathA(MAX_PATH, buffer);
-  return buffer;
-}
-
 // The program draws the sheet from the folder and from the packed file and
 // writes it as a PNG that decodes to the pixels of the same sheet drawn
 // here, header and all.
@@ -361,14 +356,13 @@ TEST_F(SkinSheetTest, ProgramWritesTheSheet) {
     // From the packed file also enlarged: each pixel becomes a 2 x 2 block.
     for (int zoom : {1, 2}) {
       if (zoom == 2 && std::string(skin) == "BlueIce") continue;
-      const std::string out = TempFolder() + "translit-sheet-" + skin + ".png";
-      DeleteFileA(out.c_str());
+      const testing_files::TempFolder folder;
+      const std::string out = folder.Path() + "sheet.png";
       const RunResult run = RunSkinSheet("\"" + source.Path + "\" \"" + out + "\" --zoom " + std::to_string(zoom));
       ASSERT_EQ(run.ExitCode, 0u) << skin << ": " << run.Output;
       EXPECT_EQ(run.Output.find("untouched"), std::string::npos) << run.Output;
       fw::TMemoryStream file;
       file.LoadFromFile(out);
-      DeleteFileA(out.c_str());
       const PngBitmap png = DecodePng(file.Memory(), static_cast<std::size_t>(file.Size()));
       ASSERT_EQ(png.Layout.Width, expected.width * zoom) << skin;
       ASSERT_EQ(png.Layout.Height, expected.height * zoom) << skin;
@@ -384,9 +378,10 @@ TEST_F(SkinSheetTest, ProgramWritesTheSheet) {
 }
 
 TEST_F(SkinSheetTest, ProgramRefusesBadInput) {
-  const std::string out = TempFolder() + "translit-sheet-bad.png";
-  const std::string empty = TempFolder() + "translit-sheet-empty-skin";
-  CreateDirectoryA(empty.c_str(), nullptr);
+  const testing_files::TempFolder folder;
+  const std::string out = folder.Path() + "sheet.png";
+  std::string empty = folder.Folder("EmptySkin");
+  empty.pop_back();
   const struct {
     std::string arguments;
     DWORD exitCode;
@@ -408,7 +403,6 @@ TEST_F(SkinSheetTest, ProgramRefusesBadInput) {
     EXPECT_NE(run.Output.find(c.message), std::string::npos) << c.arguments << ": " << run.Output;
     EXPECT_EQ(GetFileAttributesA(out.c_str()), INVALID_FILE_ATTRIBUTES) << c.arguments << " wrote a sheet";
   }
-  RemoveDirectoryA(empty.c_str());
 }
 
 }  // namespace

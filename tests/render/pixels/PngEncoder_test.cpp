@@ -130,7 +130,7 @@ TEST(PngEncoder, ReadsBackExactly) {
           }
           PngEncodeSource source;
           source.firstRow = bottomUp ? &store[static_cast<std::size_t>(stride) * (h - 1)] : store.data();
-          source.strideBytes = bottomUp ? -stride : stride;
+          source.rowStride = bottomUp ? -stride : stride;
           source.width = w;
           source.height = h;
           source.order = order;
