@@ -192,12 +192,7 @@ TEST_F(SkinSheetTest, EveryCellPaintsSomethingOfItsOwn) {
     for (int piece : {section.BorderIndex, section.CornerTL, section.CornerTR, section.CornerBL, section.CornerBR})
       pieces = pieces || FManager->IsValidMask(piece);
     if (transparency == 0) {
-      // The title frame of BlueIce holds key pixels inside its rounded top
-      // corners (the parent shows through inside the title bar there, 56
-      // of 480 pixels at 24 x 20): a fault of the skin, allowed here until
-      // the skin draws those pixels as its face.
-      const bool titleFrame = section.Name == "FORMTITLE" || section.Parent == "FORMTITLE";
-      EXPECT_GE(p.Own(), area * (titleFrame ? 85 : 90) / 100) << name << ": an opaque look lets the parent through";
+      EXPECT_GE(p.Own(), area * 90 / 100) << name << ": an opaque look lets the parent through";
       ++opaque;
     } else if (transparency == 100 && !pieces) {
       EXPECT_EQ(p.Painted, p.Parent) << name << ": a transparent look must show the parent as it is";
