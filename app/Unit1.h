@@ -13,6 +13,8 @@
 #include "framework/StatusBar.h"
 #include "skin/sSkinManager.h"
 
+namespace translit::app {
+
 class TForm1 : public fw::TForm {
  public:
   explicit TForm1(fw::TComponent* owner);
@@ -21,7 +23,7 @@ class TForm1 : public fw::TForm {
   TFolderTree* sShellTreeView1 = nullptr;
   fw::TBitBtn* sBitBtn1 = nullptr;
   fw::TStatusBar* sStatusBar1 = nullptr;
-  translit::TsSkinManager* sSkinManager1 = nullptr;
+  TsSkinManager* sSkinManager1 = nullptr;
 
   void sBitBtn1Click(fw::TComponent* sender);
   // Walks the selected folder; false when no folder is selected.
@@ -38,3 +40,5 @@ class TForm1 : public fw::TForm {
 
 // Registers the dialog's component classes with the layout reader.
 void RegisterAppClasses();
+
+}  // namespace translit::app

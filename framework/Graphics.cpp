@@ -405,7 +405,7 @@ translit::PixelView TBitmap::View() {
   if (!FBits || BitsPerPixel(FPixelFormat) != 32) return v;
   ::GdiFlush();
   v.firstRow = FBits + static_cast<std::ptrdiff_t>(FHeight - 1) * FRowBytes;
-  v.strideBytes = -static_cast<std::ptrdiff_t>(FRowBytes);
+  v.rowStride = -static_cast<std::ptrdiff_t>(FRowBytes);
   v.width = FWidth;
   v.height = FHeight;
   return v;

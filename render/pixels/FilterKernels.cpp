@@ -220,7 +220,7 @@ void Resample(const ByteView& source, const ByteView& dest, int filter) {
   const int bpp = source.bytesPerPixel;
   if (bpp != 3 && bpp != 4) return;
   if (dest.width == source.width && dest.height == source.height) {
-    if (dest.firstRow == source.firstRow && dest.strideBytes == source.strideBytes) return;
+    if (dest.firstRow == source.firstRow && dest.rowStride == source.rowStride) return;
     const std::size_t rowBytes = static_cast<std::size_t>(dest.width) * static_cast<std::size_t>(bpp);
     for (int y = 0; y < dest.height; ++y) std::memmove(dest.Row(y), source.Row(y), rowBytes);
     return;

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 
+#include "render/pixels/PngInterlace.h"
 #include "render/pixels/PngKernels.h"
 
 namespace translit {
@@ -709,21 +710,16 @@ class PngDecoder::Session {
         FOwner.FProgressRect.Bottom += 1;
       }
     } else {
-      static constexpr std::uint32_t rowStart[7] = {0, 0, 4, 0, 2, 0, 1};
-      static constexpr std::uint32_t rowStep[7] = {8, 8, 8, 4, 4, 2, 2};
-      static constexpr std::uint32_t colStart[7] = {0, 4, 0, 2, 0, 1, 0};
-      static constexpr std::uint32_t colStep[7] = {8, 8, 4, 4, 2, 2, 1};
-      for (int pass = 0; pass < 7; ++pass) {
-        if (colStart[pass] >= p.Width) continue;
-        const std::uint32_t passWidth = (p.Width + colStep[pass] - colStart[pass] - 1) / colStep[pass];
+      for (const Adam7Pass& pass : Adam7Passes) {
+        const std::uint32_t passWidth = Adam7PassWidth(pass, p.Width);
+        if (passWidth == 0) continue;
         const std::size_t passBytes = static_cast<std::size_t>((passWidth * bitsPerPixel + 7) / 8);
         // Each pass starts over: its first row is filtered against zeros.
         std::memset(prev, 0, passBytes + 1);
-        for (std::uint32_t y = rowStart[pass]; y < p.Height; y += rowStep[pass]) {
+        for (std::uint32_t y = pass.rowStart; y < p.Height; y += pass.rowStep) {
           InflateRow(cur, passBytes + 1);
           Unfilter(cur[0], cur + 1, prev + 1, passBytes, bpp);
-          FColorManager.ConvertRow(cur + 1, FTarget.Row(static_cast<int>(y)), passWidth, colStart[pass],
-                                   colStep[pass]);
+          FColorManager.ConvertRow(cur + 1, FTarget.Row(static_cast<int>(y)), passWidth, pass.colStart, pass.colStep);
           std::swap(cur, prev);
           FOwner.FProgressRect.Top += 1;
           FOwner.FProgressRect.Bottom += 1;
@@ -746,15 +742,11 @@ class PngDecoder::Session {
   std::uint64_t ImageDataBytes(std::uint64_t bitsPerPixel) const {
     const PngImageProperties& p = FOwner.FProperties;
     if (!p.Interlaced) return std::uint64_t{p.Height} * ((p.Width * bitsPerPixel + 7) / 8 + 1);
-    static constexpr std::uint32_t rowStart[7] = {0, 0, 4, 0, 2, 0, 1};
-    static constexpr std::uint32_t rowStep[7] = {8, 8, 8, 4, 4, 2, 2};
-    static constexpr std::uint32_t colStart[7] = {0, 4, 0, 2, 0, 1, 0};
-    static constexpr std::uint32_t colStep[7] = {8, 8, 4, 4, 2, 2, 1};
     std::uint64_t total = 0;
-    for (int pass = 0; pass < 7; ++pass) {
-      if (colStart[pass] >= p.Width || rowStart[pass] >= p.Height) continue;
-      const std::uint64_t passWidth = (p.Width + colStep[pass] - colStart[pass] - 1) / colStep[pass];
-      const std::uint64_t rows = (p.Height - rowStart[pass] + rowStep[pass] - 1) / rowStep[pass];
+    for (const Adam7Pass& pass : Adam7Passes) {
+      const std::uint64_t passWidth = Adam7PassWidth(pass, p.Width);
+      const std::uint64_t rows = Adam7PassHeight(pass, p.Height);
+      if (passWidth == 0 || rows == 0) continue;
       total += rows * ((passWidth * bitsPerPixel + 7) / 8 + 1);
     }
     return total;

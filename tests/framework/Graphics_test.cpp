@@ -18,7 +18,7 @@ TEST(Bitmap, ThirtyTwoBitRowsAreBottomUp) {
   ASSERT_FALSE(v.Empty());
   EXPECT_EQ(v.width, 3);
   EXPECT_EQ(v.height, 2);
-  EXPECT_EQ(v.strideBytes, -12);
+  EXPECT_EQ(v.rowStride, -12);
   EXPECT_EQ(static_cast<void*>(v.Row(1)), bmp.ScanLine(1));
   v.At(2, 1) = 0x00FF0000;  // red: byte 2 of a pixel
   EXPECT_EQ(static_cast<std::uint32_t>(::GetPixel(bmp.Canvas().Handle(), 2, 1)), 0x000000FFu);

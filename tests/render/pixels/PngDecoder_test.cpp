@@ -15,7 +15,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "tests/render/pixels/pngsuite/PngWriter.h"
+#include "tests/support/PngWriter.h"
 
 using namespace translit;
 using pngtest::Assemble;
