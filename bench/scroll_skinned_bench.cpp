@@ -128,9 +128,10 @@ int main() {
                 platform.back(), lines, platformLines);
   }
   const double ours = Median(skinned) * 1000.0 / lines, reference = Median(platform) * 1000.0 / lines;
-  std::printf("scrolling %d nodes line by line with the skin %s: %.3f ms a line skinned, %.3f ms a line with the "
-              "platform's bars\n",
-              kNodes, skinName, ours, reference);
+  std::printf(
+      "scrolling %d nodes line by line with the skin %s: %.3f ms a line skinned, %.3f ms a line with the "
+      "platform's bars\n",
+      kNodes, skinName, ours, reference);
   std::printf("RESULT scroll_skinned ours=%.3fms reference=%.3fms ratio=%.3f target=1.5\n", ours, reference,
               ours / reference);
   delete form;

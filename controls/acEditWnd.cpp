@@ -211,8 +211,8 @@ void TacEditWnd::WndProc(fw::TMessage& m) {
       if (Detached) return;
       const TsGeneralData* section = SkinData->Section();
       fw::TWinControl* c = Control();
-      const bool focusable = c ? c->CanFocus() && c->TabStop()
-                               : (::GetWindowLongA(CtrlHandle, GWL_STYLE) & WS_TABSTOP) != 0;
+      const bool focusable =
+          c ? c->CanFocus() && c->TabStop() : (::GetWindowLongA(CtrlHandle, GWL_STYLE) & WS_TABSTOP) != 0;
       if (section && section->StateCount > 1 && focusable) {
         SkinData->BGChanged = true;
         SkinData->Focused = m.Msg == WM_SETFOCUS;

@@ -292,7 +292,8 @@ void TacScrollWnd::SendScroll(UINT scrollMsg, int code, int position) {
 // ---- Messages ----
 
 void TacScrollWnd::OnNcCalcSize(fw::TMessage& m) {
-  RECT* client = m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0] : reinterpret_cast<RECT*>(m.LParam);
+  RECT* client =
+      m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0] : reinterpret_cast<RECT*>(m.LParam);
   const RECT proposed = *client;
   const LONG style = ::GetWindowLongA(CtrlHandle, GWL_STYLE);
   if (style & (WS_HSCROLL | WS_VSCROLL)) {
@@ -501,11 +502,10 @@ void TacScrollWnd::OnTimer(UINT_PTR id) {
         const int start = bar->Vertical() ? r.top : r.left;
         const int length = bar->Vertical() ? Height(r) : Width(r);
         ReadInfo(*bar);
-        t.HoverPart = PartAt(bar->Info, length, BarArrowLength(*bar, true, Manager()), bar->MinThumb,
-                             Along(*bar, p) - start);
+        t.HoverPart =
+            PartAt(bar->Info, length, BarArrowLength(*bar, true, Manager()), bar->MinThumb, Along(*bar, p) - start);
         if (t.HoverPart != t.LastHoverPart)
-          PaintBar(nullptr, *bar,
-                   t.PressPart != spNone && t.PressBar == t.HoverBar ? t.PressPartNow : spNone);
+          PaintBar(nullptr, *bar, t.PressPart != spNone && t.PressBar == t.HoverBar ? t.PressPartNow : spNone);
         t.LastHoverPart = t.HoverPart;
       } else {
         ::KillTimer(CtrlHandle, kHoverTimer);

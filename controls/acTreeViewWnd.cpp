@@ -22,8 +22,7 @@ void TacTreeViewWnd::ApplyColors() {
   }
   InStyleTrick = true;
   const TsGenState& look = section->States[HotLook() ? 1 : 0];
-  const fw::TColor color =
-      DialogLook ? fw::clWindow : static_cast<fw::TColor>(manager->ColorToRGB(look.Color));
+  const fw::TColor color = DialogLook ? fw::clWindow : static_cast<fw::TColor>(manager->ColorToRGB(look.Color));
   const fw::TColor fontColor =
       DialogLook ? fw::clWindowText : static_cast<fw::TColor>(manager->ColorToRGB(look.FontColor));
   fw::TWinControl* c = Control();

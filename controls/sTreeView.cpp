@@ -171,8 +171,9 @@ void TsTreeView::DrawSkinnedSelection(fw::TTreeNode* node, fw::TCustomDrawState 
   if (manager->IsValidSection(selection))
     PaintSkinItem(selection, "SELECTION", parent, -1, -1, manager, picture.get(), POINT{0, 0}, all, focused ? 1 : 0);
   else
-    FillBitmapRect(picture.get(), all,
-                   static_cast<fw::TColor>(manager->ColorToRGB(manager->SelectionColor((state & fw::cdsFocused) != 0))));
+    FillBitmapRect(
+        picture.get(), all,
+        static_cast<fw::TColor>(manager->ColorToRGB(manager->SelectionColor((state & fw::cdsFocused) != 0))));
 
   fw::TCanvas& canvas = picture->Canvas();
   canvas.Font().Assign(Canvas().Font());
@@ -184,9 +185,9 @@ void TsTreeView::DrawSkinnedSelection(fw::TTreeNode* node, fw::TCustomDrawState 
   } else {
     canvas.Brush().SetStyle(fw::bsClear);
     ::SetBkMode(canvas.Handle(), TRANSPARENT);  // the text goes over the selection's fill
-    DrawCanvasText(canvas, node->Text(), text, kFlags,
-                   static_cast<fw::TColor>(
-                       manager->ColorToRGB(manager->SelectionFontColor((state & fw::cdsFocused) != 0))));
+    DrawCanvasText(
+        canvas, node->Text(), text, kFlags,
+        static_cast<fw::TColor>(manager->ColorToRGB(manager->SelectionFontColor((state & fw::cdsFocused) != 0))));
     if (focused) {
       RECT frame = text;
       ::InflateRect(&frame, 1, 1);

@@ -15,6 +15,7 @@
 #include "framework/Application.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit::test {
 
@@ -57,19 +58,18 @@ class ScrollSkin {
   explicit ScrollSkin(bool withSelection = true) {
     fw::EnsureApplication().Initialize();
     RegisterSkinManagerClasses();
-    WriteSkinFolder(tmp.Path, "S", ScrollSkinOptions(withSelection));
+    WriteSkinFolder(tmp.Path(), "S", ScrollSkinOptions(withSelection));
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("S");
   }
   ~ScrollSkin() { delete manager; }
   ScrollSkin(const ScrollSkin&) = delete;
   ScrollSkin& operator=(const ScrollSkin&) = delete;
 
-  TempFolder tmp;
+  testing_files::TempFolder tmp;
   TsSkinManager* manager = nullptr;
 };
-
 
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
@@ -204,13 +204,24 @@ class ProbeWindows {
       ::GetScrollInfo(wnd, bar, &si);
       int pos = si.nPos;
       switch (code) {
-        case SB_LINEUP: pos -= 1; break;
-        case SB_LINEDOWN: pos += 1; break;
-        case SB_PAGEUP: pos -= static_cast<int>(si.nPage); break;
-        case SB_PAGEDOWN: pos += static_cast<int>(si.nPage); break;
+        case SB_LINEUP:
+          pos -= 1;
+          break;
+        case SB_LINEDOWN:
+          pos += 1;
+          break;
+        case SB_PAGEUP:
+          pos -= static_cast<int>(si.nPage);
+          break;
+        case SB_PAGEDOWN:
+          pos += static_cast<int>(si.nPage);
+          break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: pos = HIWORD(wParam); break;
-        default: return 0;
+        case SB_THUMBPOSITION:
+          pos = HIWORD(wParam);
+          break;
+        default:
+          return 0;
       }
       si.fMask = SIF_POS;
       si.nPos = pos;

@@ -236,9 +236,9 @@ TEST_F(Subclassing, SkinCommandsOfTheRoot) {
   EXPECT_EQ(::SendMessageA(probe.child, SM_ALPHACMD, SkinWParam(SKINCMD_GET_COLOR), 0),
             static_cast<LRESULT>(test::kTrack1));
   BackgroundRequest request;
-  EXPECT_EQ(::SendMessageA(probe.child, SM_ALPHACMD, SkinWParam(SKINCMD_GET_BACKGROUND),
-                           reinterpret_cast<LPARAM>(&request)),
-            1);
+  EXPECT_EQ(
+      ::SendMessageA(probe.child, SM_ALPHACMD, SkinWParam(SKINCMD_GET_BACKGROUND), reinterpret_cast<LPARAM>(&request)),
+      1);
   EXPECT_NE(request.Kind, bkNone);
 }
 

@@ -51,7 +51,9 @@ class ScrollBars : public ::testing::Test {
     LeftUp();
     PumpFor(20);
   }
-  RECT Bar(std::uint16_t kind) const { return object->BarRect(kind == sbVertical ? *object->VertBar : *object->HorzBar); }
+  RECT Bar(std::uint16_t kind) const {
+    return object->BarRect(kind == sbVertical ? *object->VertBar : *object->HorzBar);
+  }
   // The middle of a bar's part at along pixels from the bar's start.
   POINT OnVertical(int along) const {
     const RECT r = Bar(sbVertical);
@@ -151,7 +153,9 @@ TEST_F(ScrollBars, ADisabledBarIsToneDownTowardTheFramePictureAndAnswersNoHit) {
   const int len = Length(sbVertical);
   // 40 % track, 60 % of the frame picture (the section's colour) under it.
   auto mix = [](COLORREF bar, COLORREF under) {
-    auto ch = [&](int s) { return static_cast<COLORREF>(std::lround(Channel(bar, s) * 0.4 + Channel(under, s) * 0.6)) << s; };
+    auto ch = [&](int s) {
+      return static_cast<COLORREF>(std::lround(Channel(bar, s) * 0.4 + Channel(under, s) * 0.6)) << s;
+    };
     return ch(0) | ch(8) | ch(16);
   };
   const COLORREF seen = VerticalPixel(len / 2 + 5);

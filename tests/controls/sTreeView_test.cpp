@@ -178,7 +178,8 @@ TEST(SkinnedTree, WithoutASelectionSectionTheSelectionTakesTheSkinsColoursAndAFo
   f.Repaint();
   dotted = 0;
   for (int x = r.left + 1; x < r.right - 1; ++x)
-    dotted += f.ClientPixel(x, r.top) != static_cast<COLORREF>(skin.manager->ColorToRGB(skin.manager->SelectionColor(false)));
+    dotted +=
+        f.ClientPixel(x, r.top) != static_cast<COLORREF>(skin.manager->ColorToRGB(skin.manager->SelectionColor(false)));
   EXPECT_EQ(dotted, 0) << "no focus rectangle without the focus";
 }
 
@@ -223,7 +224,8 @@ TEST(SkinnedTree, RemovingTheSkinRestoresColoursFrameAndBars) {
   SCROLLBARINFO sbi{};
   sbi.cbSize = sizeof(sbi);
   ASSERT_TRUE(::GetScrollBarInfo(f.Tree(), OBJID_VSCROLL, &sbi));
-  const POINT onBar{(sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2, (sbi.rcScrollBar.top + sbi.rcScrollBar.bottom) / 2};
+  const POINT onBar{(sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2,
+                    (sbi.rcScrollBar.top + sbi.rcScrollBar.bottom) / 2};
   EXPECT_EQ(::SendMessageA(f.Tree(), WM_NCHITTEST, 0, MAKELPARAM(onBar.x, onBar.y)), HTVSCROLL);
 
   // Back again: skinned once more.
