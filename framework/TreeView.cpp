@@ -84,7 +84,7 @@ void TTreeNode::Collapse(bool recurse) {
 RECT TTreeNode::DisplayRect(bool textOnly) const {
   // The message takes the item's handle in the rectangle's first bytes.
   RECT r{};
-  std::memcpy(&r, &FItem, sizeof(FItem));
+  std::memcpy(&r, &FItem, sizeof(HTREEITEM));
   if (!::SendMessageA(TreeView()->Handle(), TVM_GETITEMRECT, textOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r)))
     return RECT{};
   return r;

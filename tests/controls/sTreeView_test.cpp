@@ -293,7 +293,7 @@ TEST(SkinnedTree, StoredPropertiesReachSkinDataAndBoundLabel) {
   auto* tree = dynamic_cast<TsTreeView*>(fw::ClassRegistry::Instance().Create("TsTreeView", &form));
   ASSERT_NE(tree, nullptr);
   fw::TLoadContext ctx;
-  auto set = [&](const std::string& path, fw::StoredValue v) {
+  auto set = [&](const std::string& path, const fw::StoredValue& v) {
     fw::ClassRegistry::Instance().SetProperty(*tree, path, v, ctx);
   };
   fw::StoredValue section;
