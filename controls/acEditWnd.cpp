@@ -211,8 +211,8 @@ void TacEditWnd::WndProc(fw::TMessage& m) {
       if (Detached) return;
       const TsGeneralData* section = SkinData->Section();
       fw::TWinControl* c = Control();
-      const bool focusable = c ? c->CanFocus() && c->TabStop()
-                               : (::GetWindowLongA(CtrlHandle, GWL_STYLE) & WS_TABSTOP) != 0;
+      const bool focusable =
+          c ? c->CanFocus() && c->TabStop() : (::GetWindowLongA(CtrlHandle, GWL_STYLE) & WS_TABSTOP) != 0;
       if (section && section->StateCount > 1 && focusable) {
         SkinData->BGChanged = true;
         SkinData->Focused = m.Msg == WM_SETFOCUS;
@@ -232,8 +232,12 @@ void TacEditWnd::WndProc(fw::TMessage& m) {
             m.Result = 0;
             return;
           }
-          if (!given) PaintScrollBars(nullptr);
           if (!ColorsApplied) ApplyColors();
+          // The bars after the client: the platform's tree view redraws its
+          // own bars while it paints (seen on Wine).
+          TacBaseWnd::WndProc(m);
+          if (!Detached && !given) PaintScrollBars(nullptr);
+          return;
         }
       }
       break;

@@ -53,8 +53,8 @@ class TacMainWnd : public TacMessageTarget {
   // makes and owns its own); manager none means the one of skinData.
   // applyNow has the frame recalculated at once.
   template <class T>
-  static TacWndPtr<T> Create(HWND handle, bool applyNow, const std::string& section,
-                             TsSkinManager* manager = nullptr, TsCommonData* skinData = nullptr) {
+  static TacWndPtr<T> Create(HWND handle, bool applyNow, const std::string& section, TsSkinManager* manager = nullptr,
+                             TsCommonData* skinData = nullptr) {
     TacWndPtr<T> object(new T());
     object->Attach(handle, applyNow, section, manager, skinData);
     return object;
@@ -71,7 +71,7 @@ class TacMainWnd : public TacMessageTarget {
 
   bool DialogLook = false;
   std::string WindowText;
-  RECT WndRect{};        // screen coordinates
+  RECT WndRect{};  // screen coordinates
   SIZE WndSize{};
   POINT ParentOffset{};  // top-left corner in the parent's client area
   RECT ParentRect{};     // the parent's client rectangle

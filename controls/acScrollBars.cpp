@@ -44,15 +44,15 @@ void PaintGlyph(TsSkinManager& manager, int mask, fw::TBitmap& picture, const RE
   const TsMaskData& m = manager.Masks[static_cast<std::size_t>(mask)];
   const int w = MaskStateWidth(m), h = MaskStateHeight(m);
   const POINT at{square.left + (square.right - square.left - w) / 2, square.top + (square.bottom - square.top - h) / 2};
-  DrawMaskImage(&picture, at, std::min<int>(state, std::max<int>(m.StateCount - 1, 0)),
-                MakeParentCache(&picture, 0, 0), m, mlNormal);
+  DrawMaskImage(&picture, at, std::min<int>(state, std::max<int>(m.StateCount - 1, 0)), MakeParentCache(&picture, 0, 0),
+                m, mlNormal);
 }
 
 // A button or thumb section over what the picture holds at rect.
-void PaintOver(TsSkinManager& manager, int section, int hotTexture, int texture, fw::TBitmap& picture,
-               const RECT& rect, int state) {
-  PaintSkinItem(section, SectionName(manager, section), MakeParentCache(&picture, 0, 0), hotTexture, texture,
-                &manager, &picture, POINT{0, 0}, rect, state);
+void PaintOver(TsSkinManager& manager, int section, int hotTexture, int texture, fw::TBitmap& picture, const RECT& rect,
+               int state) {
+  PaintSkinItem(section, SectionName(manager, section), MakeParentCache(&picture, 0, 0), hotTexture, texture, &manager,
+                &picture, POINT{0, 0}, rect, state);
 }
 
 // The disabled look: the background under the bar shows 60 % through.
@@ -71,7 +71,8 @@ void ToneDown(fw::TBitmap& picture, const ParentCache& parent) {
     auto* row = view.Row(y);
     for (int x = 0; x < view.width; ++x) {
       auto* px = reinterpret_cast<std::uint8_t*>(row + x);
-      for (int i = 0; i < 3; ++i) px[i] = static_cast<std::uint8_t>(((px[i] - channel[i]) * 153 + 256 * channel[i]) >> 8);
+      for (int i = 0; i < 3; ++i)
+        px[i] = static_cast<std::uint8_t>(((px[i] - channel[i]) * 153 + 256 * channel[i]) >> 8);
     }
   }
 }

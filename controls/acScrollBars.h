@@ -17,7 +17,7 @@ class TsSkinManager;
 // Parts of a bar, numbered as the scroll codes they send.
 enum TacScrollPart : int {
   spNone = -1,
-  spFirstArrow = SB_LINEUP,   // left or up
+  spFirstArrow = SB_LINEUP,  // left or up
   spSecondArrow = SB_LINEDOWN,
   spTrackBefore = SB_PAGEUP,
   spTrackAfter = SB_PAGEDOWN,

@@ -35,6 +35,16 @@ int Height(const RECT& r) { return r.bottom - r.top; }
 
 }  // namespace
 
+UINT ScrollRefreshMessage() {
+  static const UINT message = ::RegisterWindowMessageA("TranslitScrollRefresh");
+  return message;
+}
+
+void TacScrollWnd::PostRefresh() {
+  if (FRefreshPosted || !CtrlHandle) return;
+  FRefreshPosted = ::PostMessageA(CtrlHandle, ScrollRefreshMessage(), 0, 0) != 0;
+}
+
 TacScrollTracking& ScrollTracking() {
   static TacScrollTracking tracking;
   return tracking;
@@ -282,7 +292,8 @@ void TacScrollWnd::SendScroll(UINT scrollMsg, int code, int position) {
 // ---- Messages ----
 
 void TacScrollWnd::OnNcCalcSize(fw::TMessage& m) {
-  RECT* client = m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0] : reinterpret_cast<RECT*>(m.LParam);
+  RECT* client =
+      m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0] : reinterpret_cast<RECT*>(m.LParam);
   const RECT proposed = *client;
   const LONG style = ::GetWindowLongA(CtrlHandle, GWL_STYLE);
   if (style & (WS_HSCROLL | WS_VSCROLL)) {
@@ -468,6 +479,7 @@ void TacScrollWnd::EndPress(bool passOn, fw::TMessage* m) {
   t.ScrollMsg = 0;
   t.PressBar = -1;
   if (TacScrollBar* bar = barIndex == 0 ? HorzBar.get() : VertBar.get()) PaintBar(nullptr, *bar, spNone);
+  PostRefresh();
   if (passOn && m) CallPrev(*m);
 }
 
@@ -490,11 +502,10 @@ void TacScrollWnd::OnTimer(UINT_PTR id) {
         const int start = bar->Vertical() ? r.top : r.left;
         const int length = bar->Vertical() ? Height(r) : Width(r);
         ReadInfo(*bar);
-        t.HoverPart = PartAt(bar->Info, length, BarArrowLength(*bar, true, Manager()), bar->MinThumb,
-                             Along(*bar, p) - start);
+        t.HoverPart =
+            PartAt(bar->Info, length, BarArrowLength(*bar, true, Manager()), bar->MinThumb, Along(*bar, p) - start);
         if (t.HoverPart != t.LastHoverPart)
-          PaintBar(nullptr, *bar,
-                   t.PressPart != spNone && t.PressBar == t.HoverBar ? t.PressPartNow : spNone);
+          PaintBar(nullptr, *bar, t.PressPart != spNone && t.PressBar == t.HoverBar ? t.PressPartNow : spNone);
         t.LastHoverPart = t.HoverPart;
       } else {
         ::KillTimer(CtrlHandle, kHoverTimer);
@@ -547,8 +558,19 @@ bool TacScrollWnd::ScrollMessage(fw::TMessage& m) {
       if (!SkinData->Updating && !Busy) PaintScrollBars(nullptr);
       return true;
     case WM_NCMOUSEMOVE:
-      OnNcMouseMove(m);
+      // Over our bars the platform is not told: it would track its own bar's
+      // hot look and draw it over ours (Wine does, here and when the mouse
+      // leaves the non-client area).
+      if (BarOfHit(m.WParam)) {
+        OnNcMouseMove(m);
+        m.Result = 0;
+      } else {
+        CallPrev(m);
+      }
+      return true;
+    case WM_NCMOUSELEAVE:
       CallPrev(m);
+      if (!SkinData->Updating && !Busy) PaintScrollBars(nullptr);
       return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
@@ -646,6 +668,11 @@ bool TacScrollWnd::ScrollMessage(fw::TMessage& m) {
 }
 
 void TacScrollWnd::WndProc(fw::TMessage& m) {
+  if (m.Msg == ScrollRefreshMessage()) {
+    FRefreshPosted = false;
+    if (Skinned() && HorzBar) RefreshScrolls(true);
+    return;
+  }
   if (m.Msg == WM_DESTROY || m.Msg == WM_NCDESTROY) {
     HandleDestroy(m);
     return;

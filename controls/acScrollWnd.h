@@ -87,6 +87,9 @@ class TacScrollWnd : public TacMainWnd {
   // The non-client part of the message handling; true when handled.
   bool ScrollMessage(fw::TMessage& m);
   void SendScroll(UINT scrollMsg, int code, int position);
+  // The bars are painted again once the messages waiting now are handled:
+  // the window's own code may have had the platform draw its bars.
+  void PostRefresh();
   // The background under the bars: the window's frame picture at the bar's
   // place, else the skin data's colour.
   ParentCache BarBackground(const RECT& bar) const;
@@ -107,7 +110,11 @@ class TacScrollWnd : public TacMainWnd {
   void TrackMouse(POINT screen);
   void EndPress(bool passOn, fw::TMessage* m);
   void ReleaseTracking();
+  bool FRefreshPosted = false;
 };
+
+// The message that carries a posted refresh of the bars.
+UINT ScrollRefreshMessage();
 
 // The horizontal or vertical bar of an attached window of the scroll
 // family, found through its "ACSBSC" property; none otherwise.

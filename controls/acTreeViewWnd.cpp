@@ -10,17 +10,7 @@
 
 namespace translit {
 
-UINT TreeScrollRefreshMessage() {
-  static const UINT message = ::RegisterWindowMessageA("TranslitTreeScrollRefresh");
-  return message;
-}
-
 TacTreeViewWnd::~TacTreeViewWnd() { Detach(false); }
-
-void TacTreeViewWnd::PostRefresh() {
-  if (FRefreshPosted || !CtrlHandle) return;
-  FRefreshPosted = ::PostMessageA(CtrlHandle, TreeScrollRefreshMessage(), 0, 0) != 0;
-}
 
 void TacTreeViewWnd::ApplyColors() {
   if (InStyleTrick) return;
@@ -32,8 +22,7 @@ void TacTreeViewWnd::ApplyColors() {
   }
   InStyleTrick = true;
   const TsGenState& look = section->States[HotLook() ? 1 : 0];
-  const fw::TColor color =
-      DialogLook ? fw::clWindow : static_cast<fw::TColor>(manager->ColorToRGB(look.Color));
+  const fw::TColor color = DialogLook ? fw::clWindow : static_cast<fw::TColor>(manager->ColorToRGB(look.Color));
   const fw::TColor fontColor =
       DialogLook ? fw::clWindowText : static_cast<fw::TColor>(manager->ColorToRGB(look.FontColor));
   fw::TWinControl* c = Control();
@@ -64,11 +53,6 @@ void TacTreeViewWnd::RestoreColors() {
 }
 
 void TacTreeViewWnd::WndProc(fw::TMessage& m) {
-  if (m.Msg == TreeScrollRefreshMessage()) {
-    FRefreshPosted = false;
-    if (Skinned() && HorzBar) RefreshScrolls(true);
-    return;
-  }
   if (!Skinned() || !HorzBar) {
     TacEditWnd::WndProc(m);
     return;
@@ -121,6 +105,8 @@ void TacTreeViewWnd::WndProc(fw::TMessage& m) {
     case TVM_SETINDENT:
     case TVM_SETITEMHEIGHT:
     case WM_SETREDRAW:
+      // The tree moved its bars by itself (nodes added or removed, expanded,
+      // brought into view) and the platform drew its own meanwhile.
       PostRefresh();
       break;
     default:

@@ -15,16 +15,6 @@ class TacTreeViewWnd : public TacEditWnd {
   void WndProc(fw::TMessage& m) override;
   void ApplyColors() override;
   void RestoreColors() override;
-
- private:
-  // The tree moved its bars by itself (nodes added or removed, expanded,
-  // brought into view): the platform drew its own bars meanwhile, so ours
-  // are painted again once the messages waiting now are handled.
-  void PostRefresh();
-  bool FRefreshPosted = false;
 };
-
-// The message that carries a posted refresh of a tree's bars.
-UINT TreeScrollRefreshMessage();
 
 }  // namespace translit

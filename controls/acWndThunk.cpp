@@ -18,9 +18,9 @@ class TacProcThunk {
   TacMessageTarget* Target;
   WNDPROC Previous;
   HWND Window;
-  int Depth;           // calls running through the thunk
-  bool WindowGone;     // WM_NCDESTROY went through
-  bool Unlinked;       // the window's procedure no longer is this thunk
+  int Depth;        // calls running through the thunk
+  bool WindowGone;  // WM_NCDESTROY went through
+  bool Unlinked;    // the window's procedure no longer is this thunk
 };
 
 namespace {
@@ -49,8 +49,8 @@ class ThunkPool {
  private:
   void Grow() {
     constexpr std::size_t kPage = 4096;
-    auto* page = static_cast<std::uint8_t*>(::VirtualAlloc(nullptr, kPage, MEM_COMMIT | MEM_RESERVE,
-                                                             PAGE_EXECUTE_READWRITE));
+    auto* page =
+        static_cast<std::uint8_t*>(::VirtualAlloc(nullptr, kPage, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
     if (!page) throw fw::EOutOfResources("Out of memory for window procedure thunks");
     for (std::size_t off = kPage; off >= kSlot; off -= kSlot) FFree.push_back(page + off - kSlot);
   }

@@ -51,7 +51,7 @@ int LiveProcThunks();
 
 // The link of a framework control's WindowProc chain.
 struct TacMethodLink {
-  TacMessageTarget* Target = nullptr;          // none once released
+  TacMessageTarget* Target = nullptr;           // none once released
   std::function<void(fw::TMessage&)> Previous;  // the handler it replaced
 };
 

@@ -156,7 +156,9 @@ void RegisterBoundLabelClasses() {
       .Integer("Indent", &TsBoundLabel::SetIndent, 0)
       .Object("Font", &TsBoundLabel::Font)
       .Enum("Layout", &TsBoundLabel::SetLayout,
-            {{"sclLeft", sclLeft}, {"sclTopLeft", sclTopLeft}, {"sclTopCenter", sclTopCenter},
+            {{"sclLeft", sclLeft},
+             {"sclTopLeft", sclTopLeft},
+             {"sclTopCenter", sclTopCenter},
              {"sclTopRight", sclTopRight}},
             "sclLeft")
       .Integer("MaxWidth", &TsBoundLabel::SetMaxWidth, 0)

@@ -1,6 +1,7 @@
 // The skinned tree view.
 #include "controls/sTreeView.h"  // first: the platform headers rename RegisterClass for all that follows
 
+#include "controls/acSBUtils.h"
 #include "controls/protocol/sVclUtils.h"
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
@@ -46,14 +47,7 @@ void TsTreeView::CreateHandleDone() {
 
 void TsTreeView::RefreshTreeScrolls() {
   if (!FCommonData || !HandleAllocated()) return;
-  if (FCommonData->Skinned() && !Destroying()) {
-    if (FScrollWnd && FScrollWnd->Detached) FScrollWnd.reset();
-    if (!FScrollWnd)
-      FScrollWnd = TacMainWnd::Create<TacTreeViewWnd>(Handle(), true, FCommonData->SkinSection(), nullptr,
-                                                      FCommonData.get());
-  } else {
-    FScrollWnd.reset();
-  }
+  RefreshScrollObject(FScrollWnd, FCommonData->Skinned() && !Destroying(), Handle(), FCommonData.get());
 }
 
 bool TsTreeView::HandleSkinCommand(fw::TMessage& m) {
@@ -177,8 +171,9 @@ void TsTreeView::DrawSkinnedSelection(fw::TTreeNode* node, fw::TCustomDrawState 
   if (manager->IsValidSection(selection))
     PaintSkinItem(selection, "SELECTION", parent, -1, -1, manager, picture.get(), POINT{0, 0}, all, focused ? 1 : 0);
   else
-    FillBitmapRect(picture.get(), all,
-                   static_cast<fw::TColor>(manager->ColorToRGB(manager->SelectionColor((state & fw::cdsFocused) != 0))));
+    FillBitmapRect(
+        picture.get(), all,
+        static_cast<fw::TColor>(manager->ColorToRGB(manager->SelectionColor((state & fw::cdsFocused) != 0))));
 
   fw::TCanvas& canvas = picture->Canvas();
   canvas.Font().Assign(Canvas().Font());
@@ -189,9 +184,10 @@ void TsTreeView::DrawSkinnedSelection(fw::TTreeNode* node, fw::TCustomDrawState 
     WriteSkinText(canvas, node->Text(), true, manager, focused, selection, kFlags, text);
   } else {
     canvas.Brush().SetStyle(fw::bsClear);
-    DrawCanvasText(canvas, node->Text(), text, kFlags,
-                   static_cast<fw::TColor>(
-                       manager->ColorToRGB(manager->SelectionFontColor((state & fw::cdsFocused) != 0))));
+    ::SetBkMode(canvas.Handle(), TRANSPARENT);  // the text goes over the selection's fill
+    DrawCanvasText(
+        canvas, node->Text(), text, kFlags,
+        static_cast<fw::TColor>(manager->ColorToRGB(manager->SelectionFontColor((state & fw::cdsFocused) != 0))));
     if (focused) {
       RECT frame = text;
       ::InflateRect(&frame, 1, 1);

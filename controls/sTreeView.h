@@ -40,8 +40,8 @@ class TsTreeView : public fw::TTreeView {
   void WndProc(fw::TMessage& m) override;
   void CreateHandleDone() override;
   bool IsItemCustomDrawn() const override;
-  void CustomDrawItem(fw::TTreeNode* node, fw::TCustomDrawState state, fw::TCustomDrawStage stage,
-                      bool& paintImages, bool& defaultDraw) override;
+  void CustomDrawItem(fw::TTreeNode* node, fw::TCustomDrawState state, fw::TCustomDrawStage stage, bool& paintImages,
+                      bool& defaultDraw) override;
 
  private:
   // The selected node's text rectangle painted from the skin.

@@ -82,8 +82,9 @@ void TTreeNode::Collapse(bool recurse) {
 }
 
 RECT TTreeNode::DisplayRect(bool textOnly) const {
+  // The message takes the item's handle in the rectangle's first bytes.
   RECT r{};
-  *reinterpret_cast<HTREEITEM*>(&r) = FItem;
+  std::memcpy(&r, &FItem, sizeof(HTREEITEM));
   if (!::SendMessageA(TreeView()->Handle(), TVM_GETITEMRECT, textOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r)))
     return RECT{};
   return r;
@@ -157,8 +158,7 @@ void TTreeNode::Delete() {
 void TTreeNode::DeleteChildren() {
   std::vector<HTREEITEM> children;
   for (TTreeNode* c = GetFirstChild(); c; c = c->GetNextSibling()) children.push_back(c->FItem);
-  for (HTREEITEM h : children)
-    ::SendMessageA(TreeView()->Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(h));
+  for (HTREEITEM h : children) ::SendMessageA(TreeView()->Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(h));
 }
 
 // ---- TTreeNodes
@@ -171,8 +171,8 @@ TTreeNode* TTreeNodes::InsertItem(HTREEITEM parent, HTREEITEM after, const std::
   ins.item.pszText = const_cast<char*>(text.c_str());
   ins.item.iImage = -1;
   ins.item.iSelectedImage = -1;
-  HTREEITEM item = reinterpret_cast<HTREEITEM>(
-      ::SendMessageA(FView->Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+  HTREEITEM item =
+      reinterpret_cast<HTREEITEM>(::SendMessageA(FView->Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
   if (!item) throw EOutOfResources("Failed to insert a tree node");
   auto node = std::make_unique<TTreeNode>(this, item);
   node->SetData(data);
@@ -233,8 +233,7 @@ void TTreeNodes::Forget(HTREEITEM item) { FNodes.erase(item); }
 
 // ---- TTreeView
 
-TTreeView::TTreeView(TComponent* owner)
-    : TWinControl(owner), FItems(this), FCanvas(std::make_unique<TCanvas>()) {
+TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), FItems(this), FCanvas(std::make_unique<TCanvas>()) {
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "controls/acScrollWnd.h"
 #include "framework/Application.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit::test {
 
@@ -56,16 +58,16 @@ class ScrollSkin {
   explicit ScrollSkin(bool withSelection = true) {
     fw::EnsureApplication().Initialize();
     RegisterSkinManagerClasses();
-    WriteSkinFolder(tmp.Path, "S", ScrollSkinOptions(withSelection));
+    WriteSkinFolder(tmp.Path(), "S", ScrollSkinOptions(withSelection));
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("S");
   }
   ~ScrollSkin() { delete manager; }
   ScrollSkin(const ScrollSkin&) = delete;
   ScrollSkin& operator=(const ScrollSkin&) = delete;
 
-  TempFolder tmp;
+  testing_files::TempFolder tmp;
   TsSkinManager* manager = nullptr;
 };
 
@@ -86,15 +88,23 @@ inline void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-// Real mouse input at screen points.
+// Real mouse input at screen points. A move is sent again until the
+// platform reports the cursor there (under load Wine may drop one).
+inline bool CursorAt(POINT p) {
+  POINT c;
+  return ::GetCursorPos(&c) && c.x == p.x && c.y == p.y;
+}
 inline void MouseMove(POINT p) {
-  ::SetCursorPos(p.x, p.y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = p.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = p.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &in, sizeof(INPUT));
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (p.x * 65535 + (::GetSystemMetrics(SM_CXSCREEN) - 1) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = (p.y * 65535 + (::GetSystemMetrics(SM_CYSCREEN) - 1) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(INPUT));
+    if (PumpUntil([&] { return CursorAt(p); }, 150)) return;
+    ::SetCursorPos(p.x, p.y);
+  }
 }
 inline void MouseButton(DWORD flags) {
   INPUT in{};
@@ -104,6 +114,20 @@ inline void MouseButton(DWORD flags) {
 }
 inline void LeftDown() { MouseButton(MOUSEEVENTF_LEFTDOWN); }
 inline void LeftUp() { MouseButton(MOUSEEVENTF_LEFTUP); }
+
+// Moves the mouse onto a skinned bar of window at a screen point and waits
+// until the bar tracks it: a new window takes the mouse only once the
+// platform has it in place.
+inline bool HoverBarAt(HWND window, POINT target) {
+  return PumpUntil(
+      [&] {
+        MouseMove(POINT{target.x, target.y - 1});
+        MouseMove(target);
+        PumpFor(30);
+        return ScrollTracking().HotWindow == window && ScrollTracking().HoverBar >= 0;
+      },
+      3000);
+}
 
 // A pixel of the window's whole area (window coordinates).
 inline COLORREF WindowPixel(HWND wnd, int x, int y) {
@@ -180,13 +204,24 @@ class ProbeWindows {
       ::GetScrollInfo(wnd, bar, &si);
       int pos = si.nPos;
       switch (code) {
-        case SB_LINEUP: pos -= 1; break;
-        case SB_LINEDOWN: pos += 1; break;
-        case SB_PAGEUP: pos -= static_cast<int>(si.nPage); break;
-        case SB_PAGEDOWN: pos += static_cast<int>(si.nPage); break;
+        case SB_LINEUP:
+          pos -= 1;
+          break;
+        case SB_LINEDOWN:
+          pos += 1;
+          break;
+        case SB_PAGEUP:
+          pos -= static_cast<int>(si.nPage);
+          break;
+        case SB_PAGEDOWN:
+          pos += static_cast<int>(si.nPage);
+          break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: pos = HIWORD(wParam); break;
-        default: return 0;
+        case SB_THUMBPOSITION:
+          pos = HIWORD(wParam);
+          break;
+        default:
+          return 0;
       }
       si.fMask = SIF_POS;
       si.nPos = pos;

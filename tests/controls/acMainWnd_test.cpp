@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/acEditWnd.h"
+#include "controls/acSBUtils.h"
 #include "controls/acWndThunk.h"
 #include "controls/protocol/sMessages.h"
 #include "controls/sTreeView.h"
@@ -184,6 +185,24 @@ TEST_F(Subclassing, AFrameworkControlIsChainedThroughItsMessageHandler) {
   EXPECT_EQ(later, 2);
 }
 
+TEST_F(Subclassing, TheAttachHelperFollowsWhetherTheControlIsSkinned) {
+  const WNDPROC original = ProcOf(probe.child);
+  TacWndPtr<TacScrollWnd> object;
+  RefreshFormScrolls(object, true, probe.child, nullptr);
+  ASSERT_NE(object, nullptr);
+  TacScrollWnd* first = object.get();
+  RefreshFormScrolls(object, true, probe.child, nullptr);
+  EXPECT_EQ(object.get(), first) << "an attached object stays";
+  object->Detach();
+  RefreshFormScrolls(object, true, probe.child, nullptr);
+  ASSERT_NE(object, nullptr);
+  EXPECT_FALSE(object->Detached) << "a detached object is replaced";
+  EXPECT_EQ(TacMainWnd::FromHandle(probe.child), object.get());
+  RefreshFormScrolls(object, false, probe.child, nullptr);
+  EXPECT_EQ(object, nullptr);
+  EXPECT_EQ(ProcOf(probe.child), original);
+}
+
 TEST_F(Subclassing, SkinCommandsOfTheRoot) {
   auto object = TacMainWnd::Create<TacMainWnd>(probe.child, false, "EDIT");
   const LPARAM manager = reinterpret_cast<LPARAM>(skin.manager);
@@ -217,9 +236,9 @@ TEST_F(Subclassing, SkinCommandsOfTheRoot) {
   EXPECT_EQ(::SendMessageA(probe.child, SM_ALPHACMD, SkinWParam(SKINCMD_GET_COLOR), 0),
             static_cast<LRESULT>(test::kTrack1));
   BackgroundRequest request;
-  EXPECT_EQ(::SendMessageA(probe.child, SM_ALPHACMD, SkinWParam(SKINCMD_GET_BACKGROUND),
-                           reinterpret_cast<LPARAM>(&request)),
-            1);
+  EXPECT_EQ(
+      ::SendMessageA(probe.child, SM_ALPHACMD, SkinWParam(SKINCMD_GET_BACKGROUND), reinterpret_cast<LPARAM>(&request)),
+      1);
   EXPECT_NE(request.Kind, bkNone);
 }
 

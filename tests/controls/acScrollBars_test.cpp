@@ -38,22 +38,30 @@ TEST(ScrollBarGeometry, ThumbSizeAndStart) {
 }
 
 TEST(ScrollBarGeometry, PartsUnderPoints) {
-  const SCROLLINFO top = Info(0, 99, 10, 0);  // thumb at 16..26
+  const SCROLLINFO top = Info(0, 99, 10, 0);      // thumb at 16..26
   const SCROLLINFO middle = Info(0, 99, 10, 45);  // thumb at 45..55
   struct Case {
     SCROLLINFO info;
     int length, arrow, pos, part;
   } cases[] = {
-      {top, 100, 16, -1, spNone},          {top, 100, 16, 0, spFirstArrow},
-      {top, 100, 16, 15, spFirstArrow},    {top, 100, 16, 16, spThumb},
-      {top, 100, 16, 25, spThumb},         {top, 100, 16, 26, spTrackAfter},
-      {top, 100, 16, 83, spTrackAfter},    {top, 100, 16, 84, spSecondArrow},
-      {top, 100, 16, 99, spSecondArrow},   {top, 100, 16, 100, spNone},
-      {middle, 100, 16, 30, spTrackBefore}, {middle, 100, 16, 50, spThumb},
+      {top, 100, 16, -1, spNone},
+      {top, 100, 16, 0, spFirstArrow},
+      {top, 100, 16, 15, spFirstArrow},
+      {top, 100, 16, 16, spThumb},
+      {top, 100, 16, 25, spThumb},
+      {top, 100, 16, 26, spTrackAfter},
+      {top, 100, 16, 83, spTrackAfter},
+      {top, 100, 16, 84, spSecondArrow},
+      {top, 100, 16, 99, spSecondArrow},
+      {top, 100, 16, 100, spNone},
+      {middle, 100, 16, 30, spTrackBefore},
+      {middle, 100, 16, 50, spThumb},
       {middle, 100, 16, 60, spTrackAfter},
       // Shorter than two arrows: two halves, nothing between.
-      {top, 20, 16, 0, spFirstArrow},      {top, 20, 16, 9, spFirstArrow},
-      {top, 20, 16, 10, spSecondArrow},    {top, 20, 16, 19, spSecondArrow},
+      {top, 20, 16, 0, spFirstArrow},
+      {top, 20, 16, 9, spFirstArrow},
+      {top, 20, 16, 10, spSecondArrow},
+      {top, 20, 16, 19, spSecondArrow},
       // A thumb that fills the track leaves no track and no thumb to hit.
       {Info(0, 99, 100, 0), 100, 16, 50, spNone},
   };

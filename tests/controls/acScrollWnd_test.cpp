@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "controls/skindata/sCommonData.h"
 #include "tests/controls/ScrollFixture.h"
 
 namespace translit {
@@ -30,17 +31,29 @@ bool Near(COLORREF a, COLORREF b, int tolerance = 2) {
 class ScrollBars : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The mouse away from the bars: a cursor left there by another test
+    // would show a part hot.
+    MouseMove(POINT{5, 5});
     ::SetForegroundWindow(probe.frame);
+    PumpUntil([&] { return ::GetForegroundWindow() == probe.frame; }, 2000);
     ::GetClientRect(probe.child, &platformClient);
     object = TacMainWnd::Create<TacEditWnd>(probe.child, true, "EDIT");
     ::RedrawWindow(probe.child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     PumpFor(50);
+    // A mouse move queued while the window appeared under the cursor may
+    // have made a part hot: the hover ends once the cursor is seen away.
+    MouseMove(POINT{5, 5});
+    PumpUntil([] { return ScrollTracking().HoverBar < 0; }, 1000);
+    PumpFor(30);
   }
+  bool HoverVertical(int along) { return HoverBarAt(probe.child, Screen(OnVertical(along))); }
   void TearDown() override {
     LeftUp();
     PumpFor(20);
   }
-  RECT Bar(std::uint16_t kind) const { return object->BarRect(kind == sbVertical ? *object->VertBar : *object->HorzBar); }
+  RECT Bar(std::uint16_t kind) const {
+    return object->BarRect(kind == sbVertical ? *object->VertBar : *object->HorzBar);
+  }
   // The middle of a bar's part at along pixels from the bar's start.
   POINT OnVertical(int along) const {
     const RECT r = Bar(sbVertical);
@@ -140,7 +153,9 @@ TEST_F(ScrollBars, ADisabledBarIsToneDownTowardTheFramePictureAndAnswersNoHit) {
   const int len = Length(sbVertical);
   // 40 % track, 60 % of the frame picture (the section's colour) under it.
   auto mix = [](COLORREF bar, COLORREF under) {
-    auto ch = [&](int s) { return static_cast<COLORREF>(std::lround(Channel(bar, s) * 0.4 + Channel(under, s) * 0.6)) << s; };
+    auto ch = [&](int s) {
+      return static_cast<COLORREF>(std::lround(Channel(bar, s) * 0.4 + Channel(under, s) * 0.6)) << s;
+    };
     return ch(0) | ch(8) | ch(16);
   };
   const COLORREF seen = VerticalPixel(len / 2 + 5);
@@ -151,8 +166,8 @@ TEST_F(ScrollBars, ADisabledBarIsToneDownTowardTheFramePictureAndAnswersNoHit) {
 
 TEST_F(ScrollBars, HoldingAnArrowRepeatsAfter300msThenEvery55ms) {
   const int len = Length(sbVertical);
-  MouseMove(Screen(OnVertical(len - 4)));
-  PumpFor(60);
+  ASSERT_TRUE(HoverVertical(len - 4));
+  PumpFor(40);
   EXPECT_EQ(VerticalPixel(len - 4), kArrowHot) << "the arrow under the mouse is hot";
   const DWORD down = ::GetTickCount();
   LeftDown();
@@ -179,8 +194,7 @@ TEST_F(ScrollBars, HoldingAnArrowRepeatsAfter300msThenEvery55ms) {
 TEST_F(ScrollBars, MovingOffAHeldArrowPausesTheRepeatAndShowsItUnpressed) {
   const int len = Length(sbVertical);
   const POINT arrow = Screen(OnVertical(len - 4));
-  MouseMove(arrow);
-  PumpFor(40);
+  ASSERT_TRUE(HoverVertical(len - 4));
   LeftDown();
   PumpFor(450);
   MouseMove(POINT{arrow.x - 60, arrow.y});  // into the client area, mouse still held
@@ -202,8 +216,7 @@ TEST_F(ScrollBars, DraggingTheThumbSendsTrackCodesOnlyOnChangedPositions) {
   const int a = SystemArrowSize();
   const TacThumb t = ThumbGeometry(object->VertBar->Info, Length(sbVertical), a, 10);
   POINT p = Screen(OnVertical(t.Start + t.Size / 2));
-  MouseMove(p);
-  PumpFor(40);
+  ASSERT_TRUE(HoverVertical(t.Start + t.Size / 2));
   LeftDown();
   PumpFor(40);
   EXPECT_EQ(VerticalPixel(t.Start + t.Size / 2), kThumbHot) << "the dragged thumb is drawn pressed";
@@ -233,8 +246,7 @@ TEST_F(ScrollBars, DraggingTheThumbSendsTrackCodesOnlyOnChangedPositions) {
 }
 
 TEST_F(ScrollBars, RightAndMiddleClicksOnABarDoNothing) {
-  MouseMove(Screen(OnVertical(Length(sbVertical) / 2)));
-  PumpFor(40);
+  ASSERT_TRUE(HoverVertical(Length(sbVertical) / 2));
   for (DWORD flags : {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}) {
     MouseButton(flags);
     PumpFor(60);
