@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
+#include <unordered_map>
 
 #include "framework/Application.h"
 
@@ -10,6 +12,41 @@ namespace fw {
 namespace {
 
 constexpr const char* kControlProp = "FwControl";
+
+// The controls of this process's windows. The window property marks a
+// window as the framework's, but Wine keeps window properties in its server
+// (every GetProp is a round trip, some 18 us here): the window procedure
+// finds its control in this table instead.
+class ControlTable {
+ public:
+  void Add(HWND wnd, TWinControl* control) {
+    std::lock_guard lock(FLock);
+    FControls[wnd] = control;
+  }
+  void Remove(HWND wnd) {
+    std::lock_guard lock(FLock);
+    FControls.erase(wnd);
+  }
+  TWinControl* Find(HWND wnd) {
+    std::lock_guard lock(FLock);
+    auto it = FControls.find(wnd);
+    return it == FControls.end() ? nullptr : it->second;
+  }
+
+ private:
+  std::mutex FLock;
+  std::unordered_map<HWND, TWinControl*> FControls;
+};
+
+ControlTable& WindowControls() {
+  static ControlTable table;
+  return table;
+}
+
+void AttachControl(HWND wnd, TWinControl* control) {
+  ::SetPropA(wnd, kControlProp, control);
+  WindowControls().Add(wnd, control);
+}
 
 // The control whose window is being created on this thread: the first
 // message of the new window attaches it.
@@ -251,7 +288,7 @@ TWinControl::~TWinControl() {
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
   if (!wnd) return nullptr;
-  return static_cast<TWinControl*>(::GetPropA(wnd, kControlProp));
+  return WindowControls().Find(wnd);
 }
 
 void TWinControl::InsertControl(TControl* c) {
@@ -481,7 +518,7 @@ void TWinControl::CreateWnd() {
   if (!FHandle) {
     // Windows whose first messages did not pass through us.
     FHandle = wnd;
-    ::SetPropA(wnd, kControlProp, this);
+    AttachControl(wnd, this);
   }
   ::SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
   CreateHandleDone();
@@ -692,7 +729,7 @@ LRESULT CALLBACK FwWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     control = gCreating;
     gCreating = nullptr;
     control->FHandle = wnd;
-    ::SetPropA(wnd, kControlProp, control);
+    AttachControl(wnd, control);
   }
   if (!control) return ::DefWindowProcA(wnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
@@ -705,6 +742,7 @@ LRESULT CALLBACK FwWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   }
   if (msg == WM_NCDESTROY) {
     ::RemovePropA(wnd, kControlProp);
+    WindowControls().Remove(wnd);
     control->FHandle = nullptr;
   }
   return m.Result;
