@@ -50,6 +50,16 @@ void TTreeNode::SetHasChildren(bool v) {
   ItemMessage(TreeView(), TVM_SETITEMA, item);
 }
 
+int TTreeNode::ImageIndex() const {
+  TreeView()->ImagesNeeded(const_cast<TTreeNode*>(this));
+  return FImageIndex;
+}
+
+int TTreeNode::SelectedIndex() const {
+  TreeView()->ImagesNeeded(const_cast<TTreeNode*>(this));
+  return FSelectedIndex;
+}
+
 void TTreeNode::SetImageIndex(int i) {
   FImageIndex = i;
   TVITEMA item = ItemOf(FItem, TVIF_IMAGE);
@@ -163,11 +173,16 @@ void TTreeNode::DeleteChildren() {
 
 // ---- TTreeNodes
 
-TTreeNode* TTreeNodes::InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data) {
+TTreeNode* TTreeNodes::InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data,
+                                  int hasChildren) {
   TVINSERTSTRUCTA ins{};
   ins.hParent = parent;
   ins.hInsertAfter = after;
   ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  if (hasChildren >= 0) {
+    ins.item.mask |= TVIF_CHILDREN;
+    ins.item.cChildren = hasChildren;
+  }
   ins.item.pszText = const_cast<char*>(text.c_str());
   ins.item.iImage = -1;
   ins.item.iSelectedImage = -1;
@@ -187,6 +202,10 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data) {
   return InsertItem(parent ? parent->ItemId() : TVI_ROOT, TVI_LAST, text, data);
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data, bool hasChildren) {
+  return InsertItem(parent ? parent->ItemId() : TVI_ROOT, TVI_LAST, text, data, hasChildren ? 1 : 0);
 }
 
 TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) { return InsertObject(sibling, text, nullptr); }
@@ -466,6 +485,18 @@ void TTreeView::WndProc(TMessage& m) {
       case TVN_SELCHANGEDW: {
         auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
         Change(FItems.FromItem(nm->itemNew.hItem));
+        return;
+      }
+      case TVN_GETDISPINFOA:
+      case TVN_GETDISPINFOW: {
+        // Images inserted as I_IMAGECALLBACK are asked for as they are drawn.
+        auto* nm = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
+        TTreeNode* node = FItems.FromItem(nm->item.hItem);
+        if (node && (nm->item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE))) {
+          ImagesNeeded(node);
+          if (nm->item.mask & TVIF_IMAGE) nm->item.iImage = node->FImageIndex;
+          if (nm->item.mask & TVIF_SELECTEDIMAGE) nm->item.iSelectedImage = node->FSelectedIndex;
+        }
         return;
       }
       case TVN_SELCHANGINGA:

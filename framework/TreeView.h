@@ -18,6 +18,8 @@ class TTreeView;
 class TTreeNodes;
 
 class TTreeNode {
+  friend class TTreeView;
+
  public:
   TTreeNode(TTreeNodes* owner, HTREEITEM item) : FOwner(owner), FItem(item) {}
 
@@ -29,10 +31,19 @@ class TTreeNode {
   void SetData(void* data) { FData = data; }
   bool HasChildren() const;
   void SetHasChildren(bool v);
-  int ImageIndex() const { return FImageIndex; }
+  // The node's image and selected image. A view may work them out only
+  // when they are first needed (TTreeView::ImagesNeeded); asking for them
+  // here is such a need.
+  int ImageIndex() const;
   void SetImageIndex(int i);
-  int SelectedIndex() const { return FSelectedIndex; }
+  int SelectedIndex() const;
   void SetSelectedIndex(int i);
+  // Records both indexes without telling the platform: for a view that
+  // answers the platform's requests for them, from ImagesNeeded.
+  void StoreImageIndexes(int image, int selected) {
+    FImageIndex = image;
+    FSelectedIndex = selected;
+  }
   bool Expanded() const;
   void Expand(bool recurse);
   void Collapse(bool recurse);
@@ -80,6 +91,9 @@ class TTreeNodes {
   // A new last child of parent (or a new root node when parent is null).
   TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
   TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data);
+  // The same with the node's expand button given at once (one message for
+  // the whole node).
+  TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data, bool hasChildren);
   TTreeNode* Add(TTreeNode* sibling, const std::string& text);
   // A new node just before sibling, under the same parent (a new last root
   // node when sibling is null).
@@ -94,7 +108,8 @@ class TTreeNodes {
 
  private:
   friend class TTreeView;
-  TTreeNode* InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data);
+  // hasChildren: 1 or 0 sets the node's expand button, -1 leaves it.
+  TTreeNode* InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data, int hasChildren = -1);
   void Forget(HTREEITEM item);
 
   TTreeView* FView;
@@ -200,6 +215,10 @@ class TTreeView : public TWinControl {
   // An edit of node's label ended; text is null when it was cancelled. The
   // default hands the text to OnEdited and gives it to the node.
   virtual void Edit(TTreeNode* node, const char* text);
+  // A node's images are about to be shown or read: a view that works them
+  // out late stores them now (TTreeNode::StoreImageIndexes). Nodes are
+  // inserted with images the platform asks for when it draws them.
+  virtual void ImagesNeeded(TTreeNode*) {}
   // Style changes are applied to the live window: recreating it would lose
   // the nodes.
   void UpdateStyle();
@@ -215,6 +234,7 @@ class TTreeView : public TWinControl {
   LRESULT HandleCustomDraw(NMTVCUSTOMDRAW& draw);
 
   friend class TTreeNodes;
+  friend class TTreeNode;
   TTreeNodes FItems;
   int FIndent = 19;
   bool FShowButtons = true;

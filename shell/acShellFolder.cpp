@@ -54,6 +54,19 @@ TacShellFolder::TacShellFolder(TacShellFolder* parent, ComPtr<IShellFolder> shel
     for (TacShellFolder* p = parent->Parent(); p; p = p->Parent()) ++FLevel;
 }
 
+TacShellFolder::TacShellFolder(TacShellFolder* parent, LPCITEMIDLIST id) : TacShellFolder(parent, nullptr, id) {
+  FBindPending = true;
+}
+
+IShellFolder* TacShellFolder::ShellFolder() const {
+  if (FBindPending) {
+    FBindPending = false;
+    IShellFolder* parentFolder = FParent ? FParent->ShellFolder() : nullptr;
+    FShellFolder = BindSubfolder(parentFolder, RelativeId());
+  }
+  return FShellFolder.Get();
+}
+
 TacShellFolder::TacShellFolder(DesktopTag, ComPtr<IShellFolder> shellFolder, ItemListPtr desktopId)
     : FRelativeId(CloneItemList(desktopId.get())), FShellFolder(std::move(shellFolder)) {
   FAbsoluteId.reset(JoinItemLists(desktopId.get(), FRelativeId.get()));

@@ -22,6 +22,10 @@ class TacShellFolder {
   // A folder object for id below parent; with no parent, the desktop object
   // becomes the parent and id is taken as relative to the desktop.
   TacShellFolder(TacShellFolder* parent, ComPtr<IShellFolder> shellFolder, LPCITEMIDLIST id);
+  // The same, with the item's own folder bound (BindSubfolder in the
+  // parent's folder) only when it is first asked for: a tree that shows
+  // thousands of items binds only those it opens.
+  TacShellFolder(TacShellFolder* parent, LPCITEMIDLIST id);
   ~TacShellFolder();
   TacShellFolder(const TacShellFolder&) = delete;
   TacShellFolder& operator=(const TacShellFolder&) = delete;
@@ -32,7 +36,7 @@ class TacShellFolder {
   LPCITEMIDLIST RelativeId() const { return FRelativeId.get(); }
   LPCITEMIDLIST AbsoluteId() const { return FAbsoluteId.get(); }
   TacShellFolder* Parent() const { return FParent; }
-  IShellFolder* ShellFolder() const { return FShellFolder.Get(); }
+  IShellFolder* ShellFolder() const;
   int Level() const { return FLevel; }
   HWND ViewWindow() const { return FViewWindow; }
   const fw::TStrings& ColumnTexts() const { return FColumnTexts; }
@@ -77,7 +81,8 @@ class TacShellFolder {
   ItemListPtr FRelativeId;
   ItemListPtr FAbsoluteId;
   TacShellFolder* FParent = nullptr;
-  ComPtr<IShellFolder> FShellFolder;
+  mutable ComPtr<IShellFolder> FShellFolder;
+  mutable bool FBindPending = false;
   ComPtr<IShellFolder2> FShellFolder2;
   ComPtr<IShellDetails> FShellDetails;
   ComPtr<IUnknown> FDetailSource;

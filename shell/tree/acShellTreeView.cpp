@@ -23,6 +23,9 @@ namespace {
 
 // Re-reads the parents of renamed nodes once their label edits are over.
 constexpr UINT WM_SHELLTREE_REBUILD_PENDING = WM_USER + 2;
+// Ends the node update of a filled node that the platform did not open
+// after all (another handler refused it).
+constexpr UINT WM_SHELLTREE_EXPAND_DONE = WM_USER + 3;
 
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 using UniqueMenu = fw::UniqueHandle<HMENU, DestroyMenuHandle>;
@@ -220,6 +223,7 @@ std::string TacCustomShellTreeView::CurrentPath() const {
 }
 
 void TacCustomShellTreeView::FreeNodeFolder(fw::TTreeNode* node) {
+  FIconsPending.erase(node);
   delete FolderOf(node);
   node->SetData(nullptr);
 }
@@ -305,35 +309,44 @@ void TacCustomShellTreeView::FillChildren(fw::TTreeNode* node) {
   std::stable_sort(ids.begin(), ids.end(), [shellFolder](const ItemListPtr& a, const ItemListPtr& b) {
     return CompareInShellOrder(shellFolder, a.get(), b.get()) < 0;
   });
-  for (const ItemListPtr& id : ids) {
-    fw::TTreeNode* child = Items().AddChild(node, std::string());
-    DescribeNode(child, id.get(), node);
-  }
+  for (const ItemListPtr& id : ids) AddDescribedNode(node, id.get());
 }
 
-bool TacCustomShellTreeView::DescribeNode(fw::TTreeNode* child, LPCITEMIDLIST id, fw::TTreeNode* parentNode) {
+fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNode, LPCITEMIDLIST id) {
   TacShellFolder* parentFolder = FolderOf(parentNode);
-  ComPtr<IShellFolder> shellFolder = BindSubfolder(parentFolder ? parentFolder->ShellFolder() : nullptr, id);
-  auto* folder = new TacShellFolder(parentFolder, std::move(shellFolder), id);
-  child->SetData(folder);
-  child->SetText(folder->ItemCaption(FShowExt));
-  if (FUseShellImages) {
-    child->SetImageIndex(folder->SystemIconIndex(false, false));
-    child->SetSelectedIndex(folder->SystemIconIndex(false, true));
-  }
-  if (child->SelectedIndex() == 0) child->SetSelectedIndex(child->ImageIndex());
-  AskImageIndexes(child);
-  child->SetHasChildren(folder->HasSubfolders());
-  if (folder->ItemProperties().Contains(ipShared)) child->SetOverlayIndex(0);
-  if (FObjectTypes.Contains(otNonFolders) && folder->ShellFolder())
-    child->SetHasChildren(HasEnumerableChildren(folder->ShellFolder(), ShellEnumFlags(FObjectTypes)));
+  // Bound below the parent's folder when it is first asked for.
+  auto folder = std::make_unique<TacShellFolder>(parentFolder, id);
+  const std::string text = folder->ItemCaption(FShowExt);
+  const bool hasChildren = folder->HasSubfolders();
+  fw::TTreeNode* child = Items().AddChildObject(parentNode, text, folder.get(), hasChildren);
+  TacShellFolder* described = folder.release();
+  if (described->ItemProperties().Contains(ipShared)) child->SetOverlayIndex(0);
+  if (FObjectTypes.Contains(otNonFolders) && described->ShellFolder())
+    child->SetHasChildren(HasEnumerableChildren(described->ShellFolder(), ShellEnumFlags(FObjectTypes)));
+  if (FUseShellImages)
+    FIconsPending.insert(child);
+  else
+    AskImageIndexes(child);
   bool canAdd = true;
-  if (OnAddFolder) OnAddFolder(this, folder, canAdd);
+  if (OnAddFolder) OnAddFolder(this, described, canAdd);
   if (!canAdd) {
     child->Delete();
-    return false;
+    return nullptr;
   }
-  return true;
+  return child;
+}
+
+void TacCustomShellTreeView::ImagesNeeded(fw::TTreeNode* node) {
+  auto pending = FIconsPending.find(node);
+  if (pending == FIconsPending.end()) return;
+  FIconsPending.erase(pending);
+  TacShellFolder* folder = FolderOf(node);
+  if (!folder) return;
+  const int image = folder->SystemIconIndex(false, false);
+  int selected = folder->SystemIconIndex(false, true);
+  if (selected == 0) selected = image;
+  node->StoreImageIndexes(image, selected);
+  AskImageIndexes(node);
 }
 
 bool TacCustomShellTreeView::CanExpand(fw::TTreeNode* node) {
@@ -341,7 +354,16 @@ bool TacCustomShellTreeView::CanExpand(fw::TTreeNode* node) {
   if (!TsTreeView::CanExpand(node)) return false;
   TacShellFolder* folder = FolderOf(node);
   if (folder && folder->IsFolderItem({}, true)) {
-    if (node->HasChildren() && !node->GetFirstChild()) FillChildren(node);
+    if (node->HasChildren() && !node->GetFirstChild()) {
+      CloseExpandUpdate();
+      Items().BeginUpdate();
+      FExpandUpdateOpen = true;
+      FillChildren(node);
+      // Without children the platform does not open the node and says
+      // nothing more: the update ends here then, else once it is open.
+      if (!node->GetFirstChild()) CloseExpandUpdate();
+      else ::PostMessageA(Handle(), WM_SHELLTREE_EXPAND_DONE, 0, 0);
+    }
   } else if (folder) {
     const std::string path = folder->FolderPath();
     const std::string dir = FolderPartOf(path);
@@ -371,6 +393,12 @@ bool TacCustomShellTreeView::CanChange(fw::TTreeNode* node) {
   }
   FNodeToWatch = oldWatch;
   return allowed;
+}
+
+void TacCustomShellTreeView::CloseExpandUpdate() {
+  if (!FExpandUpdateOpen) return;
+  FExpandUpdateOpen = false;
+  Items().EndUpdate();
 }
 
 fw::TTreeNode* TacCustomShellTreeView::FindNodeByList(LPCITEMIDLIST list, fw::TTreeNode* start) const {
@@ -645,6 +673,9 @@ void TacCustomShellTreeView::WndProc(fw::TMessage& m) {
     case WM_SHELLTREE_REBUILD_PENDING:
       RebuildPending();
       return;
+    case WM_SHELLTREE_EXPAND_DONE:
+      CloseExpandUpdate();
+      return;
     case WM_CONTEXTMENU:
       if (FAutoContextMenus) {
         ShowContextMenuAt(m.LParam);
@@ -670,6 +701,10 @@ void TacCustomShellTreeView::WndProc(fw::TMessage& m) {
       break;
   }
   TsTreeView::WndProc(m);
+  if (m.Msg == fw::CN_NOTIFY) {
+    const UINT code = reinterpret_cast<NMHDR*>(m.LParam)->code;
+    if (code == TVN_ITEMEXPANDEDA || code == TVN_ITEMEXPANDEDW) CloseExpandUpdate();
+  }
 }
 
 // ---- registration

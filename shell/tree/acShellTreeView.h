@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "controls/sTreeView.h"
@@ -141,9 +142,13 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   void BuildRoot();
   void RebuildFromRoot();
   void FillChildren(fw::TTreeNode* node);
-  // Gives a new child node its folder object, text, images and children
-  // flag; false when OnAddFolder refused it and it was deleted.
-  bool DescribeNode(fw::TTreeNode* child, LPCITEMIDLIST id, fw::TTreeNode* parentNode);
+  // Adds the node of id below parentNode with its folder object, text,
+  // children flag and overlay; its icons follow when first needed. None
+  // when OnAddFolder refused it.
+  fw::TTreeNode* AddDescribedNode(fw::TTreeNode* parentNode, LPCITEMIDLIST id);
+  // The system's icons of a node described before, asked of the shell only
+  // now: the shell's icon lookup is by far its slowest question.
+  void ImagesNeeded(fw::TTreeNode* node) override;
   void DropAllNodes();
   void FreeNodeFolder(fw::TTreeNode* node);
   void AskImageIndexes(fw::TTreeNode* node);
@@ -177,6 +182,12 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   // Nodes (by their folders' lists) to re-read once the label edit that
   // renamed one of their children has ended.
   std::vector<ItemListPtr> FPendingRebuilds;
+  // The node update opened for a node being filled, kept until the platform
+  // has opened the node: the platform then lays the new nodes out once.
+  bool FExpandUpdateOpen = false;
+  void CloseExpandUpdate();
+  // Nodes whose icons have not been asked of the shell yet.
+  std::unordered_set<const fw::TTreeNode*> FIconsPending;
 };
 
 class TsShellTreeView : public TacCustomShellTreeView {
