@@ -131,11 +131,13 @@ TEST_F(ShellTree, ChildrenAreReadWhenANodeFirstOpensInTheShellsOrder) {
   EXPECT_EQ(echo->GetFirstChild(), nullptr);
   EXPECT_FALSE(echo->HasChildren());
 
-  // With files as well, the tree is built again from its root.
+  // With files as well, the tree is built again from its root; the shell
+  // puts folders before files, which no listing of the disk does by name.
   f.tree->SetObjectTypes({otFolders, otNonFolders});
   root = f.Root();
-  EXPECT_NE(TreeForm::Child(root, "file.txt"), nullptr);
-  EXPECT_EQ(TreeForm::ChildTexts(root).size(), 11u);
+  EXPECT_EQ(TreeForm::ChildTexts(root),
+            (std::vector<std::string>{"Alpha", "Bravo", "charlie", "delta", "echo", "Foxtrot", "golf", "hotel",
+                                      "india", "Juliet", "file.txt"}));
   delta = TreeForm::Child(root, "delta");
   ASSERT_NE(delta, nullptr);
   delta->Expand(false);
@@ -366,6 +368,43 @@ TEST_F(ShellTree, TheTreeShowsItsOwnImageList) {
   EXPECT_EQ(shown(), system);
   f.form.reset();
   ImageList_Destroy(other);
+}
+
+// The platform draws each node with the system's icons for its folder
+// (asked of the shell when the node is first shown); the application's
+// image events run only while the tree has an image list.
+TEST_F(ShellTree, NodesShowTheSystemsIconsAndAskTheApplicationWithAList) {
+  TempFolder tmp;
+  for (const char* name : {"a", "b", "c"}) tmp.Folder(name);
+  TreeForm f(NoSlash(tmp.Path()));
+  int asked = 0;
+  f.tree->OnGetImageIndex = [&](fw::TComponent*, fw::TTreeNode* node) {
+    ++asked;
+    if (node->Text() == "c") node->SetImageIndex(5);
+  };
+  f.tree->RebuildNode(f.Root());
+  for (const char* name : {"a", "b"}) {
+    fw::TTreeNode* node = TreeForm::Child(f.Root(), name);
+    ASSERT_NE(node, nullptr);
+    TVITEMA item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = node->ItemId();
+    ASSERT_TRUE(SendMessageA(f.tree->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    TacShellFolder* folder = TacCustomShellTreeView::FolderOf(node);
+    const int open = folder->SystemIconIndex(false, true);
+    EXPECT_EQ(item.iImage, folder->SystemIconIndex(false, false)) << name;
+    EXPECT_EQ(item.iSelectedImage, open == 0 ? item.iImage : open) << name;
+  }
+  EXPECT_EQ(TreeForm::Child(f.Root(), "c")->ImageIndex(), 5) << "the application's own index";
+  EXPECT_EQ(asked, 3);
+
+  // No list: no questions.
+  f.tree->SetUseShellImages(false);
+  asked = 0;
+  f.tree->RebuildNode(f.Root());
+  for (fw::TTreeNode* n = f.Root()->GetFirstChild(); n; n = n->GetNextSibling()) (void)n->ImageIndex();
+  UpdateWindow(f.tree->Handle());
+  EXPECT_EQ(asked, 0);
 }
 
 TEST_F(ShellTree, TheApplicationMayRefuseFolders) {
