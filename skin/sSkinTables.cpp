@@ -259,6 +259,7 @@ void TsSkinTables::UpdateConstIndexes() {
   }
 
   UpdateFrameIndexes();
+  ConstIndexesUpdated();
 }
 
 void TsSkinTables::ClearSkin() {
