@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const int rounds = 31;
+  const int rounds = 61;
   std::vector<double> folderMs, packedMs, decodeMs, readMs, folderRatio, packedRatio;
   for (int r = 0; r < rounds + 1; ++r) {
     // Round 0 warms the file cache and the allocator.
