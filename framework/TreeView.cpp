@@ -1,6 +1,7 @@
 // The tree view and its nodes.
 #include "framework/TreeView.h"
 
+#include <cstring>
 #include <vector>
 
 namespace fw {
@@ -78,6 +79,15 @@ void TTreeNode::Collapse(bool recurse) {
   ::SendMessageA(TreeView()->Handle(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(FItem));
   if (recurse)
     for (TTreeNode* c = GetFirstChild(); c; c = c->GetNextSibling()) c->Collapse(true);
+}
+
+RECT TTreeNode::DisplayRect(bool textOnly) const {
+  // The message takes the item's handle in the rectangle's first bytes.
+  RECT r{};
+  std::memcpy(&r, &FItem, sizeof(FItem));
+  if (!::SendMessageA(TreeView()->Handle(), TVM_GETITEMRECT, textOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r)))
+    return RECT{};
+  return r;
 }
 
 bool TTreeNode::Selected() const { return TreeView()->Selected() == this; }
@@ -191,7 +201,8 @@ void TTreeNodes::Forget(HTREEITEM item) { FNodes.erase(item); }
 
 // ---- TTreeView
 
-TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), FItems(this) {
+TTreeView::TTreeView(TComponent* owner)
+    : TWinControl(owner), FItems(this), FCanvas(std::make_unique<TCanvas>()) {
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);
@@ -302,10 +313,75 @@ void TTreeView::Delete(TTreeNode* node) {
   if (OnDeletion) OnDeletion(this, node);
 }
 
+void TTreeView::CustomDraw(const RECT& rect, TCustomDrawStage stage, bool& defaultDraw) {
+  if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, rect, stage, defaultDraw);
+}
+
+void TTreeView::CustomDrawItem(TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage, bool& paintImages,
+                               bool& defaultDraw) {
+  if (OnAdvancedCustomDrawItem) OnAdvancedCustomDrawItem(this, node, state, stage, paintImages, defaultDraw);
+}
+
+LRESULT TTreeView::HandleCustomDraw(NMTVCUSTOMDRAW& draw) {
+  NMCUSTOMDRAW& nm = draw.nmcd;
+  const bool items = IsItemCustomDrawn();
+  bool defaultDraw = true;
+  switch (nm.dwDrawStage) {
+    case CDDS_PREPAINT: {
+      if (IsCustomDrawn()) {
+        CanvasScope scope(*FCanvas, nm.hdc);
+        CustomDraw(nm.rc, cdPrePaint, defaultDraw);
+        if (!defaultDraw) return CDRF_SKIPDEFAULT;
+      }
+      LRESULT result = CDRF_DODEFAULT;
+      if (items) result |= CDRF_NOTIFYITEMDRAW;
+      if (IsCustomDrawn()) result |= CDRF_NOTIFYPOSTPAINT;
+      return result;
+    }
+    case CDDS_POSTPAINT:
+      if (IsCustomDrawn()) {
+        CanvasScope scope(*FCanvas, nm.hdc);
+        CustomDraw(nm.rc, cdPostPaint, defaultDraw);
+      }
+      return CDRF_DODEFAULT;
+    case CDDS_ITEMPREPAINT:
+    case CDDS_ITEMPOSTPAINT: {
+      if (!items) return CDRF_DODEFAULT;
+      TTreeNode* node = FItems.FromItem(reinterpret_cast<HTREEITEM>(nm.dwItemSpec));
+      if (!node) return CDRF_DODEFAULT;
+      TCustomDrawState state = 0;
+      if (nm.uItemState & CDIS_SELECTED) state |= cdsSelected;
+      if (nm.uItemState & CDIS_GRAYED) state |= cdsGrayed;
+      if (nm.uItemState & CDIS_DISABLED) state |= cdsDisabled;
+      if (nm.uItemState & CDIS_CHECKED) state |= cdsChecked;
+      if (nm.uItemState & CDIS_FOCUS) state |= cdsFocused;
+      if (nm.uItemState & CDIS_DEFAULT) state |= cdsDefault;
+      if (nm.uItemState & CDIS_HOT) state |= cdsHot;
+      if (nm.uItemState & CDIS_MARKED) state |= cdsMarked;
+      if (nm.uItemState & CDIS_INDETERMINATE) state |= cdsIndeterminate;
+      bool paintImages = true;
+      const bool pre = nm.dwDrawStage == CDDS_ITEMPREPAINT;
+      {
+        CanvasScope scope(*FCanvas, nm.hdc);
+        // The canvas starts with the view's font, as the items are drawn in it.
+        FCanvas->Font().Assign(Font());
+        CustomDrawItem(node, state, pre ? cdPrePaint : cdPostPaint, paintImages, defaultDraw);
+      }
+      if (!pre) return CDRF_DODEFAULT;
+      return defaultDraw ? CDRF_NOTIFYPOSTPAINT : CDRF_SKIPDEFAULT;
+    }
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
 void TTreeView::WndProc(TMessage& m) {
   if (m.Msg == CN_NOTIFY) {
     auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
     switch (hdr->code) {
+      case NM_CUSTOMDRAW:
+        m.Result = HandleCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(m.LParam));
+        return;
       case TVN_ITEMEXPANDINGA:
       case TVN_ITEMEXPANDINGW: {
         auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);

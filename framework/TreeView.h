@@ -38,6 +38,10 @@ class TTreeNode {
   void Collapse(bool recurse);
   bool Selected() const;
   void MakeVisible();
+  // The node's rectangle in the view's client area: the whole row, or with
+  // textOnly the text alone. Empty while the node is scrolled out of sight
+  // under a collapsed parent.
+  RECT DisplayRect(bool textOnly) const;
 
   TTreeNode* Parent() const;
   TTreeNode* GetFirstChild() const;
@@ -84,6 +88,27 @@ class TTreeNodes {
   int FUpdating = 0;
 };
 
+// Custom drawing: the stage of a paint, and what the platform says of an item.
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+enum TCustomDrawStateFlag : unsigned {
+  cdsSelected = 1,
+  cdsGrayed = 2,
+  cdsDisabled = 4,
+  cdsChecked = 8,
+  cdsFocused = 16,
+  cdsDefault = 32,
+  cdsHot = 64,
+  cdsMarked = 128,
+  cdsIndeterminate = 256,
+};
+using TCustomDrawState = unsigned;
+
+using TTVAdvancedCustomDrawEvent =
+    std::function<void(TComponent* sender, const RECT& rect, TCustomDrawStage stage, bool& defaultDraw)>;
+using TTVAdvancedCustomDrawItemEvent =
+    std::function<void(TComponent* sender, TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage,
+                       bool& paintImages, bool& defaultDraw)>;
+
 using TTVExpandingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowExpansion)>;
 using TTVChangedEvent = std::function<void(TComponent* sender, TTreeNode* node)>;
 
@@ -120,6 +145,13 @@ class TTreeView : public TWinControl {
   TTVChangedEvent OnExpanded;
   TTVChangedEvent OnChange;
   TTVChangedEvent OnDeletion;
+  // Called around the platform's painting of the whole view and of each
+  // item; clearing defaultDraw skips the platform's drawing of that item.
+  TTVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+  TTVAdvancedCustomDrawItemEvent OnAdvancedCustomDrawItem;
+
+  // The canvas of the paint under way (custom drawing only).
+  TCanvas& Canvas() { return *FCanvas; }
 
  protected:
   void CreateParams(TCreateParams& p) override;
@@ -134,8 +166,17 @@ class TTreeView : public TWinControl {
   // Style changes are applied to the live window: recreating it would lose
   // the nodes.
   void UpdateStyle();
+  // Custom drawing: whether the items are to be reported, and the calls
+  // made for the view and for each item. The defaults ask the events.
+  virtual bool IsCustomDrawn() const { return static_cast<bool>(OnAdvancedCustomDraw); }
+  virtual bool IsItemCustomDrawn() const { return static_cast<bool>(OnAdvancedCustomDrawItem); }
+  virtual void CustomDraw(const RECT& rect, TCustomDrawStage stage, bool& defaultDraw);
+  virtual void CustomDrawItem(TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage, bool& paintImages,
+                              bool& defaultDraw);
 
  private:
+  LRESULT HandleCustomDraw(NMTVCUSTOMDRAW& draw);
+
   friend class TTreeNodes;
   TTreeNodes FItems;
   int FIndent = 19;
@@ -146,6 +187,7 @@ class TTreeView : public TWinControl {
   bool FReadOnly = false;
   bool FRightClickSelect = false;
   HIMAGELIST FImages = nullptr;
+  std::unique_ptr<TCanvas> FCanvas;
 };
 
 }  // namespace fw
