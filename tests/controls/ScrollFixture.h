@@ -15,6 +15,7 @@
 #include "framework/Application.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit::test {
 
@@ -57,16 +58,16 @@ class ScrollSkin {
   explicit ScrollSkin(bool withSelection = true) {
     fw::EnsureApplication().Initialize();
     RegisterSkinManagerClasses();
-    WriteSkinFolder(tmp.Path, "S", ScrollSkinOptions(withSelection));
+    WriteSkinFolder(tmp.Path(), "S", ScrollSkinOptions(withSelection));
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("S");
   }
   ~ScrollSkin() { delete manager; }
   ScrollSkin(const ScrollSkin&) = delete;
   ScrollSkin& operator=(const ScrollSkin&) = delete;
 
-  TempFolder tmp;
+  testing_files::TempFolder tmp;
   TsSkinManager* manager = nullptr;
 };
 
