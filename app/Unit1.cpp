@@ -8,6 +8,8 @@
 #include "framework/Dialogs.h"
 #include "framework/Handles.h"
 
+namespace translit::app {
+
 namespace {
 
 bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
@@ -87,10 +89,12 @@ void TForm1::RenameEntry(const WIN32_FIND_DATAA& entry, const std::string& path)
   }
 }
 
-std::string TForm1::TransliterateName(const std::string& name) { return translit::TransliterateName(name); }
+std::string TForm1::TransliterateName(const std::string& name) { return app::TransliterateName(name); }
 
 void RegisterAppClasses() {
-  translit::RegisterSkinManagerClasses();
-  fw::RegisterClass<TFolderTree>("TFolderTree", "TTreeView");
+  RegisterSkinManagerClasses();
+  RegisterShellTreeClasses();
   fw::RegisterClass<TForm1>("TForm1", "TForm", false);
 }
+
+}  // namespace translit::app

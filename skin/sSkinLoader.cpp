@@ -46,7 +46,7 @@ using BitmapPtr = std::shared_ptr<fw::TBitmap>;
 // The skin's alpha rule for a pixel of a picture without alpha: magenta
 // stays fully transparent, every other pixel is opaque.
 constexpr std::uint32_t OpaqueUnlessKey(std::uint32_t bgr) {
-  return (bgr & 0x00FFFFFFu) == 0x00FF00FFu ? 0x00FF00FFu : (bgr | 0xFF000000u);
+  return (bgr & 0x00FFFFFFu) == KeyPixel ? KeyPixel : (bgr | 0xFF000000u);
 }
 
 // 32 bits per pixel with the skin's alpha rule applied after a conversion.
@@ -117,7 +117,7 @@ class SkinPngTarget : public PngTarget {
     for (int y = 0; y < v.height; ++y) {
       std::uint32_t* row = v.Row(y);
       const std::uint32_t* src = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(v.width);
-      for (int x = 0; x < v.width; ++x) row[x] = (src[x] & 0x00FFFFFFu) == 0x00FF00FFu ? 0x00FF00FFu : src[x];
+      for (int x = 0; x < v.width; ++x) row[x] = (src[x] & 0x00FFFFFFu) == KeyPixel ? KeyPixel : src[x];
     }
     return Bitmap;
   }

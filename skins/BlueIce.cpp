@@ -237,6 +237,11 @@ Shape Polyline(std::initializer_list<std::pair<double, double>> points, double w
   return s;
 }
 
+// A shape drawn for one state, repeated for every state of a strip.
+Shape EachState(Shape s, int stateWidth) {
+  return [s = std::move(s), stateWidth](double x, double y) { return s(std::fmod(x, stateWidth), y); };
+}
+
 // The frame of a rectangle, w pixels wide, on its inside.
 Shape Frame(double l, double t, double r, double b, double w) { return InnerStroke(Rect(l, t, r, b), w); }
 
@@ -407,9 +412,11 @@ Canvas FormFrameState(bool active) {
 // The title's frame: the outline continues the form's ring around rounded
 // top corners, a white highlight runs inside it, a separator closes the
 // title at the bottom; everything else is clear so the gradient shows.
+Shape TitleFrameOutline(int w, int h) { return RoundRect(0, 0, w, h + 10, 6.5); }
+
 Canvas TitleFrameState(bool active, int w, int h) {
   Canvas c(w, h);
-  Shape outline = RoundRect(0, 0, w, h + 10, 6.5);
+  Shape outline = TitleFrameOutline(w, h);
   c.Fill(InnerStroke(outline, 1), active ? kFrameActive : kFrameInactive);
   c.Fill(InnerStroke(RoundRect(1, 1, w - 1, h + 10, 5.5), 1), kWhite, active ? 0.75 : 0.6);
   c.Fill(Rect(1, h - 1, w - 1, h), active ? kFrameActive : kFrameInactive, 0.45);
@@ -430,10 +437,13 @@ Canvas TitleBarState(bool active) {
 // A push button's frame over the section's gradient: outline and inner
 // highlight; pressed, an inner shadow at the top and a darker face (the
 // middle cell, drawn in every state, is clear in the others).
+constexpr int kButtonWidth = 16, kButtonHeight = 22;
+Shape ButtonOutline() { return RoundRect(0, 0, kButtonWidth, kButtonHeight, 4); }
+
 Canvas ButtonState(int state) {
-  const int w = 16, h = 22;
+  const int w = kButtonWidth, h = kButtonHeight;
   Canvas c(w, h);
-  Shape outer = RoundRect(0, 0, w, h, 4);
+  Shape outer = ButtonOutline();
   Rgb line = state == 0 ? kLine : state == 1 ? kLineHot : kLineDown;
   Shape inner = InnerStroke(RoundRect(1, 1, w - 1, h - 1, 3), 1);
   if (state == 2) {
@@ -696,7 +706,10 @@ class BlueIceBuilder {
   // A piece with its own PNG file: an image over its mask layer, or cut with
   // the key over the colour it is expected to lie on.
   std::string OwnPng(const std::string& file, const Canvas& c, int states, Margins m, int fill) {
-    AddFile(file, EncodePng(Layered(c)));
+    return OwnPng(file, Layered(c), states, m, fill);
+  }
+  std::string OwnPng(const std::string& file, const Image& layered, int states, Margins m, int fill) {
+    AddFile(file, EncodePng(layered));
     return BangValue(file, states, 1, m, fill);
   }
   std::string OwnKeyPng(const std::string& file, const Canvas& c, Rgb matte, int states, Margins m, int fill) {
@@ -710,9 +723,11 @@ class BlueIceBuilder {
         .Set("AUTHOR", "Translit")
         .Set("DESCRIPTION", "Светлая холодная тема «Голубой лёд»: мягкие вертикальные градиенты, скруглённые углы")
         .Set("MASTERBITMAP", "MASTER.BMP")
+        // Sections without a hot look have one state: with the default of
+        // four, their hot states would read the absent hot keys as white.
+        .Set("STATES", 1)
         .Color("COLOR", kFormBase)
         .Color("FONTCOLOR", kInk)
-        .Color("HOTCOLOR", kWhite)
         .Color("SHADOW1COLOR", kShadow)
         .Set("SHADOW1OFFSET", 2)
         .Set("SHADOW1BLUR", 6)
@@ -841,9 +856,14 @@ class BlueIceBuilder {
                                                           kBandInactive)),
                                        {3, 3, 3, 3}, 2, 0, 0));
 
+    // The title's face shows inside the frame's rounded corners; only the
+    // pixels outside them are holes.
+    const Rgb titleFace = Hex(0xE6EDF4);
+    const Image titleFrame = Layered(Strip({TitleFrameState(false, 24, 22), TitleFrameState(true, 24, 22)}),
+                                     EachState(TitleFrameOutline(24, 22), 24), titleFace);
     Sec("FORMTITLE")
         .Set("STATES", 2)
-        .Color("COLOR", Hex(0xE6EDF4))
+        .Color("COLOR", titleFace)
         .Color("HOTCOLOR", Hex(0xD7E7F7))
         .Color("FONTCOLOR", kInkSoft)
         .Color("HOTFONTCOLOR", kInk)
@@ -852,9 +872,7 @@ class BlueIceBuilder {
         .Set("HOTGRADIENTPERCENT", 100)
         .Set("HOTGRADIENTDATA",
              Gradient(kVertical, {{Hex(0xF4F9FE), Hex(0xE0EDFA), 50}, {Hex(0xCFE2F6), Hex(0xC2DAF2), 50}}))
-        .Set("BORDERSMASK",
-             CaretValue(FMaster.Add(Layered(Strip({TitleFrameState(false, 24, 22), TitleFrameState(true, 24, 22)}))),
-                        {7, 7, 7, 2}, 2, 1, 0))
+        .Set("BORDERSMASK", CaretValue(FMaster.Add(titleFrame), {7, 7, 7, 2}, 2, 1, 0))
         .Set("TITLEBAR", OwnPng("TITLEBAR.PNG", Strip({TitleBarState(false), TitleBarState(true)}), 2, {8, 2, 2, 8}, 4));
 
     // The caption's own item is clear; its colours are the text's.
@@ -886,9 +904,12 @@ class BlueIceBuilder {
   }
 
   void Controls() {
+    const Rgb buttonFace = Hex(0xEAF3FB);
+    const Image buttonFrame = Layered(Strip({ButtonState(0), ButtonState(1), ButtonState(2)}),
+                                      EachState(ButtonOutline(), kButtonWidth), buttonFace);
     Sec("BUTTON")
         .Set("STATES", 3)
-        .Color("COLOR", Hex(0xEAF3FB))
+        .Color("COLOR", buttonFace)
         .Color("HOTCOLOR", Hex(0xE2F0FD))
         .Color("FONTCOLOR", kInk)
         .Color("HOTFONTCOLOR", kInkDeep)
@@ -902,8 +923,7 @@ class BlueIceBuilder {
         .Set("FADINGITERATIONS", 5)
         .Set("GLOW", 1)
         .Set("GLOWMARGIN", 3)
-        .Set("BORDERSMASK",
-             OwnPng("BUTTON.PNG", Strip({ButtonState(0), ButtonState(1), ButtonState(2)}), 3, {5, 5, 5, 5}, 4))
+        .Set("BORDERSMASK", OwnPng("BUTTON.PNG", buttonFrame, 3, {5, 5, 5, 5}, 4))
         .Set("GLOW0", OwnPng("BUTTONGLOW.PNG", GlowImage(8, 8, Hex(0x7DB8F5), 0.5), 1, {8, 8, 8, 8}, 4));
 
     Sec("EDIT")
@@ -938,10 +958,9 @@ class BlueIceBuilder {
     barFrame.Fill(Rect(0, 0, 6, 1), Hex(0xB4CBE3));
     barFrame.Fill(Rect(1, 1, 5, 5), Hex(0xE3EDF7));
     Sec("STATUSBAR")
+        .Set("STATES", 1)
         .Color("COLOR", Hex(0xDCE9F6))
-        .Color("HOTCOLOR", Hex(0xDCE9F6))
         .Color("FONTCOLOR", kInk)
-        .Color("HOTFONTCOLOR", kInk)
         .Set("IMAGEPERCENT", 35)
         .Set("GRADIENTPERCENT", 65)
         .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xEAF2FA), Hex(0xD3E3F3), 100}}))
@@ -953,6 +972,7 @@ class BlueIceBuilder {
     divider.Fill(Rect(0, 0, 1, 4), Hex(0xA9C2DE));
     divider.Fill(Rect(1, 0, 2, 4), kWhite);
     Sec("DIVIDER")
+        .Set("STATES", 1)
         .Color("COLOR", Hex(0xC9DAEC))
         .Color("FONTCOLOR", kInk)
         .Set("GRADIENTPERCENT", 100)
@@ -1034,13 +1054,14 @@ class BlueIceBuilder {
         .Set("PARENTCLASS", "TABTOP")
         .Set("BORDERSMASK", OwnPng("TABRIGHT.PNG", tabStates(tab, true, false, true), 3, {2, 5, 5, 5}, 0));
     Sec("PAGECONTROL")
+        .Set("STATES", 1)
         .Color("COLOR", Hex(0xF4F8FC))
         .Color("FONTCOLOR", kInk)
         .Set("BORDERSMASK", OwnPng("PAGECONTROL.PNG", RoundFrame(12, 12, 3.5, kLine, 1.0, kWhite, 0.8), 1,
                                    {4, 4, 4, 4}, 0));
     for (const char* name : {"PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT"})
       Sec(name).Set("PARENTCLASS", "PAGECONTROL");
-    Sec("TABSHEET").Color("COLOR", Hex(0xF4F8FC)).Color("FONTCOLOR", kInk);
+    Sec("TABSHEET").Set("STATES", 1).Color("COLOR", Hex(0xF4F8FC)).Color("FONTCOLOR", kInk);
 
     // Track bar: thumbs for both directions, the channel and tick marks.
     Canvas slider = Strip({SliderState(0), SliderState(1), SliderState(2)});
@@ -1053,8 +1074,11 @@ class BlueIceBuilder {
     tickH.Fill(Rect(0, 0, 1, 4), kLine);
     tickV.Fill(Rect(0, 0, 4, 1), kLine);
     Sec("TRACKBAR")
+        .Set("STATES", 3)
         .Set("TRANSPARENCY", 100)
+        .Set("HOTTRANSPARENCY", 100)
         .Color("FONTCOLOR", kInk)
+        .Color("HOTFONTCOLOR", kInk)
         .Set("SLIDERMASK", OwnPng("SLIDER.PNG", slider, 3, {3, 3, 3, 6}, 0))
         .Set("SLIDERVMASK", OwnPng("SLIDERV.PNG", Strip(vertical), 3, {3, 3, 6, 3}, 0))
         .Set("SLIDERCHANNEL", OwnPng("CHANNEL.PNG", channel, 1, {2, 2, 2, 2}, 4))
@@ -1179,17 +1203,20 @@ class BlueIceBuilder {
                                           RoundFrame(10, 10, 3, Hex(0x8DB5E0), 1.0, kWhite, 0.6)}),
                                    2, {3, 3, 3, 3}, 2));
     Sec("MENULINE")
+        .Set("STATES", 1)
         .Color("COLOR", Hex(0xE9F1FA))
         .Color("FONTCOLOR", kInk)
         .Set("GRADIENTPERCENT", 100)
         .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xF6FAFE), Hex(0xE2ECF7), 100}}));
     Sec("MAINMENU").Set("PARENTCLASS", "MENULINE");
     Sec("ICOLINE")
+        .Set("STATES", 1)
         .Color("COLOR", Hex(0xE3EDF8))
         .Color("FONTCOLOR", kInk)
         .Set("GRADIENTPERCENT", 100)
         .Set("GRADIENTDATA", Gradient(kHorizontal, {{Hex(0xEEF4FB), Hex(0xDCE8F5), 100}}));
     Sec("EXTRALINE")
+        .Set("STATES", 1)
         .Color("COLOR", kAccent)
         .Color("FONTCOLOR", kWhite)
         .Set("GRADIENTPERCENT", 100)
@@ -1198,22 +1225,25 @@ class BlueIceBuilder {
 
   void OtherSections() {
     Sec("TOOLBAR")
+        .Set("STATES", 1)
         .Color("COLOR", Hex(0xE9F1FA))
         .Color("FONTCOLOR", kInk)
         .Set("GRADIENTPERCENT", 100)
         .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xF6FAFE), Hex(0xE0EBF6), 100}}));
     Sec("BAR").Set("PARENTCLASS", "PANEL");
     Sec("BARTITLE")
+        .Set("STATES", 1)
         .Color("COLOR", Hex(0xD7E7F7))
         .Color("FONTCOLOR", kInk)
         .Set("GRADIENTPERCENT", 100)
         .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xEAF3FC), Hex(0xCFE2F5), 100}}));
     Sec("DRAGBAR").Set("PARENTCLASS", "BARTITLE");
-    Sec("SPLITTER").Color("COLOR", Hex(0xD3E3F3)).Color("FONTCOLOR", kInk);
+    Sec("SPLITTER").Set("STATES", 1).Color("COLOR", Hex(0xD3E3F3)).Color("FONTCOLOR", kInk);
 
     // The large picture: a field of ice behind MDI children.
     AddFile("ICEFIELD.JPG", EncodeJpeg(IceField(1200, 760), 88));
     Sec("MDIAREA")
+        .Set("STATES", 1)
         .Color("COLOR", Hex(0xD8E6F4))
         .Color("FONTCOLOR", kInk)
         .Set("IMAGEPERCENT", 100)

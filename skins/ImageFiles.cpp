@@ -4,12 +4,12 @@
 #include <cstdio>  // jpeglib.h needs FILE declared first
 
 #include <jpeglib.h>
-#include <zlib.h>
 
-#include <array>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+
+#include "render/pixels/PngEncoder.h"
 
 namespace skingen {
 
@@ -25,124 +25,17 @@ void Put32LE(Bytes& b, std::uint32_t v) {
   Put16LE(b, v >> 16);
 }
 
-void Put32BE(Bytes& b, std::uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) b.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
-const std::array<std::uint32_t, 256>& CrcTable() {
-  static const std::array<std::uint32_t, 256> table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-      std::uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[n] = c;
-    }
-    return t;
-  }();
-  return table;
-}
-
-void Chunk(Bytes& out, const char (&type)[5], const Bytes& data) {
-  Put32BE(out, static_cast<std::uint32_t>(data.size()));
-  const std::size_t at = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  Put32BE(out, Crc32(0, out.data() + at, data.size() + 4));
-}
-
-int Paeth(int a, int b, int c) {
-  int p = a + b - c;
-  int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
-}
-
-// Row filters 0..4 of the PNG specification applied to one row; bpp is the
-// distance to the byte of the pixel on the left.
-Bytes FilterRow(int type, const std::uint8_t* row, const std::uint8_t* prior, std::size_t size, std::size_t bpp) {
-  Bytes out(size);
-  for (std::size_t i = 0; i < size; ++i) {
-    int a = i >= bpp ? row[i - bpp] : 0;
-    int b = prior ? prior[i] : 0;
-    int c = (prior && i >= bpp) ? prior[i - bpp] : 0;
-    int predictor = 0;
-    switch (type) {
-      case 1: predictor = a; break;
-      case 2: predictor = b; break;
-      case 3: predictor = (a + b) / 2; break;
-      case 4: predictor = Paeth(a, b, c); break;
-      default: break;
-    }
-    out[i] = static_cast<std::uint8_t>(row[i] - predictor);
-  }
-  return out;
-}
-
-// The usual heuristic: the filter whose output, read as signed bytes, has
-// the smallest sum of magnitudes.
-std::size_t Cost(const Bytes& filtered) {
-  std::size_t sum = 0;
-  for (std::uint8_t v : filtered) sum += static_cast<std::size_t>(std::abs(static_cast<int>(static_cast<std::int8_t>(v))));
-  return sum;
-}
-
 }  // namespace
 
-std::uint32_t Crc32(std::uint32_t crc, const std::uint8_t* data, std::size_t size) {
-  const auto& table = CrcTable();
-  crc ^= 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
-}
-
 Bytes EncodePng(const Image& image) {
-  if (image.Width <= 0 || image.Height <= 0) throw std::invalid_argument("empty PNG");
-  const std::size_t bpp = image.HasAlpha ? 4 : 3;
-  const std::size_t rowBytes = bpp * static_cast<std::size_t>(image.Width);
-
-  Bytes raw;
-  raw.reserve((rowBytes + 1) * static_cast<std::size_t>(image.Height));
-  Bytes prior, row(rowBytes);
-  for (int y = 0; y < image.Height; ++y) {
-    for (int x = 0; x < image.Width; ++x) {
-      Rgb c = image.ColorAt(x, y);
-      std::uint8_t* p = &row[static_cast<std::size_t>(x) * bpp];
-      p[0] = c.r;
-      p[1] = c.g;
-      p[2] = c.b;
-      if (image.HasAlpha) p[3] = image.AlphaAt(x, y);
-    }
-    int bestType = 0;
-    Bytes best;
-    for (int type = 0; type <= 4; ++type) {
-      Bytes f = FilterRow(type, row.data(), prior.empty() ? nullptr : prior.data(), rowBytes, bpp);
-      if (best.empty() || Cost(f) < Cost(best)) {
-        best = std::move(f);
-        bestType = type;
-      }
-    }
-    raw.push_back(static_cast<std::uint8_t>(bestType));
-    raw.insert(raw.end(), best.begin(), best.end());
-    prior = row;
-  }
-
-  uLongf zSize = compressBound(static_cast<uLong>(raw.size()));
-  Bytes z(zSize);
-  if (compress2(z.data(), &zSize, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) != Z_OK)
-    throw std::runtime_error("deflate failed");
-  z.resize(zSize);
-
-  Bytes out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  Bytes header;
-  Put32BE(header, static_cast<std::uint32_t>(image.Width));
-  Put32BE(header, static_cast<std::uint32_t>(image.Height));
-  // 8 bits per sample, colour type 6 (RGBA) or 2 (RGB), deflate, adaptive
-  // filters, not interlaced.
-  header.insert(header.end(), {8, static_cast<std::uint8_t>(image.HasAlpha ? 6 : 2), 0, 0, 0});
-  Chunk(out, "IHDR", header);
-  Chunk(out, "IDAT", z);
-  Chunk(out, "IEND", {});
-  return out;
+  translit::PngEncodeSource source;
+  source.firstRow = image.Rgba.data();
+  source.rowStride = static_cast<std::ptrdiff_t>(image.Width) * 4;
+  source.width = image.Width;
+  source.height = image.Height;
+  source.order = translit::PngChannelOrder::Rgba;
+  source.keepAlpha = image.HasAlpha;
+  return translit::EncodePng(source);
 }
 
 Bytes EncodeBmp(const Image& image) {

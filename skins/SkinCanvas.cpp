@@ -267,13 +267,17 @@ Image KeyCut(const Canvas& c, Rgb matte) {
   return out;
 }
 
-Image Layered(const Canvas& c) {
+Image Layered(const Canvas& c) { return Layered(c, [](double, double) { return 1.0; }, kKey); }
+
+Image Layered(const Canvas& c, const Shape& outline, Rgb face) {
   const int h = c.Height();
   Image out(c.Width(), 2 * h, false);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < c.Width(); ++x) {
       const std::uint8_t a = c.AlphaAt(x, y);
-      out.Set(x, y, a == 0 ? kKey : NotKey(c.ColorAt(x, y)));
+      // A pixel whose centre lies inside the outline belongs to the face.
+      const bool inside = outline(x + 0.5, y + 0.5) < 0;
+      out.Set(x, y, a != 0 ? NotKey(c.ColorAt(x, y)) : inside ? NotKey(face) : kKey);
       const std::uint8_t m = static_cast<std::uint8_t>(255 - a);
       out.Set(x, y + h, Rgb{m, m, m});
     }

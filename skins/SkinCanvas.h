@@ -133,5 +133,9 @@ Image KeyCut(const Canvas& c, Rgb matte);
 // through (255 - alpha); uncovered pixels are magenta in the image layer so
 // that painters take them from the parent's background.
 Image Layered(const Canvas& c);
+// The same for a frame with a face of its own: uncovered pixels inside the
+// outline keep the face (the given colour, wholly see-through in the mask)
+// instead of letting the parent through; only those outside stay magenta.
+Image Layered(const Canvas& c, const Shape& outline, Rgb face);
 
 }  // namespace skingen

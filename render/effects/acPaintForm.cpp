@@ -7,6 +7,7 @@
 #include "framework/Handles.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/effects/acAnimProvider.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/paint/SkinPaintParent.h"
 
 namespace translit {

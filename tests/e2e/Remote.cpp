@@ -118,7 +118,8 @@ std::string TreeItemText(HANDLE process, HWND tree, HTREEITEM item) {
   return text.data();
 }
 
-HTREEITEM FindTreeChild(HANDLE process, HWND tree, HTREEITEM parent, const std::string& text) {
+HTREEITEM FindTreeChildWhere(HANDLE process, HWND tree, HTREEITEM parent,
+                             const std::function<bool(const std::string&)>& test) {
   HTREEITEM item;
   if (parent == TVI_ROOT) {
     item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
@@ -129,8 +130,13 @@ HTREEITEM FindTreeChild(HANDLE process, HWND tree, HTREEITEM parent, const std::
   }
   for (; item; item = reinterpret_cast<HTREEITEM>(
                    ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item))))
-    if (lstrcmpiA(TreeItemText(process, tree, item).c_str(), text.c_str()) == 0) return item;
+    if (test(TreeItemText(process, tree, item))) return item;
   return nullptr;
+}
+
+HTREEITEM FindTreeChild(HANDLE process, HWND tree, HTREEITEM parent, const std::string& text) {
+  return FindTreeChildWhere(process, tree, parent,
+                            [&](const std::string& t) { return lstrcmpiA(t.c_str(), text.c_str()) == 0; });
 }
 
 std::string StatusText(HANDLE process, HWND bar, int panel) {

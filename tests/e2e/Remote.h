@@ -55,6 +55,11 @@ std::string WindowText(HWND wnd);
 
 // Tree items of another process's tree view.
 std::string TreeItemText(HANDLE process, HWND tree, HTREEITEM item);
+// The first child of parent (TVI_ROOT for the roots) whose text passes the
+// test, or null. A parent is opened first with the tree's own message, as
+// a click on its button opens it, so that a tree filled on opening reads it.
+HTREEITEM FindTreeChildWhere(HANDLE process, HWND tree, HTREEITEM parent,
+                             const std::function<bool(const std::string&)>& test);
 // The child of parent (TVI_ROOT for the roots) with that text, or null.
 HTREEITEM FindTreeChild(HANDLE process, HWND tree, HTREEITEM parent, const std::string& text);
 std::string StatusText(HANDLE process, HWND bar, int panel);

@@ -1,20 +1,23 @@
 // The real program under Wine, driven as a user would drive it: pick a
-// prepared folder in its tree, press the button, read the status bar,
-// answer its boxes, and check the files on disk and the end of the process.
-// Each run is made without a skin at the folder the dialog's stored settings
-// name, with the skin folder and with the packed skin there; a damaged skin
-// there shows its load error and the program goes on with the platform's
-// look.
+// prepared folder in its shell tree (opening the drive, then selecting the
+// folder, through the tree's own messages), press the button, read the
+// status bar, answer its boxes, and check the files on disk and the end of
+// the process. Each run is made without a skin at the folder the dialog's
+// stored settings name, with the skin folder and with the packed skin there;
+// a damaged skin there shows its load error and the program goes on with the
+// platform's look.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <set>
 
 #include "framework/core/SysUtils.h"
 #include "tests/app/RenameFixture.h"
 #include "tests/e2e/Remote.h"
+#include "tests/support/RemoveTree.h"
 #include "tests/support/StoredSkin.h"
 
 namespace {
@@ -46,6 +49,9 @@ std::string RenameOntoFolderMessage() {
   return fw::InOutErrorMessage(static_cast<int>(::GetLastError()));
 }
 
+// The shell names a drive by its label and letter: "(T:)" ends it.
+bool IsDriveT(const std::string& text) { return text.size() >= 4 && text.compare(text.size() - 4, 4, "(T:)") == 0; }
+
 class RunningProgram : public ::testing::TestWithParam<StoredSkin> {
  protected:
   void SetUp() override {
@@ -64,6 +70,12 @@ class RunningProgram : public ::testing::TestWithParam<StoredSkin> {
     form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
   }
 
+  // Whether the skin is loaded in this run.
+  bool SkinExpected() const { return GetParam() == StoredSkin::Folder || GetParam() == StoredSkin::Packed; }
+  // Whether the program's tree is drawn by the skin: its window carries the
+  // skinning object of its frame and bars.
+  bool TreeSkinned() const { return ::GetPropA(tree, "ACSBSC") != nullptr; }
+
   // Starts the program and selects folder (a path on drive T:) in its tree.
   void StartAndSelect(const std::string& tFolderName) {
     Start();
@@ -75,17 +87,23 @@ class RunningProgram : public ::testing::TestWithParam<StoredSkin> {
     if (!form) form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
     ASSERT_TRUE(form) << "the dialog did not appear";
     EXPECT_EQ(e2e::WindowText(form), "Help for Lorvanta");
-    tree = e2e::FindChild(form, "TFolderTree");
+    tree = e2e::FindChild(form, "TsShellTreeView");
     button = e2e::FindChild(form, "TBitBtn");
     status = e2e::FindChild(form, "TStatusBar");
     ASSERT_TRUE(tree && button && status);
+    EXPECT_EQ(TreeSkinned(), SkinExpected());
 
-    // The root is the computer; at start it is selected.
+    // The root is the computer, the only top node; at start it is selected
+    // and open.
     auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     ASSERT_TRUE(root);
+    EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)), 0);
     EXPECT_EQ(reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)), root);
-    HTREEITEM drive = e2e::FindTreeChild(program->Process(), tree, root, "T:");
+    EXPECT_TRUE(::SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(root), TVIS_EXPANDED) & TVIS_EXPANDED);
+    HTREEITEM drive = e2e::FindTreeChildWhere(program->Process(), tree, root, IsDriveT);
     ASSERT_TRUE(drive) << "drive T: is not in the tree";
+    // Its folders are read when it opens.
+    EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(drive)), 0);
     HTREEITEM folder = e2e::FindTreeChild(program->Process(), tree, drive, tFolderName);
     ASSERT_TRUE(folder) << "the prepared folder is not in the tree";
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(folder));
@@ -172,8 +190,10 @@ TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   workDir.AddFile("Ёлка.txt", "kept");
   Start(testing_rename::Ansi(testing_rename::Utf8(workDir.Root())));
   ASSERT_TRUE(form);
-  HWND treeView = e2e::FindChild(form, "TFolderTree");
+  HWND treeView = e2e::FindChild(form, "TsShellTreeView");
   ASSERT_TRUE(treeView);
+  tree = treeView;
+  EXPECT_EQ(TreeSkinned(), SkinExpected());
   auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(treeView, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   ASSERT_TRUE(root);
   const std::string caption = e2e::TreeItemText(program->Process(), treeView, root);

@@ -16,11 +16,12 @@
 #include "skin/sLayeredSupport.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit {
 namespace {
 
-using test::TempFolder;
+using testing_files::TempFolder;
 using test::WriteBytes;
 using test::WriteText;
 
@@ -100,7 +101,7 @@ class ShadowTemplates : public ::testing::Test {
   // states at (10, 12) and whose own picture EXBORDER.PNG holds them at
   // its origin.
   void WriteSkin(const std::string& name, const std::string& options) {
-    const std::string folder = tmp.Path + name + "\\";
+    const std::string folder = tmp.Path() + name + "\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     WriteText(folder + "Options.dat", options);
     WriteBytes(folder + "MASTER.BMP", test::MakeBmp(60, 40, 32, [](int x, int y) {
@@ -112,7 +113,7 @@ class ShadowTemplates : public ::testing::Test {
   TsSkinManager& Load(const std::string& name, bool extendedBorders = true) {
     if (!manager) {
       manager = new TsSkinManager(nullptr);
-      manager->SetSkinDirectory(tmp.Path);
+      manager->SetSkinDirectory(tmp.Path());
     }
     manager->SetExtendedBorders(extendedBorders);
     manager->SetSkinName(name);

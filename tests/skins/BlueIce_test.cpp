@@ -369,6 +369,77 @@ TEST(BlueIce, FrameCornersAreCutWithTheKey) {
   }
 }
 
+// The frames of opaque sections with a face of their own: every key pixel
+// lies outside the rounded outline, so it connects to the state's outer
+// edge through other key pixels; a key pixel shut in by the frame would let
+// the parent show through inside the section.
+TEST(BlueIce, OpaqueFramesHaveNoHolesInside) {
+  LoadedSkin& skin = Skin();
+  for (const char* section : {"FORMTITLE", "TITLEBUTTON", "BUTTON", "SPEEDBUTTON"}) {
+    EXPECT_EQ(skin.Section(section).States[0].Transparency, 0) << section;
+    const int index = skin.Mask(section, "BORDERSMASK");
+    ASSERT_GE(index, 0) << section;
+    const TsMaskData& m = skin.tables.Masks[static_cast<std::size_t>(index)];
+    ASSERT_EQ(m.ExtraLayers, 1) << section;
+    const Picture& img = skin.ImageOf(static_cast<std::size_t>(index));
+    const int sw = MaskStateWidth(m), sh = MaskStateHeight(m);
+    for (int s = 0; s < m.StateCount; ++s) {
+      auto key = [&](int x, int y) { return img.Rgb(m.SrcLeft + s * sw + x, m.SrcTop + y) == kKey; };
+      std::vector<char> reached(static_cast<std::size_t>(sw * sh), 0);
+      std::vector<std::pair<int, int>> todo;
+      for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+          if ((x == 0 || y == 0 || x == sw - 1 || y == sh - 1) && key(x, y)) todo.emplace_back(x, y);
+      int keys = 0;
+      while (!todo.empty()) {
+        auto [x, y] = todo.back();
+        todo.pop_back();
+        if (x < 0 || y < 0 || x >= sw || y >= sh || reached[static_cast<std::size_t>(y * sw + x)] || !key(x, y))
+          continue;
+        reached[static_cast<std::size_t>(y * sw + x)] = 1;
+        ++keys;
+        todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+      }
+      EXPECT_GT(keys, 0) << section << " state " << s << ": the outer corners are cut";
+      for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+          EXPECT_FALSE(key(x, y) && !reached[static_cast<std::size_t>(y * sw + x)])
+              << section << " state " << s << ": key pixel inside the frame at " << x << "," << y;
+    }
+  }
+}
+
+// A section with a hot state gives the hot counterpart of every look key it
+// gives (itself or through its parents): a missing one would make the hot
+// state fall back to the reader's default, plain white or no texture.
+TEST(BlueIce, HotStatesHaveTheirOwnLook) {
+  LoadedSkin& skin = Skin();
+  auto gives = [&](std::string section, const char* key) {
+    for (int depth = 0; depth < 8 && !section.empty(); ++depth) {
+      if (skin.ini.ReadString(section, key, "?") != "?") return true;
+      const std::string parent = skin.ini.ReadString(section, "PARENTCLASS", "");
+      if (parent == section) break;
+      section = parent;
+    }
+    return false;
+  };
+  const std::pair<const char*, const char*> pairs[] = {{"COLOR", "HOTCOLOR"},
+                                                       {"FONTCOLOR", "HOTFONTCOLOR"},
+                                                       {"TRANSPARENCY", "HOTTRANSPARENCY"},
+                                                       {"GRADIENTPERCENT", "HOTGRADIENTPERCENT"},
+                                                       {"IMAGEPERCENT", "HOTIMAGEPERCENT"},
+                                                       {"PATTERN", "HOTPATTERN"}};
+  int hot = 0;
+  for (const TsGeneralData& s : skin.tables.Sections) {
+    if (s.StateCount < 2) continue;
+    ++hot;
+    for (const auto& [normal, hotKey] : pairs)
+      EXPECT_TRUE(!gives(s.Name, normal) || gives(s.Name, hotKey))
+          << s.Name << " has " << s.StateCount << " states and " << normal << " without " << hotKey;
+  }
+  EXPECT_GT(hot, 10);
+}
+
 TEST(BlueIce, FolderAndPackedHoldTheSameFiles) {
   std::map<std::string, std::vector<std::uint8_t>> folder;
   for (const auto& entry : fs::directory_iterator(kFolder))

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/core/SysUtils.h"
-#include "tests/skin/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 
 namespace translit {
 namespace {
