@@ -8,6 +8,7 @@
 #include "framework/Application.h"
 #include "shell/acShellRoot.h"
 #include "tests/app/RenameFixture.h"
+#include "tests/support/StoredSkin.h"
 
 namespace {
 
@@ -15,6 +16,14 @@ using testing_rename::Ansi;
 using testing_rename::FolderTree;
 using translit::app::RegisterAppClasses;
 using translit::app::TForm1;
+using testing_skin::StoredSkin;
+using testing_skin::StoredSkinScope;
+
+// The skin as the native build wrote it; empty when the build had none.
+const std::string kGeneratedSkins = TRANSLIT_SKINS_WINDOWS_DIR;
+
+// The dialog as on a machine without its skin (scripts/run may have
+// installed one in this Wine prefix; it is put back afterwards).
 
 // Selects the node of a folder (a path) in the dialog's tree as a linked
 // control would, opening the nodes on the way; false when it is not there.
@@ -31,8 +40,16 @@ class Renamer : public ::testing::Test {
     fw::EnsureApplication();
     RegisterAppClasses();
   }
-  void SetUp() override { form = new TForm1(fw::Application); }
-  void TearDown() override { delete form; }
+  void SetUp() override {
+    skin = std::make_unique<StoredSkinScope>(StoredSkin::None, kGeneratedSkins);
+    ASSERT_TRUE(skin->Ok());
+    form = new TForm1(fw::Application);
+  }
+  void TearDown() override {
+    delete form;
+    skin.reset();
+  }
+  std::unique_ptr<StoredSkinScope> skin;
   TForm1* form = nullptr;
 };
 
@@ -225,6 +242,31 @@ TEST_F(Renamer, TheSkinManagerWithoutItsSkinStaysQuietlyInactive) {
             Ansi("c:\\documents\\разное\\kodlab\\компоненты\\SkinEngine.7.33.stable.full.source\\Skins\\"));
   EXPECT_EQ(manager->SkinInfo(), "N/A");
   EXPECT_EQ(manager->ThirdPartyClasses(translit::tpButton), (std::vector<std::string>{"TButton"}));
+}
+
+// With the skin installed where the stored settings look, the manager loads
+// it while the dialog is read, without a message.
+TEST_F(Renamer, TheSkinManagerLoadsTheInstalledSkin) {
+  if (kGeneratedSkins.empty()) GTEST_SKIP() << "built without the skin";
+  delete form;
+  form = nullptr;
+  skin.reset();
+  skin = std::make_unique<StoredSkinScope>(StoredSkin::Folder, kGeneratedSkins);
+  ASSERT_TRUE(skin->Ok());
+  std::vector<std::string> errors;
+  const auto saved = translit::TsSkinManager::ShowLoadError;
+  translit::TsSkinManager::ShowLoadError = [&](const std::string& m) { errors.push_back(m); };
+  form = new TForm1(fw::Application);
+  translit::TsSkinManager::ShowLoadError = saved;
+
+  translit::TsSkinManager* manager = form->sSkinManager1;
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  EXPECT_TRUE(manager->Active());
+  EXPECT_FALSE(manager->LoadedFromPacked());
+  EXPECT_EQ(manager->SkinName(), "BlueIce");
+  EXPECT_EQ(manager->SkinInfo(), "7.2");
+  EXPECT_GE(manager->SectionIndex("BUTTON"), 0);
+  EXPECT_TRUE(manager->GlobalInfo->Loaded);
 }
 
 }  // namespace
