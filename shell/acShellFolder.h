@@ -54,6 +54,9 @@ class TacShellFolder {
   // ".zip" answers false while zip files are not opened as folders.
   bool IsFolderItem(const std::string& fileName = {}, bool openZipFiles = true) const;
   bool HasSubfolders() const;
+  // The shell's SFGAO bits of the item for a request mask (0 when its
+  // folder cannot be had): several questions in one call.
+  ULONG Attributes(ULONG request) const;
   TacItemCapabilities ItemCapabilities() const;
   TacItemProperties ItemProperties() const;
   // Renames the item through its folder: false when the shell does not offer
@@ -75,7 +78,6 @@ class TacShellFolder {
  private:
   struct DesktopTag {};
   TacShellFolder(DesktopTag, ComPtr<IShellFolder> shellFolder, ItemListPtr desktopId);
-  ULONG Attributes(ULONG request) const;
   void LoadDetailsFromFindData(int columnCount);
 
   ItemListPtr FRelativeId;

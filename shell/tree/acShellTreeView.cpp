@@ -235,6 +235,8 @@ void TacCustomShellTreeView::Delete(fw::TTreeNode* node) {
 
 void TacCustomShellTreeView::DropAllNodes() {
   if (!HandleAllocated()) return;
+  // Selections the platform makes while the nodes go are no user's choice.
+  FlagScope syncing(FSyncing);
   NodeUpdate update(Items());
   SkinUpdate skin(SkinData());
   for (fw::TTreeNode* node = Items().GetFirstNode(); node; node = node->GetNext()) FreeNodeFolder(node);
@@ -304,11 +306,14 @@ void TacCustomShellTreeView::FillChildren(fw::TTreeNode* node) {
   } catch (const fw::Exception&) {
     return;
   }
-  // The shell's own order. A stable merge keeps to the array's bounds
-  // whatever the folder's comparison answers.
-  std::stable_sort(ids.begin(), ids.end(), [shellFolder](const ItemListPtr& a, const ItemListPtr& b) {
+  // The shell's own order. Listings often come in it already (Wine's and
+  // NTFS's by name, for folders alone): one pass finds that out. A stable
+  // merge keeps to the array's bounds whatever the folder's comparison
+  // answers.
+  const auto shellOrder = [shellFolder](const ItemListPtr& a, const ItemListPtr& b) {
     return CompareInShellOrder(shellFolder, a.get(), b.get()) < 0;
-  });
+  };
+  if (!std::is_sorted(ids.begin(), ids.end(), shellOrder)) std::stable_sort(ids.begin(), ids.end(), shellOrder);
   for (const ItemListPtr& id : ids) AddDescribedNode(node, id.get());
 }
 
@@ -317,10 +322,11 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
   // Bound below the parent's folder when it is first asked for.
   auto folder = std::make_unique<TacShellFolder>(parentFolder, id);
   const std::string text = folder->ItemCaption(FShowExt);
-  const bool hasChildren = folder->HasSubfolders();
-  fw::TTreeNode* child = Items().AddChildObject(parentNode, text, folder.get(), hasChildren);
+  // Whether it has subfolders and whether it is shared, in one question.
+  const ULONG attributes = folder->Attributes(SFGAO_HASSUBFOLDER | SFGAO_SHARE);
+  fw::TTreeNode* child = Items().AddChildObject(parentNode, text, folder.get(), (attributes & SFGAO_HASSUBFOLDER) != 0);
   TacShellFolder* described = folder.release();
-  if (described->ItemProperties().Contains(ipShared)) child->SetOverlayIndex(0);
+  if (attributes & SFGAO_SHARE) child->SetOverlayIndex(0);
   if (FObjectTypes.Contains(otNonFolders) && described->ShellFolder())
     child->SetHasChildren(HasEnumerableChildren(described->ShellFolder(), ShellEnumFlags(FObjectTypes)));
   if (FUseShellImages)
@@ -358,7 +364,12 @@ bool TacCustomShellTreeView::CanExpand(fw::TTreeNode* node) {
       CloseExpandUpdate();
       Items().BeginUpdate();
       FExpandUpdateOpen = true;
-      FillChildren(node);
+      try {
+        FillChildren(node);
+      } catch (...) {
+        CloseExpandUpdate();
+        throw;
+      }
       // Without children the platform does not open the node and says
       // nothing more: the update ends here then, else once it is open.
       if (!node->GetFirstChild()) CloseExpandUpdate();
