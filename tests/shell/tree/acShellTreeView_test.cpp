@@ -144,6 +144,33 @@ TEST_F(ShellTree, ChildrenAreReadWhenANodeFirstOpensInTheShellsOrder) {
   EXPECT_NE(TreeForm::Child(delta, "note.txt"), nullptr);
 }
 
+// Files shown: a folder's expand button tells whether anything is in it
+// before it is opened; extensions follow ShowExt for nodes made after it
+// was set, and folder names never change with it.
+TEST_F(ShellTree, FilesTheirExtensionsAndWhatFoldersHold) {
+  TempFolder tmp;
+  tmp.File("a.txt");
+  tmp.Folder("x.y");
+  tmp.Folder("holds");
+  tmp.File("holds\\inside.txt");
+  tmp.Folder("empty");
+  TreeForm f(NoSlash(tmp.Path()), {otFolders, otNonFolders});
+  fw::TTreeNode* root = f.Root();
+  ASSERT_NE(TreeForm::Child(root, "a.txt"), nullptr);
+  EXPECT_TRUE(TreeForm::Child(root, "holds")->HasChildren());
+  EXPECT_FALSE(TreeForm::Child(root, "empty")->HasChildren()) << "nothing in it, known before it opens";
+
+  f.tree->SetShowExt(seHide);
+  EXPECT_NE(TreeForm::Child(f.Root(), "a.txt"), nullptr) << "nodes made before keep their text";
+  f.tree->RebuildNode(f.Root());
+  EXPECT_NE(TreeForm::Child(f.Root(), "a"), nullptr);
+  EXPECT_NE(TreeForm::Child(f.Root(), "x.y"), nullptr) << "a folder keeps its whole name";
+  f.tree->SetShowExt(seShow);
+  f.tree->RebuildNode(f.Root());
+  EXPECT_NE(TreeForm::Child(f.Root(), "a.txt"), nullptr) << "shown once, not twice";
+  EXPECT_NE(TreeForm::Child(f.Root(), "x.y"), nullptr);
+}
+
 TEST_F(ShellTree, RootsFromNamesAndPaths) {
   TempFolder tmp;
   tmp.Folder("music");
