@@ -93,7 +93,7 @@ std::string TForm1::TransliterateName(const std::string& name) { return app::Tra
 
 void RegisterAppClasses() {
   RegisterSkinManagerClasses();
-  fw::RegisterClass<TFolderTree>("TFolderTree", "TTreeView");
+  RegisterShellTreeClasses();
   fw::RegisterClass<TForm1>("TForm1", "TForm", false);
 }
 

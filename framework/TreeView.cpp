@@ -92,6 +92,23 @@ RECT TTreeNode::DisplayRect(bool textOnly) const {
 
 bool TTreeNode::Selected() const { return TreeView()->Selected() == this; }
 
+int TTreeNode::OverlayIndex() const {
+  const auto state = static_cast<UINT>(
+      ::SendMessageA(TreeView()->Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(FItem), TVIS_OVERLAYMASK));
+  return static_cast<int>((state & TVIS_OVERLAYMASK) >> 8) - 1;
+}
+
+void TTreeNode::SetOverlayIndex(int i) {
+  TVITEMA item = ItemOf(FItem, TVIF_STATE);
+  item.stateMask = TVIS_OVERLAYMASK;
+  item.state = i >= 0 ? INDEXTOOVERLAYMASK(i + 1) : 0;
+  ItemMessage(TreeView(), TVM_SETITEMA, item);
+}
+
+HWND TTreeNode::EditText() {
+  return reinterpret_cast<HWND>(::SendMessageA(TreeView()->Handle(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FItem)));
+}
+
 void TTreeNode::MakeVisible() {
   ::SendMessageA(TreeView()->Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(FItem));
 }
@@ -107,6 +124,13 @@ TTreeNode* TTreeNode::Parent() const { return FOwner->FromItem(Related(TreeView(
 TTreeNode* TTreeNode::GetFirstChild() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_CHILD)); }
 TTreeNode* TTreeNode::GetNextSibling() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_NEXT)); }
 TTreeNode* TTreeNode::GetPrevSibling() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_PREVIOUS)); }
+
+TTreeNode* TTreeNode::GetNext() const {
+  if (TTreeNode* child = GetFirstChild()) return child;
+  for (const TTreeNode* n = this; n; n = n->Parent())
+    if (TTreeNode* next = n->GetNextSibling()) return next;
+  return nullptr;
+}
 
 int TTreeNode::Count() const {
   int n = 0;
@@ -139,7 +163,7 @@ void TTreeNode::DeleteChildren() {
 
 // ---- TTreeNodes
 
-TTreeNode* TTreeNodes::Insert(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data) {
+TTreeNode* TTreeNodes::InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data) {
   TVINSERTSTRUCTA ins{};
   ins.hParent = parent;
   ins.hInsertAfter = after;
@@ -162,7 +186,16 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
 }
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data) {
-  return Insert(parent ? parent->ItemId() : TVI_ROOT, TVI_LAST, text, data);
+  return InsertItem(parent ? parent->ItemId() : TVI_ROOT, TVI_LAST, text, data);
+}
+
+TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) { return InsertObject(sibling, text, nullptr); }
+
+TTreeNode* TTreeNodes::InsertObject(TTreeNode* sibling, const std::string& text, void* data) {
+  if (!sibling) return AddChildObject(nullptr, text, data);
+  TTreeNode* parent = sibling->Parent();
+  TTreeNode* before = sibling->GetPrevSibling();
+  return InsertItem(parent ? parent->ItemId() : TVI_ROOT, before ? before->ItemId() : TVI_FIRST, text, data);
 }
 
 TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const std::string& text) {
@@ -297,6 +330,42 @@ void TTreeView::SetSelected(TTreeNode* node) {
   ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->ItemId() : nullptr));
 }
 
+TTreeNode* TTreeView::TopItem() const {
+  if (!HandleAllocated()) return nullptr;
+  HWND wnd = const_cast<TTreeView*>(this)->Handle();
+  return FItems.FromItem(reinterpret_cast<HTREEITEM>(::SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
+}
+
+void TTreeView::SetTopItem(TTreeNode* node) {
+  if (node) ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node->ItemId()));
+}
+
+bool TTreeView::IsEditing() const {
+  if (!HandleAllocated()) return false;
+  HWND wnd = const_cast<TTreeView*>(this)->Handle();
+  return ::SendMessageA(wnd, TVM_GETEDITCONTROL, 0, 0) != 0;
+}
+
+bool TTreeView::CanChange(TTreeNode* node) {
+  bool allow = true;
+  if (OnChanging) OnChanging(this, node, allow);
+  return allow;
+}
+
+bool TTreeView::CanEdit(TTreeNode* node) {
+  if (FReadOnly) return false;
+  bool allow = true;
+  if (OnEditing) OnEditing(this, node, allow);
+  return allow;
+}
+
+void TTreeView::Edit(TTreeNode* node, const char* text) {
+  if (!text || !node) return;
+  std::string s = text;
+  if (OnEdited) OnEdited(this, node, s);
+  node->SetText(s);
+}
+
 bool TTreeView::CanExpand(TTreeNode* node) {
   bool allow = true;
   if (OnExpanding) OnExpanding(this, node, allow);
@@ -399,6 +468,40 @@ void TTreeView::WndProc(TMessage& m) {
         Change(FItems.FromItem(nm->itemNew.hItem));
         return;
       }
+      case TVN_SELCHANGINGA:
+      case TVN_SELCHANGINGW: {
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
+        m.Result = CanChange(FItems.FromItem(nm->itemNew.hItem)) ? FALSE : TRUE;
+        return;
+      }
+      case TVN_BEGINLABELEDITA:
+      case TVN_BEGINLABELEDITW: {
+        auto* nm = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
+        TTreeNode* node = FItems.FromItem(nm->item.hItem);
+        m.Result = node && CanEdit(node) ? FALSE : TRUE;
+        return;
+      }
+      case TVN_ENDLABELEDITA:
+      case TVN_ENDLABELEDITW: {
+        // The node takes its text from Edit, so the platform is told to
+        // keep what it has: Edit may have replaced or removed the node.
+        auto* nm = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
+        TTreeNode* node = FItems.FromItem(nm->item.hItem);
+        std::string text;
+        const bool given = nm->item.pszText != nullptr;
+        if (given && hdr->code == TVN_ENDLABELEDITW) {
+          const auto* wide = reinterpret_cast<const wchar_t*>(nm->item.pszText);
+          int n = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+          text.resize(n > 0 ? static_cast<size_t>(n) : 1);
+          ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), n, nullptr, nullptr);
+          text.resize(std::strlen(text.c_str()));
+        } else if (given) {
+          text = nm->item.pszText;
+        }
+        m.Result = FALSE;
+        if (node) Edit(node, given ? text.c_str() : nullptr);
+        return;
+      }
       case TVN_DELETEITEMA:
       case TVN_DELETEITEMW: {
         auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
@@ -408,16 +511,26 @@ void TTreeView::WndProc(TMessage& m) {
         }
         return;
       }
-      case NM_RCLICK:
+      case NM_RCLICK: {
+        // Where the button went up, not where the mouse is by now.
+        const DWORD pos = ::GetMessagePos();
+        POINT cursor{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
         if (FRightClickSelect) {
           TVHITTESTINFO hit{};
-          ::GetCursorPos(&hit.pt);
+          hit.pt = cursor;
           ::ScreenToClient(Handle(), &hit.pt);
           ::SendMessageA(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
           if (hit.hItem && (hit.flags & TVHT_ONITEM))
             ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hit.hItem));
         }
-        break;
+        // The view asks for its context menu itself, once the selection has
+        // moved: Wine's tree view sends no WM_CONTEXTMENU after a right
+        // click, and Windows' sends one only when this notification answers
+        // 0, so answering 1 keeps the menu from coming twice.
+        Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), MAKELPARAM(cursor.x, cursor.y));
+        m.Result = 1;
+        return;
+      }
       default:
         break;
     }

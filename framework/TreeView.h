@@ -38,6 +38,13 @@ class TTreeNode {
   void Collapse(bool recurse);
   bool Selected() const;
   void MakeVisible();
+  // The overlay image of the node: an index into the image list's overlays
+  // (0 for the first), -1 for none.
+  int OverlayIndex() const;
+  void SetOverlayIndex(int i);
+  // Starts editing the node's label in place; the edit window, or null when
+  // the view refused (read-only view, OnEditing said no).
+  HWND EditText();
   // The node's rectangle in the view's client area: the whole row, or with
   // textOnly the text alone. Empty while the node is scrolled out of sight
   // under a collapsed parent.
@@ -47,6 +54,9 @@ class TTreeNode {
   TTreeNode* GetFirstChild() const;
   TTreeNode* GetNextSibling() const;
   TTreeNode* GetPrevSibling() const;
+  // The next node in tree order: the first child, else the next sibling of
+  // the node or of its nearest ancestor that has one.
+  TTreeNode* GetNext() const;
   int Count() const;
   TTreeNode* Item(int index) const;
   int Level() const;
@@ -71,6 +81,10 @@ class TTreeNodes {
   TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
   TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data);
   TTreeNode* Add(TTreeNode* sibling, const std::string& text);
+  // A new node just before sibling, under the same parent (a new last root
+  // node when sibling is null).
+  TTreeNode* Insert(TTreeNode* sibling, const std::string& text);
+  TTreeNode* InsertObject(TTreeNode* sibling, const std::string& text, void* data);
   TTreeNode* GetFirstNode() const;
   int Count() const { return static_cast<int>(FNodes.size()); }
   void Clear();
@@ -80,7 +94,7 @@ class TTreeNodes {
 
  private:
   friend class TTreeView;
-  TTreeNode* Insert(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data);
+  TTreeNode* InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data);
   void Forget(HTREEITEM item);
 
   TTreeView* FView;
@@ -111,6 +125,9 @@ using TTVAdvancedCustomDrawItemEvent =
 
 using TTVExpandingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowExpansion)>;
 using TTVChangedEvent = std::function<void(TComponent* sender, TTreeNode* node)>;
+using TTVChangingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowChange)>;
+using TTVEditingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowEdit)>;
+using TTVEditedEvent = std::function<void(TComponent* sender, TTreeNode* node, std::string& text)>;
 
 class TTreeView : public TWinControl {
  public:
@@ -121,6 +138,11 @@ class TTreeView : public TWinControl {
   TTreeNodes& Items() { return FItems; }
   TTreeNode* Selected() const;
   void SetSelected(TTreeNode* node);
+  // The first node shown at the top of the view.
+  TTreeNode* TopItem() const;
+  void SetTopItem(TTreeNode* node);
+  // Whether a label is being edited in place now.
+  bool IsEditing() const;
 
   int Indent() const { return FIndent; }
   void SetIndent(int v);
@@ -144,7 +166,13 @@ class TTreeView : public TWinControl {
   TTVExpandingEvent OnExpanding;
   TTVChangedEvent OnExpanded;
   TTVChangedEvent OnChange;
+  // Asked before the selection moves to node; clearing allowChange keeps it.
+  TTVChangingEvent OnChanging;
   TTVChangedEvent OnDeletion;
+  // Asked before a label is edited in place; clearing allowEdit refuses.
+  TTVEditingEvent OnEditing;
+  // Told the text a finished edit gives a node; it may change the text.
+  TTVEditedEvent OnEdited;
   // Called around the platform's painting of the whole view and of each
   // item; clearing defaultDraw skips the platform's drawing of that item.
   TTVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
@@ -162,7 +190,16 @@ class TTreeView : public TWinControl {
   // What happens when a node is about to open; the default asks OnExpanding.
   virtual bool CanExpand(TTreeNode* node);
   virtual void Change(TTreeNode* node);
+  // Whether the selection may move to node (null: to no node); the default
+  // asks OnChanging.
+  virtual bool CanChange(TTreeNode* node);
   virtual void Delete(TTreeNode* node);
+  // Whether node's label may be edited; the default refuses in a read-only
+  // view and asks OnEditing.
+  virtual bool CanEdit(TTreeNode* node);
+  // An edit of node's label ended; text is null when it was cancelled. The
+  // default hands the text to OnEdited and gives it to the node.
+  virtual void Edit(TTreeNode* node, const char* text);
   // Style changes are applied to the live window: recreating it would lose
   // the nodes.
   void UpdateStyle();
