@@ -74,7 +74,9 @@ void TacBaseWnd::WndProc(fw::TMessage& m) {
     case WM_SIZE:
     case WM_HSCROLL:
     case WM_VSCROLL:
-      if (!Busy) RefreshScrolls(true);
+      // A scroll that left part of the client to repaint has its bars
+      // painted with that paint, once.
+      if (!Busy) RefreshScrolls(!(BarsFollowClientPaint() && ::GetUpdateRect(CtrlHandle, nullptr, FALSE)));
       break;
     case WM_ENABLE:
     case fw::CM_ENABLEDCHANGED:

@@ -14,6 +14,10 @@ class TacBaseWnd : public TacScrollWnd {
   ~TacBaseWnd() override;
   const char* ClassName() const override { return "TacBaseWnd"; }
   void WndProc(fw::TMessage& m) override;
+
+ protected:
+  // The bars are painted again with every paint of the client.
+  virtual bool BarsFollowClientPaint() const { return false; }
 };
 
 class TacEditWnd : public TacBaseWnd {
@@ -32,6 +36,7 @@ class TacEditWnd : public TacBaseWnd {
 
  protected:
   const char* DefaultSection() const override { return "EDIT"; }
+  bool BarsFollowClientPaint() const override { return true; }
   // The section's look for the control's current state: hot when the
   // section has several states and the control is focused or under the mouse.
   bool HotLook() const;

@@ -88,23 +88,20 @@ inline void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-// Real mouse input at screen points. A move is sent again until the
-// platform reports the cursor there (under load Wine may drop one).
+// Real mouse input at screen points. Moves go through SetCursorPos, which
+// Wine turns into the mouse messages a user's move gives; absolute moves
+// through SendInput can be handled late under load and put the cursor back
+// where an earlier one pointed.
 inline bool CursorAt(POINT p) {
   POINT c;
   return ::GetCursorPos(&c) && c.x == p.x && c.y == p.y;
 }
 inline void MouseMove(POINT p) {
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (p.x * 65535 + (::GetSystemMetrics(SM_CXSCREEN) - 1) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = (p.y * 65535 + (::GetSystemMetrics(SM_CYSCREEN) - 1) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(INPUT));
-    if (PumpUntil([&] { return CursorAt(p); }, 150)) return;
+  for (int attempt = 0; attempt < 5 && !CursorAt(p); ++attempt) {
     ::SetCursorPos(p.x, p.y);
+    PumpUntil([&] { return CursorAt(p); }, 400);
   }
+  PumpFor(5);
 }
 inline void MouseButton(DWORD flags) {
   INPUT in{};
@@ -121,12 +118,13 @@ inline void LeftUp() { MouseButton(MOUSEEVENTF_LEFTUP); }
 inline bool HoverBarAt(HWND window, POINT target) {
   return PumpUntil(
       [&] {
+        ::SetForegroundWindow(::GetAncestor(window, GA_ROOT));
         MouseMove(POINT{target.x, target.y - 1});
         MouseMove(target);
         PumpFor(30);
         return ScrollTracking().HotWindow == window && ScrollTracking().HoverBar >= 0;
       },
-      3000);
+      10000);
 }
 
 // A pixel of the window's whole area (window coordinates).

@@ -179,13 +179,15 @@ TEST_F(ScrollBars, HoldingAnArrowRepeatsAfter300msThenEvery55ms) {
   ASSERT_GE(codes.size(), 8u);
   EXPECT_LT(codes[0].timeMs - down, 150u) << "the first code comes at once";
   const DWORD firstGap = codes[1].timeMs - codes[0].timeMs;
+  // Timers run late on a loaded machine, never early: the bounds above are
+  // wide, the ones below tight.
   EXPECT_GE(firstGap, 280u);
-  EXPECT_LT(firstGap, 450u);
+  EXPECT_LT(firstGap, 700u);
   std::vector<DWORD> gaps;
   for (std::size_t i = 2; i < codes.size(); ++i) gaps.push_back(codes[i].timeMs - codes[i - 1].timeMs);
   std::sort(gaps.begin(), gaps.end());
   EXPECT_GE(gaps[gaps.size() / 2], 40u);
-  EXPECT_LE(gaps[gaps.size() / 2], 80u);
+  EXPECT_LE(gaps[gaps.size() / 2], 100u);
   EXPECT_EQ(probe.Pos(SB_VERT), static_cast<int>(codes.size()));
   ASSERT_EQ(probe.Codes(WM_VSCROLL, SB_ENDSCROLL).size(), 1u);
   EXPECT_EQ(probe.log.back().code, SB_ENDSCROLL);
@@ -198,7 +200,11 @@ TEST_F(ScrollBars, MovingOffAHeldArrowPausesTheRepeatAndShowsItUnpressed) {
   LeftDown();
   PumpFor(450);
   MouseMove(POINT{arrow.x - 60, arrow.y});  // into the client area, mouse still held
-  PumpFor(100);
+  // Mouse messages from before the move may still be waiting: the count
+  // starts once the arrow has stayed released for a while.
+  ASSERT_TRUE(PumpUntil([] { return ScrollTracking().PressPartNow == spNone; }, 2000));
+  PumpFor(150);
+  ASSERT_EQ(ScrollTracking().PressPartNow, spNone);
   const std::size_t off = probe.Codes(WM_VSCROLL, SB_LINEDOWN).size();
   PumpFor(400);
   EXPECT_EQ(probe.Codes(WM_VSCROLL, SB_LINEDOWN).size(), off) << "no codes while the mouse is off the arrow";
