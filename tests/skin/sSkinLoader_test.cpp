@@ -260,11 +260,11 @@ TEST(SkinLoader, LoadErrors) {
 // file's name; a folder where a file is named is no file, and is skipped.
 TEST(SkinLoader, ImagesThatCannotBeRead) {
   TempFolder tmp;
-  std::string folder = tmp.Sub("Locked");
+  std::string folder = tmp.Folder("Locked");
   Files().WriteFolder(folder);
   ::CreateDirectoryA((folder + "NONE.BMP").c_str(), nullptr);
   TsSkinLoadSettings settings;
-  settings.SkinDirectory = tmp.Path;
+  settings.SkinDirectory = tmp.Path();
   settings.SkinName = "Locked";
   {
     TsSkinTables t(WindowsSystemValues());
