@@ -91,6 +91,8 @@ std::string TForm1::TransliterateName(const std::string& name) { return translit
 
 void RegisterAppClasses() {
   translit::RegisterSkinManagerClasses();
+  translit::RegisterBitBtnClass();
+  translit::RegisterStatusBarClass();
   fw::RegisterClass<TFolderTree>("TFolderTree", "TTreeView");
   fw::RegisterClass<TForm1>("TForm1", "TForm", false);
 }

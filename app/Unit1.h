@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/FolderTree.h"
-#include "framework/Buttons.h"
+#include "controls/sBitBtn.h"
+#include "controls/sStatusBar.h"
 #include "framework/Forms.h"
-#include "framework/StatusBar.h"
 #include "skin/sSkinManager.h"
 
 class TForm1 : public fw::TForm {
@@ -19,8 +19,8 @@ class TForm1 : public fw::TForm {
   const char* ClassName() const override { return "TForm1"; }
 
   TFolderTree* sShellTreeView1 = nullptr;
-  fw::TBitBtn* sBitBtn1 = nullptr;
-  fw::TStatusBar* sStatusBar1 = nullptr;
+  translit::TsBitBtn* sBitBtn1 = nullptr;
+  translit::TsStatusBar* sStatusBar1 = nullptr;
   translit::TsSkinManager* sSkinManager1 = nullptr;
 
   void sBitBtn1Click(fw::TComponent* sender);

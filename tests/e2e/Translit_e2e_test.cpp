@@ -43,8 +43,8 @@ class RunningProgram : public ::testing::Test {
     ASSERT_TRUE(form) << "the dialog did not appear";
     EXPECT_EQ(e2e::WindowText(form), "Help for Lorvanta");
     tree = e2e::FindChild(form, "TFolderTree");
-    button = e2e::FindChild(form, "TBitBtn");
-    status = e2e::FindChild(form, "TStatusBar");
+    button = e2e::FindChild(form, "TsBitBtn");
+    status = e2e::FindChild(form, "TsStatusBar");
     ASSERT_TRUE(tree && button && status);
 
     // The root is the computer; at start it is selected.
@@ -151,7 +151,7 @@ TEST_F(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   workDir.AddFile(testing_rename::Utf8(wide) + "\\Файл.txt", "not the computer");
   std::map<std::string, std::string> before = workDir.Files();
 
-  HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TBitBtn"), program->Id(), "TMessageForm");
+  HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TsBitBtn"), program->Id(), "TMessageForm");
   ASSERT_TRUE(done) << "no \"Готово!\" box";
   ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
   DWORD code = 1;
