@@ -305,11 +305,15 @@ bool TsBitBtn::SkinMessage(fw::TMessage& m) {
     case SKINCMD_STOP_ANIMATION: {
       const bool fading = static_cast<bool>(FFadeTimer);
       StopFade();
+      if (!fading || !FSkinData.Skinned() || !HandleAllocated()) return true;
       // The fade showed the look the cache had when it began; a change
-      // meanwhile (the focus arriving with a press) is shown now.
-      if (fading && FSkinData.Skinned() && HandleAllocated() &&
-          (FSkinData.BGChanged || FCachedState != LimitToSection(CurrentState(), *FSkinData.Section())))
+      // meanwhile (the focus arriving with a press) is shown now. Else the
+      // cache itself replaces the last frame, whose mix of weight 0 is a
+      // shade off the new look.
+      if (FSkinData.BGChanged || FCachedState != LimitToSection(CurrentState(), *FSkinData.Section()))
         FSkinData.RequestRepaint();
+      else
+        ::InvalidateRect(Handle(), nullptr, FALSE);
       return true;
     }
     case SKINCMD_PREPARE_CACHE:
@@ -350,12 +354,16 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
       break;
     }
     case WM_SIZE:
-    case WM_WINDOWPOSCHANGING:
       FRegionChanged = true;
       break;
+    case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED:
-      FRegionChanged = true;
-      FSkinData.BGChanged = true;
+      // Only a new size needs a new outline and picture; moves and changes
+      // of the Z order or the frame (setting the outline is one) do not.
+      if (!(reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & SWP_NOSIZE)) {
+        FRegionChanged = true;
+        if (m.Msg == WM_WINDOWPOSCHANGED) FSkinData.BGChanged = true;
+      }
       break;
     case WM_SETFOCUS:
     case fw::CM_ENTER:

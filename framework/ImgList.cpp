@@ -5,6 +5,23 @@
 
 namespace fw {
 
+namespace {
+
+// The platform's list selects what it adds into a DC of its own; a
+// framework bitmap stays selected into its canvas, so the list gets a copy.
+UniqueBitmap UnselectedCopy(TBitmap& source) {
+  WindowDC screen(nullptr);
+  UniqueBitmap copy(::CreateCompatibleBitmap(screen.Get(), source.Width(), source.Height()));
+  UniqueDC dc(::CreateCompatibleDC(screen.Get()));
+  {
+    SelectGuard into(dc.Get(), copy.Get());
+    ::BitBlt(dc.Get(), 0, 0, source.Width(), source.Height(), source.Canvas().Handle(), 0, 0, SRCCOPY);
+  }
+  return copy;
+}
+
+}  // namespace
+
 TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}
 
 TCustomImageList::~TCustomImageList() {
@@ -20,7 +37,7 @@ HIMAGELIST TCustomImageList::Handle() {
 
 void TCustomImageList::Recreate() {
   if (FHandle) ::ImageList_Destroy(FHandle);
-  FHandle = ::ImageList_Create(std::max(FWidth, 1), std::max(FHeight, 1), ILC_COLOR32 | ILC_MASK, 4, 4);
+  FHandle = ::ImageList_Create(std::max(FWidth, 1), std::max(FHeight, 1), ILC_COLOR24 | ILC_MASK, 4, 4);
   if (!FHandle) throw EOutOfResources("Cannot create an image list");
   ::ImageList_SetBkColor(FHandle, FBkColor == clNone ? CLR_NONE : static_cast<COLORREF>(ColorToRGB(FBkColor)));
 }
@@ -49,13 +66,16 @@ void TCustomImageList::SetBkColor(TColor c) {
 int TCustomImageList::Count() const { return FHandle ? ::ImageList_GetImageCount(FHandle) : 0; }
 
 int TCustomImageList::Add(TBitmap& image, TBitmap* mask) {
-  const int index = ::ImageList_Add(Handle(), image.Handle(), mask ? mask->Handle() : nullptr);
+  UniqueBitmap picture = UnselectedCopy(image);
+  UniqueBitmap maskPicture = mask ? UnselectedCopy(*mask) : UniqueBitmap();
+  const int index = ::ImageList_Add(Handle(), picture.Get(), maskPicture.Get());
   Change();
   return index;
 }
 
 int TCustomImageList::AddMasked(TBitmap& image, TColor maskColor) {
-  const int index = ::ImageList_AddMasked(Handle(), image.Handle(), static_cast<COLORREF>(ColorToRGB(maskColor)));
+  UniqueBitmap picture = UnselectedCopy(image);
+  const int index = ::ImageList_AddMasked(Handle(), picture.Get(), static_cast<COLORREF>(ColorToRGB(maskColor)));
   Change();
   return index;
 }
