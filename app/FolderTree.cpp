@@ -12,6 +12,8 @@
 
 #include "framework/Handles.h"
 
+namespace translit::app {
+
 namespace {
 
 // Nodes keep a marker in Data telling whether their children were read.
@@ -131,3 +133,5 @@ bool TFolderTree::SelectPath(const std::string& path) {
   node->MakeVisible();
   return true;
 }
+
+}  // namespace translit::app

@@ -7,6 +7,8 @@
 
 #include "framework/TreeView.h"
 
+namespace translit::app {
+
 class TFolderTree : public fw::TTreeView {
  public:
   explicit TFolderTree(fw::TComponent* owner);
@@ -29,3 +31,5 @@ class TFolderTree : public fw::TTreeView {
   void BuildRoot();
   void FillChildren(fw::TTreeNode* node);
 };
+
+}  // namespace translit::app

@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace translit {
+namespace translit::app {
 namespace {
 
 constexpr std::array<std::string_view, 64> kLetters = {
@@ -38,4 +38,4 @@ std::string TransliterateName(std::string_view name) {
   return out;
 }
 
-}  // namespace translit
+}  // namespace translit::app

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace translit {
+namespace translit::app {
 
 // The Latin spelling of one byte, or an empty view when the byte has no row
 // in the table (it is then copied as it is).
@@ -14,4 +14,4 @@ std::string_view LatinSpelling(unsigned char byte);
 // The new name of a file: every byte with a row replaced by its spelling.
 std::string TransliterateName(std::string_view name);
 
-}  // namespace translit
+}  // namespace translit::app

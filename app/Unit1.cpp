@@ -8,6 +8,8 @@
 #include "framework/Dialogs.h"
 #include "framework/Handles.h"
 
+namespace translit::app {
+
 namespace {
 
 bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
@@ -87,12 +89,14 @@ void TForm1::RenameEntry(const WIN32_FIND_DATAA& entry, const std::string& path)
   }
 }
 
-std::string TForm1::TransliterateName(const std::string& name) { return translit::TransliterateName(name); }
+std::string TForm1::TransliterateName(const std::string& name) { return app::TransliterateName(name); }
 
 void RegisterAppClasses() {
-  translit::RegisterSkinManagerClasses();
-  translit::RegisterBitBtnClass();
-  translit::RegisterStatusBarClass();
+  RegisterSkinManagerClasses();
+  RegisterBitBtnClass();
+  RegisterStatusBarClass();
   fw::RegisterClass<TFolderTree>("TFolderTree", "TTreeView");
   fw::RegisterClass<TForm1>("TForm1", "TForm", false);
 }
+
+}  // namespace translit::app

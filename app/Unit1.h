@@ -13,15 +13,17 @@
 #include "framework/Forms.h"
 #include "skin/sSkinManager.h"
 
+namespace translit::app {
+
 class TForm1 : public fw::TForm {
  public:
   explicit TForm1(fw::TComponent* owner);
   const char* ClassName() const override { return "TForm1"; }
 
   TFolderTree* sShellTreeView1 = nullptr;
-  translit::TsBitBtn* sBitBtn1 = nullptr;
-  translit::TsStatusBar* sStatusBar1 = nullptr;
-  translit::TsSkinManager* sSkinManager1 = nullptr;
+  TsBitBtn* sBitBtn1 = nullptr;
+  TsStatusBar* sStatusBar1 = nullptr;
+  TsSkinManager* sSkinManager1 = nullptr;
 
   void sBitBtn1Click(fw::TComponent* sender);
   // Walks the selected folder; false when no folder is selected.
@@ -38,3 +40,5 @@ class TForm1 : public fw::TForm {
 
 // Registers the dialog's component classes with the layout reader.
 void RegisterAppClasses();
+
+}  // namespace translit::app

@@ -11,10 +11,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // PNG pictures are known from the start to the end of the program.
   translit::RegisterPngGraphic();
   try {
-    RegisterAppClasses();
+    translit::app::RegisterAppClasses();
     app.Initialize();
     translit::InstallEffects();
-    app.CreateForm<TForm1>();
+    app.CreateForm<translit::app::TForm1>();
     app.Run();
   } catch (...) {
     fw::HandleCurrentException();

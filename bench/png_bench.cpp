@@ -1,10 +1,26 @@
-// PNG decoding speed: our decoder against libpng on the same files in the same
-// run. The files are made here, deterministically, and written by libpng with
-// its default settings: a photo-like 1920x1080 RGBA picture and a set of small
-// skin-sized images in the colour types skins use. Both decoders produce the
-// same rows (BGRA, BGR, indexes or grey) into freshly allocated memory; the
-// outputs are compared once before timing.
-#include <png.h>
+// PNG decoding speed: our decoder against libpng, libspng and stb_image on the
+// same files in the same run, with zlib's inflate of the same image data alone
+// as the floor of any decoder built on zlib. The files are made here,
+// deterministically, by a small encoder that follows libpng's default
+// settings (zlib level 6, a filter chosen per row by the least sum of
+// absolute values, none for palette pictures, 8 KiB IDAT chunks), so that the
+// native and the Windows runs decode the very same bytes: a photo-like
+// 1920x1080 RGBA picture and a set of small skin-sized images in the colour
+// types skins use.
+//
+// Every decoder writes 8-bit samples into freshly allocated memory, in the
+// layout closest to ours it offers: libpng exactly ours (BGRA, BGR, indexes,
+// grey without alpha); libspng and stb_image RGBA for the photo, and for the
+// small files libspng the file's own layout, stb_image the file's own channels
+// (palettes expanded, which it always does). Our bitmap is filled with the
+// background colour before the rows arrive, as every target of the decoder
+// is; the peers' buffers are not cleared. Each output is checked once
+// against the samples the file was made from before anything is timed.
+//
+// The Windows build has zlib and stb_image in the same run; libpng and
+// libspng exist only natively, so their native medians are handed over by
+// bench/run (PEER lines) and printed beside ours under Wine for context.
+#include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,56 +28,165 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <functional>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/render_bench.h"
 #include "render/pixels/PngDecoder.h"
+
+#if TRANSLIT_PEER
+#include <png.h>
+#include <spng.h>
+
 #include "tests/render/pixels/pngsuite/LibpngMemory.h"
+#endif
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_NO_FAILURE_STRINGS
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wall"
+#pragma GCC diagnostic ignored "-Wextra"
+#pragma GCC diagnostic ignored "-Wconversion"
+#pragma GCC diagnostic ignored "-Wsign-conversion"
+#pragma GCC diagnostic ignored "-Wshadow"
+#pragma GCC diagnostic ignored "-Wdouble-promotion"
+#pragma GCC diagnostic ignored "-Wold-style-cast"
+#pragma GCC diagnostic ignored "-Wuseless-cast"
+#pragma GCC diagnostic ignored "-Wcast-qual"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#endif
+#include <stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+enum ColorType { kGrey = 0, kRgb = 2, kPalette = 3, kGreyAlpha = 4, kRgba = 6 };
+
+int Channels(int colorType) {
+  switch (colorType) {
+    case kRgba: return 4;
+    case kRgb: return 3;
+    case kGreyAlpha: return 2;
+    default: return 1;
+  }
+}
+
 struct Picture {
   std::string name;
-  int width = 0, height = 0, colorType = PNG_COLOR_TYPE_RGBA;
+  int width = 0, height = 0, colorType = kRgba;
   Bytes samples;  // rows of packed 8-bit samples in PNG order
-  std::vector<png_color> palette;
+  Bytes palette;  // RGB triples
 };
 
-void WriteToMemory(png_structp png, png_bytep data, png_size_t n) {
-  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + n);
-}
-void Flush(png_structp) {}
+// ---------------------------------------------------------------------------
+// The encoder.
 
-Bytes EncodeWithLibpng(const Picture& p) {
-  Bytes out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) throw std::runtime_error("libpng could not write " + p.name);
-  png_set_write_fn(png, &out, WriteToMemory, Flush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(p.width), static_cast<png_uint_32>(p.height), 8, p.colorType,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!p.palette.empty()) png_set_PLTE(png, info, p.palette.data(), static_cast<int>(p.palette.size()));
-  png_write_info(png, info);
-  const int channels = p.colorType == PNG_COLOR_TYPE_RGBA         ? 4
-                       : p.colorType == PNG_COLOR_TYPE_RGB        ? 3
-                       : p.colorType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
-                                                                  : 1;
-  for (int y = 0; y < p.height; ++y)
-    png_write_row(png, p.samples.data() + static_cast<std::size_t>(y) * p.width * channels);
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
+void PutBigEndian32(Bytes& out, std::uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+void PutChunk(Bytes& out, const char* type, const std::uint8_t* data, std::size_t size) {
+  PutBigEndian32(out, static_cast<std::uint32_t>(size));
+  const std::size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  if (size > 0) out.insert(out.end(), data, data + size);
+  uLong crc = crc32(0, out.data() + start, static_cast<uInt>(size + 4));
+  PutBigEndian32(out, static_cast<std::uint32_t>(crc));
+}
+
+// Filters one row with the given type into out (filter byte first).
+void FilterRow(int type, const std::uint8_t* row, const std::uint8_t* prev, std::size_t size, std::size_t bpp,
+               std::uint8_t* out) {
+  out[0] = static_cast<std::uint8_t>(type);
+  for (std::size_t i = 0; i < size; ++i) {
+    int a = i >= bpp ? row[i - bpp] : 0, b = prev ? prev[i] : 0, c = (i >= bpp && prev) ? prev[i - bpp] : 0;
+    int predictor = 0;
+    switch (type) {
+      case 1: predictor = a; break;
+      case 2: predictor = b; break;
+      case 3: predictor = (a + b) / 2; break;
+      case 4: {
+        int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+        predictor = (pa <= pb && pa <= pc) ? a : pb <= pc ? b : c;
+        break;
+      }
+      default: break;
+    }
+    out[i + 1] = static_cast<std::uint8_t>(row[i] - predictor);
+  }
+}
+
+Bytes Encode(const Picture& p) {
+  const std::size_t bpp = static_cast<std::size_t>(Channels(p.colorType));
+  const std::size_t rowBytes = static_cast<std::size_t>(p.width) * bpp;
+  const bool adaptive = p.colorType != kPalette;
+  Bytes filtered;
+  filtered.reserve((rowBytes + 1) * static_cast<std::size_t>(p.height));
+  Bytes candidate(rowBytes + 1), best(rowBytes + 1);
+  for (int y = 0; y < p.height; ++y) {
+    const std::uint8_t* row = p.samples.data() + rowBytes * static_cast<std::size_t>(y);
+    const std::uint8_t* prev = y > 0 ? row - rowBytes : nullptr;
+    if (!adaptive) {
+      FilterRow(0, row, prev, rowBytes, bpp, best.data());
+    } else {
+      unsigned long bestSum = ~0ul;
+      for (int type = 0; type < 5; ++type) {
+        FilterRow(type, row, prev, rowBytes, bpp, candidate.data());
+        unsigned long sum = 0;
+        for (std::size_t i = 1; i <= rowBytes; ++i) sum += static_cast<unsigned long>(std::abs(static_cast<std::int8_t>(candidate[i])));
+        if (sum < bestSum) {
+          bestSum = sum;
+          best.swap(candidate);
+        }
+      }
+    }
+    filtered.insert(filtered.end(), best.begin(), best.end());
+  }
+
+  z_stream z{};
+  if (deflateInit2(&z, 6, Z_DEFLATED, 15, 8, adaptive ? Z_FILTERED : Z_DEFAULT_STRATEGY) != Z_OK)
+    throw std::runtime_error("deflateInit2");
+  Bytes compressed(deflateBound(&z, static_cast<uLong>(filtered.size())));
+  z.next_in = filtered.data();
+  z.avail_in = static_cast<uInt>(filtered.size());
+  z.next_out = compressed.data();
+  z.avail_out = static_cast<uInt>(compressed.size());
+  if (deflate(&z, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("deflate");
+  compressed.resize(z.total_out);
+  deflateEnd(&z);
+
+  Bytes out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  Bytes ihdr;
+  PutBigEndian32(ihdr, static_cast<std::uint32_t>(p.width));
+  PutBigEndian32(ihdr, static_cast<std::uint32_t>(p.height));
+  ihdr.insert(ihdr.end(), {8, static_cast<std::uint8_t>(p.colorType), 0, 0, 0});
+  PutChunk(out, "IHDR", ihdr.data(), ihdr.size());
+  if (!p.palette.empty()) PutChunk(out, "PLTE", p.palette.data(), p.palette.size());
+  for (std::size_t at = 0; at < compressed.size(); at += 8192)
+    PutChunk(out, "IDAT", compressed.data() + at, std::min<std::size_t>(8192, compressed.size() - at));
+  PutChunk(out, "IEND", nullptr, 0);
   return out;
 }
+
+// ---------------------------------------------------------------------------
+// The pictures.
 
 // A smooth scene with texture: gradients, soft discs, fine noise and an alpha
 // vignette, so that the filters and the compressor see what a photo gives them.
 Picture PhotoLike(int width, int height, std::uint32_t seed) {
-  Picture p{"photo", width, height, PNG_COLOR_TYPE_RGBA, {}, {}};
+  Picture p{"photo", width, height, kRgba, {}, {}};
   p.samples.resize(static_cast<std::size_t>(width) * height * 4);
   std::mt19937 rng(seed);
   std::normal_distribution<double> noise(0.0, 3.0);
@@ -105,8 +230,7 @@ std::vector<Picture> SkinSized(std::uint32_t seed) {
   std::mt19937 rng(seed);
   const int sizes[][2] = {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {75, 23}, {120, 30},
                           {64, 64}, {200, 21}, {9, 180}, {90, 90}, {160, 44}, {36, 108}};
-  const int types[] = {PNG_COLOR_TYPE_RGBA, PNG_COLOR_TYPE_RGBA, PNG_COLOR_TYPE_RGBA, PNG_COLOR_TYPE_RGB,
-                       PNG_COLOR_TYPE_PALETTE, PNG_COLOR_TYPE_GRAY_ALPHA};
+  const int types[] = {kRgba, kRgba, kRgba, kRgb, kPalette, kGreyAlpha};
   int n = 0;
   for (int round = 0; round < 4; ++round)
     for (const auto& s : sizes) {
@@ -115,13 +239,11 @@ std::vector<Picture> SkinSized(std::uint32_t seed) {
       p.height = s[1];
       p.colorType = types[n % 6];
       p.name = "skin" + std::to_string(n++);
-      const int channels = p.colorType == PNG_COLOR_TYPE_RGBA         ? 4
-                           : p.colorType == PNG_COLOR_TYPE_RGB        ? 3
-                           : p.colorType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
-                                                                      : 1;
-      if (p.colorType == PNG_COLOR_TYPE_PALETTE)
+      const int channels = Channels(p.colorType);
+      if (p.colorType == kPalette)
         for (int i = 0; i < 256; ++i)
-          p.palette.push_back({static_cast<png_byte>(i), static_cast<png_byte>(255 - i), static_cast<png_byte>(i / 2)});
+          p.palette.insert(p.palette.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                                             static_cast<std::uint8_t>(i / 2)});
       const int base = static_cast<int>(rng() % 200);
       for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x) {
@@ -142,10 +264,88 @@ std::vector<Picture> SkinSized(std::uint32_t seed) {
   return set;
 }
 
+// What a decoder should give for a picture: layout "ours" (BGR order, grey
+// without alpha, indexes), "file" (the samples as stored) or "expanded"
+// (palette entries looked up, stb_image's way).
+enum class Layout { Ours, File, Expanded };
+
+Bytes Expected(const Picture& p, Layout layout) {
+  if (layout == Layout::File) return p.samples;
+  Bytes out;
+  const int channels = Channels(p.colorType);
+  for (std::size_t i = 0; i < p.samples.size(); i += static_cast<std::size_t>(channels)) {
+    const std::uint8_t* s = &p.samples[i];
+    if (layout == Layout::Expanded) {
+      if (p.colorType == kPalette) out.insert(out.end(), p.palette.begin() + 3 * s[0], p.palette.begin() + 3 * s[0] + 3);
+      else out.insert(out.end(), s, s + channels);
+      continue;
+    }
+    switch (p.colorType) {
+      case kRgba: out.insert(out.end(), {s[2], s[1], s[0], s[3]}); break;
+      case kRgb: out.insert(out.end(), {s[2], s[1], s[0]}); break;
+      default: out.push_back(s[0]); break;  // grey (alpha dropped) or index
+    }
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------
+// The decoders. Each returns the decoded rows in memory it allocated itself,
+// as it wrote them: the peers' buffers are not cleared first, and stb_image's
+// own allocation is kept.
+
+struct Output {
+  std::shared_ptr<std::uint8_t> data;
+  std::size_t size = 0;
+  Bytes Copy() const { return data ? Bytes(data.get(), data.get() + size) : Bytes(); }
+};
+
+Output Uncleared(std::size_t size) {
+  return {std::shared_ptr<std::uint8_t>(new std::uint8_t[size], std::default_delete<std::uint8_t[]>()), size};
+}
+
+struct File {
+  Bytes png;
+  Bytes idat;  // the zlib stream alone, for the floor
+  std::size_t filteredBytes = 0;
+  int colorType = kRgba;
+};
+
+Output DecodeOurs(const File& f) {
+  auto bitmap = std::make_shared<translit::PngBitmap>(translit::DecodePng(f.png.data(), f.png.size()));
+  return {std::shared_ptr<std::uint8_t>(bitmap, bitmap->Pixels.data()), bitmap->Pixels.size()};
+}
+
+// stb_image: RGBA for 4-channel files, else the file's channels.
+Output DecodeStb(const File& f) {
+  int w = 0, h = 0, n = 0;
+  const int want = f.colorType == kRgba ? 4 : 0;
+  stbi_uc* pixels = stbi_load_from_memory(f.png.data(), static_cast<int>(f.png.size()), &w, &h, &n, want);
+  if (!pixels) throw std::runtime_error("stb_image failed");
+  return {std::shared_ptr<std::uint8_t>(pixels, stbi_image_free),
+          static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * static_cast<std::size_t>(want ? want : n)};
+}
+
+// zlib alone: the image data inflated into a buffer of the filtered rows.
+Output InflateOnly(const File& f) {
+  Output out = Uncleared(f.filteredBytes);
+  z_stream z{};
+  inflateInit(&z);
+  z.next_in = const_cast<Bytef*>(f.idat.data());
+  z.avail_in = static_cast<uInt>(f.idat.size());
+  z.next_out = out.data.get();
+  z.avail_out = static_cast<uInt>(out.size);
+  const int result = inflate(&z, Z_FINISH);
+  inflateEnd(&z);
+  if (result != Z_STREAM_END) throw std::runtime_error("inflate failed");
+  return out;
+}
+
+#if TRANSLIT_PEER
 // libpng producing the rows our decoder produces: blue first, grey without alpha.
-Bytes DecodeWithLibpng(const Bytes& file) {
-  Bytes pixels;
-  pngtest::LibpngMemoryReader reader{&file, 0};
+Output DecodeLibpng(const File& f) {
+  Output pixels;
+  pngtest::LibpngMemoryReader reader{&f.png, 0};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png))) throw std::runtime_error("libpng failed");
@@ -157,88 +357,199 @@ Bytes DecodeWithLibpng(const Bytes& file) {
   png_read_update_info(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
   const std::size_t rowBytes = png_get_rowbytes(png, info);
-  pixels.resize(rowBytes * height);
-  for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, pixels.data() + rowBytes * y, nullptr);
+  pixels = Uncleared(rowBytes * height);
+  for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, pixels.data.get() + rowBytes * y, nullptr);
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
   return pixels;
 }
 
-Bytes DecodeOurs(const Bytes& file) { return translit::DecodePng(file.data(), file.size()).Pixels; }
+// libspng: RGBA for RGBA files, else the file's own layout.
+Output DecodeSpng(const File& f) {
+  spng_ctx* ctx = spng_ctx_new(0);
+  const int fmt = f.colorType == kRgba ? SPNG_FMT_RGBA8 : SPNG_FMT_PNG;
+  std::size_t size = 0;
+  if (!ctx || spng_set_png_buffer(ctx, f.png.data(), f.png.size()) || spng_decoded_image_size(ctx, fmt, &size))
+    throw std::runtime_error("libspng failed");
+  Output out = Uncleared(size);
+  if (spng_decode_image(ctx, out.data.get(), out.size, fmt, 0)) throw std::runtime_error("libspng failed");
+  spng_ctx_free(ctx);
+  return out;
+}
+#endif
 
-double Seconds(const std::chrono::steady_clock::time_point& since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+File Prepare(const Picture& p) {
+  File f;
+  f.png = Encode(p);
+  f.colorType = p.colorType;
+  f.filteredBytes = (static_cast<std::size_t>(p.width) * static_cast<std::size_t>(Channels(p.colorType)) + 1) *
+                    static_cast<std::size_t>(p.height);
+  // The IDAT payloads, one after another.
+  for (std::size_t at = 8; at + 12 <= f.png.size();) {
+    const std::uint32_t length = (std::uint32_t{f.png[at]} << 24) | (std::uint32_t{f.png[at + 1]} << 16) |
+                                 (std::uint32_t{f.png[at + 2]} << 8) | f.png[at + 3];
+    if (std::memcmp(&f.png[at + 4], "IDAT", 4) == 0)
+      f.idat.insert(f.idat.end(), f.png.begin() + static_cast<std::ptrdiff_t>(at + 8),
+                    f.png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+    at += 12 + length;
+  }
+  return f;
 }
 
-template <class F>
-double TimeSet(const std::vector<Bytes>& files, int repeat, F decode) {
-  auto start = std::chrono::steady_clock::now();
-  std::size_t sink = 0;
-  for (int r = 0; r < repeat; ++r)
-    for (const Bytes& f : files) sink += decode(f).size();
-  double t = Seconds(start);
-  if (sink == 0) std::printf("nothing decoded\n");
-  return t / repeat;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+struct Decoder {
+  std::string name;
+  std::function<Output(const File&)> decode;
+  Layout layout;  // what its output is checked against
+  bool peer;      // a reference; zlib alone and ours are not
+};
 
 struct Workload {
   std::string name;
-  std::vector<Bytes> files;
+  std::vector<Picture> pictures;
+  std::vector<File> files;
   double pixels = 0;
   int repeat = 1;
-  double ours = 0, reference = 0;
+  std::vector<double> medians;  // seconds per pass, one per decoder
 };
+
+// Wall-clock seconds of one pass, and the processor time it took where the
+// C library counts that (natively; on Windows clock() is wall-clock time).
+struct PassTime {
+  double wall = 0, processor = 0;
+};
+
+PassTime TimePass(const Workload& w, const Decoder& d) {
+  const auto start = std::chrono::steady_clock::now();
+  const std::clock_t startClock = std::clock();
+  std::size_t sink = 0;
+  for (int r = 0; r < w.repeat; ++r)
+    for (const File& f : w.files) sink += d.decode(f).size;
+  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double processor = static_cast<double>(std::clock() - startClock) / CLOCKS_PER_SEC;
+  if (sink == 0) std::printf("nothing decoded\n");
+  return {wall / w.repeat, processor / w.repeat};
+}
+
+// Median and quartiles.
+struct Spread {
+  double median = 0, q1 = 0, q3 = 0;
+};
+
+Spread SpreadOf(std::vector<double> t) {
+  if (t.empty()) return {};
+  std::sort(t.begin(), t.end());
+  return {t[t.size() / 2], t[t.size() / 4], t[t.size() * 3 / 4]};
+}
 
 }  // namespace
 
 int main() {
-  std::vector<Workload> loads(2);
-  Picture photo = PhotoLike(1920, 1080, 2024);
-  loads[0].name = "photo-like 1920x1080 RGBA";
-  loads[0].files.push_back(EncodeWithLibpng(photo));
-  loads[0].pixels = 1920.0 * 1080.0;
-  loads[0].repeat = 2;
-  loads[1].name = "48 skin-sized images (RGBA, RGB, indexed, grey+alpha)";
-  for (const Picture& p : SkinSized(7)) {
-    loads[1].files.push_back(EncodeWithLibpng(p));
-    loads[1].pixels += double(p.width) * p.height;
-  }
-  loads[1].repeat = 40;
+  std::vector<Decoder> decoders = {
+      {"ours", DecodeOurs, Layout::Ours, false},
+#if TRANSLIT_PEER
+      {"libpng", DecodeLibpng, Layout::Ours, true},
+      {"libspng", DecodeSpng, Layout::File, true},
+#endif
+      {"stb_image", DecodeStb, Layout::Expanded, true},
+      {"zlib inflate alone", InflateOnly, Layout::File, false},
+  };
 
+  std::vector<Workload> loads(2);
+  loads[0].name = "photo-like 1920x1080 RGBA";
+  loads[0].pictures.push_back(PhotoLike(1920, 1080, 2024));
+  loads[0].repeat = 1;
+  loads[1].name = "48 skin-sized images (RGBA, RGB, indexed, grey+alpha)";
+  loads[1].pictures = SkinSized(7);
+  loads[1].repeat = 8;
   for (Workload& w : loads)
-    for (const Bytes& f : w.files)
-      if (DecodeOurs(f) != DecodeWithLibpng(f)) {
-        std::printf("the decoders disagree on a file of %s\n", w.name.c_str());
-        return 1;
+    for (const Picture& p : w.pictures) {
+      w.files.push_back(Prepare(p));
+      w.pixels += double(p.width) * p.height;
+    }
+
+  // Every decoder once on every file, against the samples the file holds.
+  for (Workload& w : loads)
+    for (std::size_t i = 0; i < w.files.size(); ++i)
+      for (const Decoder& d : decoders) {
+        if (!d.peer && d.name != "ours") continue;
+        const Picture& p = w.pictures[i];
+        const Layout layout = d.layout == Layout::File && p.colorType == kRgba ? Layout::File : d.layout;
+        if (d.decode(w.files[i]).Copy() != Expected(p, layout)) {
+          std::printf("%s decodes %s of %s wrongly\n", d.name.c_str(), p.name.c_str(), w.name.c_str());
+          return 1;
+        }
       }
 
-  // PNG_BENCH_ROUNDS=1 for a profiler run.
+  // For a profiler run: PNG_BENCH_ROUNDS=1, PNG_BENCH_ONLY=ours times one
+  // decoder, PNG_BENCH_WORKLOAD=0 or 1 one workload.
   const char* roundsEnv = std::getenv("PNG_BENCH_ROUNDS");
-  const int rounds = roundsEnv ? std::max(1, std::atoi(roundsEnv)) : 11;
+  // Many short rounds: on a shared machine the load changes within seconds,
+  // and every decoder should meet it alike.
+  const int rounds = roundsEnv ? std::max(1, std::atoi(roundsEnv)) : 41;
+  const char* only = std::getenv("PNG_BENCH_ONLY");
+  const char* onlyWorkload = std::getenv("PNG_BENCH_WORKLOAD");
   for (Workload& w : loads) {
-    std::vector<double> ours, ref;
-    for (int r = 0; r < rounds; ++r) {
-      ours.push_back(TimeSet(w.files, w.repeat, DecodeOurs));
-      ref.push_back(TimeSet(w.files, w.repeat, DecodeWithLibpng));
-    }
-    w.ours = Median(ours);
-    w.reference = Median(ref);
+    if (onlyWorkload && &w - loads.data() != std::atoi(onlyWorkload)) continue;
+    std::vector<std::vector<double>> times(decoders.size()), processor(decoders.size());
+    for (int r = 0; r < rounds; ++r)
+      // Who goes first turns round by round, so that none always finds the caches warm.
+      for (std::size_t k = 0; k < decoders.size(); ++k) {
+        const std::size_t i = (k + static_cast<std::size_t>(r)) % decoders.size();
+        if (only && decoders[i].name != only) continue;
+        const PassTime t = TimePass(w, decoders[i]);
+        times[i].push_back(t.wall);
+        processor[i].push_back(t.processor);
+      }
     std::size_t bytes = 0;
-    for (const Bytes& f : w.files) bytes += f.size();
-    std::printf("%s (%zu bytes of PNG): ours %.2f ms, libpng %.2f ms per pass; %.1f vs %.1f Mpix/s; time ratio %.3f\n",
-                w.name.c_str(), bytes, w.ours * 1e3, w.reference * 1e3, w.pixels / w.ours / 1e6,
-                w.pixels / w.reference / 1e6, w.ours / w.reference);
+    for (const File& f : w.files) bytes += f.png.size();
+    std::printf("%s, %zu bytes of PNG, per pass:\n", w.name.c_str(), bytes);
+    for (std::size_t i = 0; i < decoders.size(); ++i) {
+      const Spread wall = SpreadOf(times[i]);
+      w.medians.push_back(wall.median);
+      std::printf("  %-20s %8.2f ms (quartiles %.2f-%.2f) %7.1f Mpix/s", decoders[i].name.c_str(), wall.median * 1e3,
+                  wall.q1 * 1e3, wall.q3 * 1e3, wall.median > 0 ? w.pixels / wall.median / 1e6 : 0.0);
+#if !defined(_WIN32)
+      const Spread cpu = SpreadOf(processor[i]);
+      std::printf("; processor time %.2f ms (%.2f-%.2f)", cpu.median * 1e3, cpu.q1 * 1e3, cpu.q3 * 1e3);
+#endif
+      std::printf("\n");
+    }
   }
-  // Both workloads together, each pass counted once.
-  double pixels = loads[0].pixels + loads[1].pixels;
-  double ours = loads[0].ours + loads[1].ours, reference = loads[0].reference + loads[1].reference;
-  std::printf("median of %d alternating rounds; %s\n", rounds, png_get_libpng_ver(nullptr));
-  std::printf("RESULT png ours=%.1fMpix/s reference=%.1fMpix/s ratio=%.3f target=1.0\n", pixels / ours / 1e6,
-              pixels / reference / 1e6, ours / reference);
+  if (only || onlyWorkload) return 0;
+
+  // Ours against the fastest peer of each workload, both workloads counted once.
+  double ours = 0, reference = 0;
+  for (Workload& w : loads) {
+    std::size_t fastest = 0;
+    for (std::size_t i = 0; i < decoders.size(); ++i)
+      if (decoders[i].peer && (fastest == 0 || w.medians[i] < w.medians[fastest])) fastest = i;
+    std::printf("%s: ours / %s (fastest peer) %.3f, ours / zlib inflate alone %.3f\n", w.name.c_str(),
+                decoders[fastest].name.c_str(), w.medians[0] / w.medians[fastest],
+                w.medians[0] / w.medians.back());
+    ours += w.medians[0];
+    reference += w.medians[fastest];
+  }
+  std::printf("median of %d rounds, the decoders' order turning each round\n", rounds);
+#if TRANSLIT_PEER
+  std::printf("libpng %s, libspng %s\n", png_get_libpng_ver(nullptr), spng_version_string());
+  for (std::size_t l = 0; l < loads.size(); ++l)
+    for (std::size_t i = 0; i < decoders.size(); ++i)
+      if (decoders[i].name == "libpng" || decoders[i].name == "libspng")
+        translit::bench::PrintPeer("png-" + decoders[i].name + "-" + std::to_string(l), loads[l].medians[i]);
+  const char* suffix = "";
+#else
+  // The native peers, handed over, for context only: they ran 64-bit and
+  // without Wine, so the in-run peer is what ours is measured against here.
+  for (std::size_t l = 0; l < loads.size(); ++l)
+    for (const char* peer : {"libpng", "libspng"}) {
+      const double s = translit::bench::HandedOverPeerSeconds("png-" + std::string(peer) + "-" + std::to_string(l));
+      if (s > 0)
+        std::printf("%s, %s natively (handed over): %.2f ms; ours under Wine / it %.3f\n", loads[l].name.c_str(),
+                    peer, s * 1e3, loads[l].medians[0] / s);
+    }
+  const char* suffix = "-wine";
+#endif
+  std::printf("RESULT png%s ours=%.2fms reference=%.2fms ratio=%.3f target=1.0\n", suffix, ours * 1e3,
+              reference * 1e3, ours / reference);
   return 0;
 }

@@ -14,7 +14,8 @@
 #include "framework/core/Classes.h"
 #include "skin/acSkinPack.h"
 #include "skin/sSkinLoader.h"
-#include "tests/skin/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
+#include "tests/support/TempFolder.h"
 
 using namespace translit;
 using test::Bytes;
@@ -46,12 +47,9 @@ std::uint32_t Pattern(int x, int y) {
 }  // namespace
 
 int main() {
-  char tmp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, tmp);
-  std::string root = std::string(tmp) + "skinbench" + std::to_string(::GetCurrentProcessId()) + "\\";
-  std::string folder = root + "Bench\\";
-  ::CreateDirectoryA(root.c_str(), nullptr);
-  ::CreateDirectoryA(folder.c_str(), nullptr);
+  testing_files::TempFolder temp;
+  const std::string& root = temp.Path();
+  const std::string folder = temp.Folder("Bench");
 
   std::vector<TacPackEntry> entries;
   std::string options = "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n";
@@ -121,10 +119,5 @@ int main() {
   std::printf("packed load: %.2f ms, decoding %.2f ms (%.0f%%), the rest %.2f ms\n", p, pd, 100 * pd / p, p - pd);
   std::printf("RESULT skin_load_folder ours=%.2fms reference=%.2fms ratio=%.2f target=2.0\n", f, fd, f / fd);
   std::printf("RESULT skin_load_packed ours=%.2fms reference=%.2fms ratio=%.2f target=2.0\n", p, pd, p / pd);
-
-  for (const auto& e : entries) ::DeleteFileA((folder + e.Name).c_str());
-  ::RemoveDirectoryA(folder.c_str());
-  ::DeleteFileA((root + "Bench.asz").c_str());
-  ::RemoveDirectoryA(root.c_str());
   return 0;
 }

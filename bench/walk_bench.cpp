@@ -15,20 +15,19 @@
 #include "app/Transliterate.h"
 #include "app/Unit1.h"
 #include "framework/Application.h"
-#include "tests/support/RemoveTree.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 constexpr int kFolders = 2000;
 constexpr int kFilesPerFolder = 10;
 
-// Folders 10 to a parent, two levels deep; every third name is Cyrillic
-// (code page 1251).
+// Folders 10 to a parent, two levels deep below root (ending in a
+// backslash); every third name is Cyrillic (code page 1251).
 void Generate(const std::string& root) {
-  ::CreateDirectoryA(root.c_str(), nullptr);
   const std::string cyr = "\xCF\xE5\xF1\xED\xFF";  // "Песня"
   for (int f = 0; f < kFolders; ++f) {
-    std::string parent = root + "\\g" + std::to_string(f / 100);
+    std::string parent = root + "g" + std::to_string(f / 100);
     ::CreateDirectoryA(parent.c_str(), nullptr);
     std::string dir = parent + "\\" + (f % 3 == 0 ? cyr + " " : std::string("dir ")) + std::to_string(f);
     ::CreateDirectoryA(dir.c_str(), nullptr);
@@ -51,7 +50,7 @@ void BareWalk(const std::string& path) {
   do {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       ++gFiles;
-      std::string target = path + translit::TransliterateName(fd.cFileName);
+      std::string target = path + translit::app::TransliterateName(fd.cFileName);
       WIN32_FIND_DATAA existing;
       HANDLE e = ::FindFirstFileA(target.c_str(), &existing);
       bool taken = e != INVALID_HANDLE_VALUE && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -73,32 +72,30 @@ double Median(std::vector<double> v) {
 
 int main() {
   fw::EnsureApplication();
-  RegisterAppClasses();
-  auto* form = new TForm1(fw::Application);
+  translit::app::RegisterAppClasses();
+  auto* form = new translit::app::TForm1(fw::Application);
   // The dialog as the user has it: on screen and painted before the walk.
   form->Show();
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-  char tmp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, tmp);
-  std::string base = std::string(tmp) + "translit-walk-bench";
   const int rounds = 4;
   std::vector<double> ours, bare;
   using clock = std::chrono::steady_clock;
   for (int r = 0; r < rounds; ++r) {
-    Generate(base + "-a");
-    Generate(base + "-b");
+    testing_files::TempFolder a, b;
+    Generate(a.Path());
+    Generate(b.Path());
     // Alternate which goes first, so that neither always meets the disk
     // still busy writing the trees just made.
     auto timeOurs = [&] {
       auto t0 = clock::now();
-      form->ScanFolder(base + "-a\\", "*.mp3");
+      form->ScanFolder(a.Path(), "*.mp3");
       ours.push_back(std::chrono::duration<double>(clock::now() - t0).count());
     };
     auto timeBare = [&] {
       gFiles = 0;
       auto t0 = clock::now();
-      BareWalk(base + "-b\\");
+      BareWalk(b.Path());
       bare.push_back(std::chrono::duration<double>(clock::now() - t0).count());
     };
     if (r % 2 == 0) {
@@ -110,8 +107,6 @@ int main() {
     }
     std::printf("round %d: dialog walk %.3f s, bare loop %.3f s (%ld files)\n", r + 1, ours.back(), bare.back(),
                 gFiles);
-    testing_files::RemoveTree(base + "-a");
-    testing_files::RemoveTree(base + "-b");
   }
   // What the walk does that the bare loop does not: the file's name into the
   // status bar, once per file.

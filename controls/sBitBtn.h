@@ -16,6 +16,7 @@
 #include "framework/Handles.h"
 #include "framework/ImgList.h"
 #include "render/effects/sFade.h"
+#include "render/paint/SkinPaintDisabled.h"
 #include "render/paint/SkinPaintParent.h"
 #include "render/paint/SkinPaintText.h"
 
@@ -121,7 +122,7 @@ class TsBitBtn : public fw::TBitBtn {
   void PaintButton(HDC given);
   // The cache, or during a fade the frame the fade has reached, into dc.
   void CopyToScreen(HDC dc);
-  void PaintBorder(int state);
+  void PaintBorder(int state, const ParentCache& parent);
   void ApplyRegion(bool externalPainter);
   void DropRegion();
   bool LiesInsideParent() const;

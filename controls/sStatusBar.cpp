@@ -14,6 +14,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Handles.h"
 #include "render/bitmaps/sAlphaGraph.h"
+#include "render/paint/SkinPaintChildren.h"
 #include "render/paint/SkinPaintItem.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "render/paint/SkinPaintParent.h"

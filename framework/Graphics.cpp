@@ -405,7 +405,7 @@ translit::PixelView TBitmap::View() {
   if (!FBits || BitsPerPixel(FPixelFormat) != 32) return v;
   ::GdiFlush();
   v.firstRow = FBits + static_cast<std::ptrdiff_t>(FHeight - 1) * FRowBytes;
-  v.strideBytes = -static_cast<std::ptrdiff_t>(FRowBytes);
+  v.rowStride = -static_cast<std::ptrdiff_t>(FRowBytes);
   v.width = FWidth;
   v.height = FHeight;
   return v;
@@ -484,14 +484,13 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& r) {
 
 void TBitmap::LoadFromStream(TStream& stream) {
   std::int64_t size = stream.Size() - stream.Position();
-  if (size < static_cast<std::int64_t>(sizeof(BITMAPFILEHEADER)) || size > (std::int64_t{1} << 30))
-    throw EInvalidGraphic("Bitmap image is not valid");
+  if (size < 14 || size > (std::int64_t{1} << 30)) throw EInvalidGraphic("Bitmap image is not valid");
   std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
   stream.ReadBuffer(data.data(), size);
-  BITMAPFILEHEADER fh;
-  std::memcpy(&fh, data.data(), sizeof(fh));
-  if (fh.bfType != 0x4D42) throw EInvalidGraphic("Bitmap image is not valid");
-  ReadDib(data.data() + sizeof(fh), data.size() - sizeof(fh));
+  translit::BmpLayout layout;
+  if (translit::ParseBmpFile(data.data(), data.size(), layout) != translit::BmpFault::None)
+    throw EInvalidGraphic("Bitmap image is not valid");
+  ReadDib(data.data(), layout);
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const char* name) {
@@ -499,76 +498,30 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const char* name) {
   if (!res) throw EInvalidGraphic(Format("Resource %s not found", std::string(name)));
   HGLOBAL g = ::LoadResource(instance, res);
   auto* p = static_cast<const std::uint8_t*>(::LockResource(g));
-  ReadDib(p, ::SizeofResource(instance, res));
+  translit::BmpLayout layout;
+  if (!p || translit::ParseDib(p, ::SizeofResource(instance, res), 0, layout) != translit::BmpFault::None)
+    throw EInvalidGraphic("Bitmap image is not valid");
+  ReadDib(p, layout);
 }
 
-// A packed DIB (info header, colour table or masks, bits) as in a BMP file
-// after its file header. GDI decodes the bits (RLE, bit fields); this only
-// checks that the headers describe bytes that are there.
-void TBitmap::ReadDib(const std::uint8_t* data, std::size_t size) {
+// The pixels of a checked header (render/pixels/BmpHeader.h): every byte
+// read here lies inside the buffer. GDI decodes the bits (RLE, bit fields)
+// into a bottom-up DIB section with the file's palette or masks.
+void TBitmap::ReadDib(const std::uint8_t* data, const translit::BmpLayout& layout) {
   auto invalid = [] { return EInvalidGraphic("Bitmap image is not valid"); };
-  if (size < 4) throw invalid();
-  DWORD headerSize;
-  std::memcpy(&headerSize, data, 4);
+  const int width = layout.Width, height = layout.Height, bits = layout.BitCount;
+  const DWORD compression = layout.Compression;
+  const int absHeight = layout.AbsHeight();
   DibHeader dh;
-  std::size_t offset;
-  int width, height, bits;
-  DWORD compression = BI_RGB;
-  if (headerSize == sizeof(BITMAPCOREHEADER)) {
-    if (size < headerSize) throw invalid();
-    BITMAPCOREHEADER ch;
-    std::memcpy(&ch, data, sizeof(ch));
-    width = ch.bcWidth;
-    height = ch.bcHeight;
-    bits = ch.bcBitCount;
-    offset = headerSize;
-    if (bits <= 8) {
-      std::size_t n = std::size_t{1} << bits;
-      if (size < offset + n * 3) throw invalid();
-      for (std::size_t i = 0; i < n; ++i)
-        dh.colors[i] = RGBQUAD{data[offset + i * 3], data[offset + i * 3 + 1], data[offset + i * 3 + 2], 0};
-      offset += n * 3;
-      dh.header.biClrUsed = static_cast<DWORD>(n);
+  if (bits <= 8) {
+    for (std::uint32_t i = 0; i < layout.ColorCount; ++i) {
+      const std::uint32_t c = layout.Color(data, i);
+      dh.colors[i] = RGBQUAD{static_cast<BYTE>(c), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c >> 16), 0};
     }
-  } else if (headerSize >= sizeof(BITMAPINFOHEADER) && headerSize <= 124 && size >= headerSize) {
-    BITMAPINFOHEADER ih;
-    std::memcpy(&ih, data, sizeof(ih));
-    width = ih.biWidth;
-    height = ih.biHeight;
-    bits = ih.biBitCount;
-    compression = ih.biCompression;
-    offset = headerSize;
-    if (compression == BI_BITFIELDS) {
-      if (headerSize == sizeof(BITMAPINFOHEADER)) {
-        if (size < offset + 12) throw invalid();
-        std::memcpy(dh.colors, data + offset, 12);
-        offset += 12;
-      } else {
-        std::memcpy(dh.colors, data + 40, 12);  // masks inside the V4/V5 header
-      }
-    }
-    if (bits <= 8) {
-      std::size_t n = ih.biClrUsed ? ih.biClrUsed : (std::size_t{1} << bits);
-      if (n > (std::size_t{1} << bits) || size < offset + n * 4) throw invalid();
-      std::memcpy(dh.colors, data + offset, n * 4);
-      offset += n * 4;
-      dh.header.biClrUsed = static_cast<DWORD>(n);
-    }
-    dh.header.biSizeImage = ih.biSizeImage;
-  } else {
-    throw invalid();
+    dh.header.biClrUsed = layout.ColorCount;
   }
-  bool rle = compression == BI_RLE8 || compression == BI_RLE4;
-  if (width <= 0 || height == 0 || width > 32767 || height > 32767 || height < -32767) throw invalid();
-  if (!(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) throw invalid();
-  if (!(compression == BI_RGB || compression == BI_BITFIELDS || (compression == BI_RLE8 && bits == 8) ||
-        (compression == BI_RLE4 && bits == 4)))
-    throw invalid();
-  int absHeight = height < 0 ? -height : height;
-  std::size_t need = static_cast<std::size_t>(RowBytesOf(width, bits)) * static_cast<std::size_t>(absHeight);
-  if (rle) need = dh.header.biSizeImage;
-  if (size < offset || size - offset < need) throw invalid();
-
+  if (compression == BI_BITFIELDS) std::memcpy(dh.colors, layout.Masks, sizeof(layout.Masks));
+  dh.header.biSizeImage = layout.SizeImage;
   dh.Init(width, height, bits, compression);
 
   TPixelFormat pf = FormatOfBits(bits);
@@ -582,7 +535,7 @@ void TBitmap::ReadDib(const std::uint8_t* data, std::size_t size) {
   void* p = nullptr;
   UniqueBitmap made(::CreateDIBSection(screen.Get(), target.Info(), DIB_RGB_COLORS, &p, nullptr, 0));
   if (!made) throw EOutOfResources("Out of system resources");
-  if (::SetDIBits(screen.Get(), made.Get(), 0, static_cast<UINT>(absHeight), data + offset, dh.Info(),
+  if (::SetDIBits(screen.Get(), made.Get(), 0, static_cast<UINT>(absHeight), data + layout.PixelOffset, dh.Info(),
                   DIB_RGB_COLORS) == 0)
     throw invalid();
   ReleaseCanvas();

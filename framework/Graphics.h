@@ -15,6 +15,7 @@
 #include "framework/Colors.h"
 #include "framework/Handles.h"
 #include "framework/core/Persistent.h"
+#include "render/pixels/BmpHeader.h"
 #include "render/pixels/PixelView.h"
 
 namespace fw {
@@ -229,7 +230,7 @@ class TBitmap : public TGraphic {
  private:
   void Recreate(int w, int h, TPixelFormat pf, TBitmapHandleType type, bool keepContent);
   void ReleaseCanvas();
-  void ReadDib(const std::uint8_t* data, std::size_t size);
+  void ReadDib(const std::uint8_t* data, const translit::BmpLayout& layout);
 
   int FWidth = 0, FHeight = 0;
   TPixelFormat FPixelFormat = pfDevice;

@@ -1,14 +1,24 @@
 # Skin sources: the packed skin reader and the options reader (with the image
 # value syntaxes of every key it yields).
-#   scripts/setup-extra fuzz
-#   cmake -S . -B build/fuzz -DTRANSLIT_FUZZ=ON -DTRANSLIT_SANITIZE=ON -DTRANSLIT_TESTS=OFF \
-#     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
-#   cmake --build build/fuzz --target fuzz_packed fuzz_options -j2
-#   build/fuzz/fuzz/fuzz_packed -max_total_time=600 -rss_limit_mb=2048 CORPUS_DIR
-translit_add_fuzzer(fuzz_packed SOURCES ${CMAKE_CURRENT_LIST_DIR}/packed_fuzz.cpp LIBS translit_skin_core)
-translit_add_fuzzer(fuzz_options SOURCES ${CMAKE_CURRENT_LIST_DIR}/options_fuzz.cpp LIBS translit_skin_core)
+#   fuzz/run packed [SECONDS]
+#   fuzz/run options [SECONDS]
+# Seeds of packed: packed files of a small skin of ours (the options text of
+# fuzz/seeds/options/skin.ini and small bitmaps) and damaged copies, written
+# by fuzz/packed_seeds.cpp at build time, and the inputs kept from earlier
+# runs (tests/skin/packed-regression, fuzz/keep-input). Seeds of options: the
+# texts in fuzz/seeds/options.
+add_executable(fuzz_packed_make_seeds ${CMAKE_CURRENT_LIST_DIR}/packed_seeds.cpp)
+target_link_libraries(fuzz_packed_make_seeds PRIVATE translit_skin_core)
+translit_fuzz_regressions(_packed_regression ${PROJECT_SOURCE_DIR}/tests/skin/packed-regression)
+translit_add_fuzzer(fuzz_packed SOURCES ${CMAKE_CURRENT_LIST_DIR}/packed_fuzz.cpp LIBS translit_skin_core
+  DICT ${CMAKE_CURRENT_LIST_DIR}/packed.dict
+  SEEDS ${TRANSLIT_FUZZ_SEEDS}/packed ${_packed_regression}
+  SEED_COMMANDS
+    COMMAND $<TARGET_FILE:fuzz_packed_make_seeds> ${CMAKE_CURRENT_LIST_DIR}/seeds/options/skin.ini
+            ${TRANSLIT_FUZZ_SEEDS}/packed)
+add_dependencies(fuzz_packed_seeds fuzz_packed_make_seeds)
+translit_add_fuzzer(fuzz_options SOURCES ${CMAKE_CURRENT_LIST_DIR}/options_fuzz.cpp LIBS translit_skin_core
+  DICT ${CMAKE_CURRENT_LIST_DIR}/options.dict
+  SEEDS ${CMAKE_CURRENT_LIST_DIR}/seeds/options)
 # Coverage feedback from the code under test, not only from the entry points.
 target_compile_options(translit_skin_core PRIVATE -fsanitize=fuzzer-no-link)
-if(NOT TRANSLIT_SANITIZE)
-  message(WARNING "fuzz targets without -DTRANSLIT_SANITIZE=ON find crashes only, not memory errors")
-endif()

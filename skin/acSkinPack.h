@@ -31,12 +31,18 @@ using TacImageItems = std::vector<TacImageItem>;
 class TacSkinConvertor {
  public:
   // Parses a whole packed file. Throws fw::Exception "Loaded data is not a
-  // packed skin file" without the magic or with a negative count or length,
-  // fw::EReadError "Stream read error" for data that ends early, and
-  // EZDecompressionError with zlib's message for a damaged stream.
+  // packed skin file" without the magic, with a negative count or length,
+  // an entry larger than 256 MB or entries larger than MaxTotalSize
+  // together; fw::EReadError "Stream read error" for data that ends early;
+  // and EZDecompressionError with zlib's message for a damaged stream.
   void LoadFromBytes(const std::uint8_t* data, std::size_t size);
   void LoadFromStream(fw::TStream& source);
   void LoadFromFile(const std::string& fileName);
+
+  // The most bytes all entries of one file may inflate to together; a file
+  // asking for more is not a packed skin file (checked before inflating).
+  static constexpr std::int64_t kMaxTotalSize = 256ll * 1024 * 1024;
+  std::int64_t MaxTotalSize = kMaxTotalSize;
 
   // Number of image entries the loader searches: N - 1 (the options entry is
   // counted in N).

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "render/pixels/KeyColor.h"
+
 namespace fw {
 class TBitmap;
 }
@@ -24,7 +26,6 @@ class TsSkinTables;
 // system colour, -1 for "none".
 using TColorValue = std::int32_t;
 constexpr TColorValue clNone = -1;
-constexpr TColorValue clSkinTransparent = 0xFF00FF;  // magenta, the key of every skin image
 
 // Skin-wide values, one per manager (its GlobalInfo).
 struct TsSkinData {

@@ -52,8 +52,8 @@ void MakeSkin32(fw::TBitmap& bmp) {
     for (int y = 0; y < v.height; ++y) {
       std::uint32_t* row = v.Row(y);
       for (int x = 0; x < v.width; ++x)
-        if ((row[x] & 0x00FFFFFFu) == 0x00FF00FFu)
-          row[x] = 0x00FF00FFu;
+        if ((row[x] & 0x00FFFFFFu) == KeyPixel)
+          row[x] = KeyPixel;
         else
           row[x] |= 0xFF000000u;
     }
@@ -76,7 +76,7 @@ BitmapPtr BitmapFromPng(const std::uint8_t* data, std::size_t size) {
     for (int x = 0; x < v.width; ++x) {
       std::uint32_t p = src[x];
       // Pictures without alpha become 32-bit as any other image does.
-      if (!hasAlpha && (p & 0x00FFFFFFu) == 0x00FF00FFu) p = 0x00FF00FFu;
+      if (!hasAlpha && (p & 0x00FFFFFFu) == KeyPixel) p = KeyPixel;
       row[x] = p;
     }
   }
@@ -95,7 +95,7 @@ BitmapPtr JpegBitmap(const TacJpegPicture& pic, fw::TPixelFormat format) {
       auto* out = reinterpret_cast<std::uint32_t*>(row);
       for (int x = 0; x < pic.Width; ++x) {
         std::uint32_t p = src[x * 3] | src[x * 3 + 1] << 8 | static_cast<std::uint32_t>(src[x * 3 + 2]) << 16;
-        out[x] = p == 0x00FF00FFu ? p : (p | 0xFF000000u);
+        out[x] = p == KeyPixel ? p : (p | 0xFF000000u);
       }
     }
   }

@@ -2,6 +2,9 @@
 #include "skin/sSkinOptions.h"
 
 #include <functional>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "render/pixels/AlphaKernels.h"
 #include "skin/acSkinPack.h"
@@ -41,6 +44,85 @@ std::int16_t ReadStrict16(const TacIniFile& ini, std::string_view key, std::stri
 }
 
 TsGradArray ParseIfText(const std::string& text) { return text.size() < 2 ? TsGradArray{} : ParseGradient(text); }
+
+// The inherited reads of every section of one options text. A section that
+// lacks a key takes its parent's answer, which is worked out once and kept:
+// a PARENTCLASS chain of N sections costs N steps per key for all of them,
+// not N steps for each. Sections are known by their first occurrence (a
+// later section of the same name reads as the first, as the INI reader
+// does). The answers are those of WalkChain: the first section along the
+// chain that holds the key, none for a chain that returns to a section it
+// passed without one.
+class InheritedReader {
+ public:
+  explicit InheritedReader(const TacIniFile& ini) : FIni(ini), FParent(ini.Sections().size(), -1) {
+    const auto& sections = ini.Sections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+      const std::string& name = sections[i].Name;
+      if (First(name) != static_cast<int>(i)) continue;
+      const std::string parent = ini.ReadString(name, "PARENTCLASS", kMissing);
+      if (parent != kMissing && parent != name) FParent[i] = First(parent);
+    }
+  }
+
+  // The integer of the key along the chain; as written when the section
+  // holds it, as colour to RGB when an ancestor does, else def.
+  TColorValue Integer(const TsSkinTables& tables, std::string_view section, std::string_view key, TColorValue def) {
+    const int own = First(section);
+    const int at = Holder(key, false, own);
+    if (at < 0) return def;
+    const TColorValue value = FIni.ReadInteger(NameOf(at), key, -1);
+    return at == own ? value : tables.ColorToRGB(value);
+  }
+
+  std::string String(std::string_view section, std::string_view key, std::string_view def) {
+    const int at = Holder(key, true, First(section));
+    return at < 0 ? std::string(def) : FIni.ReadString(NameOf(at), key, def);
+  }
+
+ private:
+  static constexpr int kUnknown = -3, kOnPath = -2;
+
+  int First(std::string_view name) const {
+    const TacIniFile::Section* s = FIni.FindSection(name);
+    return s ? static_cast<int>(s - FIni.Sections().data()) : -1;
+  }
+  const std::string& NameOf(int index) const { return FIni.Sections()[static_cast<std::size_t>(index)].Name; }
+
+  bool Holds(int index, std::string_view key, bool text) const {
+    if (text) return FIni.ReadString(NameOf(index), key, kMissing) != kMissing;
+    return FIni.ReadInteger(NameOf(index), key, -1) != -1;
+  }
+
+  // The section along the chain from index that holds the key (as text or
+  // as an integer other than -1), or -1.
+  int Holder(std::string_view key, bool text, int index) {
+    std::vector<int>& known = FKnown[{std::string(key), text}];
+    if (known.empty()) known.assign(FParent.size(), kUnknown);
+    std::vector<int> path;
+    int result = -1;
+    for (int at = index; at >= 0; at = FParent[static_cast<std::size_t>(at)]) {
+      int& k = known[static_cast<std::size_t>(at)];
+      if (k == kOnPath) break;  // back on the path: nobody on the loop holds it
+      if (k != kUnknown) {
+        result = k;
+        break;
+      }
+      if (Holds(at, key, text)) {
+        result = k = at;
+        break;
+      }
+      k = kOnPath;
+      path.push_back(at);
+    }
+    for (int at : path) known[static_cast<std::size_t>(at)] = result;
+    return result;
+  }
+
+  const TacIniFile& FIni;
+  std::vector<int> FParent;  // first section of the PARENTCLASS, or -1
+  std::map<std::pair<std::string, bool>, std::vector<int>> FKnown;
+};
 
 }  // namespace
 
@@ -97,12 +179,11 @@ void ReadGlobalInfo(const TacIniFile& ini, TsSkinData& g, const TsSystemValues& 
 
 void ReadSkinSections(const TacIniFile& ini, TsSkinTables& tables) {
   tables.Sections.clear();
+  InheritedReader inherited(ini);
   for (const TacIniFile::Section& sec : ini.Sections()) {
     const std::string& name = sec.Name;
-    auto num = [&](std::string_view key, TColorValue def) {
-      return ReadInheritedInteger(ini, tables, name, key, def);
-    };
-    auto text = [&](std::string_view key, std::string_view def) { return ReadInheritedString(ini, name, key, def); };
+    auto num = [&](std::string_view key, TColorValue def) { return inherited.Integer(tables, name, key, def); };
+    auto text = [&](std::string_view key, std::string_view def) { return inherited.String(name, key, def); };
     auto flag = [&](std::string_view key) { return IsTrue(text(key, "0")); };
 
     TsGeneralData g;

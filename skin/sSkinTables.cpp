@@ -1,6 +1,9 @@
 // Lookups of the loaded skin.
 #include "skin/sSkinTables.h"
 
+#include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace translit {
@@ -150,33 +153,140 @@ TColorValue TsSkinTables::SelectionFontColor(bool focused) const {
   return clSysHighlightText;
 }
 
+namespace {
+
+// The lookups of one pass over the whole tables (the indexes computed after
+// a load): sections by name, parents by index and pieces by section and
+// property, each built once. A step along a parent chain then costs a map
+// look-up, not a search of every section and piece, and the frame indexes
+// of all sections take one step per section: a crafted skin with a chain of
+// thousands of sections loads in time linear in its size. The answers are
+// those of FindWithParents.
+class ChainIndex {
+ public:
+  explicit ChainIndex(const TsSkinTables& t) : FTables(t), FParent(t.Sections.size(), -1) {
+    for (std::size_t i = 0; i < t.Sections.size(); ++i) FSections.emplace(t.Sections[i].Name, static_cast<int>(i));
+    for (std::size_t i = 0; i < t.Sections.size(); ++i) {
+      const TsGeneralData& s = t.Sections[i];
+      if (!s.Parent.empty() && s.Parent != s.Name) FParent[i] = Section(s.Parent);
+    }
+    for (std::size_t i = 0; i < t.Masks.size(); ++i) {
+      const TsMaskData& m = t.Masks[i];
+      FMasks.emplace(Key{m.Section, m.Prop}, static_cast<int>(i));
+      if (m.Format == 1) FTextures.emplace(Key{m.Section, m.Prop}, static_cast<int>(i));
+    }
+  }
+
+  int Section(std::string_view name) const {
+    auto it = FSections.find(name);
+    return it == FSections.end() ? -1 : it->second;
+  }
+  int MaskDirect(std::string_view section, std::string_view prop) const {
+    return section.empty() ? -1 : Find(FMasks, section, prop);
+  }
+  int Mask(int sectionIndex, std::string_view section, std::string_view prop) const {
+    return Walk(FMasks, sectionIndex, section, prop);
+  }
+  int Texture(int sectionIndex, std::string_view section, std::string_view prop) const {
+    return FTables.Masks.empty() ? -1 : Walk(FTextures, sectionIndex, section, prop);
+  }
+
+  // The piece of prop for every section, each from its parent's answer
+  // unless it has its own; a loop without the piece gives -1.
+  std::vector<int> MaskOfEverySection(std::string_view prop) const {
+    constexpr int kUnknown = -3, kOnPath = -2;
+    std::vector<int> known(FParent.size(), kUnknown);
+    std::vector<int> path;
+    for (std::size_t start = 0; start < known.size(); ++start) {
+      int result = -1;
+      path.clear();
+      for (int at = static_cast<int>(start); at >= 0;) {
+        int& k = known[static_cast<std::size_t>(at)];
+        if (k == kOnPath) break;
+        if (k != kUnknown) {
+          result = k;
+          break;
+        }
+        const std::string& name = FTables.Sections[static_cast<std::size_t>(at)].Name;
+        if (name.empty()) {
+          k = -1;
+          break;
+        }
+        if (int own = Find(FMasks, name, prop); own >= 0) {
+          result = k = own;
+          break;
+        }
+        k = kOnPath;
+        path.push_back(at);
+        at = FParent[static_cast<std::size_t>(at)];
+      }
+      for (int at : path) known[static_cast<std::size_t>(at)] = result;
+    }
+    return known;
+  }
+
+ private:
+  using Key = std::pair<std::string_view, std::string_view>;
+  using PieceMap = std::map<Key, int>;
+
+  static int Find(const PieceMap& pieces, std::string_view section, std::string_view prop) {
+    auto it = pieces.find(Key{section, prop});
+    return it == pieces.end() ? -1 : it->second;
+  }
+
+  int Walk(const PieceMap& pieces, int sectionIndex, std::string_view sectionName, std::string_view prop) const {
+    for (std::size_t steps = 0; steps <= FParent.size(); ++steps) {
+      if (sectionIndex < 0 || sectionName.empty()) return -1;
+      if (int found = Find(pieces, sectionName, prop); found >= 0) return found;
+      if (static_cast<std::size_t>(sectionIndex) >= FParent.size()) return -1;
+      sectionIndex = FParent[static_cast<std::size_t>(sectionIndex)];
+      if (sectionIndex < 0) return -1;
+      sectionName = FTables.Sections[static_cast<std::size_t>(sectionIndex)].Name;
+    }
+    return -1;
+  }
+
+  const TsSkinTables& FTables;
+  std::vector<int> FParent;  // first section named by Parent, or -1
+  std::map<std::string_view, int> FSections;  // first section of each name
+  PieceMap FMasks, FTextures;                 // first piece of each section and property
+};
+
+}  // namespace
+
 void TsSkinTables::UpdateFrameIndexes() {
+  const ChainIndex chains(*this);
+  const std::vector<int> border = chains.MaskOfEverySection("BORDERSMASK");
+  const std::vector<int> topLeft = chains.MaskOfEverySection("IMGTOPLEFT");
+  const std::vector<int> topRight = chains.MaskOfEverySection("IMGTOPRIGHT");
+  const std::vector<int> bottomLeft = chains.MaskOfEverySection("IMGBTMLEFT");
+  const std::vector<int> bottomRight = chains.MaskOfEverySection("IMGBTMRIGHT");
   for (std::size_t i = 0; i < Sections.size(); ++i) {
     TsGeneralData& s = Sections[i];
     if (s.Name == "GLOBALINFO") continue;
-    int idx = static_cast<int>(i);
-    s.BorderIndex = MaskIndex(idx, s.Name, "BORDERSMASK");
-    s.CornerTL = MaskIndex(idx, s.Name, "IMGTOPLEFT");
-    s.CornerTR = MaskIndex(idx, s.Name, "IMGTOPRIGHT");
-    s.CornerBL = MaskIndex(idx, s.Name, "IMGBTMLEFT");
-    s.CornerBR = MaskIndex(idx, s.Name, "IMGBTMRIGHT");
+    s.BorderIndex = border[i];
+    s.CornerTL = topLeft[i];
+    s.CornerTR = topRight[i];
+    s.CornerBL = bottomLeft[i];
+    s.CornerBR = bottomRight[i];
   }
 }
 
 void TsSkinTables::UpdateConstIndexes() {
   TsConstIndexes& c = ConstIndexes;
   c = TsConstIndexes{};
-  auto mask = [this](std::string_view section, std::string_view prop) {
-    return MaskIndex(SectionIndex(section), section, prop);
+  const ChainIndex chains(*this);
+  auto mask = [&](std::string_view section, std::string_view prop) {
+    return chains.Mask(chains.Section(section), section, prop);
   };
-  auto maskIf = [this](int sectionIndex, std::string_view section, std::string_view prop) {
-    return sectionIndex < 0 ? -1 : MaskIndex(sectionIndex, section, prop);
+  auto maskIf = [&](int sectionIndex, std::string_view section, std::string_view prop) {
+    return sectionIndex < 0 ? -1 : chains.Mask(sectionIndex, section, prop);
   };
-  auto texture = [this](std::string_view section, std::string_view prop) {
-    return TextureIndex(SectionIndex(section), section, prop);
+  auto texture = [&](std::string_view section, std::string_view prop) {
+    return chains.Texture(chains.Section(section), section, prop);
   };
 
-  c.GlobalInfoIndex = SectionIndex("GLOBALINFO");
+  c.GlobalInfoIndex = chains.Section("GLOBALINFO");
   c.CheckBoxChecked = mask("GLOBALINFO", "BOXCHECKED");
   c.CheckBoxUnchecked = mask("GLOBALINFO", "BOXUNCHECKED");
   c.CheckBoxGrayed = mask("GLOBALINFO", "BOXGRAYED");
@@ -188,11 +298,11 @@ void TsSkinTables::UpdateConstIndexes() {
   c.SmallCheckBoxGrayed = mask("GLOBALINFO", "SMALLGRAYED");
   c.ExBorder = mask("GLOBALINFO", "EXBORDER");
 
-  c.ComboBtnIndex = SectionIndex("COMBOBTN");
-  c.ComboBtnBorder = MaskIndexDirect("COMBOBTN", "BORDERSMASK");
+  c.ComboBtnIndex = chains.Section("COMBOBTN");
+  c.ComboBtnBorder = chains.MaskDirect("COMBOBTN", "BORDERSMASK");
   c.ComboBtnBG = texture("COMBOBTN", "PATTERN");
   c.ComboBtnBGHot = texture("COMBOBTN", "HOTPATTERN");
-  c.ComboGlyph = MaskIndexDirect("COMBOBOX", "GLYPHMASK");
+  c.ComboGlyph = chains.MaskDirect("COMBOBOX", "GLYPHMASK");
 
   struct Tab {
     const char* name;
@@ -203,8 +313,8 @@ void TsSkinTables::UpdateConstIndexes() {
               {"TABLEFT", &c.TabLeft, &c.TabLeftMask},
               {"TABRIGHT", &c.TabRight, &c.TabRightMask}};
   for (const Tab& t : tabs) {
-    *t.section = SectionIndex(t.name);
-    *t.mask = MaskIndex(*t.section, t.name, "BORDERSMASK");
+    *t.section = chains.Section(t.name);
+    *t.mask = chains.Mask(*t.section, t.name, "BORDERSMASK");
   }
 
   struct Button {
@@ -220,11 +330,11 @@ void TsSkinTables::UpdateConstIndexes() {
        &c.ScrollBtnRightBGHot},
   };
   for (const Button& b : buttons) {
-    *b.section = SectionIndex(b.name);
-    *b.mask = MaskIndex(*b.section, b.name, "BORDERSMASK");
+    *b.section = chains.Section(b.name);
+    *b.mask = chains.Mask(*b.section, b.name, "BORDERSMASK");
     *b.arrow = maskIf(*b.section, b.name, "GLYPHMASK");
-    *b.bg = MaskIndex(*b.section, b.name, "PATTERN");
-    *b.bgHot = MaskIndex(*b.section, b.name, "HOTPATTERN");
+    *b.bg = chains.Mask(*b.section, b.name, "PATTERN");
+    *b.bgHot = chains.Mask(*b.section, b.name, "HOTPATTERN");
   }
 
   struct Slider {
@@ -235,11 +345,11 @@ void TsSkinTables::UpdateConstIndexes() {
       {"SCROLLSLIDERH", &c.SliderHorz, &c.SliderHorzMask, &c.SliderHorzGlyph, &c.SliderHorzBG, &c.SliderHorzBGHot},
   };
   for (const Slider& s : sliders) {
-    *s.section = SectionIndex(s.name);
-    *s.mask = MaskIndex(*s.section, s.name, "BORDERSMASK");
+    *s.section = chains.Section(s.name);
+    *s.mask = chains.Mask(*s.section, s.name, "BORDERSMASK");
     *s.glyph = maskIf(*s.section, s.name, "GLYPHMASK");
-    *s.bg = MaskIndex(*s.section, s.name, "PATTERN");
-    *s.bgHot = MaskIndex(*s.section, s.name, "HOTPATTERN");
+    *s.bg = chains.Mask(*s.section, s.name, "PATTERN");
+    *s.bgHot = chains.Mask(*s.section, s.name, "HOTPATTERN");
   }
 
   struct Track {
@@ -252,10 +362,10 @@ void TsSkinTables::UpdateConstIndexes() {
       {"SCROLLBAR2V", &c.ScrollBar2V, &c.ScrollBar2VMask, &c.ScrollBar2VBG, &c.ScrollBar2VBGHot},
   };
   for (const Track& t : tracks) {
-    *t.section = SectionIndex(t.name);
-    *t.mask = MaskIndex(*t.section, t.name, "BORDERSMASK");
-    *t.bg = MaskIndex(*t.section, t.name, "PATTERN");
-    *t.bgHot = MaskIndex(*t.section, t.name, "HOTPATTERN");
+    *t.section = chains.Section(t.name);
+    *t.mask = chains.Mask(*t.section, t.name, "BORDERSMASK");
+    *t.bg = chains.Mask(*t.section, t.name, "PATTERN");
+    *t.bgHot = chains.Mask(*t.section, t.name, "HOTPATTERN");
   }
 
   UpdateFrameIndexes();

@@ -2,13 +2,12 @@
 #include "controls/protocol/sVclUtils.h"
 
 #include "framework/Colors.h"
+#include "render/pixels/KeyColor.h"
 #include "controls/protocol/sSkinState.h"
 
 namespace translit {
 
 namespace {
-
-constexpr std::uint32_t kNoColor = 0xFF00FF;
 
 std::uint32_t AsRGB(LRESULT color) {
   return static_cast<std::uint32_t>(fw::ColorToRGB(static_cast<fw::TColor>(color)));
@@ -16,17 +15,21 @@ std::uint32_t AsRGB(LRESULT color) {
 
 }  // namespace
 
-LRESULT SendSkinCommand(HWND window, std::uint16_t command, LPARAM lParam) {
-  return ::SendMessageA(window, SM_ALPHACMD, SkinWParam(command), lParam);
+LRESULT SendSkinCommand(HWND window, std::uint16_t command, LPARAM lParam, std::int16_t argument) {
+  return ::SendMessageA(window, SM_ALPHACMD, SkinWParam(command, argument), lParam);
 }
 
-LRESULT SendSkinCommandTo(fw::TControl* control, std::uint16_t command, LPARAM lParam) {
+LRESULT SendToControl(fw::TControl* control, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control); windowed && windowed->HandleAllocated())
+    return ::SendMessageA(windowed->Handle(), msg, wParam, lParam);
+  return control->Perform(msg, wParam, lParam);
+}
+
+LRESULT SendSkinCommandTo(fw::TControl* control, std::uint16_t command, LPARAM lParam, std::int16_t argument) {
   if (!control) return 0;
-  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control)) {
-    if (windowed->Destroying() || !windowed->HandleAllocated()) return 0;
-    return SendSkinCommand(windowed->Handle(), command, lParam);
-  }
-  return control->Perform(SM_ALPHACMD, SkinWParam(command), lParam);
+  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control); windowed && (windowed->Destroying() || !windowed->HandleAllocated()))
+    return 0;
+  return SendToControl(control, SM_ALPHACMD, SkinWParam(command, argument), lParam);
 }
 
 bool AnswersSkinMessages(HWND window) {
@@ -39,13 +42,10 @@ void SendToChildControls(fw::TWinControl* control, fw::TMessage& m) {
     fw::TControl* child = control->Controls(i);
     if (child->Destroying()) break;
     auto* windowed = dynamic_cast<fw::TWinControl*>(child);
-    if (!windowed || !windowed->HandleAllocated()) {
-      child->Perform(m.Msg, m.WParam, m.LParam);
-    } else if (AnswersSkinMessages(windowed->Handle())) {
-      ::SendMessageA(windowed->Handle(), m.Msg, m.WParam, m.LParam);
-    } else {
+    if (!windowed || !windowed->HandleAllocated() || AnswersSkinMessages(windowed->Handle()))
+      SendToControl(child, m.Msg, m.WParam, m.LParam);
+    else
       SendToChildControls(windowed, m);
-    }
   }
 }
 
@@ -76,7 +76,7 @@ void SendToDirectChildren(HWND window, fw::TMessage& m, bool visibleOnly) {
 void SendToChildWindows(HWND window, fw::TMessage& m) { SendToDirectChildren(window, m, false); }
 
 std::uint32_t ControlColor(fw::TControl* control) {
-  if (!control) return kNoColor;
+  if (!control) return static_cast<std::uint32_t>(clSkinTransparent);
   bool answers;
   if (auto* windowed = dynamic_cast<fw::TWinControl*>(control)) {
     answers = windowed->HandleAllocated() && AnswersSkinMessages(windowed->Handle());
@@ -84,11 +84,11 @@ std::uint32_t ControlColor(fw::TControl* control) {
     answers = SendSkinCommandTo(control, SKINCMD_IS_SKINNED) == 1;
   }
   if (!answers) return AsRGB(control->Color());
-  return AsRGB(SendSkinCommandTo(control, SKINCMD_GET_COLOR, static_cast<LPARAM>(kNoColor)));
+  return AsRGB(SendSkinCommandTo(control, SKINCMD_GET_COLOR, static_cast<LPARAM>(clSkinTransparent)));
 }
 
 std::uint32_t WindowColor(HWND window) {
-  if (!window) return kNoColor;
+  if (!window) return static_cast<std::uint32_t>(clSkinTransparent);
   return AsRGB(SendSkinCommand(window, SKINCMD_GET_COLOR));
 }
 

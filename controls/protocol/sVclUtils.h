@@ -12,12 +12,17 @@
 
 namespace translit {
 
-// SendMessage of SM_ALPHACMD with the command in WParam's high word.
-LRESULT SendSkinCommand(HWND window, std::uint16_t command, LPARAM lParam = 0);
+// SendMessage of SM_ALPHACMD with the command in WParam's high word and the
+// argument in its low word.
+LRESULT SendSkinCommand(HWND window, std::uint16_t command, LPARAM lParam = 0, std::int16_t argument = 0);
+
+// A message to a framework control: by SendMessage to its window when it
+// has one, else by a direct call of its message handling.
+LRESULT SendToControl(fw::TControl* control, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // To a control: a windowed one by SendMessage (nothing, result 0, while it
 // is being destroyed or has no window), a graphic one by a direct call.
-LRESULT SendSkinCommandTo(fw::TControl* control, std::uint16_t command, LPARAM lParam = 0);
+LRESULT SendSkinCommandTo(fw::TControl* control, std::uint16_t command, LPARAM lParam = 0, std::int16_t argument = 0);
 
 // The window answers SKINCMD_IS_SKINNED with exactly 1.
 bool AnswersSkinMessages(HWND window);
@@ -33,9 +38,10 @@ void SendToChildWindows(HWND window, fw::TMessage& m);
 
 // The background colour a control offers its children, as RGB: its answer
 // to SKINCMD_GET_COLOR when it handles skin messages, else its own colour;
-// 0xFF00FF without a control.
+// the key colour without a control.
 std::uint32_t ControlColor(fw::TControl* control);
-// A window's answer to SKINCMD_GET_COLOR as RGB; 0xFF00FF without a window.
+// A window's answer to SKINCMD_GET_COLOR as RGB; the key colour without a
+// window.
 std::uint32_t WindowColor(HWND window);
 
 // The first form among component and its owners, or none.

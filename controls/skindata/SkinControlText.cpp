@@ -25,16 +25,16 @@ fw::TColor AdjustedColor(TsSkinManager& manager, TColorValue color, const TsComm
 }
 
 // The section whose colours a control's text takes: its own, or, for a
-// control without a window drawing on its parent with a transparent look,
-// the parent's.
+// control that draws on its parent (one without a window, or of a kind that
+// does) with a transparent look, the parent's.
 int TextSectionOf(TsSkinManager& manager, const TsCommonData& data, bool hot) {
   const int own = data.SkinIndex;
   if (data.CustomFont() || !manager.IsValidSection(own)) return own;
   const TsGenState& look = manager.Sections[static_cast<std::size_t>(own)].States[hot ? 1 : 0];
   fw::TControl* control = data.OwnerControl;
-  if (look.Transparency <= 0 || !control || dynamic_cast<fw::TWinControl*>(control) || !control->Parent() ||
-      !control->Parent()->HandleAllocated())
-    return own;
+  if (look.Transparency <= 0 || !control || !control->Parent() || !control->Parent()->HandleAllocated()) return own;
+  const bool drawsOnParent = !dynamic_cast<fw::TWinControl*>(control) || DrawsOnParentKind(data.ControlKind);
+  if (!drawsOnParent) return own;
   int parentIndex = -1;
   if (SendSkinCommand(control->Parent()->Handle(), SKINCMD_GET_SKIN_INDEX, reinterpret_cast<LPARAM>(&parentIndex)) == 1 &&
       manager.IsValidSection(parentIndex))

@@ -7,6 +7,7 @@
 #include "render/paint/SkinPaintItem.h"
 #include "render/paint/SkinPaintGeometry.h"
 #include "render/paint/SkinPaintMasks.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/paint/SkinPaintParent.h"
 #include "skin/sSkinManager.h"
 
@@ -51,7 +52,7 @@ void PaintControlBackground(TsCommonData& data, ParentCache parent, int state, f
   const TsGeneralData* section = data.Section();
   if (!manager || !section) return;
   const fw::TColor override =
-      data.CustomColor() ? static_cast<fw::TColor>(data.OwnColor() & 0xFFFFFFu) : kNoColorOverride;
+      data.CustomColor() ? static_cast<fw::TColor>(data.OwnColor() & 0xFFFFFFu) : clSkinTransparent;
   PaintSkinBackground(data.SkinIndex, data.SkinSection(), parent, override, data.HotTexture, data.Texture, manager,
                       bitmap, offset, rect, LimitState(state, section->StateCount));
 }
@@ -109,7 +110,7 @@ void FillCornerHoles(TsCommonData& data, int state) {
       for (int col = 0; col < c.cw; ++col) {
         const int x = c.x + col, mx = c.sx + col;
         if (x < 0 || x >= w || mx < 0 || mx >= static_cast<int>(mask.Width)) continue;
-        if ((mask.ReadPixel(mx, my) & 0xFFFFFF) != 0xFF00FF) continue;
+        if ((mask.ReadPixel(mx, my) & 0xFFFFFFu) != static_cast<std::uint32_t>(clSkinTransparent)) continue;
         if (fromBitmap) {
           const int px = parent.X + x, py = parent.Y + y;
           if (px < 0 || py < 0 || px >= static_cast<int>(back.Width) || py >= static_cast<int>(back.Height)) continue;

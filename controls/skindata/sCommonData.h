@@ -46,10 +46,17 @@ const char* DefaultSectionOfKind(int kind);
 // Kinds drawn like edits: colours from the skin, frame repainted on focus
 // and mouse changes.
 bool IsEditKind(int kind);
+// Kinds of push buttons (they run their own glow).
+bool IsButtonKind(int kind);
 // Kinds the mouse never makes hot.
 bool IsContainerKind(int kind);
 // Kinds that show no hover glow (buttons run their own).
 bool IsNoGlowKind(int kind);
+// Kinds whose controls have a window but draw their caption straight on the
+// parent's background (check boxes, radio buttons, group boxes): with a
+// transparent look their text takes the parent section's colours, as the
+// text of a control without a window does.
+bool DrawsOnParentKind(int kind);
 
 class TsCommonData : public fw::TPersistent {
  public:
@@ -153,12 +160,17 @@ class TsCommonData : public fw::TPersistent {
   std::uint32_t ParentColor(HWND window, bool unconvertedOnKey) const;
   void RecomputeBgKind();
 
+  // Hears of the stored manager's end through the framework's free
+  // notification.
+  class ManagerWatch;
+
   std::string FSkinSection;
   bool FCustomFont = false;
   bool FCustomColor = false;
   int FHUEOffset = 0;
   int FSaturation = 0;
   TsSkinManager* FSkinManager = nullptr;
+  std::unique_ptr<ManagerWatch> FManagerWatch;
 };
 
 // The published form on controls (property SkinData); it also publishes

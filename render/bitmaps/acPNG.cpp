@@ -54,7 +54,7 @@ GrayView GrayOf(fw::TBitmap& bitmap) {
   GrayView v;
   if (bitmap.Width() <= 0 || bitmap.Height() <= 0) return v;
   v.firstRow = static_cast<std::uint8_t*>(bitmap.ScanLine(0));
-  v.strideBytes = -static_cast<std::ptrdiff_t>(bitmap.BytesPerRow());
+  v.rowStride = -static_cast<std::ptrdiff_t>(bitmap.BytesPerRow());
   v.width = bitmap.Width();
   v.height = bitmap.Height();
   return v;
@@ -218,7 +218,7 @@ fw::UniqueIcon MakeCompIcon(TPNGGraphic& picture, fw::TColor backColor) {
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         std::uint32_t& p = source.At(x, y);
-        p = (p & 0x00FFFFFFu) == KeyColor ? KeyColor : (p | 0xFF000000u);
+        p = (p & 0x00FFFFFFu) == KeyPixel ? KeyPixel : (p | 0xFF000000u);
       }
   }
   fw::TColor back = fw::ColorToRGB(backColor);

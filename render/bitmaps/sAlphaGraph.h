@@ -19,7 +19,7 @@ struct ParentCache {
   fw::TBitmap* Bitmap = nullptr;  // not owned
   int X = 0;
   int Y = 0;
-  fw::TColor FillColor = 0;  // 0x00FF00FF: unknown
+  fw::TColor FillColor = 0;  // clSkinTransparent: unknown
   bool Ready = false;
 };
 

@@ -18,14 +18,14 @@ namespace {
 
 // The window a show runs on: the form's border window, or a window of the
 // animation's own.
-struct ShowWindow {
+struct AnimationWindow {
   std::unique_ptr<fw::TCustomForm> own;
   HWND handle = nullptr;
   POINT position{};
 };
 
-ShowWindow MakeShowWindow(HWND target, TacBorderWindowLink* border) {
-  ShowWindow w;
+AnimationWindow MakeShowWindow(HWND target, TacBorderWindowLink* border) {
+  AnimationWindow w;
   const RECT bounds = WindowBounds(target);
   w.position = POINT{bounds.left, bounds.top};
   if (border) {
@@ -43,7 +43,7 @@ ShowWindow MakeShowWindow(HWND target, TacBorderWindowLink* border) {
 
 // The window appears just in front of the target (at the top of everything
 // for a topmost one) showing the picture at startAlpha.
-void ShowOver(const ShowWindow& w, HWND target, fw::TBitmap& picture, int startAlpha, TacAnimationKind kind) {
+void ShowOver(const AnimationWindow& w, HWND target, fw::TBitmap& picture, int startAlpha, TacAnimationKind kind) {
   PutLayeredPicture(w.handle, picture, startAlpha, &w.position, kind, fkShowStart, PictureRect(picture));
   const bool topmost = IsTopmost(target);
   if (topmost) {
@@ -66,7 +66,7 @@ void AnimateFormShow(fw::TCustomForm* form, TacAnimationProvider* provider, int 
   if (provider && !border) provider->PaintFrameCache();
   auto picture = WindowPicture(target, provider, !border);
 
-  ShowWindow w = MakeShowWindow(target, border);
+  AnimationWindow w = MakeShowWindow(target, border);
   ShowOver(w, target, *picture, frames > 0 ? 0 : blendValue, akFormShow);
   if (frames > 0) PlayShowFrames(w.handle, *picture, frames, ShowAlphaStep(blendValue, frames), blendValue, mode,
                                  akFormShow, nullptr);
@@ -122,7 +122,7 @@ void AnimateDialogShow(HWND dialog, TacAnimationProvider* dialogSkin, int timeMs
     picture = WindowPicture(dialog, nullptr, true);
   }
 
-  ShowWindow w = MakeShowWindow(dialog, border);
+  AnimationWindow w = MakeShowWindow(dialog, border);
   ShowOver(w, dialog, *picture, frames > 0 ? 0 : blendValue, akDialogShow);
   if (frames > 0) PlayShowFrames(w.handle, *picture, frames, DialogShowAlphaStep(blendValue, frames), blendValue,
                                  mode, akDialogShow, nullptr);

@@ -7,6 +7,7 @@
 #include "framework/Handles.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/effects/acAnimProvider.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/paint/SkinPaintParent.h"
 
 namespace translit {
@@ -99,6 +100,13 @@ std::unique_ptr<fw::TBitmap> WindowPicture(HWND window, TacAnimationProvider* pr
     picture = NewBitmap32(bounds.right - bounds.left, bounds.bottom - bounds.top);
     HDC dc = picture->Canvas().Handle();
     if (control) {
+      // Wine prints no frame (WM_PRINT ignores PRF_NONCLIENT there): the
+      // frame the window shows is taken first, and printed over where the
+      // platform can.
+      if (::IsWindowVisible(window)) {
+        fw::WindowDC own(window, true);
+        ::BitBlt(dc, 0, 0, picture->Width(), picture->Height(), own.Get(), 0, 0, SRCCOPY);
+      }
       ::SendMessageA(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
       const RECT client = ClientRectInWindow(window);
       PaintFormTo(picture.get(), control, client.left, client.top, nullptr);

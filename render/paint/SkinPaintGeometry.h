@@ -1,5 +1,6 @@
-// Small geometry the skin painters share: rectangle sizes, whether a
-// rectangle lies inside a bitmap, and a state limited to a piece's states.
+// Small geometry the skin painters share: rectangle sizes, emptiness and
+// overlap, whether a rectangle lies inside a bitmap, and a state limited to a
+// piece's states.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,15 @@ namespace translit::paint {
 
 inline int Width(const RECT& r) { return r.right - r.left; }
 inline int Height(const RECT& r) { return r.bottom - r.top; }
+inline bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+// The overlap of a and b; an empty one keeps its left and top corner.
+inline RECT Intersection(const RECT& a, const RECT& b) {
+  RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
 
 // Not empty, and wholly inside the bitmap.
 inline bool LiesInside(const RECT& r, fw::TBitmap* bitmap) {

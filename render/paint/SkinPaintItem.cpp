@@ -5,6 +5,7 @@
 
 #include "framework/Handles.h"
 #include "render/pixels/AlphaKernels.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/paint/SkinPaintGeometry.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "render/paint/SkinPaintParent.h"
@@ -36,7 +37,7 @@ Layers ChooseLayers(TsSkinManager& manager, int sectionIndex, const std::string&
                     int hotTexture, int texture, int state) {
   const TsGeneralData& section = manager.Sections[static_cast<std::size_t>(sectionIndex)];
   Layers l;
-  if (override != kNoColorOverride) {
+  if (override != clSkinTransparent) {
     l.color = manager.ColorToRGB(override);
     return l;
   }
@@ -162,7 +163,7 @@ void PaintBackground(int sectionIndex, const std::string& sectionName, ParentCac
   shifted.X = at.x;
   shifted.Y = at.y;
   const int t = l.transparency;
-  const bool unknownParent = !parent.Ready && parent.FillColor == static_cast<fw::TColor>(0x00FF00FF);
+  const bool unknownParent = !parent.Ready && parent.FillColor == clSkinTransparent;
   const bool textured = l.imagePercent + l.gradientPercent > 0;
   if (unknownParent || t <= 0) {
     PaintLayers(bitmap, r, l, shifted);
@@ -228,7 +229,7 @@ void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache
     return;
   const TsGeneralData& section = manager->Sections[static_cast<std::size_t>(sectionIndex)];
   state = LimitState(state, section.StateCount);
-  PaintSkinBackground(sectionIndex, sectionName, parent, kNoColorOverride, hotTexture, texture, manager, bitmap,
+  PaintSkinBackground(sectionIndex, sectionName, parent, clSkinTransparent, hotTexture, texture, manager, bitmap,
                       offset, rect, state);
   DrawCornerImages(*manager, section, bitmap, rect, state);
   parent.X += offset.x;
@@ -242,7 +243,7 @@ void PaintSkinItemPart(int sectionIndex, const std::string& sectionName, ParentC
                        const RECT& rect, int state, POINT part) {
   if (!manager) manager = DefaultManager;
   if (!manager || !bitmap || !LiesInside(rect, bitmap)) return;
-  PaintBackground(sectionIndex, sectionName, parent, kNoColorOverride, hotTexture, texture, manager, bitmap, offset,
+  PaintBackground(sectionIndex, sectionName, parent, clSkinTransparent, hotTexture, texture, manager, bitmap, offset,
                   rect, state, part);
   if (!manager->IsValidMask(borderIndex) || !manager->IsValidSection(sectionIndex)) return;
   parent.X += part.x;

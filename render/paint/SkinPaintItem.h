@@ -15,14 +15,12 @@ namespace translit {
 class TsSkinManager;
 struct TsGeneralData;
 
-// No colour override: the section's own values are used.
-constexpr fw::TColor kNoColorOverride = 0x00FF00FF;
-
 // The background layers of a section into rect. State 0 is normal, 1 hot,
 // further states as the section allows; texture and hotTexture are piece
 // indexes or -1 to look the section's "PATTERN" / "HOTPATTERN" up. offset
 // places rect inside the control when it is painted in pieces. A null
-// manager means the default manager.
+// manager means the default manager. A colourOverride other than the key
+// colour paints a flat colour instead of the section's layers.
 void PaintSkinBackground(int sectionIndex, const std::string& sectionName, ParentCache parent,
                          fw::TColor colorOverride, int hotTexture, int texture, TsSkinManager* manager,
                          fw::TBitmap* bitmap, POINT offset, const RECT& rect, int state);

@@ -175,7 +175,7 @@ void DrawLayered(const PixelView& d, const PixelView& s, i64 x, i64 y, i64 sx, i
     for (i64 c = 0; c < w; ++c) {
       const std::uint32_t sv = sRow[c], mv = mRow[c];
       const std::uint32_t red = ChannelOf(mv, 2);
-      if (sv == KeyColor || red == 255) continue;
+      if (sv == KeyPixel || red == 255) continue;
       const std::uint32_t dv = dRow[c];
       std::uint32_t out = 0;
       for (int ch = 0; ch < 3; ++ch) {
@@ -227,7 +227,7 @@ void CopyLayeredPiece(const RECT& destRect, const RECT& sourceRect, fw::TBitmap*
     for (i64 c = 0; c < cols; ++c) {
       const i64 x = dl + c;
       const std::uint32_t sv = sRow[sl + c];
-      if (sv == KeyColor && !(parent.Ready && !fromParent)) {
+      if (sv == KeyPixel && !(parent.Ready && !fromParent)) {
         if (opaque) {
           // A key pixel outside the parent's picture is left alone; the image
           // pixels right of it are still drawn.
@@ -293,7 +293,7 @@ void PaintBorderMask(fw::TBitmap* bitmap, const RECT& rect, bool fromParent, int
   const bool stretch = (mask.FillMode & 1) != 0;
   auto corner = [&](i64 dx, i64 dy, i64 sx, i64 sy, i64 w, i64 h) {
     if (w <= 0 || h <= 0) return;
-    CopyKeyedOverBack(ViewOf(bitmap), ViewOf(image), ClampInt(dx), fromParent, PixelsOf(parent), KeyColor,
+    CopyKeyedOverBack(ViewOf(bitmap), ViewOf(image), ClampInt(dx), fromParent, PixelsOf(parent), KeyPixel,
                       Inclusive(sx, sy, w, h), ClampInt(dy));
   };
   auto piece = [&](i64 l, i64 t, i64 r, i64 b, i64 sx, i64 sy, i64 w, i64 h) {
@@ -324,16 +324,16 @@ void DrawMaskImage(fw::TBitmap* bitmap, POINT position, int state, const ParentC
   if (s.Empty()) return;
   if (own || mask.ExtraLayers > 0) {
     if (mask.ExtraLayers == 0) {
-      CopyKeyed(d, s, ClampInt(x), KeyColor, Inclusive(sx, sy, w, h), ClampInt(y));
+      CopyKeyed(d, s, ClampInt(x), KeyPixel, Inclusive(sx, sy, w, h), ClampInt(y));
       return;
     }
     DrawLayered(d, s, x, y, sx, sy, w, h, mask.Height() / (mask.ExtraLayers + 1), look);
     return;
   }
   if (look == mlNormal)
-    CopyKeyedOverBack(d, s, ClampInt(x), true, PixelsOf(parent), KeyColor, Inclusive(sx, sy, w, h), ClampInt(y));
+    CopyKeyedOverBack(d, s, ClampInt(x), true, PixelsOf(parent), KeyPixel, Inclusive(sx, sy, w, h), ClampInt(y));
   else
-    BlendRectOnto(d, ClampInt(x), ClampInt(y), KeyColor, 0.5, Inclusive(sx, sy, w, h), s);
+    BlendRectOnto(d, ClampInt(x), ClampInt(y), KeyPixel, 0.5, Inclusive(sx, sy, w, h), s);
 }
 
 void DrawTexture(fw::TBitmap* target, RECT& rect, fw::TBitmap* picture, int mode, const TsMaskData* mask) {
@@ -444,7 +444,7 @@ void CopyMaskPiece(int destLeft, int destTop, int destRight, int destBottom, int
     const std::uint32_t* mRow = layered ? s.Row(static_cast<int>(st + r + layerOffset)) + sl : nullptr;
     i64 runStart = -1;
     for (i64 c = 0; c <= cols; ++c) {
-      const bool key = c < cols && cutKeys && sRow[c] == KeyColor;
+      const bool key = c < cols && cutKeys && sRow[c] == KeyPixel;
       if (key) {
         if (runStart < 0) runStart = c;
         continue;
@@ -520,7 +520,7 @@ void CollectMaskRegionRects(std::vector<RECT>& rects, int width, const TsMaskDat
       i64 runStart = -1;
       for (i64 column = firstColumn; column <= lastColumn + 1; ++column) {
         const i64 x = mask.SrcLeft + column;
-        const bool key = column <= lastColumn && x >= 0 && x < s.width && line[x] == KeyColor;
+        const bool key = column <= lastColumn && x >= 0 && x < s.width && line[x] == KeyPixel;
         if (key) {
           if (runStart < 0) runStart = column;
           continue;

@@ -10,7 +10,7 @@
 #include "framework/Handles.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "render/paint/SkinPaintGeometry.h"
-#include "render/paint/SkinPaintParent.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/bitmaps/acImageFilters.h"
 #include "skin/sSkinManager.h"
 
@@ -237,7 +237,7 @@ void DrawGlyphImage(fw::TBitmap* glyph, fw::TBitmap* dest, const RECT& rect, int
   if (numGlyphs == 1) {
     if (flag) {
       if (kind == 0 && blend > 0)
-        BlendRectOnto(dest, x, y, 0x00FF00FF, blend / 100.0, RECT{0, 0, gw - 1, gh - 1}, work.get());
+        BlendRectOnto(dest, x, y, clSkinTransparent, blend / 100.0, RECT{0, 0, gw - 1, gh - 1}, work.get());
       else
         CopyOpaque(dest, work.get(), x, CellKey(view, 0), y);
       return;
@@ -273,7 +273,7 @@ void DrawGlyphImage(fw::TBitmap* glyph, fw::TBitmap* dest, const RECT& rect, int
   const int left = cell * cellWidth;
   const RECT source{left, 0, left + cellWidth - 1, gh - 1};
   if (!flag && kind == 0 && blend > 0)
-    BlendRectOnto(dest, x, y, 0x00FF00FF, blend / 100.0, source, work.get());
+    BlendRectOnto(dest, x, y, clSkinTransparent, blend / 100.0, source, work.get());
   else
     CopyKeyed(dest, work.get(), x, CellKey(view, left), source, y);
 }

@@ -237,7 +237,7 @@ void SetRectAlpha(const PixelView& bitmap, PixelRect rect, std::uint8_t alpha, b
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     std::uint32_t* row = bitmap.Row(y);
     for (int x = rect.Left; x < rect.Right; ++x) {
-      if (skipKey && row[x] == KeyColor) continue;
+      if (skipKey && row[x] == KeyPixel) continue;
       row[x] = WithAlpha(row[x], alpha);
     }
   }
@@ -279,7 +279,7 @@ void RecolourBitmap(const PixelView& bitmap, F recolour) {
     std::uint32_t* row = bitmap.Row(y);
     for (int x = 0; x < bitmap.width; ++x) {
       std::uint32_t v = row[x];
-      if (v == KeyColor || IsGrey(v)) continue;
+      if (v == KeyPixel || IsGrey(v)) continue;
       if (!haveLast || v != lastIn) {
         lastIn = v;
         lastOut = recolour(v);
@@ -307,7 +307,7 @@ void TintToward(const PixelView& bitmap, std::uint32_t color, double factor) {
     std::uint32_t* row = bitmap.Row(y);
     for (int x = 0; x < bitmap.width; ++x) {
       std::uint32_t v = row[x];
-      if (v == KeyColor) continue;
+      if (v == KeyPixel) continue;
       std::uint32_t out = v & 0xFF000000u;
       for (int c = 0; c < 3; ++c) {
         double cc = ChannelOf(pixelColor, c);
@@ -406,14 +406,14 @@ void ComposeAlpha(PixelRect destRect, PixelRect sourceRect, const PixelView& des
     }
     int x = 0;
     while (x < c.columns) {
-      if (s[x] == KeyColor) {
+      if (s[x] == KeyPixel) {
         std::uint32_t p;
         if (fromParent && ParentPixelAt(parent, c.destX + x, c.destY + i, p)) d[x] = p | 0xFF000000u;
         ++x;
         continue;
       }
       int end = x;
-      while (end < c.columns && s[end] != KeyColor) ++end;
+      while (end < c.columns && s[end] != KeyPixel) ++end;
       kernels::ComposeRow(d + x, s + x, end - x);
       x = end;
     }
@@ -438,7 +438,7 @@ void DrawAlphaPart(PixelRect destRect, PixelRect sourceRect, const PixelView& de
       const std::uint32_t sa = sp >> 24;
       const std::uint32_t level = fade == 0 ? sa : static_cast<std::uint32_t>(100 - fade) * sa / 100;
       if (!tinted) {
-        if (parent.Ready && sp == KeyColor) {
+        if (parent.Ready && sp == KeyPixel) {
           std::uint32_t p;
           if (fromParent && ParentPixelAt(parent, c.destX + x, c.destY + i, p)) d[x] = p | 0xFF000000u;
           continue;
@@ -474,7 +474,7 @@ void DrawAlphaPart(PixelRect destRect, PixelRect sourceRect, const PixelView& de
     const std::uint32_t* s = source.Row(static_cast<int>(sy)) + c.sourceX;
     for (int x = 0; x < c.columns; ++x) {
       const std::uint32_t sp = s[x];
-      if (sp == KeyColor) continue;
+      if (sp == KeyPixel) continue;
       const int sa = static_cast<int>(sp >> 24);
       const int base = fade == 0 ? sa / 3 : (100 - fade) * sa / 300;
       const int level = std::max(0, base * r / 255);

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "render/pixels/KeyColor.h"
 #include "render/pixels/PixelView.h"
 
 namespace translit {
@@ -31,19 +32,17 @@ struct PixelPoint {
 // Rows of 3- or 4-byte pixels (24-bit or 32-bit pictures), blue first.
 struct ByteView {
   std::uint8_t* firstRow = nullptr;
-  std::ptrdiff_t strideBytes = 0;
+  std::ptrdiff_t rowStride = 0;
   int width = 0;
   int height = 0;
   int bytesPerPixel = 4;
 
   bool Empty() const { return firstRow == nullptr || width <= 0 || height <= 0; }
-  std::uint8_t* Row(int y) const { return firstRow + static_cast<std::ptrdiff_t>(y) * strideBytes; }
+  std::uint8_t* Row(int y) const { return firstRow + static_cast<std::ptrdiff_t>(y) * rowStride; }
 };
 
-inline ByteView AsBytes(const PixelView& v) { return {v.firstRow, v.strideBytes, v.width, v.height, 4}; }
+inline ByteView AsBytes(const PixelView& v) { return {v.firstRow, v.rowStride, v.width, v.height, 4}; }
 
-// Magenta marks an absent pixel; it is the same value in both byte orders.
-inline constexpr std::uint32_t KeyColor = 0x00FF00FF;
 // The framework's "no colour" value, used as "no tint".
 inline constexpr std::uint32_t NoColor = 0x1FFFFFFF;
 

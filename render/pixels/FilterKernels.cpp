@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 
 #include "framework/core/SysUtils.h"
@@ -169,48 +170,88 @@ constexpr std::uint8_t FixedToByte(std::int32_t sum) {
 
 }  // namespace
 
+namespace {
+
+// Rows of the same count: every pixel of an out row from the pixels of the
+// same in row that across names (byte offsets in the row).
+void ResampleAcross(const ByteView& in, const ByteView& out, const ResampleContributors& across) {
+  const int bpp = in.bytesPerPixel;
+  for (int y = 0; y < in.height; ++y) {
+    const std::uint8_t* from = in.Row(y);
+    std::uint8_t* to = out.Row(y);
+    for (int x = 0; x < out.width; ++x) {
+      std::int32_t sum[4] = {0, 0, 0, 0};
+      for (const ResampleContributor& c : across[static_cast<std::size_t>(x)]) {
+        const std::uint8_t* p = from + c.Offset;
+        for (int ch = 0; ch < bpp; ++ch) sum[ch] += c.Weight * p[ch];
+      }
+      for (int ch = 0; ch < bpp; ++ch) to[static_cast<std::size_t>(x) * bpp + ch] = FixedToByte(sum[ch]);
+    }
+  }
+}
+
+// Columns of the same count: every out row from the in rows that down names
+// (row indexes), a whole row of sums at a time.
+void ResampleDown(const ByteView& in, const ByteView& out, const ResampleContributors& down) {
+  const std::size_t rowBytes = static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.bytesPerPixel);
+  std::vector<std::int32_t> sums(rowBytes);
+  for (int y = 0; y < out.height; ++y) {
+    std::fill(sums.begin(), sums.end(), 0);
+    for (const ResampleContributor& c : down[static_cast<std::size_t>(y)]) {
+      const std::uint8_t* from = in.Row(static_cast<int>(c.Offset));
+      const std::int32_t w = c.Weight;
+      for (std::size_t i = 0; i < rowBytes; ++i) sums[i] += w * from[i];
+    }
+    std::uint8_t* to = out.Row(y);
+    for (std::size_t i = 0; i < rowBytes; ++i) to[i] = FixedToByte(sums[i]);
+  }
+}
+
+// A buffer of the pass in between larger than this is taken only when the
+// other order needs more still.
+constexpr std::uint64_t kPreferredBufferBytes = 256u << 20;
+
+}  // namespace
+
 void Resample(const ByteView& source, const ByteView& dest, int filter) {
   if (source.width < 2 || source.height < 2 || source.firstRow == nullptr)
     throw fw::Exception("Source bitmap is too small");
   if (dest.Empty()) return;
   const int bpp = source.bytesPerPixel;
   if (bpp != 3 && bpp != 4) return;
-  const std::size_t rowBytes = static_cast<std::size_t>(dest.width) * static_cast<std::size_t>(bpp);
   if (dest.width == source.width && dest.height == source.height) {
-    if (dest.firstRow == source.firstRow && dest.strideBytes == source.strideBytes) return;
+    if (dest.firstRow == source.firstRow && dest.rowStride == source.rowStride) return;
+    const std::size_t rowBytes = static_cast<std::size_t>(dest.width) * static_cast<std::size_t>(bpp);
     for (int y = 0; y < dest.height; ++y) std::memmove(dest.Row(y), source.Row(y), rowBytes);
     return;
   }
-  // Horizontal pass into a buffer of the new width and the old height.
-  const int newWidth = dest.width;
-  std::vector<std::uint8_t> tmp(rowBytes * static_cast<std::size_t>(source.height));
-  const ResampleContributors across = MakeResampleContributors(source.width, newWidth, filter, bpp);
-  for (int y = 0; y < source.height; ++y) {
-    const std::uint8_t* in = source.Row(y);
-    std::uint8_t* out = tmp.data() + rowBytes * static_cast<std::size_t>(y);
-    for (int x = 0; x < newWidth; ++x) {
-      std::int32_t sum[4] = {0, 0, 0, 0};
-      for (const ResampleContributor& c : across[static_cast<std::size_t>(x)]) {
-        const std::uint8_t* p = in + c.Offset;
-        for (int ch = 0; ch < bpp; ++ch) sum[ch] += c.Weight * p[ch];
-      }
-      for (int ch = 0; ch < bpp; ++ch) out[x * bpp + ch] = FixedToByte(sum[ch]);
-    }
-  }
-  // Vertical pass: every column of dest from the same column of the buffer,
-  // a whole row of sums at a time.
-  const ResampleContributors down =
-      MakeResampleContributors(source.height, dest.height, filter, static_cast<std::ptrdiff_t>(rowBytes));
-  std::vector<std::int32_t> sums(rowBytes);
-  for (int y = 0; y < dest.height; ++y) {
-    std::fill(sums.begin(), sums.end(), 0);
-    for (const ResampleContributor& c : down[static_cast<std::size_t>(y)]) {
-      const std::uint8_t* in = tmp.data() + c.Offset;
-      const std::int32_t w = c.Weight;
-      for (std::size_t i = 0; i < rowBytes; ++i) sums[i] += w * in[i];
-    }
-    std::uint8_t* out = dest.Row(y);
-    for (std::size_t i = 0; i < rowBytes; ++i) out[i] = FixedToByte(sums[i]);
+  // Rows first (into a buffer of the new width and the old height), then
+  // columns. The other order (the old width and the new height) gives the
+  // same picture up to the rounding of the pass in between; it is taken
+  // when the usual buffer would be huge where the other is not, as for a
+  // tall narrow picture made one row high and very wide. Sizes are counted
+  // in 64 bits: on a 32-bit program their products wrap around.
+  const std::uint64_t acrossFirst = static_cast<std::uint64_t>(dest.width) * static_cast<std::uint64_t>(bpp) *
+                                    static_cast<std::uint64_t>(source.height);
+  const std::uint64_t downFirst = static_cast<std::uint64_t>(source.width) * static_cast<std::uint64_t>(bpp) *
+                                  static_cast<std::uint64_t>(dest.height);
+  const bool rowsFirst = acrossFirst <= kPreferredBufferBytes || acrossFirst <= downFirst;
+  const std::uint64_t bufferBytes = rowsFirst ? acrossFirst : downFirst;
+  if (bufferBytes > static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max()))
+    throw fw::EOutOfResources("Out of system resources");
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(bufferBytes));
+  const ResampleContributors across = MakeResampleContributors(source.width, dest.width, filter, bpp);
+  const ResampleContributors down = MakeResampleContributors(source.height, dest.height, filter, 1);
+  if (rowsFirst) {
+    const ByteView between{buffer.data(), static_cast<std::ptrdiff_t>(dest.width) * bpp, dest.width, source.height,
+                           bpp};
+    ResampleAcross(source, between, across);
+    ResampleDown(between, dest, down);
+  } else {
+    const ByteView between{buffer.data(), static_cast<std::ptrdiff_t>(source.width) * bpp, source.width,
+                           dest.height, bpp};
+    ResampleDown(source, between, down);
+    ResampleAcross(between, dest, across);
   }
 }
 

@@ -58,7 +58,10 @@ ResampleContributors MakeResampleContributors(int m, int n, int filter, std::ptr
 // Scales source to dest's size with the filter (0..6); both views have the
 // same pixel size (3 or 4 bytes), 4 including alpha. A source narrower or
 // lower than two pixels raises fw::Exception "Source bitmap is too small".
-// Equal sizes copy the rows.
+// Equal sizes copy the rows. Rows are resampled first, into a buffer of the
+// new width and the old height; where that buffer would be very large and
+// one of the old width and the new height is smaller, columns go first.
+// fw::EOutOfResources when the buffer cannot be addressed at all.
 void Resample(const ByteView& source, const ByteView& dest, int filter);
 
 }  // namespace translit

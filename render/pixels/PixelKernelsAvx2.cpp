@@ -6,8 +6,23 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 
+// The instruction set is given to the functions of this file only, never to
+// the whole file (no -mavx2 on its command line): a compiler flag would
+// also compile the inline functions of the headers included here (the
+// standard library's templates, the scalar kernels) for AVX2, and the
+// linker may keep that copy for the whole program. GCC takes the target
+// pragma for everything after it; clang ignores that pragma and takes an
+// attribute pushed onto every function declared up to the pop at the end.
+// clang's intrinsic headers declare every instruction set's intrinsics
+// whatever the target, so they come before the push; GCC wants the target
+// set before its header.
+#if defined(__clang__)
+#include <immintrin.h>
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC target("avx2")
 #include <immintrin.h>
+#endif
 
 #include "render/pixels/PixelKernelsVector.h"
 
@@ -63,5 +78,9 @@ void TintRowAvx2(std::uint32_t* row, int count, int percent, std::uint32_t pixel
 }
 
 }  // namespace translit::kernels
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
 
 #endif  // x86

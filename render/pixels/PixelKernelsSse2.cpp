@@ -5,8 +5,23 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 
+// The instruction set is given to the functions of this file only, never to
+// the whole file (no -msse2 on its command line): a compiler flag would
+// also compile the inline functions of the headers included here (the
+// standard library's templates, the scalar kernels) for SSE2, and the
+// linker may keep that copy for the whole program. GCC takes the target
+// pragma for everything after it; clang ignores that pragma and takes an
+// attribute pushed onto every function declared up to the pop at the end.
+// clang's intrinsic headers declare every instruction set's intrinsics
+// whatever the target, so they come before the push; GCC wants the target
+// set before its header.
+#if defined(__clang__)
+#include <emmintrin.h>
+#pragma clang attribute push(__attribute__((target("sse2"))), apply_to = function)
+#else
 #pragma GCC target("sse2")
 #include <emmintrin.h>
+#endif
 
 #include "render/pixels/PixelKernelsVector.h"
 
@@ -122,5 +137,9 @@ void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count,
 }
 
 }  // namespace translit::kernels
+
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
 
 #endif  // x86

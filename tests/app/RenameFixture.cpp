@@ -1,15 +1,12 @@
 // Folder trees for renaming tests.
 #include "tests/app/RenameFixture.h"
 
-#include "framework/Handles.h"
-#include "tests/support/RemoveTree.h"
-
 #include <algorithm>
 #include <stdexcept>
 
-namespace testing_rename {
+#include "framework/Handles.h"
 
-using testing_files::RemoveTree;
+namespace testing_rename {
 
 std::wstring Widen(const std::string& utf8) {
   int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -62,26 +59,10 @@ void Collect(const std::wstring& dir, const std::wstring& rel, std::map<std::str
 
 }  // namespace
 
-FolderTree::FolderTree(const std::wstring& base) {
-  std::wstring parent = base;
-  if (parent.empty()) {
-    wchar_t tmp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, tmp);
-    parent = tmp;
-  }
-  if (parent.back() != L'\\') parent += L'\\';
-  static int counter = 0;
-  FRoot = parent + L"translit-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-  RemoveTree(FRoot);
-  if (!::CreateDirectoryW(FRoot.c_str(), nullptr)) throw std::runtime_error("cannot create test folder");
-}
-
-FolderTree::~FolderTree() { RemoveTree(FRoot); }
-
-std::string FolderTree::AnsiRoot() const { return Ansi(Utf8(FRoot)) + "\\"; }
+FolderTree::FolderTree(const std::wstring& base) : FTemp(base) {}
 
 void FolderTree::AddFolder(const std::string& rel) {
-  std::wstring path = FRoot;
+  std::wstring path = FTemp.Root();
   std::wstring w = Widen(rel);
   size_t start = 0;
   while (start <= w.size()) {
@@ -96,7 +77,7 @@ void FolderTree::AddFolder(const std::string& rel) {
 void FolderTree::AddFile(const std::string& rel, const std::string& content, DWORD attributes) {
   size_t slash = rel.rfind('\\');
   if (slash != std::string::npos) AddFolder(rel.substr(0, slash));
-  std::wstring path = FRoot + L"\\" + Widen(rel);
+  std::wstring path = FTemp.Root() + L"\\" + Widen(rel);
   HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + rel);
   DWORD written = 0;
@@ -107,7 +88,7 @@ void FolderTree::AddFile(const std::string& rel, const std::string& content, DWO
 
 std::map<std::string, std::string> FolderTree::Files() const {
   std::map<std::string, std::string> out;
-  Collect(FRoot, L"", out);
+  Collect(FTemp.Root(), L"", out);
   return out;
 }
 

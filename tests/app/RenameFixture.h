@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 namespace testing_rename {
 
 std::wstring Widen(const std::string& utf8);
@@ -18,15 +20,15 @@ std::string Ansi(const std::string& utf8);
 
 class FolderTree {
  public:
-  // A fresh, empty folder under base (a temporary folder when empty).
+  // A fresh, empty folder under base (a temporary folder when empty),
+  // removed with everything in it at the end.
   explicit FolderTree(const std::wstring& base = L"");
-  ~FolderTree();
   FolderTree(const FolderTree&) = delete;
   FolderTree& operator=(const FolderTree&) = delete;
 
-  const std::wstring& Root() const { return FRoot; }
+  const std::wstring& Root() const { return FTemp.Root(); }
   // Root in code page 1251, ending in "\".
-  std::string AnsiRoot() const;
+  const std::string& AnsiRoot() const { return FTemp.Path(); }
   void AddFile(const std::string& relUtf8, const std::string& content, DWORD attributes = 0);
   void AddFolder(const std::string& relUtf8);
   // Relative path (UTF-8, "\" separated) to content, of every file below.
@@ -35,7 +37,7 @@ class FolderTree {
   std::vector<std::string> Contents() const;
 
  private:
-  std::wstring FRoot;
+  testing_files::TempFolder FTemp;
 };
 
 }  // namespace testing_rename

@@ -12,6 +12,8 @@ namespace {
 
 using testing_rename::Ansi;
 using testing_rename::FolderTree;
+using translit::app::RegisterAppClasses;
+using translit::app::TForm1;
 
 class Renamer : public ::testing::Test {
  protected:

@@ -14,6 +14,8 @@
 
 namespace {
 
+using translit::app::RegisterAppClasses;
+using translit::app::TForm1;
 using translit::test::kEdge;
 using translit::test::PumpFor;
 using translit::test::PumpUntil;
@@ -33,13 +35,13 @@ class SkinnedDialog : public ::testing::Test {
     translit::InstallEffects();
   }
   void SetUp() override {
-    for (const char* kind : {"T", "D"}) translit::test::WriteControlsSkin(tmp.Path, kind, kind);
+    for (const char* kind : {"T", "D"}) translit::test::WriteControlsSkin(tmp.Path(), kind, kind);
     translit::test::MouseTo(POINT{4, 4});
     form = new TForm1(fw::Application);
     // The stored skin folder is not on this machine: the manager is off
     // until it is given one that is.
     EXPECT_FALSE(form->sSkinManager1->Active());
-    form->sSkinManager1->SetSkinDirectory(tmp.Path);
+    form->sSkinManager1->SetSkinDirectory(tmp.Path());
     form->sSkinManager1->SetSkinName("T");
     form->sSkinManager1->SetActive(true);
     form->Show();
@@ -47,7 +49,7 @@ class SkinnedDialog : public ::testing::Test {
   }
   void TearDown() override { delete form; }
 
-  translit::test::TempFolder tmp;
+  testing_files::TempFolder tmp;
   TForm1* form = nullptr;
 };
 

@@ -7,8 +7,8 @@
 
 namespace {
 
-using translit::LatinSpelling;
-using translit::TransliterateName;
+using translit::app::LatinSpelling;
+using translit::app::TransliterateName;
 
 // Byte strings in code page 1251 (the tests' source is UTF-8).
 std::string Cp1251(std::initializer_list<unsigned char> bytes) {

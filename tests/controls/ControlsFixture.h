@@ -17,6 +17,7 @@
 #include "render/effects/acEffects.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit::test {
 
@@ -63,7 +64,8 @@ inline std::uint32_t MasterPixel(int x, int y) {
 }
 
 // "T": the button and the bar framed panels. "D": panels divided by the
-// section "DIVIDER". "ONE": a button section of one state.
+// section "DIVIDER". "ONE": a button section of one state. "A": the button
+// image has a mask layer instead of key pixels.
 inline std::string SkinOptions(const std::string& kind) {
   std::string text =
       "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
@@ -81,10 +83,32 @@ inline std::string SkinOptions(const std::string& kind) {
   return text;
 }
 
+// The button image of the skin "A": the same four framed states as the
+// master bitmap's, with a mask layer below instead of key pixels: the
+// corners' outermost pixels are wholly see-through (white), the frame
+// opaque (black), the middle see-through.
+inline std::uint32_t LayeredButtonPixel(int x, int y) {
+  const bool maskLayer = y >= kButtonCell;
+  const int cy = y % kButtonCell, cx = x % kButtonCell;
+  const std::uint32_t image = MasterPixel(x, cy);
+  if (!maskLayer) return image == kKeyPixel ? 0x808080 : image;
+  const bool bandX = cx < kButtonMargin || cx >= kButtonCell - kButtonMargin;
+  const bool bandY = cy < kButtonMargin || cy >= kButtonCell - kButtonMargin;
+  return image == kKeyPixel || !(bandX || bandY) ? 0xFFFFFF : 0x000000;
+}
+
 inline void WriteControlsSkin(const std::string& dir, const std::string& name, const std::string& kind) {
   const std::string folder = dir + name + "\\";
   ::CreateDirectoryA(folder.c_str(), nullptr);
-  WriteText(folder + "Options.dat", SkinOptions(kind));
+  std::string options = SkinOptions(kind);
+  if (kind == "A") {
+    const std::string keyed = "BORDERSMASK=^0000,0000,0048,0012,0004,0004,0004,0004,4,0,0,0";
+    options.replace(options.find(keyed), keyed.size(), "BORDERSMASK=!BUTTON.PNG!4!1!0!4!4!4!4!0");
+    WriteBytes(folder + "Button.png",
+               MakePng(4 * kButtonCell, 2 * kButtonCell, false,
+                       [](int x, int y) { return 0xFF000000u | LayeredButtonPixel(x, y); }));
+  }
+  WriteText(folder + "Options.dat", options);
   WriteBytes(folder + "Master.bmp", MakeBmp(96, 16, 24, [](int x, int y) { return 0xFF000000u | MasterPixel(x, y); }));
 }
 
@@ -136,6 +160,8 @@ inline void MouseTo(POINT screen) {
         return std::abs(at.x - screen.x) <= 1 && std::abs(at.y - screen.y) <= 1;
       },
       1000);
+  // Motion the display server reports late must not move it back.
+  PumpFor(30);
 }
 
 inline void MouseButton(bool down) {
@@ -165,7 +191,7 @@ inline std::uint32_t Mixed(std::uint32_t a, std::uint32_t b, int w) {
 }
 
 // An application, the effects switched on and a skin manager that loads the
-// skins written into a temporary folder: "T", "D" and "ONE" (see
+// skins written into a temporary folder: "T", "D", "ONE" and "A" (see
 // SkinOptions). Starts with "T".
 class ControlsSkin {
  public:
@@ -173,9 +199,9 @@ class ControlsSkin {
     fw::EnsureApplication().Initialize();
     RegisterSkinManagerClasses();
     InstallEffects();
-    for (const char* kind : {"T", "D", "ONE"}) WriteControlsSkin(tmp.Path, kind, kind);
+    for (const char* kind : {"T", "D", "ONE", "A"}) WriteControlsSkin(tmp.Path(), kind, kind);
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("T");
   }
   ~ControlsSkin() {
@@ -185,7 +211,7 @@ class ControlsSkin {
   ControlsSkin(const ControlsSkin&) = delete;
   ControlsSkin& operator=(const ControlsSkin&) = delete;
 
-  TempFolder tmp;
+  testing_files::TempFolder tmp;
   TsSkinManager* manager = nullptr;
 };
 

@@ -162,6 +162,22 @@ TEST_F(Button, CornersOutsideTheOutlineShowTheParent) {
   EXPECT_TRUE(::PtInRegion(region.Get(), 1, 1));
   EXPECT_EQ(ScreenPixel(OnScreen(1, 1)), kEdge[0]);
 
+  // An image with a mask layer instead of key pixels cuts no outline: its
+  // see-through corners are laid over the parent's background in the picture.
+  skin.manager->SetSkinName("A");
+  ASSERT_TRUE(PumpUntil([&] { return ::GetWindowRgn(wnd, region.Get()) == ERROR && Edge() == kEdge[0]; }, 3000));
+  for (POINT corner : {POINT{0, 0}, POINT{1, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 2}}) {
+    // Wholly see-through still takes 1/256 of the image.
+    const std::uint32_t shown = ScreenPixel(OnScreen(corner.x, corner.y));
+    for (int shift : {0, 8, 16})
+      EXPECT_NEAR(static_cast<int>((shown >> shift) & 0xFF), static_cast<int>((kFormPixel >> shift) & 0xFF), 1)
+          << corner.x << "," << corner.y << ": " << std::hex << shown;
+  }
+  EXPECT_EQ(ScreenPixel(OnScreen(1, 1)), kEdge[0]);
+  EXPECT_EQ(ScreenPixel(OnScreen(2, 0)), kEdge[0]);
+  skin.manager->SetSkinName("T");
+  ASSERT_TRUE(PumpUntil([&] { return ::GetWindowRgn(wnd, region.Get()) != ERROR; }, 3000));
+
   // Without a skin the window has no outline and draws its corners itself.
   skin.manager->SetActive(false);
   PumpFor(100);
@@ -200,6 +216,7 @@ TEST_F(Button, RealMouseInputMovesItThroughHotPressedAndBack) {
   EXPECT_TRUE(Settle(kEdge[2])) << "back over it while held: " << std::hex << Edge();
   MouseTo(POINT{OnScreen(0, 0).x - 30, OnScreen(40, 20).y});
   ASSERT_TRUE(Settle(kEdge[1]));
+  PumpFor(100);
   MouseButton(false);
   PumpFor(50);
   EXPECT_EQ(clicks, 1) << "a release off the button does not click";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Graphics.h"
+#include "tests/render/pixels/bmp/BmpWriter.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ TEST(Bitmap, ThirtyTwoBitRowsAreBottomUp) {
   ASSERT_FALSE(v.Empty());
   EXPECT_EQ(v.width, 3);
   EXPECT_EQ(v.height, 2);
-  EXPECT_EQ(v.strideBytes, -12);
+  EXPECT_EQ(v.rowStride, -12);
   EXPECT_EQ(static_cast<void*>(v.Row(1)), bmp.ScanLine(1));
   v.At(2, 1) = 0x00FF0000;  // red: byte 2 of a pixel
   EXPECT_EQ(static_cast<std::uint32_t>(::GetPixel(bmp.Canvas().Handle(), 2, 1)), 0x000000FFu);
@@ -126,6 +127,62 @@ TEST(Bitmap, DamagedFilesAreAnErrorNotACrash) {
     TBitmap bmp;
     EXPECT_THROW(bmp.LoadFromStream(s), fw::EInvalidGraphic) << "size " << file.size();
   }
+}
+
+// Where the pixels start: the file's pixel offset, past a gap or a palette
+// that a 24-bit picture carries without using it; masks inside the longer
+// headers; and a header that would cut its masks is refused.
+TEST(Bitmap, PixelsAreReadFromWhereTheFileSays) {
+  // 2 x 2, bottom row first, top-left red: 24-bit and 8-bit pixels.
+  const std::vector<std::uint8_t> rgb = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0};
+  const std::vector<std::uint8_t> indexed = {2, 2, 0, 0, 1, 2, 0, 0};
+  auto spec = [](int bits, const std::vector<std::uint8_t>& pixels) {
+    bmptest::BmpSpec s;
+    s.bits = static_cast<std::uint16_t>(bits);
+    s.pixels = pixels;
+    if (bits == 8) {
+      s.palette = {0x00FF00, 0xFF0000, 0x000000};
+      s.clrUsed = 3;
+    }
+    return s;
+  };
+  struct Case {
+    const char* what;
+    bmptest::BmpSpec spec;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"24 bit after a gap", spec(24, rgb)});
+  cases.back().spec.gap = 12;
+  cases.push_back({"24 bit after a palette", spec(24, rgb)});
+  cases.back().spec.clrUsed = 3;
+  cases.back().spec.palette = {0x123456, 0x654321, 0xABCDEF};
+  cases.push_back({"8 bit after a gap", spec(8, indexed)});
+  cases.back().spec.gap = 7;
+  cases.push_back({"8 bit, core header", spec(8, indexed)});
+  cases.back().spec.headerSize = 12;
+  cases.back().spec.palette.resize(256, 0x0000FF);
+  cases.back().spec.clrUsed = 0;
+  cases.push_back({"32 bit, masks in a 124-byte header", spec(32, std::vector<std::uint8_t>(16, 0))});
+  cases.back().spec.headerSize = 124;
+  cases.back().spec.compression = BI_BITFIELDS;
+  cases.back().spec.masks = {0x0000FF00, 0x00FF0000, 0xFF000000};  // red in the second byte
+  cases.back().spec.pixels[9] = 0xFF;
+  for (const Case& c : cases) {
+    const std::vector<std::uint8_t> file = bmptest::WriteBmp(c.spec);
+    EXPECT_EQ(ColorAt(file, 0, 0), 0x0000FFu) << c.what;
+    EXPECT_EQ(ColorAt(file, 1, 1), 0u) << c.what;
+    EXPECT_EQ(ColorAt(file, 1, 0), 0u) << c.what;
+  }
+
+  // A header of 45 bytes with bit fields, the file ending right after it:
+  // the masks at offset 40 would run past the end.
+  bmptest::BmpSpec cutMasks = spec(16, {});
+  cutMasks.headerSize = 45;
+  cutMasks.compression = BI_BITFIELDS;
+  cutMasks.masks = {0xF800, 0x07E0, 0x001F};
+  fw::TMemoryStream s(bmptest::WriteBmp(cutMasks));
+  TBitmap bmp;
+  EXPECT_THROW(bmp.LoadFromStream(s), fw::EInvalidGraphic);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// Scratch folders and folder objects for the shell tests; also installs the
-// malloc spy and starts the shell unit before any test runs.
+// Folder objects for the shell tests; also installs the malloc spy and
+// starts the shell unit before any test runs.
 #include "tests/shell/ShellFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "shell/acShellNames.h"
 #include "shell/acShellUnit.h"
@@ -14,25 +13,6 @@
 namespace translit::test {
 
 namespace {
-
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((path + "*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = path + name;
-      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full + "\\");
-      else
-        DeleteFileA(full.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(path.c_str());
-}
 
 class ShellEnvironment : public ::testing::Environment {
  public:
@@ -45,36 +25,6 @@ class ShellEnvironment : public ::testing::Environment {
 const auto* environment = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
 
 }  // namespace
-
-TempTree::TempTree() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  static int serial = 0;
-  char name[64];
-  std::snprintf(name, sizeof name, "shelltest_%lu_%d\\", GetCurrentProcessId(), ++serial);
-  FPath = std::string(temp) + name;
-  RemoveTree(FPath);
-  CreateDirectoryA(FPath.c_str(), nullptr);
-}
-
-TempTree::~TempTree() { RemoveTree(FPath); }
-
-std::string TempTree::File(const std::string& name, const std::string& content) const {
-  std::string path = FPath + name;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  if (file != INVALID_HANDLE_VALUE) {
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-  }
-  return path;
-}
-
-std::string TempTree::Folder(const std::string& name) const {
-  std::string path = FPath + name;
-  CreateDirectoryA(path.c_str(), nullptr);
-  return path + "\\";
-}
 
 ItemListPtr ParsePath(const std::string& path) {
   std::wstring wide = AnsiToWide(path);

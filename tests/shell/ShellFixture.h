@@ -1,5 +1,5 @@
-// Shared pieces of the shell tests: a scratch folder tree in the prefix's
-// temp folder, folder objects for real paths, and children in shell order.
+// Shared pieces of the shell tests: folder objects for real paths (made in a
+// TempFolder of tests/support), and children in shell order.
 #pragma once
 
 #include <windows.h>
@@ -10,25 +10,9 @@
 #include <vector>
 
 #include "shell/acShellFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit::test {
-
-// A fresh folder under the temp folder, removed with all it holds.
-class TempTree {
- public:
-  TempTree();
-  ~TempTree();
-  TempTree(const TempTree&) = delete;
-  TempTree& operator=(const TempTree&) = delete;
-
-  // The folder's path with a final "\".
-  const std::string& Path() const { return FPath; }
-  std::string File(const std::string& name, const std::string& content = "x") const;
-  std::string Folder(const std::string& name) const;
-
- private:
-  std::string FPath;
-};
 
 // The absolute list of a path, parsed by the desktop; null when it fails.
 ItemListPtr ParsePath(const std::string& path);

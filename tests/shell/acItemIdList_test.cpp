@@ -166,7 +166,7 @@ TEST(ItemLists, EveryListComesFromAndGoesBackToTheTaskAllocator) {
 }
 
 TEST(ItemLists, EqualityThroughTheDesktop) {
-  test::TempTree tree;
+  testing_files::TempFolder tree;
   std::string sub = tree.Folder("sub");
   ItemListPtr a = test::ParsePath(sub);
   ItemListPtr b = test::ParsePath(sub);

@@ -22,7 +22,7 @@ using test::ChildNamed;
 using test::ChildrenOf;
 using test::FolderObjectOf;
 using test::LeakedBlocks;
-using test::TempTree;
+using testing_files::TempFolder;
 
 constexpr DWORD kAllItems = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
 
@@ -71,7 +71,7 @@ TEST(FolderPath, ComputerIsItsDisplayNameAndDrivesAreTheirRoots) {
 }
 
 TEST(FolderPath, FileSystemItemsGiveFullPaths) {
-  TempTree tree;
+  TempFolder tree;
   tree.Folder("sub");
   tree.File("sub\\file.txt");
   auto root = FolderObjectOf(tree.Path());
@@ -111,7 +111,7 @@ class HiddenExtensionType {
 
 TEST(ItemCaption, ShowExtensionRules) {
   HiddenExtensionType hiddenType;
-  TempTree tree;
+  TempFolder tree;
   tree.File("a.txt");
   tree.File("noext");
   tree.File("report.shelltesthide");
@@ -140,7 +140,7 @@ TEST(ItemCaption, ShowExtensionRules) {
 }
 
 TEST(ItemCaption, WithoutAParentFolderIsAQuestionMark) {
-  TempTree tree;
+  TempFolder tree;
   auto root = FolderObjectOf(tree.Path());
   ASSERT_TRUE(root);
   // A parent whose folder could not be bound.
@@ -154,7 +154,7 @@ TEST(ItemCaption, WithoutAParentFolderIsAQuestionMark) {
 }
 
 TEST(IsFolderItem, ZipNamesAreNoFoldersWhileZipFilesStayClosed) {
-  TempTree tree;
+  TempFolder tree;
   tree.Folder("bundle.ZIP");  // a real folder the shell opens
   tree.File("archive.zip", "PK");
   auto root = FolderObjectOf(tree.Path());
@@ -172,7 +172,7 @@ TEST(IsFolderItem, ZipNamesAreNoFoldersWhileZipFilesStayClosed) {
 }
 
 TEST(Attributes, CapabilitiesAndPropertiesOfRealItems) {
-  TempTree tree;
+  TempFolder tree;
   tree.File("plain.txt");
   std::string readOnly = tree.File("locked.txt");
   SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -196,7 +196,7 @@ TEST(Attributes, CapabilitiesAndPropertiesOfRealItems) {
 }
 
 TEST(RenameItem, RenamesARealFileAndFollowsIt) {
-  TempTree tree;
+  TempFolder tree;
   tree.File("old.txt", "content");
   auto root = FolderObjectOf(tree.Path());
   ASSERT_TRUE(root);
@@ -217,7 +217,7 @@ TEST(RenameItem, RenamesARealFileAndFollowsIt) {
 }
 
 TEST(RenameItem, RefusesWhatTheShellRefuses) {
-  TempTree tree;
+  TempFolder tree;
   tree.File("a.txt");
   tree.File("taken.txt");
   auto root = FolderObjectOf(tree.Path());
@@ -253,7 +253,7 @@ TEST(RenameItem, RefusesWhatTheShellRefuses) {
 }
 
 TEST(RenameItem, LeaksNothingOnSuccessOrFailure) {
-  TempTree tree;
+  TempFolder tree;
   tree.File("one.txt");
   tree.File("taken.txt");
   auto root = FolderObjectOf(tree.Path());
@@ -279,7 +279,7 @@ TEST(RenameItem, LeaksNothingOnSuccessOrFailure) {
 }
 
 TEST(Enumeration, SubfoldersComeInTheShellsOrder) {
-  TempTree tree;
+  TempFolder tree;
   for (const char* name : {"b", "A", "c", "\xC1\xE5\xF0\xE5\xE7\xE0"}) tree.Folder(name);
   tree.File("aaa.txt");
   auto root = FolderObjectOf(tree.Path());
@@ -350,7 +350,7 @@ class ScriptedFolder : public IShellFolder {
 };
 
 TEST(HasEnumerableChildren, ProbesQuietlyAndRestoresTheErrorMode) {
-  TempTree tree;
+  TempFolder tree;
   tree.Folder("full");
   tree.Folder("full\\inner");
   tree.Folder("files");
@@ -397,7 +397,7 @@ TEST(HasEnumerableChildren, ProbesQuietlyAndRestoresTheErrorMode) {
 }
 
 TEST(BindSubfolder, BindsFoldersAndFallsBackToTheDesktop) {
-  TempTree tree;
+  TempFolder tree;
   tree.Folder("sub");
   tree.File("sub\\inside.txt");
   auto root = FolderObjectOf(tree.Path());
@@ -438,7 +438,7 @@ TEST(SystemImages, SharedSmallIconListAndIndexes) {
   }
   EXPECT_EQ(ImageList_GetImageCount(system), count);
 
-  TempTree tree;
+  TempFolder tree;
   tree.File("doc.txt");
   tree.Folder("dir");
   auto root = FolderObjectOf(tree.Path());
@@ -456,7 +456,7 @@ TEST(SystemImages, SharedSmallIconListAndIndexes) {
 }
 
 TEST(ColumnDetails, LoadedFromTheShellAndMissingCallsRaise) {
-  TempTree tree;
+  TempFolder tree;
   tree.File("data.bin", std::string(3000, 'x'));
   auto root = FolderObjectOf(tree.Path());
   ASSERT_TRUE(root);
@@ -506,7 +506,7 @@ TEST(ColumnDetails, LoadedFromTheShellAndMissingCallsRaise) {
 }
 
 TEST(FolderObjects, QueriesLeakNothing) {
-  TempTree tree;
+  TempFolder tree;
   tree.File("a.txt");
   tree.Folder("dir");
   auto root = FolderObjectOf(tree.Path());

@@ -91,7 +91,7 @@ TEST(MakeRootFolder, RootNamesGiveTheirSpecialFolders) {
 }
 
 TEST(MakeRootFolder, PathsAreNormalisedAndMadeAbsolute) {
-  test::TempTree tree;
+  testing_files::TempFolder tree;
   tree.Folder("sub");
   std::unique_ptr<TacShellFolder> old;
   struct Case {
@@ -123,7 +123,7 @@ TEST(MakeRootFolder, PathsAreNormalisedAndMadeAbsolute) {
 }
 
 TEST(MakeRootFolder, UnknownPathShowsTheErrorAndKeepsThePreviousRoot) {
-  test::TempTree tree;
+  testing_files::TempFolder tree;
   std::string missing = tree.Path() + "no such folder";
   for (const std::string& bad : {missing, std::string()}) {
     std::unique_ptr<TacShellFolder> old;
@@ -143,7 +143,7 @@ TEST(MakeRootFolder, UnknownPathShowsTheErrorAndKeepsThePreviousRoot) {
 }
 
 TEST(MakeRootFolder, RaisesWhenThePreviousRootFailsToo) {
-  test::TempTree tree;
+  testing_files::TempFolder tree;
   std::string missing = tree.Path() + "gone";
   for (const std::string& previous : {std::string(), tree.Path() + "also gone"}) {
     TacRoot good = "c";
@@ -165,7 +165,7 @@ TEST(MakeRootFolder, RaisesWhenThePreviousRootFailsToo) {
 }
 
 TEST(MakeRootFolder, LeaksNothing) {
-  test::TempTree tree;
+  testing_files::TempFolder tree;
   std::string missing = tree.Path() + "gone";
   std::unique_ptr<TacShellFolder> old;
   EXPECT_EQ(test::LeakedBlocks(4,

@@ -1,5 +1,5 @@
-// Skin folders and files written by the Windows skin tests into a fresh
-// temporary folder that is removed with everything in it.
+// Skin folders and files written by the Windows skin tests, usually into a
+// fresh temporary folder (tests/support/TempFolder.h).
 #pragma once
 
 #include <windows.h>
@@ -7,8 +7,7 @@
 #include <string>
 
 #include "framework/core/Classes.h"
-#include "tests/skin/ImageFixtures.h"
-#include "tests/support/RemoveTree.h"
+#include "tests/support/ImageFixtures.h"
 
 namespace translit::test {
 
@@ -20,27 +19,6 @@ inline void WriteBytes(const std::string& path, const Bytes& bytes) {
 inline void WriteText(const std::string& path, const std::string& text) {
   WriteBytes(path, Bytes(text.begin(), text.end()));
 }
-
-class TempFolder {
- public:
-  TempFolder() {
-    char tmp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, tmp);
-    static int n = 0;
-    Path = std::string(tmp) + "skintest" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++n) + "\\";
-    ::CreateDirectoryA(Path.c_str(), nullptr);
-  }
-  ~TempFolder() { testing_files::RemoveTree(Path.substr(0, Path.size() - 1)); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  // A sub-folder, made when missing; its path ends in a backslash.
-  std::string Sub(const std::string& name) const {
-    std::string p = Path + name + "\\";
-    ::CreateDirectoryA(p.c_str(), nullptr);
-    return p;
-  }
-  std::string Path;  // ends in a backslash
-};
 
 // A skin folder "name" below dir (ending in a backslash) with the options
 // text and a plain 90 x 20 master bitmap "Master.bmp".

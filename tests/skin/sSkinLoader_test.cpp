@@ -13,8 +13,9 @@
 #include "framework/ClassRegistry.h"
 #include "skin/acSkinPack.h"
 #include "skin/sStoredSkins.h"
-#include "tests/skin/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/RemoveTree.h"
 
 namespace translit {
@@ -22,7 +23,7 @@ namespace {
 
 using test::Bytes;
 
-using test::TempFolder;
+using testing_files::TempFolder;
 using test::WriteBytes;
 using test::WriteText;
 
@@ -142,12 +143,12 @@ void ExpectSampleSkin(TsSkinTables& t) {
 
 TEST(SkinLoader, FolderAndPackedGiveTheSameSkin) {
   TempFolder tmp;
-  Files().WriteFolder(tmp.Sub("Sample"));
-  WriteBytes(tmp.Path + "Packed.asz", Files().Packed());
+  Files().WriteFolder(tmp.Folder("Sample"));
+  WriteBytes(tmp.Path() + "Packed.asz", Files().Packed());
 
   TsSkinTables folder(WindowsSystemValues());
   TsSkinLoadSettings settings;
-  settings.SkinDirectory = tmp.Path.substr(0, tmp.Path.size() - 1);
+  settings.SkinDirectory = tmp.Path().substr(0, tmp.Path().size() - 1);
   settings.SkinName = "Sample";
   double version = 0;
   settings.OnVersionCheck = [&](const TsSkinData& d) { version = d.Version; };
@@ -155,7 +156,7 @@ TEST(SkinLoader, FolderAndPackedGiveTheSameSkin) {
   TsSkinLoadStats stats;
   ASSERT_EQ(LoadSkinFromFolder(folder, settings, packed, &stats), TsLoadOutcome::Loaded);
   EXPECT_FALSE(packed);
-  EXPECT_EQ(folder.GlobalInfo->SkinFolder, tmp.Path + "Sample\\");
+  EXPECT_EQ(folder.GlobalInfo->SkinFolder, tmp.Path() + "Sample\\");
   EXPECT_DOUBLE_EQ(version, 7.2);
   EXPECT_EQ(stats.ImagesDecoded, 5);
   ExpectSampleSkin(folder);
@@ -163,35 +164,35 @@ TEST(SkinLoader, FolderAndPackedGiveTheSameSkin) {
   TsSkinTables fromPack(WindowsSystemValues());
   settings.SkinName = "Packed";
   LoadSkinFromPacked(fromPack, settings);
-  EXPECT_EQ(fromPack.GlobalInfo->SkinFolder, tmp.Path);
+  EXPECT_EQ(fromPack.GlobalInfo->SkinFolder, tmp.Path());
   ExpectSampleSkin(fromPack);
   EXPECT_EQ(fromPack.Masks.size(), folder.Masks.size());
 }
 
 TEST(SkinLoader, RelativeDirectories) {
   TempFolder tmp;
-  Files().WriteFolder(tmp.Sub("Skins") + "");
-  std::string skins = tmp.Sub("Skins");
-  Files().WriteFolder(tmp.Sub("Skins\\Sample"));
+  Files().WriteFolder(tmp.Folder("Skins") + "");
+  std::string skins = tmp.Folder("Skins");
+  Files().WriteFolder(tmp.Folder("Skins\\Sample"));
   WriteBytes(skins + "Packed.asz", Files().Packed());
 
   // The folder goes by the program folder: two levels down, ".." is its parent.
   TsSkinTables t(WindowsSystemValues());
   TsSkinLoadSettings settings;
-  settings.ProgramFolder = tmp.Sub("a") + "b\\";
+  settings.ProgramFolder = tmp.Folder("a") + "b\\";
   settings.SkinDirectory = "..\\Skins";
   settings.SkinName = "Sample";
   bool packed = false;
-  tmp.Sub("a\\b");
-  EXPECT_EQ(SkinFolderName(settings), tmp.Path + "a\\Skins\\Sample\\");
-  settings.ProgramFolder = tmp.Path + "a\\";
+  tmp.Folder("a\\b");
+  EXPECT_EQ(SkinFolderName(settings), tmp.Path() + "a\\Skins\\Sample\\");
+  settings.ProgramFolder = tmp.Path() + "a\\";
   ASSERT_EQ(LoadSkinFromFolder(t, settings, packed), TsLoadOutcome::Loaded);
   EXPECT_EQ(t.SectionIndex("PANEL"), 1);
 
   // The packed file goes by the current directory.
   char old[MAX_PATH];
   ::GetCurrentDirectoryA(MAX_PATH, old);
-  ::SetCurrentDirectoryA(tmp.Path.c_str());
+  ::SetCurrentDirectoryA(tmp.Path().c_str());
   TsSkinTables p(WindowsSystemValues());
   settings.SkinDirectory = "Skins";
   settings.SkinName = "Packed";
@@ -213,13 +214,13 @@ TEST(SkinLoader, LoadErrors) {
       {"[X]\r\nG=!check.bmp!0!0\r\n", nullptr},                      // lower-case name: skipped
       {"[X]\r\nG=!CHECK.BMP!0!0\r\n", "Division by zero"},  // zero states, margins computed
   };
-  std::string folder = tmp.Sub("Bad");
+  std::string folder = tmp.Folder("Bad");
   WriteBytes(folder + "CHECK.BMP", Files().check);
   for (const Case& c : cases) {
     WriteText(folder + "Options.dat", c.options);
     TsSkinTables t(WindowsSystemValues());
     TsSkinLoadSettings settings;
-    settings.SkinDirectory = tmp.Path;
+    settings.SkinDirectory = tmp.Path();
     settings.SkinName = "Bad";
     bool packed = false;
     try {
@@ -241,10 +242,10 @@ TEST(SkinLoader, LoadErrors) {
       {Bytes(good.begin(), good.begin() + 200), "Stream read error"},
   };
   for (const Damage& d : damaged) {
-    WriteBytes(tmp.Path + "Damaged.asz", d.bytes);
+    WriteBytes(tmp.Path() + "Damaged.asz", d.bytes);
     TsSkinTables t(WindowsSystemValues());
     TsSkinLoadSettings settings;
-    settings.SkinDirectory = tmp.Path;
+    settings.SkinDirectory = tmp.Path();
     settings.SkinName = "Damaged";
     try {
       LoadSkinFromPacked(t, settings);
@@ -258,7 +259,7 @@ TEST(SkinLoader, LoadErrors) {
 TEST(SkinLoader, StoredSkins) {
   TempFolder tmp;
   TsSkinLoadSettings settings;
-  settings.SkinDirectory = tmp.Path + "NoSuchDir";
+  settings.SkinDirectory = tmp.Path() + "NoSuchDir";
   settings.SkinName = "Missing";
   bool packed = false;
 
@@ -311,13 +312,13 @@ TEST(SkinLoader, StoredSkins) {
 
 TEST(SkinLoader, HueSaturationAndCommonSections) {
   TempFolder tmp;
-  std::string folder = tmp.Sub("Hue");
+  std::string folder = tmp.Folder("Hue");
   Files().WriteFolder(folder, std::string(kOptions) + "[GLOBALINFO2]\r\n");
   std::string common = "[MYPANEL]\nPARENTCLASS=PANEL\nEXTRA=" + folder + "check.bmp\nTEX=" + folder +
                        "small.jpg\n[GLOBALINFO]\nSKIPPED=" + folder + "check.bmp\n";
   TsSkinTables t(WindowsSystemValues());
   TsSkinLoadSettings settings;
-  settings.SkinDirectory = tmp.Path;
+  settings.SkinDirectory = tmp.Path();
   settings.SkinName = "Hue";
   settings.HueOffset = 120;
   settings.CommonSections = common;

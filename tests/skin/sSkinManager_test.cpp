@@ -17,12 +17,13 @@
 #include "skin/sLayeredSupport.h"
 #include "controls/protocol/sSkinState.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/GuiCounts.h"
 
 namespace translit {
 namespace {
 
-using test::TempFolder;
+using testing_files::TempFolder;
 using test::WriteBytes;
 using test::WriteText;
 
@@ -86,7 +87,7 @@ class SkinManager : public ::testing::Test {
   // A manager on the form looking in the temporary folder.
   TsSkinManager* MakeManager() {
     manager = new TsSkinManager(form);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     return manager;
   }
 
@@ -112,7 +113,7 @@ TEST_F(SkinManager, MissingSkinLeavesTheManagerInactiveWithoutAMessage) {
 }
 
 TEST_F(SkinManager, LoadingTellsEveryFormAndControl) {
-  WriteSkin(tmp.Path, "Blue");
+  WriteSkin(tmp.Path(), "Blue");
   MakeManager();
   std::vector<std::string> events;
   manager->SetOnBeforeChange([&](fw::TComponent*) { events.push_back("before"); });
@@ -138,7 +139,7 @@ TEST_F(SkinManager, LoadingTellsEveryFormAndControl) {
 
   // A packed file of the name wins over the folder.
   std::string options = kOptions;
-  WriteBytes(tmp.Path + "Blue.asz",
+  WriteBytes(tmp.Path() + "Blue.asz",
              WritePackedSkin({{"Options.dat", test::Bytes(options.begin(), options.end())},
                               {"Master.bmp", test::MakeBmp(90, 20, 24, test::Solid(0xFF336699))}}));
   manager->SetSkinName("Blue");
@@ -146,7 +147,7 @@ TEST_F(SkinManager, LoadingTellsEveryFormAndControl) {
 }
 
 TEST_F(SkinManager, ASkinNotFoundLeavesNothingOfTheOldOneBehind) {
-  WriteSkin(tmp.Path, "Blue",
+  WriteSkin(tmp.Path(), "Blue",
             "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\nBOXCHECKED=@0000,0000,0010,0010,1,1\r\n"
             "[BUTTON]\r\nCOLOR=0x0000FF\r\n");
   MakeManager();
@@ -164,8 +165,8 @@ TEST_F(SkinManager, ASkinNotFoundLeavesNothingOfTheOldOneBehind) {
 }
 
 TEST_F(SkinManager, VersionCheckAndLoadErrors) {
-  WriteSkin(tmp.Path, "New", "[GLOBALINFO]\r\nVERSION=8\r\n[BUTTON]\r\nCOLOR=1\r\n");
-  WriteSkin(tmp.Path, "Broken", "[GLOBALINFO]\r\nSHADOW1OFFSET=abc\r\n");
+  WriteSkin(tmp.Path(), "New", "[GLOBALINFO]\r\nVERSION=8\r\n[BUTTON]\r\nCOLOR=1\r\n");
+  WriteSkin(tmp.Path(), "Broken", "[GLOBALINFO]\r\nSHADOW1OFFSET=abc\r\n");
   MakeManager();
   manager->SetSkinName("New");
   ASSERT_EQ(notes.size(), 1u);
@@ -183,12 +184,12 @@ TEST_F(SkinManager, VersionCheckAndLoadErrors) {
 }
 
 TEST_F(SkinManager, TheFirstManagerIsTheDefaultUntilAnotherIsMadeIt) {
-  WriteSkin(tmp.Path, "Blue");
+  WriteSkin(tmp.Path(), "Blue");
   MakeManager();
   ASSERT_EQ(DefaultManager, manager);
   auto* second = new TsSkinManager(form);
   EXPECT_FALSE(second->IsDefault());
-  second->SetSkinDirectory(tmp.Path);
+  second->SetSkinDirectory(tmp.Path());
   second->SetSkinName("Blue");
   log.clear();
   second->SetIsDefault(true);
@@ -213,12 +214,12 @@ TEST_F(SkinManager, StoredSkinsStandInForMissingOnes) {
 }
 
 TEST_F(SkinManager, ListsStoredSkinsThenTheDirectorysSkinsSorted) {
-  WriteSkin(tmp.Path, "Beta");
-  WriteSkin(tmp.Path, "Alpha");
-  tmp.Sub("NoOptions");
-  WriteText(tmp.Path + "Zed.asz", "x");
-  WriteText(tmp.Path + "Upper.ASZ", "x");
-  WriteText(tmp.Path + "Two.dots.asz", "x");
+  WriteSkin(tmp.Path(), "Beta");
+  WriteSkin(tmp.Path(), "Alpha");
+  tmp.Folder("NoOptions");
+  WriteText(tmp.Path() + "Zed.asz", "x");
+  WriteText(tmp.Path() + "Upper.ASZ", "x");
+  WriteText(tmp.Path() + "Two.dots.asz", "x");
   MakeManager();
   fw::TStrings list;
   auto names = [&list] {
@@ -239,13 +240,13 @@ TEST_F(SkinManager, ListsStoredSkinsThenTheDirectorysSkinsSorted) {
 }
 
 TEST_F(SkinManager, PreviewRecordAppliesItsOptionsText) {
-  WriteSkin(tmp.Path, "Blue");  // its own options say 7.2
+  WriteSkin(tmp.Path(), "Blue");  // its own options say 7.2
   MakeManager();
   std::vector<std::uint8_t> record(30646, 0);
   const std::int32_t marker = 0xA400;
   std::memcpy(record.data(), &marker, 4);
   std::strcpy(reinterpret_cast<char*>(record.data() + 4), "Blue");
-  std::strcpy(reinterpret_cast<char*>(record.data() + 132), tmp.Path.c_str());
+  std::strcpy(reinterpret_cast<char*>(record.data() + 132), tmp.Path().c_str());
   std::strcpy(reinterpret_cast<char*>(record.data() + 645), "[GLOBALINFO]\r\nVERSION=7.9\r\n[BUTTON]\r\nCOLOR=3\r\n");
   COPYDATASTRUCT data{7, static_cast<DWORD>(record.size()), record.data()};
   EXPECT_EQ(manager->HandlePreviewMessage(data), 1);
@@ -308,13 +309,13 @@ end)");
 
 TEST_F(SkinManager, CommonSectionsStoredBeforeTheNameAreLoadedWithTheSkin) {
   // The stored order puts CommonSections before SkinDirectory and SkinName.
-  WriteSkin(tmp.Path, "Blue");
+  WriteSkin(tmp.Path(), "Blue");
   form->LoadLayoutText(std::string(R"(object F: TForm
   object sSkinManager1: TsSkinManager
     CommonSections.Strings = (
       '[EXTRA]'
       'COLOR = 0x00FF00')
-    SkinDirectory = ')") + tmp.Path + R"('
+    SkinDirectory = ')") + tmp.Path() + R"('
     SkinName = 'Blue'
   end
 end)");
@@ -479,7 +480,7 @@ TEST_F(SkinManager, MainWindowHook) {
 }
 
 TEST_F(SkinManager, RepeatedLoadsLeaveNoGdiOrUserObjects) {
-  WriteSkin(tmp.Path, "Blue");
+  WriteSkin(tmp.Path(), "Blue");
   MakeManager();
   manager->SetSkinName("Blue");
   manager->SetActive(false);

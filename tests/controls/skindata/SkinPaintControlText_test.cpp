@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "controls/skindata/sCommonData.h"
@@ -12,16 +13,27 @@
 #include "framework/Application.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "skin/sSkinManager.h"
-#include "tests/controls/skindata/SkinDataControl.h"
+#include "tests/support/SkinDataControl.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit {
 namespace {
 
-using test::TempFolder;
+using testing_files::TempFolder;
 using test::WriteText;
 
 using TLabelled = test::TSkinDataControl;
+
+// A control without a window that carries skin data.
+class TWindowlessLabelled : public fw::TGraphicControl {
+ public:
+  explicit TWindowlessLabelled(fw::TComponent* owner) : fw::TGraphicControl(owner), FSkinData(this, false) {}
+  TsCtrlSkinData& SkinData() { return FSkinData; }
+
+ private:
+  TsCtrlSkinData FSkinData;
+};
 
 // Pixels of one colour (colour order) in a picture.
 int Count(fw::TBitmap* b, std::uint32_t color) {
@@ -37,13 +49,15 @@ class ControlText : public ::testing::Test {
  protected:
   void SetUp() override {
     fw::EnsureApplication();
-    std::string folder = tmp.Sub("T");
+    std::string folder = tmp.Folder("T");
     WriteText(folder + "Options.dat",
               "[GLOBALINFO]\r\nCOLOR=0xFFFFFF\r\n"
               "[LABEL]\r\nCOLOR=0xFFFFFF\r\nFONTCOLOR=0x0000FF\r\nTCLEFT=0xFF0000\r\n"
-              "[WEBBUTTON]\r\nFONTCOLOR=0x000000\r\nHOTFONTCOLOR=0x000000\r\n");
+              "[WEBBUTTON]\r\nFONTCOLOR=0x000000\r\nHOTFONTCOLOR=0x000000\r\n"
+              "[PANEL]\r\nCOLOR=0xFFFFFF\r\nFONTCOLOR=0x00FF00\r\n"
+              "[CLEAR]\r\nTRANSPARENCY=100\r\nFONTCOLOR=0x0000FF\r\n");
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("T");
     form = new fw::TForm(fw::Application);
     control = new TLabelled(form);
@@ -55,12 +69,12 @@ class ControlText : public ::testing::Test {
     delete form;
     delete manager;
   }
-  // The text written on white.
-  void Write(bool enabled, bool hot) {
+  // The text of data written on white.
+  void Write(bool enabled, bool hot, TsCommonData& data) {
     FillBitmapRect(picture.get(), RECT{0, 0, 60, 20}, 0xFFFFFF);
-    WriteControlText(picture->Canvas(), "WWW", enabled, hot, control->SkinData(), DT_LEFT | DT_TOP | DT_SINGLELINE,
-                     RECT{2, 2, 58, 18});
+    WriteControlText(picture->Canvas(), "WWW", enabled, hot, data, DT_LEFT | DT_TOP | DT_SINGLELINE, RECT{2, 2, 58, 18});
   }
+  void Write(bool enabled, bool hot) { Write(enabled, hot, control->SkinData()); }
 
   TempFolder tmp;
   TsSkinManager* manager = nullptr;
@@ -89,6 +103,44 @@ TEST_F(ControlText, SkinColoursTurnedByTheControlsHue) {
   Write(false, false);
   EXPECT_GT(Count(picture.get(), 0x9999FF), 10);
   EXPECT_EQ(Count(picture.get(), 0xFF0000), 0) << "no shadows when disabled";
+}
+
+TEST_F(ControlText, TransparentTextOnItsParentTakesTheParentsColours) {
+  auto* panel = new TLabelled(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 100, 60);
+  panel->SkinData().SetSkinSection("PANEL");
+  panel->HandleNeeded();
+  ASSERT_GE(panel->SkinData().SkinIndex, 0);
+  const std::uint32_t own = 0x0000FF, parents = 0x00FF00;
+  const struct {
+    const char* what;
+    int kind;  // -1: a control without a window
+    std::uint32_t expected;
+  } cases[] = {
+      {"windowless", -1, parents},  {"check box", 32, parents},  {"grid check box", 152, parents},
+      {"radio button", 33, parents}, {"group box", 74, parents}, {"frame group box", 226, parents},
+      {"button", kKindButton, own},  {"edit", 2, own},           {"no kind", 0, own},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<fw::TControl> owner;
+    TsCommonData* data = nullptr;
+    if (c.kind < 0) {
+      auto* windowless = new TWindowlessLabelled(nullptr);
+      owner.reset(windowless);
+      data = &windowless->SkinData();
+    } else {
+      auto* windowed = new TLabelled(nullptr, c.kind);
+      owner.reset(windowed);
+      data = &windowed->SkinData();
+    }
+    owner->SetParent(panel);
+    data->SetSkinSection("CLEAR");
+    ASSERT_TRUE(data->Skinned()) << c.what;
+    Write(true, false, *data);
+    EXPECT_GT(Count(picture.get(), c.expected), 10) << c.what;
+    EXPECT_EQ(Count(picture.get(), c.expected == own ? parents : own), 0) << c.what;
+  }
 }
 
 TEST_F(ControlText, UnskinnedTextIsPlainOrEmbossed) {

@@ -12,13 +12,14 @@
 #include "render/paint/SkinPaintParent.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "skin/sSkinManager.h"
-#include "tests/controls/skindata/SkinDataControl.h"
+#include "tests/support/SkinDataControl.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit {
 namespace {
 
-using test::TempFolder;
+using testing_files::TempFolder;
 using test::WriteText;
 
 using TPainted = test::TSkinDataControl;
@@ -63,9 +64,9 @@ class ControlPainting : public ::testing::Test {
  protected:
   void SetUp() override {
     fw::EnsureApplication();
-    WriteText(tmp.Sub("T") + "Options.dat", "[GLOBALINFO]\r\nCOLOR=0xFFFFFF\r\n[RED]\r\nCOLOR=0x0000FF\r\n");
+    WriteText(tmp.Folder("T") + "Options.dat", "[GLOBALINFO]\r\nCOLOR=0xFFFFFF\r\n[RED]\r\nCOLOR=0x0000FF\r\n");
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("T");
     form = new fw::TForm(fw::Application);
     form->SetColor(fw::clBlue);

@@ -14,11 +14,13 @@
 #include "framework/ClassRegistry.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/SkinDataControl.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit {
 namespace {
 
-using test::TempFolder;
+using testing_files::TempFolder;
 
 const char* const kOptions =
     "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
@@ -28,34 +30,11 @@ const char* const kOptions =
     "[CLEAR]\r\nTRANSPARENCY=100\r\n"
     "[GRAD]\r\nCOLOR=0x445566\r\nGRADIENTPERCENT=100\r\nGRADIENTDATA=0x000000;0xFFFFFF;100;1;0\r\n"
     "[TEXTURED]\r\nCOLOR=0x445566\r\nIMAGEPERCENT=50\r\n"
-    "[GROUPBOX]\r\nBORDERSMASK=@0000,0000,0030,0020,3,1\r\n";
+    "[GROUPBOX]\r\nBORDERSMASK=@0000,0000,0030,0020,3,1\r\n"
+    "[OVER]\r\nCOLOR=0x445566\r\nTRANSPARENCY=150\r\n"
+    "[UNDER]\r\nCOLOR=0x445566\r\nTRANSPARENCY=-20\r\n";
 
-// A windowed control that owns its skin data the way skinned controls do
-// and logs the skin commands that reach its own handling.
-class TSkinned : public fw::TWinControl {
- public:
-  explicit TSkinned(fw::TComponent* owner, int kind = 0, bool cache = true)
-      : fw::TWinControl(owner), FSkinData(this, cache, kind) {
-    SetBounds(0, 0, 40, 30);
-  }
-  const char* ClassName() const override { return "TSkinned"; }
-  TsCtrlSkinData& SkinData() { return FSkinData; }
-  std::vector<int> log;
-
- protected:
-  void WndProc(fw::TMessage& m) override {
-    if (IsSkinMessage(m)) log.push_back(ReadSkinMessage(m).Command);
-    if (FSkinData.CommonMessage(m)) return;
-    fw::TWinControl::WndProc(m);
-  }
-  void Loaded() override {
-    fw::TWinControl::Loaded();
-    FSkinData.ChooseSection();
-  }
-
- private:
-  TsCtrlSkinData FSkinData;
-};
+using TSkinned = test::TSkinDataControl;
 
 class CommonData : public ::testing::Test {
  protected:
@@ -66,9 +45,9 @@ class CommonData : public ::testing::Test {
     static bool registered = false;
     if (!registered) {
       registered = true;
-      fw::RegisterClass<TSkinned>("TSkinned", "TWinControl").Object("SkinData", &TSkinned::SkinData);
+      fw::RegisterClass<TSkinned>("TSkinDataControl", "TWinControl").Object("SkinData", &TSkinned::SkinData);
     }
-    test::WriteSkinFolder(tmp.Path, "T", kOptions);
+    test::WriteSkinFolder(tmp.Path(), "T", kOptions);
     form = new fw::TForm(fw::Application);
     form->SetColor(0);
     form->Show();
@@ -79,7 +58,7 @@ class CommonData : public ::testing::Test {
   }
   void LoadSkin() {
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("T");
     ASSERT_TRUE(manager->Active());
     ASSERT_EQ(DefaultManager, manager);
@@ -129,7 +108,7 @@ TEST_F(CommonData, SectionResolutionAndUnknownSections) {
   EXPECT_TRUE(button->SkinData().Skinned(true));
   TSkinned* other = Add("", 9);
   other->SkinData().ChooseSection();
-  EXPECT_EQ(other->SkinData().SkinSection(), "TSKINNED");
+  EXPECT_EQ(other->SkinData().SkinSection(), "TSKINDATACONTROL");
 
   // Setting the same text in another case sets it again: the owner hears
   // a refresh and keeps the same section.
@@ -168,7 +147,7 @@ TEST_F(CommonData, IndexesFollowNewAndRemovedSkins) {
 
   c->SkinData().SizeCache();
   EXPECT_EQ(c->SkinData().CacheBmp->Width(), 40);
-  EXPECT_EQ(c->SkinData().CacheBmp->Height(), 30);
+  EXPECT_EQ(c->SkinData().CacheBmp->Height(), 20);
   EXPECT_EQ(c->SkinData().CacheBmp->PixelFormat(), fw::pf32bit);
 
   manager->SetActive(false);
@@ -185,6 +164,32 @@ TEST_F(CommonData, IndexesFollowNewAndRemovedSkins) {
   fw::TMessage m{SM_ALPHACMD, SkinWParam(SKINCMD_REMOVE_SKIN), reinterpret_cast<LPARAM>(form), 0};
   ::SendMessageA(c->Handle(), m.Msg, m.WParam, m.LParam);
   EXPECT_EQ(c->SkinData().SkinIndex, index);
+}
+
+TEST_F(CommonData, ForgetsAStoredManagerWhenItIsFreed) {
+  LoadSkin();
+  // A second manager is never the default one. Freed, it must leave no
+  // pointer behind: without a skin it broadcasts nothing, and with one its
+  // removal broadcast comes before it counts as being destroyed.
+  for (bool active : {false, true}) {
+    auto* other = new TsSkinManager(nullptr);
+    if (active) {
+      other->SetSkinDirectory(tmp.Path());
+      other->SetSkinName("T");
+      ASSERT_FALSE(other->Sections.empty());
+    } else {
+      other->SetActive(false);
+    }
+    ASSERT_EQ(other->Active(), active);
+    ASSERT_EQ(DefaultManager, manager);
+    TSkinned* c = Add("BUTTON", kKindButton);
+    c->SkinData().SetSkinManager(other);
+    ASSERT_EQ(c->SkinData().StoredSkinManager(), other);
+    delete other;
+    EXPECT_EQ(c->SkinData().StoredSkinManager(), nullptr) << (active ? "active" : "inactive");
+    EXPECT_EQ(c->SkinData().SkinManager(), manager) << "the default manager again";
+    delete c;
+  }
 }
 
 TEST_F(CommonData, ColourForChildrenAndBackgroundColourByTransparency) {
@@ -251,6 +256,23 @@ TEST_F(CommonData, BackgroundRequests) {
   r = ask(bare);
   EXPECT_EQ(r.Kind, bkColor);
   EXPECT_EQ(r.Color, 0xFF00FF);
+  // A transparency outside 0..100 without a cache has no bitmap to give
+  // either: the key colour, and nothing drawn into a DC that came along.
+  auto target = NewBitmap32(4, 4);
+  for (const char* section : {"OVER", "UNDER"})
+    for (bool drawNow : {false, true}) {
+      TSkinned* odd = Add(section, 0, nullptr, false);
+      ASSERT_TRUE(odd->SkinData().Skinned()) << section;
+      FillBitmapRect(target.get(), RECT{0, 0, 4, 4}, 0x123456);
+      BackgroundRequest asked;
+      asked.Rect = RECT{0, 0, 4, 4};
+      asked.DrawNow = drawNow ? 1 : 0;
+      asked.DC = target->Canvas().Handle();
+      r = ask(odd, asked);
+      EXPECT_EQ(r.Kind, bkColor) << section << " drawNow " << drawNow;
+      EXPECT_EQ(r.Color, 0xFF00FF) << section << " drawNow " << drawNow;
+      EXPECT_EQ(::GetPixel(target->Canvas().Handle(), 1, 1), 0x123456u) << section << " drawNow " << drawNow;
+    }
 
   // Fully transparent on the gradient control: the request passes through
   // and comes back with this control's place added.
@@ -409,7 +431,7 @@ TEST_F(CommonData, CacheCopiedAroundChildWindows) {
 TEST_F(CommonData, ReadFromAStoredLayout) {
   LoadSkin();
   form->LoadLayoutText(R"(object F: TForm
-  object Skinned1: TSkinned
+  object Skinned1: TSkinDataControl
     Left = 4
     Top = 4
     Width = 50
@@ -419,7 +441,7 @@ TEST_F(CommonData, ReadFromAStoredLayout) {
     SkinData.HUEOffset = 30
     SkinData.Saturation = -10
   end
-  object Skinned2: TSkinned
+  object Skinned2: TSkinDataControl
     Left = 4
     Top = 30
     Width = 50
@@ -436,7 +458,7 @@ end)");
   EXPECT_FALSE(one->SkinData().CustomColor());
   EXPECT_EQ(one->SkinData().HUEOffset(), 30);
   EXPECT_EQ(one->SkinData().Saturation(), -10);
-  EXPECT_EQ(two->SkinData().SkinSection(), "TSKINNED") << "no stored section: the class name";
+  EXPECT_EQ(two->SkinData().SkinSection(), "TSKINDATACONTROL") << "no stored section: the class name";
   EXPECT_EQ(two->SkinData().SkinManager(), manager) << "none stored: the default manager";
 }
 

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "tests/render/pixels/pngsuite/PngWriter.h"
+#include "tests/support/PngWriter.h"
+#include "tests/support/TempFolder.h"
 
 using namespace translit;
 using pngtest::Assemble;
@@ -26,22 +26,12 @@ void Load(TPNGGraphic& g, const Bytes& file) {
   g.LoadFromStream(stream);
 }
 
+// Pixels given as 0xRRGGBBAA, row by row.
 RawImage Rgba(std::uint32_t w, std::uint32_t h, const std::vector<std::uint32_t>& rgba) {
-  RawImage img;
-  img.width = w;
-  img.height = h;
-  img.depth = 8;
-  img.colorType = 6;
-  for (std::uint32_t y = 0; y < h; ++y) {
-    Bytes row;
-    for (std::uint32_t x = 0; x < w; ++x) {
-      std::uint32_t v = rgba[y * w + x];
-      row.insert(row.end(), {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
-                             static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
-    }
-    img.rows.push_back(row);
-  }
-  return img;
+  return pngtest::Rgb8Image(w, h, true, [&](std::uint32_t x, std::uint32_t y) {
+    const std::uint32_t v = rgba[y * w + x];
+    return (v >> 8) | (v << 24);
+  });
 }
 
 // A 32-bit canvas filled with one colour.
@@ -109,9 +99,8 @@ TEST(PngGraphic, DecodesIntoTheBitmapsRowsAndPalette) {
 }
 
 TEST(PngGraphic, LoadsFromFileAndResource) {
-  char dir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, dir);
-  const std::string path = std::string(dir) + "translit_png_test.png";
+  testing_files::TempFolder dir;
+  const std::string path = dir.Path() + "translit_png_test.png";
   RawImage img = Rgba(3, 2, {0xFF0000FF, 0x00FF0080, 0x0000FF00, 0x0A141EFF, 0x28323CFF, 0x46505AFF});
   {
     fw::TMemoryStream m(pngtest::Encode(img, false));
@@ -119,7 +108,6 @@ TEST(PngGraphic, LoadsFromFileAndResource) {
   }
   TPNGGraphic fromFile, fromResource;
   fromFile.LoadFromFile(path);
-  std::remove(path.c_str());
   fromResource.LoadFromResourceName(::GetModuleHandleA(nullptr), "TESTPNG");
   for (TPNGGraphic* g : {&fromFile, &fromResource}) {
     ASSERT_EQ(g->PixelFormat(), fw::pf32bit);

@@ -15,6 +15,7 @@
 #include "render/effects/acEffects.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/TempFolder.h"
 
 namespace translit::test {
 
@@ -80,9 +81,9 @@ class EffectsSkin {
     fw::EnsureApplication().Initialize();
     RegisterSkinManagerClasses();
     InstallEffects();
-    WriteSkinFolder(tmp.Path, "E", kEffectsSkin);
+    WriteSkinFolder(tmp.Path(), "E", kEffectsSkin);
     manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path);
+    manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("E");
   }
   ~EffectsSkin() {
@@ -92,7 +93,7 @@ class EffectsSkin {
   EffectsSkin(const EffectsSkin&) = delete;
   EffectsSkin& operator=(const EffectsSkin&) = delete;
 
-  TempFolder tmp;
+  testing_files::TempFolder tmp;
   TsSkinManager* manager = nullptr;
 };
 

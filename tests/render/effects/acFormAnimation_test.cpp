@@ -352,6 +352,7 @@ TEST_F(FormAnimation, PicturesHoldTheFormItsChildrenAndItsFrame) {
   EXPECT_EQ(whole->Height(), 240);
   EXPECT_EQ(PixelAt(*whole, inWindow.left + 40, inWindow.top + 30), AsPixel(kPatchColour));
   EXPECT_EQ(ViewOf(whole.get()).Row(0)[0] >> 24, 255u) << "opaque";
+  EXPECT_NE(PixelAt(*whole, 200, inWindow.top / 2), 0u) << "the frame is in the picture";
 
   // A control that is not shown yet looks like its parent's background.
   TPatch* hidden = new TPatch(form);

@@ -99,7 +99,7 @@ TEST_F(SkinItems, TextureThenGradientThenColour) {
   Master(8, 8, 0x404040);
   AddPiece("X", "PATTERN", RECT{0, 0, 8, 8}, 0, 1);
   auto item = NewBitmap32(20, 20);
-  PaintSkinBackground(Section("X"), "X", EmptyParentCache(), kNoColorOverride, -1, -1, manager, item.get(),
+  PaintSkinBackground(Section("X"), "X", EmptyParentCache(), clSkinTransparent, -1, -1, manager, item.get(),
                       POINT{0, 0}, RECT{0, 0, 20, 20}, 0);
   // (64 x 51 + 128 x 204 + 127) >> 8 = 115; round(0.6 x 115 + 0.4 x 192) = 146.
   EXPECT_EQ(Pixel(item.get(), 10, 10), 0x929292u);
@@ -110,7 +110,7 @@ TEST_F(SkinItems, ColourTintStaysInsideAnItemInALargerPicture) {
   Sections("[G]\r\nCOLOR=0xC0C0C0\r\nGRADIENTPERCENT=40\r\nGRADIENTDATA=8421504;8421504;100;0;0\r\n");
   auto picture = NewBitmap32(10, 10);
   FillBitmapRect(picture.get(), RECT{0, 0, 10, 10}, 0x000000);
-  PaintSkinBackground(Section("G"), "G", EmptyParentCache(), kNoColorOverride, -1, -1, manager, picture.get(),
+  PaintSkinBackground(Section("G"), "G", EmptyParentCache(), clSkinTransparent, -1, -1, manager, picture.get(),
                       POINT{0, 0}, RECT{2, 2, 6, 6}, 0);
   EXPECT_EQ(Pixel(picture.get(), 2, 2), 0xA6A6A6u) << "round(0.4 x 128 + 0.6 x 192) = 166";
   EXPECT_EQ(Pixel(picture.get(), 5, 5), 0xA6A6A6u);

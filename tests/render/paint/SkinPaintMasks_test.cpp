@@ -146,8 +146,8 @@ TEST(PaintBorderMask, MapsEveryPixelToItsSourcePiece) {
 
 TEST(PaintBorderMask, KeyCornerShowsParentBitmapOrColourWhileEdgesCopyTheKey) {
   Skin skin(6, 6);
-  skin.Set(0, 0, KeyColor);  // top-left corner
-  skin.Set(2, 0, KeyColor);  // top edge
+  skin.Set(0, 0, KeyPixel);  // top-left corner
+  skin.Set(2, 0, KeyPixel);  // top edge
   TsMaskData mask = skin.Mask(1, 6, 6, 0, 0, 2, 2, 2, 2);
   auto parentBitmap = Filled(20, 20, kBack);
   ViewOf(parentBitmap.get()).At(4, 5) = 0xFF123456u;
@@ -205,7 +205,7 @@ TEST(CopyLayeredPiece, ComposesEachChannelWithItsMaskChannel) {
   TsMaskData mask = skin.Mask(1, 4, 1, 1, 0, 0, 0, 0, 0);
   skin.Set(0, 0, 0xFF204060u);
   skin.Set(0, 1, 0x00FF8000u);  // red 255 keeps d, green 128 halves, blue 0 takes s
-  skin.Set(1, 0, KeyColor);
+  skin.Set(1, 0, KeyPixel);
   skin.Set(1, 1, 0x00000000u);
   auto parentBitmap = Filled(8, 8, 0xFF0A0B0Cu);
   struct {
@@ -248,7 +248,7 @@ TEST(CopyLayeredPiece, NegativeLeftShiftsBothRectangles) {
 TEST(CopyLayeredPiece, KeyPixelOutsideTheParentDoesNotEndTheRow) {
   Skin skin(4, 2, 1);
   TsMaskData mask = skin.Mask(1, 4, 1, 1, 0, 0, 0, 0, 0);
-  skin.Set(0, 0, KeyColor);
+  skin.Set(0, 0, KeyPixel);
   auto parentBitmap = Filled(2, 2, 0xFF0A0B0Cu);
   auto b = Filled(4, 4, 0x10808080u);
   CopyLayeredPiece(RECT{0, 0, 3, 1}, RECT{0, 0, 3, 1}, b.get(), mask, true,
@@ -287,7 +287,7 @@ TEST(DrawMaskImage, LayeredLooksAndAlpha) {
 
 TEST(DrawMaskImage, KeyMaskFromMasterBitmap) {
   Skin skin(4, 3);
-  skin.Set(0, 0, KeyColor);
+  skin.Set(0, 0, KeyPixel);
   TsMaskData mask = skin.Mask(2, 2, 3, 0, 0, 0, 0, 0, 0);
   auto normal = Filled(4, 4, 0xFF0A0B0Cu);
   DrawMaskImage(normal.get(), POINT{-1, 0}, 0, ParentCache{nullptr, 0, 0, 0x00336699, false}, mask, mlNormal);
@@ -414,15 +414,15 @@ TEST(PaintBorderMaskWithRegion, CornerKeysLeaveTheRegionEdgeKeysAreCopied) {
   Skin skin(6, 6);
   // Margins 3, 2, 2, 2: the top-left corner is 3 x 2, the middle one column.
   TsMaskData mask = skin.Mask(1, 6, 6, 0, 0, 3, 2, 2, 2);
-  for (int x = 0; x < 3; ++x) skin.Set(x, 0, KeyColor);
-  skin.Set(3, 1, KeyColor);  // in the top edge piece
+  for (int x = 0; x < 3; ++x) skin.Set(x, 0, KeyPixel);
+  skin.Set(3, 1, KeyPixel);  // in the top edge piece
   auto b = Filled(12, 10, 0xFF0A0B0Cu);
   fw::UniqueRgn region(::CreateRectRgn(0, 0, 12, 10));
   PaintBorderMaskWithRegion(b.get(), region.Get(), false, mask, 0);
   for (int x = 0; x < 3; ++x) EXPECT_EQ(At(b.get(), x, 0), 0xFF0A0B0Cu) << x;
   EXPECT_EQ(Decode(At(b.get(), 0, 1)), (Source{0, 1}));
   // The top edge repeats the one middle column: every copy carries the key.
-  for (int x = 3; x < 10; ++x) EXPECT_EQ(At(b.get(), x, 1), KeyColor) << x;
+  for (int x = 3; x < 10; ++x) EXPECT_EQ(At(b.get(), x, 1), KeyPixel) << x;
   fw::UniqueRgn expected(::CreateRectRgn(0, 0, 12, 10));
   fw::UniqueRgn cut(::CreateRectRgn(0, 0, 3, 1));
   ::CombineRgn(expected.Get(), expected.Get(), cut.Get(), RGN_DIFF);
@@ -466,13 +466,13 @@ TEST(CollectMaskRegionRects, RunsOfKeysInBothCornerCells) {
   // One state of 8 x 6 plus a second state; margins 3 left, 2 right, 2 top, 2 bottom.
   Skin skin(16, 6);
   TsMaskData mask = skin.Mask(2, 8, 6, 0, 0, 3, 2, 2, 2);
-  for (int x : {0, 1}) skin.Set(x, 0, KeyColor);  // top-left: run 0..1 at row 0
-  skin.Set(2, 1, KeyColor);                       // row 1: run 2..2
-  skin.Set(3, 1, KeyColor);                       // outside the left cell: ignored
-  skin.Set(7, 0, KeyColor);                       // top-right: column 7 of the state
-  skin.Set(0, 5, KeyColor);                       // bottom-left, last row
-  skin.Set(6, 4, KeyColor), skin.Set(7, 4, KeyColor);  // bottom-right, first scanned row
-  skin.Set(8, 0, KeyColor);                       // second state: ignored
+  for (int x : {0, 1}) skin.Set(x, 0, KeyPixel);  // top-left: run 0..1 at row 0
+  skin.Set(2, 1, KeyPixel);                       // row 1: run 2..2
+  skin.Set(3, 1, KeyPixel);                       // outside the left cell: ignored
+  skin.Set(7, 0, KeyPixel);                       // top-right: column 7 of the state
+  skin.Set(0, 5, KeyPixel);                       // bottom-left, last row
+  skin.Set(6, 4, KeyPixel), skin.Set(7, 4, KeyPixel);  // bottom-right, first scanned row
+  skin.Set(8, 0, KeyPixel);                       // second state: ignored
   struct {
     const char* name;
     bool bottom;

@@ -9,19 +9,25 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/Application.h"
 #include "framework/Colors.h"
 #include "framework/Forms.h"
+#include "framework/core/SysUtils.h"
+#include "render/paint/SkinPaintChildren.h"
+#include "render/paint/SkinPaintDisabled.h"
+#include "render/paint/SkinPaintFills.h"
+#include "render/paint/SkinPaintFrameImage.h"
+#include "render/paint/SkinPaintKeyed.h"
 #include "render/pixels/AlphaKernels.h"
+#include "render/pixels/KeyColor.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinTables.h"
 
 namespace translit {
 namespace {
-
-constexpr std::uint32_t kMagenta = 0xFF00FF;
 
 // A pixel of a 32-bit bitmap as a colour (0x00BBGGRR).
 std::uint32_t At(fw::TBitmap& b, int x, int y) {
@@ -416,15 +422,15 @@ TEST(BorderStrips, CopiesTheRingFromTheSameOffsetInTheSource) {
 TEST(KeyedCopy, KeyPixelsOfTheDestinationTakeTheSource) {
   auto source = Coded(8, 8);
   auto dest = Filled(6, 4, 0x202020);
-  Put(*dest, 1, 1, kMagenta);
-  Put(*dest, 2, 1, kMagenta, 0xFF);  // the alpha byte does not matter
-  Put(*dest, 5, 3, kMagenta);        // outside the overlap
+  Put(*dest, 1, 1, KeyPixel);
+  Put(*dest, 2, 1, KeyPixel, 0xFF);  // the alpha byte does not matter
+  Put(*dest, 5, 3, KeyPixel);        // outside the overlap
   Put(*dest, 0, 0, 0xFE00FF);
   // destRect reaches beyond the bitmap; the overlap is 3 x 3 from (0, 0).
   CopyKeyedFromSource(dest.get(), source.get(), RECT{0, 0, 9, 3}, 13, nullptr, -1, RECT{4, 5, 7, 8});
   EXPECT_EQ(At(*dest, 1, 1), Code(5, 6));
   EXPECT_EQ(At(*dest, 2, 1), Code(6, 6));
-  EXPECT_EQ(At(*dest, 5, 3), kMagenta);
+  EXPECT_EQ(At(*dest, 5, 3), KeyPixel);
   EXPECT_EQ(At(*dest, 0, 0), 0xFE00FFu);
   EXPECT_EQ(At(*dest, 0, 1), 0x202020u);
 }
@@ -434,7 +440,7 @@ TEST(KeyedCopy, MaskCornerChoosesWhereTheTestIsMade) {
   TsSkinTables tables(system);
   // Two states of 4 x 4; only the first state's corner pixels are key.
   auto image = Filled(8, 4, 0x808080);
-  for (POINT p : {POINT{0, 0}, POINT{3, 0}, POINT{0, 3}, POINT{3, 3}}) Put(*image, p.x, p.y, kMagenta);
+  for (POINT p : {POINT{0, 0}, POINT{3, 0}, POINT{0, 3}, POINT{3, 3}}) Put(*image, p.x, p.y, KeyPixel);
   TsMaskData mask;
   mask.OwnBitmap = std::shared_ptr<fw::TBitmap>(image.release());
   mask.SrcRight = 8;
@@ -451,17 +457,17 @@ TEST(KeyedCopy, MaskCornerChoosesWhereTheTestIsMade) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.corner);
     auto dest = Filled(4, 4, 0x202020);
-    Put(*dest, 3, 3, kMagenta);  // the mask decides, not the destination
+    Put(*dest, 3, 3, KeyPixel);  // the mask decides, not the destination
     CopyKeyedFromSource(dest.get(), source.get(), RECT{0, 0, 2, 2}, c.corner, &tables, 0, RECT{2, 2, 4, 4});
     for (int y = 0; y < 2; ++y)
       for (int x = 0; x < 2; ++x)
         EXPECT_EQ(At(*dest, x, y), x == c.x && y == c.y ? Code(2 + x, 2 + y) : 0x202020u) << x << "," << y;
-    EXPECT_EQ(At(*dest, 3, 3), kMagenta);
+    EXPECT_EQ(At(*dest, 3, 3), KeyPixel);
   }
   // An unknown mask index copies nothing.
-  auto dest = Filled(2, 2, kMagenta);
+  auto dest = Filled(2, 2, KeyPixel);
   CopyKeyedFromSource(dest.get(), source.get(), RECT{0, 0, 2, 2}, 13, &tables, 4, RECT{0, 0, 2, 2});
-  EXPECT_EQ(At(*dest, 0, 0), kMagenta);
+  EXPECT_EQ(At(*dest, 0, 0), KeyPixel);
 }
 
 TEST_F(ParentPaint, DisabledLookGreysAndBlends) {
@@ -474,7 +480,7 @@ TEST_F(ParentPaint, DisabledLookGreysAndBlends) {
 
   // Blended over a parent bitmap read at parent position plus offset.
   auto parentBitmap = Filled(10, 10, 0xF0F0F0);
-  Put(*parentBitmap, 3, 4, kMagenta);
+  Put(*parentBitmap, 3, 4, KeyPixel);
   auto blended = Filled(4, 4, picture);
   ApplyDisabledLook(blended.get(), dkBlended, nullptr, POINT{2, 3}, MakeParentCache(parentBitmap.get(), 1, 1));
   EXPECT_EQ(At(*blended, 0, 0), picture);  // a key pixel of the parent leaves the picture
@@ -491,13 +497,13 @@ TEST_F(ParentPaint, DisabledLookGreysAndBlends) {
     const char* name;
     ParentCache cache;
     fw::TControl* control;
-    std::uint32_t mixColor;  // kMagenta: left alone
+    std::uint32_t mixColor;  // KeyPixel: left alone
   };
   const Case cases[] = {
       {"fill colour", ParentCache{nullptr, 0, 0, 0xFFFFFF, false}, nullptr, 0xFFFFFF},
-      {"control's parent", ParentCache{nullptr, 0, 0, 0x00FF00FF, false}, graphic, 0x000000},
-      {"nothing known", ParentCache{nullptr, 0, 0, 0x00FF00FF, false}, nullptr, kMagenta},
-      {"ready without a bitmap", ParentCache{nullptr, 0, 0, 0x00FF00FF, true}, nullptr, kMagenta},
+      {"control's parent", ParentCache{nullptr, 0, 0, clSkinTransparent, false}, graphic, 0x000000},
+      {"nothing known", ParentCache{nullptr, 0, 0, clSkinTransparent, false}, nullptr, KeyPixel},
+      {"ready without a bitmap", ParentCache{nullptr, 0, 0, clSkinTransparent, true}, nullptr, KeyPixel},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -505,7 +511,7 @@ TEST_F(ParentPaint, DisabledLookGreysAndBlends) {
     ApplyDisabledLook(b.get(), dkBlended, c.control, POINT{0, 0}, c.cache);
     for (POINT p : {POINT{0, 0}, POINT{3, 3}})
       for (int i = 0; i < 3; ++i) {
-        const int expected = c.mixColor == kMagenta
+        const int expected = c.mixColor == KeyPixel
                                  ? static_cast<int>(Channel(picture, i))
                                  : (static_cast<int>(Channel(picture, i)) + static_cast<int>(Channel(c.mixColor, i))) / 2;
         EXPECT_NEAR(static_cast<int>(Channel(At(*b, p.x, p.y), i)), expected, 1) << i;
@@ -605,7 +611,7 @@ TEST_F(GraphicChildren, ChildrenPaintOverTheContainersBackground) {
   std::vector<std::unique_ptr<TPainter>> children;
   children.push_back(std::make_unique<TPainter>(parent, RECT{2, 2, 6, 6}, 0x0000FF));
   children.push_back(std::make_unique<TPainter>(parent, RECT{10, 2, 14, 6}, 0xFFFFFFFFu));  // paints nothing
-  children.push_back(std::make_unique<TPainter>(parent, RECT{20, 2, 24, 6}, kMagenta));     // stays unseen
+  children.push_back(std::make_unique<TPainter>(parent, RECT{20, 2, 24, 6}, KeyPixel));     // stays unseen
   children.push_back(std::make_unique<TPainter>(parent, RECT{30, 2, 34, 6}, 0xFF0000));
   children[3]->SetVisible(false);
   parent->SetControlState(parent->ControlState() | fw::csPaintCopy);
@@ -663,6 +669,21 @@ TEST_F(GraphicChildren, CallFromInsideAChildsPaintDoesNothing) {
   child.OnPaint = nullptr;
   PaintGraphicChildren(empty.dc, parent, POINT{0, 0}, true);
   EXPECT_EQ(behaviour.partlyOutside, 1);
+}
+
+TEST_F(GraphicChildren, FailingChildGoesToTheApplicationAndTheOthersStillPaint) {
+  std::vector<std::string> reported;
+  fw::Application->OnException = [&](std::exception_ptr e) { reported.push_back(fw::ExceptionMessage(e)); };
+  TPainter failing(parent, RECT{2, 2, 6, 6}, 0x0000FF);
+  failing.OnPaint = [] { throw fw::Exception("child paint failed"); };
+  TPainter after(parent, RECT{10, 2, 14, 6}, 0xFF0000);
+  parent->SetControlState(parent->ControlState() | fw::csPaintCopy);
+  auto target = Filled(45, 35, 0xFFFFFF);
+  PaintGraphicChildren(target->Canvas().Handle(), parent, POINT{0, 0}, true);
+  fw::Application->OnException = nullptr;
+  EXPECT_EQ(reported, (std::vector<std::string>{"child paint failed"}));
+  EXPECT_EQ(failing.ControlState() & fw::csPaintCopy, 0u) << "its state is put back";
+  EXPECT_EQ(At(*target, 11, 3), 0xFF0000u) << "the next child paints all the same";
 }
 
 TEST_F(GraphicChildren, HiddenContainerOrNoChildrenPaintsNothing) {

@@ -14,6 +14,7 @@
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/paint/SkinPaintParent.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "skin/acIniFile.h"

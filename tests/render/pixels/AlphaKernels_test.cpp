@@ -98,7 +98,7 @@ TEST_P(OnRows, KeyIsTheWholePixel) {
   p.At(1, 0) = 0x01FF00FF;
   p.At(0, 1) = 0x00FF00FF;
   p.At(1, 1) = 0x01FF00FF;
-  GrayBitmapKeyed(p.View(), KeyColor);
+  GrayBitmapKeyed(p.View(), KeyPixel);
   EXPECT_EQ(Hex(p.At(0, 0)), "0x00FF00FF");
   EXPECT_EQ(Hex(p.At(1, 0)), "0x01AAAAAA") << "magenta with alpha 1 is greyed";
 
@@ -206,21 +206,21 @@ TEST_P(OnRows, BlendRectOntoClipsAndSkipsTheKey) {
   source.At(2, 1) = 0x00FF00FF;
 
   Picture dest(3, 2, GetParam(), 0x7F000000);
-  BlendRectOnto(dest.View(), 0, 0, KeyColor, 0.0, {0, 0, 3, 1}, source.View());
+  BlendRectOnto(dest.View(), 0, 0, KeyPixel, 0.0, {0, 0, 3, 1}, source.View());
   EXPECT_EQ(Hex(dest.At(0, 0)), "0x7F000010") << "weight 0 copies the colour, alpha kept";
   EXPECT_EQ(Hex(dest.At(2, 0)), "0x7F000030") << "painted up to the right edge";
   EXPECT_EQ(Hex(dest.At(2, 1)), "0x7F000000") << "key pixel skipped";
 
   // Left of the destination: the columns that fall outside are cut off.
   Picture left(3, 2, GetParam(), 0);
-  BlendRectOnto(left.View(), -1, 0, KeyColor, 0.0, {0, 0, 3, 0}, source.View());
+  BlendRectOnto(left.View(), -1, 0, KeyPixel, 0.0, {0, 0, 3, 0}, source.View());
   EXPECT_EQ(Hex(left.At(0, 0)), "0x00000020");
   EXPECT_EQ(Hex(left.At(1, 0)), "0x00000030");
   EXPECT_EQ(Hex(left.At(2, 0)), "0x00000040");
 
   // A negative source top moves the destination down.
   Picture shifted(3, 3, GetParam(), 0);
-  BlendRectOnto(shifted.View(), 0, 0, KeyColor, 0.5, {0, -1, 0, 0}, source.View());
+  BlendRectOnto(shifted.View(), 0, 0, KeyPixel, 0.5, {0, -1, 0, 0}, source.View());
   EXPECT_EQ(shifted.At(0, 0), 0u);
   EXPECT_EQ(Hex(shifted.At(0, 1)), "0x00000008") << "round(16 - 16 * 0.5)";
   EXPECT_TRUE(shifted.PaddingIs(0));
@@ -293,7 +293,7 @@ TEST_P(OnRows, CopyOpaqueFrom32And24Bits) {
   source.At(1, 0) = 0x01FF00FF;
   source.At(2, 0) = 0x00123456;
   Picture dest(3, 1, GetParam(), 0);
-  CopyOpaque(dest.View(), source.Bytes(), 0, KeyColor, 0);
+  CopyOpaque(dest.View(), source.Bytes(), 0, KeyPixel, 0);
   EXPECT_EQ(dest.At(0, 0), 0u);
   EXPECT_EQ(Hex(dest.At(1, 0)), "0xFFFF00FF") << "not the key: its alpha is 1";
   EXPECT_EQ(Hex(dest.At(2, 0)), "0xFF123456");
@@ -314,7 +314,7 @@ TEST_P(OnRows, CopyOpaqueFrom32And24Bits) {
 
   // Left of the destination the source is cut, not shifted.
   Picture cut(3, 1, GetParam(), 0);
-  CopyOpaque(cut.View(), source.Bytes(), -1, KeyColor, 0);
+  CopyOpaque(cut.View(), source.Bytes(), -1, KeyPixel, 0);
   EXPECT_EQ(Hex(cut.At(0, 0)), "0xFFFF00FF");
   EXPECT_EQ(Hex(cut.At(1, 0)), "0xFF123456");
   EXPECT_EQ(cut.At(2, 0), 0u);
@@ -326,13 +326,13 @@ TEST_P(OnRows, CopyKeyedComparesWithAlphaZero) {
   source.At(1, 0) = 0x01FF00FF;
   source.At(2, 0) = 0x80123456;
   Picture dest(4, 2, GetParam(), 0);
-  CopyKeyed(dest.View(), source.View(), 1, KeyColor, {0, 0, 10, 10}, 1);
+  CopyKeyed(dest.View(), source.View(), 1, KeyPixel, {0, 0, 10, 10}, 1);
   EXPECT_EQ(dest.At(1, 1), 0u);
   EXPECT_EQ(Hex(dest.At(2, 1)), "0x01FF00FF");
   EXPECT_EQ(Hex(dest.At(3, 1)), "0x80123456");
   EXPECT_EQ(dest.Count(0), 6);
   Picture left(2, 1, GetParam(), 0);
-  CopyKeyed(left.View(), source.View(), -1, KeyColor, {0, 0, 2, 0}, 0);
+  CopyKeyed(left.View(), source.View(), -1, KeyPixel, {0, 0, 2, 0}, 0);
   EXPECT_EQ(Hex(left.At(0, 0)), "0x01FF00FF");
   EXPECT_EQ(Hex(left.At(1, 0)), "0x80123456");
   EXPECT_TRUE(left.PaddingIs(0));
@@ -345,24 +345,24 @@ TEST_P(OnRows, CopyKeyedOverBackThreeWays) {
   Picture back(4, 4, GetParam(), 0x00ABCDEF);
 
   Picture fromParent(2, 2, GetParam(), 0x22222222);
-  CopyKeyedOverBack(fromParent.View(), source.View(), 0, true, {back.View(), 1, 1, 0, true}, KeyColor,
+  CopyKeyedOverBack(fromParent.View(), source.View(), 0, true, {back.View(), 1, 1, 0, true}, KeyPixel,
                     {0, 0, 1, 0}, 1);
   EXPECT_EQ(Hex(fromParent.At(0, 1)), "0xFFABCDEF");
   EXPECT_EQ(Hex(fromParent.At(1, 1)), "0xFF123456");
   EXPECT_EQ(Hex(fromParent.At(0, 0)), "0x22222222");
 
   Picture ready(2, 1, GetParam(), 0x22222222);
-  CopyKeyedOverBack(ready.View(), source.View(), 0, false, {back.View(), 0, 0, 0, true}, KeyColor, {0, 0, 1, 0}, 0);
+  CopyKeyedOverBack(ready.View(), source.View(), 0, false, {back.View(), 0, 0, 0, true}, KeyPixel, {0, 0, 1, 0}, 0);
   EXPECT_EQ(Hex(ready.At(0, 0)), "0x22222222");
   EXPECT_EQ(Hex(ready.At(1, 0)), "0x00123456");
 
   Picture fill(2, 1, GetParam(), 0x22222222);
-  CopyKeyedOverBack(fill.View(), source.View(), 0, false, {{}, 0, 0, 0x000000FF, false}, KeyColor, {0, 0, 1, 0}, 0);
+  CopyKeyedOverBack(fill.View(), source.View(), 0, false, {{}, 0, 0, 0x000000FF, false}, KeyPixel, {0, 0, 1, 0}, 0);
   EXPECT_EQ(Hex(fill.At(0, 0)), "0xFFFF0000") << "fill colour with alpha 255";
   EXPECT_EQ(Hex(fill.At(1, 0)), "0x00123456");
 
   Picture self(2, 2, GetParam(), 0x22222222);
-  CopyKeyedOverBack(self.View(), source.View(), 0, true, {self.View(), 0, 0, 0, true}, KeyColor, {0, 0, 1, 0}, 0);
+  CopyKeyedOverBack(self.View(), source.View(), 0, true, {self.View(), 0, 0, 0, true}, KeyPixel, {0, 0, 1, 0}, 0);
   EXPECT_EQ(Hex(self.At(0, 0)), "0x22222222") << "parent is the destination: key left alone";
   EXPECT_EQ(Hex(self.At(1, 0)), "0xFF123456");
 }
@@ -419,7 +419,7 @@ TEST(AlphaKernelsClipping, RandomPlacementsStayInside) {
     test::Picture dest(w, h, bottomUp, 0x80402010);
     test::Picture source(1 + static_cast<int>(rng() % 6), 1 + static_cast<int>(rng() % 6), !bottomUp, 0x7F00FF00);
     test::Picture back(1 + static_cast<int>(rng() % 6), 1 + static_cast<int>(rng() % 6), bottomUp, 0x00123456);
-    source.At(0, 0) = KeyColor;
+    source.At(0, 0) = KeyPixel;
     // The sentinel goes into the padding only, after the pixels are set.
     for (test::Picture* p : {&dest, &source, &back})
       for (int y = 0; y < p->Height(); ++y)
@@ -431,15 +431,15 @@ TEST(AlphaKernelsClipping, RandomPlacementsStayInside) {
       case 1: TintRect(dest.View(), rect(), static_cast<int>(rng() % 101), 0x123456); break;
       case 2: SetRectAlpha(dest.View(), rect(), 9, true); break;
       case 3: MixBitmapsAt(dest.View(), source.View(), 77, {coord(), coord()}, rect()); break;
-      case 4: BlendRectOnto(dest.View(), coord(), coord(), KeyColor, 0.3, rect(), source.View()); break;
+      case 4: BlendRectOnto(dest.View(), coord(), coord(), KeyPixel, 0.3, rect(), source.View()); break;
       case 5: ComposeAlpha(rect(), rect(), dest.View(), fromParent, parent, source.View()); break;
       case 6:
         DrawAlphaPart(rect(), rect(), dest.View(), true, static_cast<int>(rng() % 120), rng() % 2 ? NoColor : 0x00FF8000,
                       fromParent, parent, source.View());
         break;
-      case 7: CopyOpaque(dest.View(), source.Bytes(), coord(), KeyColor, coord()); break;
-      case 8: CopyKeyed(dest.View(), source.View(), coord(), KeyColor, rect(), coord()); break;
-      case 9: CopyKeyedOverBack(dest.View(), source.View(), coord(), fromParent, parent, KeyColor, rect(), coord()); break;
+      case 7: CopyOpaque(dest.View(), source.Bytes(), coord(), KeyPixel, coord()); break;
+      case 8: CopyKeyed(dest.View(), source.View(), coord(), KeyPixel, rect(), coord()); break;
+      case 9: CopyKeyedOverBack(dest.View(), source.View(), coord(), fromParent, parent, KeyPixel, rect(), coord()); break;
       case 10: {
         test::Picture t(1 + static_cast<int>(rng() % 4), 1 + static_cast<int>(rng() % 4), bottomUp, 0x00FFFFFF);
         MixRect(dest.View(), rect(), source.View(), {coord(), coord()}, 200);

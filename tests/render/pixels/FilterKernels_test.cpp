@@ -189,5 +189,33 @@ TEST_P(ResampleRows, MitchellKeepsGreyNearlyAndWorksOn24Bits) {
   EXPECT_EQ(dst[7], 0xEE);
 }
 
+// 2 x 16384 to 65536 x 1: resampling rows first wants a buffer of 4 GiB in
+// between, which a 32-bit size wrapped to 0 bytes that the first pass then
+// overran. The small buffer of the other order is taken instead, and the
+// picture comes out as resampled: the left colour at the left end, the right
+// one at the right, every channel moving one way in between.
+TEST_P(ResampleRows, TallNarrowPictureToAWideRow) {
+  Picture source(2, 16384, GetParam());
+  const std::uint32_t left = 0xFF102030, right = 0x80F0D0B0;
+  for (int y = 0; y < source.Height(); ++y) {
+    source.At(0, y) = left;
+    source.At(1, y) = right;
+  }
+  Picture dest(65536, 1, GetParam(), 0);
+  Resample(source.Bytes(), dest.Bytes(), rfTriangle);
+  for (int c = 0; c < 4; ++c) {
+    // Unnormalised weights of 16384 rows lose a little in the first pass.
+    EXPECT_NEAR(ChannelOf(dest.At(0, 0), c), ChannelOf(left, c), 2) << "channel " << c;
+    EXPECT_NEAR(ChannelOf(dest.At(65535, 0), c), ChannelOf(right, c), 2) << "channel " << c;
+    const bool up = ChannelOf(right, c) > ChannelOf(left, c);
+    for (int x = 1; x < 65536; ++x) {
+      const int step =
+          static_cast<int>(ChannelOf(dest.At(x, 0), c)) - static_cast<int>(ChannelOf(dest.At(x - 1, 0), c));
+      ASSERT_TRUE(up ? step >= 0 : step <= 0) << "channel " << c << " at " << x;
+    }
+  }
+  EXPECT_TRUE(dest.PaddingIs(0));
+}
+
 }  // namespace
 }  // namespace translit

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "framework/core/SysUtils.h"
-#include "tests/skin/ImageFixtures.h"
+#include "tests/support/ImageFixtures.h"
 
 namespace translit {
 namespace {

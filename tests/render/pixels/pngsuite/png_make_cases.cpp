@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/render/pixels/pngsuite/PngWriter.h"
+#include "tests/support/PngWriter.h"
 
 namespace fs = std::filesystem;
 using namespace pngtest;

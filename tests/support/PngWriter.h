@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "render/pixels/PngInterlace.h"
+
 namespace pngtest {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -146,6 +148,27 @@ inline RawImage RandomImage(std::uint32_t w, std::uint32_t h, int depth, int col
   return img;
 }
 
+// An 8-bit RGB (alpha false) or RGBA picture; pixel(x, y) gives 0xAARRGGBB.
+template <class PixelFn>
+inline RawImage Rgb8Image(std::uint32_t w, std::uint32_t h, bool alpha, PixelFn pixel) {
+  RawImage img;
+  img.width = w;
+  img.height = h;
+  img.depth = 8;
+  img.colorType = alpha ? 6 : 2;
+  for (std::uint32_t y = 0; y < h; ++y) {
+    Bytes row;
+    for (std::uint32_t x = 0; x < w; ++x) {
+      const std::uint32_t p = pixel(x, y);
+      row.insert(row.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                             static_cast<std::uint8_t>(p)});
+      if (alpha) row.push_back(static_cast<std::uint8_t>(p >> 24));
+    }
+    img.rows.push_back(std::move(row));
+  }
+  return img;
+}
+
 inline std::uint8_t Paeth(int a, int b, int c) {
   int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
   return static_cast<std::uint8_t>((pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c));
@@ -188,15 +211,13 @@ inline Bytes Scanlines(const RawImage& img, bool interlace, int firstFilter = 0)
     emit(img.rows);
     return out;
   }
-  static const std::uint32_t rs[7] = {0, 0, 4, 0, 2, 0, 1}, rst[7] = {8, 8, 8, 4, 4, 2, 2};
-  static const std::uint32_t cs[7] = {0, 4, 0, 2, 0, 1, 0}, cst[7] = {8, 8, 4, 4, 2, 2, 1};
-  for (int p = 0; p < 7; ++p) {
-    if (cs[p] >= img.width || rs[p] >= img.height) continue;
-    std::uint32_t pw = (img.width - cs[p] + cst[p] - 1) / cst[p];
+  for (const translit::Adam7Pass& pass : translit::Adam7Passes) {
+    const std::uint32_t pw = translit::Adam7PassWidth(pass, img.width);
+    if (pw == 0 || translit::Adam7PassHeight(pass, img.height) == 0) continue;
     std::vector<Bytes> rows;
-    for (std::uint32_t y = rs[p]; y < img.height; y += rst[p]) {
+    for (std::uint32_t y = pass.rowStart; y < img.height; y += pass.rowStep) {
       Bytes row(img.RowBytes(pw), 0);
-      for (std::uint32_t i = 0; i < pw; ++i) PutPixel(row, i, bpp, img.Pixel(cs[p] + i * cst[p], y));
+      for (std::uint32_t i = 0; i < pw; ++i) PutPixel(row, i, bpp, img.Pixel(pass.colStart + i * pass.colStep, y));
       rows.push_back(std::move(row));
     }
     emit(rows);

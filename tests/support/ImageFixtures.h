@@ -1,16 +1,17 @@
-// Small image files made in code for the skin tests: BMP (24 or 32 bit),
-// PNG (RGB or RGBA, one IDAT) and JPEG (through libjpeg), all of one colour
+// Small image files made in code for the tests: BMP (24 or 32 bit), PNG (RGB
+// or RGBA, through PngWriter.h) and JPEG (through libjpeg), all of one colour
 // or from a pixel function.
 #pragma once
 
 #include <jpeglib.h>
-#include <zlib.h>
 
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tests/support/PngWriter.h"
 
 namespace translit::test {
 
@@ -25,9 +26,6 @@ inline void Put16(Bytes& b, std::uint32_t v) {
 inline void Put32(Bytes& b, std::uint32_t v) {
   Put16(b, v & 0xFFFF);
   Put16(b, v >> 16);
-}
-inline void Put32BE(Bytes& b, std::uint32_t v) {
-  for (int i = 3; i >= 0; --i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 // A bottom-up BMP file of 24 or 32 bits per pixel.
@@ -59,40 +57,12 @@ inline Bytes MakeBmp(int w, int h, int bits, const PixelFn& pixel) {
   return b;
 }
 
-inline void PngChunk(Bytes& out, const char* type, const Bytes& data) {
-  Put32BE(out, static_cast<std::uint32_t>(data.size()));
-  std::size_t at = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  Put32BE(out, static_cast<std::uint32_t>(crc32(0, out.data() + at, static_cast<uInt>(data.size() + 4))));
-}
-
-// An 8-bit RGB (alpha false) or RGBA PNG file.
+// An 8-bit RGB (alpha false) or RGBA PNG file, written by the tests' PNG
+// writer.
 inline Bytes MakePng(int w, int h, bool alpha, const PixelFn& pixel) {
-  Bytes out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  Bytes ihdr;
-  Put32BE(ihdr, static_cast<std::uint32_t>(w));
-  Put32BE(ihdr, static_cast<std::uint32_t>(h));
-  ihdr.insert(ihdr.end(), {8, static_cast<std::uint8_t>(alpha ? 6 : 2), 0, 0, 0});
-  PngChunk(out, "IHDR", ihdr);
-  Bytes raw;
-  for (int y = 0; y < h; ++y) {
-    raw.push_back(0);
-    for (int x = 0; x < w; ++x) {
-      std::uint32_t p = pixel(x, y);
-      raw.push_back(static_cast<std::uint8_t>(p >> 16));
-      raw.push_back(static_cast<std::uint8_t>(p >> 8));
-      raw.push_back(static_cast<std::uint8_t>(p));
-      if (alpha) raw.push_back(static_cast<std::uint8_t>(p >> 24));
-    }
-  }
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  Bytes z(size);
-  compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 6);
-  z.resize(size);
-  PngChunk(out, "IDAT", z);
-  PngChunk(out, "IEND", {});
-  return out;
+  auto at = [&pixel](std::uint32_t x, std::uint32_t y) { return pixel(static_cast<int>(x), static_cast<int>(y)); };
+  return pngtest::Encode(pngtest::Rgb8Image(static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), alpha, at),
+                         false);
 }
 
 // A baseline JPEG of the given size and quality.
