@@ -9,19 +9,66 @@
 #include "framework/core/SysUtils.h"
 #include "tests/app/RenameFixture.h"
 #include "tests/e2e/Remote.h"
+#include "tests/support/RemoveTree.h"
 
 namespace {
 
 using testing_rename::Ansi;
 using testing_rename::FolderTree;
 
-// The program as the build placed it, named for Windows.
-std::string ProgramPath() {
-  std::string unix = TRANSLIT_EXE;
+// A file of the build, named for Windows.
+std::string WindowsPath(const std::string& unix) {
   std::string path = "Z:" + unix;
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
+}
+
+// The program as the build placed it.
+std::string ProgramPath() { return WindowsPath(TRANSLIT_EXE); }
+
+// The skin folder the dialog's stored settings name, made on this machine
+// for one run with the packed skin BlueIce in it; what the test made of the
+// path goes again afterwards.
+class StoredSkinFolder {
+ public:
+  explicit StoredSkinFolder(const std::string& packedSkin) {
+    const std::wstring path =
+        L"C:\\documents\\разное\\kodlab\\компоненты\\SkinEngine.7.33.stable.full.source\\Skins";
+    for (std::size_t cut = path.find(L'\\', 3);; cut = path.find(L'\\', cut + 1)) {
+      const std::wstring part = path.substr(0, cut);
+      if (::CreateDirectoryW(part.c_str(), nullptr) && FMade.empty()) FMade = part;
+      if (cut == std::wstring::npos) break;
+    }
+    FFile = path + L"\\BlueIce.asz";
+    const std::string from = WindowsPath(packedSkin);
+    std::wstring wideFrom(from.begin(), from.end());
+    FCopied = ::CopyFileW(wideFrom.c_str(), FFile.c_str(), FALSE) != 0;
+  }
+  ~StoredSkinFolder() {
+    ::DeleteFileW(FFile.c_str());
+    if (!FMade.empty()) testing_files::RemoveTree(FMade);
+  }
+  StoredSkinFolder(const StoredSkinFolder&) = delete;
+  StoredSkinFolder& operator=(const StoredSkinFolder&) = delete;
+  bool Copied() const { return FCopied; }
+
+ private:
+  std::wstring FMade;
+  std::wstring FFile;
+  bool FCopied = false;
+};
+
+// The section index the skin data of another process's skinned control
+// answers, -1 for none.
+int SkinIndexOf(HANDLE process, HWND control) {
+  e2e::RemoteBuffer remote(process, sizeof(std::int32_t));
+  const std::int32_t none = -1;
+  remote.Write(&none, sizeof(none));
+  ::SendMessageA(control, 0xA100, 26u << 16, reinterpret_cast<LPARAM>(remote.Address()));
+  std::int32_t index = -1;
+  remote.Read(&index, sizeof(index));
+  return index;
 }
 
 // The error a rename onto a folder's name gets on this platform.
@@ -34,8 +81,30 @@ std::string RenameOntoFolderMessage() {
   return fw::InOutErrorMessage(static_cast<int>(::GetLastError()));
 }
 
-class RunningProgram : public ::testing::Test {
+// Each test runs without a skin (the stored folder is not on this machine)
+// and, where the build has it, with BlueIce in the stored folder.
+class RunningProgram : public ::testing::TestWithParam<bool> {
  protected:
+  void SetUp() override {
+#ifdef TRANSLIT_SKIN_BLUEICE_PACKED
+    if (GetParam()) {
+      skin = std::make_unique<StoredSkinFolder>(TRANSLIT_SKIN_BLUEICE_PACKED);
+      ASSERT_TRUE(skin->Copied()) << "the skin is in the stored folder";
+    }
+#endif
+  }
+  // The dialog's button and bar are drawn from the skin exactly when it is
+  // there.
+  void ExpectSkinned(HWND buttonWindow, HWND bar) {
+    if (GetParam()) {
+      EXPECT_GE(SkinIndexOf(program->Process(), buttonWindow), 0);
+      EXPECT_GE(SkinIndexOf(program->Process(), bar), 0);
+    } else {
+      EXPECT_EQ(SkinIndexOf(program->Process(), buttonWindow), -1);
+      EXPECT_EQ(SkinIndexOf(program->Process(), bar), -1);
+    }
+  }
+
   // Starts the program and selects folder (a path on drive T:) in its tree.
   void StartAndSelect(const std::string& tFolderName) {
     program = std::make_unique<e2e::Program>(ProgramPath(), "");
@@ -46,6 +115,7 @@ class RunningProgram : public ::testing::Test {
     button = e2e::FindChild(form, "TsBitBtn");
     status = e2e::FindChild(form, "TsStatusBar");
     ASSERT_TRUE(tree && button && status);
+    ExpectSkinned(button, status);
 
     // The root is the computer; at start it is selected.
     auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
@@ -58,13 +128,14 @@ class RunningProgram : public ::testing::Test {
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(folder));
   }
 
+  std::unique_ptr<StoredSkinFolder> skin;
   std::unique_ptr<e2e::Program> program;
   HWND form = nullptr, tree = nullptr, button = nullptr, status = nullptr;
 };
 
 std::wstring FolderNameOf(const FolderTree& t) { return t.Root().substr(3); }
 
-TEST_F(RunningProgram, RenamesTheChosenFolderSaysDoneAndEnds) {
+TEST_P(RunningProgram, RenamesTheChosenFolderSaysDoneAndEnds) {
   FolderTree tree(L"T:\\");
   tree.AddFile("Альбом\\Песня 01 (live).mp3", "song");
   tree.AddFile("Альбом\\Обложка.jpg", "cover");
@@ -100,7 +171,7 @@ TEST_F(RunningProgram, RenamesTheChosenFolderSaysDoneAndEnds) {
   EXPECT_EQ(tree.Contents(), before);
 }
 
-TEST_F(RunningProgram, FailedRenameShowsTheErrorAndKeepsTheDialogOpen) {
+TEST_P(RunningProgram, FailedRenameShowsTheErrorAndKeepsTheDialogOpen) {
   std::string expectedMessage = RenameOntoFolderMessage() + ".";
   FolderTree tree(L"T:\\");
   tree.AddFolder("Kot");
@@ -130,7 +201,7 @@ TEST_F(RunningProgram, FailedRenameShowsTheErrorAndKeepsTheDialogOpen) {
   EXPECT_EQ(tree.Contents(), before);
 }
 
-TEST_F(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
+TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   // The root has no file-system path. A folder of its caption in the
   // program's current folder is not the computer: nothing in it is renamed,
   // and the program still says it is done and ends.
@@ -151,6 +222,7 @@ TEST_F(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   workDir.AddFile(testing_rename::Utf8(wide) + "\\Файл.txt", "not the computer");
   std::map<std::string, std::string> before = workDir.Files();
 
+  ExpectSkinned(e2e::FindChild(form, "TsBitBtn"), e2e::FindChild(form, "TsStatusBar"));
   HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TsBitBtn"), program->Id(), "TMessageForm");
   ASSERT_TRUE(done) << "no \"Готово!\" box";
   ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
@@ -159,5 +231,13 @@ TEST_F(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   EXPECT_EQ(code, 0u);
   EXPECT_EQ(workDir.Files(), before);
 }
+
+#ifdef TRANSLIT_SKIN_BLUEICE_PACKED
+INSTANTIATE_TEST_SUITE_P(Skins, RunningProgram, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "BlueIce" : "NoSkin"; });
+#else
+INSTANTIATE_TEST_SUITE_P(Skins, RunningProgram, ::testing::Values(false),
+                         [](const ::testing::TestParamInfo<bool>&) { return "NoSkin"; });
+#endif
 
 }  // namespace
