@@ -65,7 +65,8 @@ inline std::uint32_t MasterPixel(int x, int y) {
 
 // "T": the button and the bar framed panels. "D": panels divided by the
 // section "DIVIDER". "ONE": a button section of one state. "A": the button
-// image has a mask layer instead of key pixels.
+// image has a mask layer instead of key pixels. "G": the button glows under
+// the mouse.
 inline std::string SkinOptions(const std::string& kind) {
   std::string text =
       "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
@@ -74,6 +75,7 @@ inline std::string SkinOptions(const std::string& kind) {
       "SHOWFOCUS=1\r\nFADINGENABLED=1\r\nFADINGITERATIONS=5\r\n"
       "BORDERSMASK=^0000,0000,0048,0012,0004,0004,0004,0004,4,0,0,0\r\n";
   text += kind == "ONE" ? "STATES=1\r\n" : "STATES=4\r\n";
+  if (kind == "G") text += "GLOW=1\r\nGLOWMARGIN=2\r\nGLOW0=^0000,0000,0030,0012,0010,0004,0010,0004,1,0,1,0\r\n";
   // Colours in the options are BGR.
   text += "[STATUSBAR]\r\nCOLOR=0xCCCCCC\r\nFONTCOLOR=0x0000FF\r\n";
   if (kind == "D")
@@ -191,7 +193,7 @@ inline std::uint32_t Mixed(std::uint32_t a, std::uint32_t b, int w) {
 }
 
 // An application, the effects switched on and a skin manager that loads the
-// skins written into a temporary folder: "T", "D", "ONE" and "A" (see
+// skins written into a temporary folder: "T", "D", "ONE", "A" and "G" (see
 // SkinOptions). Starts with "T".
 class ControlsSkin {
  public:
@@ -199,7 +201,7 @@ class ControlsSkin {
     fw::EnsureApplication().Initialize();
     RegisterSkinManagerClasses();
     InstallEffects();
-    for (const char* kind : {"T", "D", "ONE", "A"}) WriteControlsSkin(tmp.Path(), kind, kind);
+    for (const char* kind : {"T", "D", "ONE", "A", "G"}) WriteControlsSkin(tmp.Path(), kind, kind);
     manager = new TsSkinManager(nullptr);
     manager->SetSkinDirectory(tmp.Path());
     manager->SetSkinName("T");

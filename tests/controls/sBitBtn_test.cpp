@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/protocol/sVclUtils.h"
+#include "render/effects/acGlow.h"
 #include "framework/StdCtrls.h"
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/GuiCounts.h"
@@ -499,6 +500,68 @@ TEST_F(Button, WithoutASkinItLooksLikeTheFrameworksButton) {
     for (int x = 0; x < 80; ++x)
       differing += ScreenPixel(OnScreen(x, y)) != ScreenPixel(plainButton->ClientToScreen(POINT{x, y}));
   EXPECT_EQ(differing, 0);
+}
+
+TEST_F(Button, AGlowingSectionOpensAGlowUnderTheMouseThatGoesWithIt) {
+  skin.manager->SetSkinName("G");
+  ASSERT_TRUE(Settle(kEdge[0]));
+  const POINT over = OnScreen(40, 20);
+  MouseTo(over);
+  ASSERT_TRUE(PumpUntil([&] { return button->SkinData().GlowId >= 0; }, 3000));
+  HWND glow = GlowWindow(button->SkinData().GlowId);
+  ASSERT_TRUE(::IsWindowVisible(glow));
+  const LONG ex = ::GetWindowLongA(glow, GWL_EXSTYLE);
+  EXPECT_TRUE((ex & WS_EX_LAYERED) && (ex & WS_EX_TRANSPARENT));
+  RECT r;
+  ::GetWindowRect(glow, &r);
+  // Margins 10 and 4 less twice the section's glow margin of 2.
+  EXPECT_EQ(r.right - r.left, button->Width() + 16);
+  EXPECT_EQ(r.bottom - r.top, button->Height() + 4);
+  EXPECT_EQ(::WindowFromPoint(over), button->Handle()) << "the mouse passes through the glow";
+  MouseTo(kAway);
+  ASSERT_TRUE(PumpUntil([&] { return button->SkinData().GlowId < 0; }, 3000));
+  EXPECT_FALSE(::IsWindow(glow));
+  EXPECT_EQ(OpenGlowCount(), 0);
+
+  // Many times over: nothing is left behind.
+  auto hover = [&] {
+    MouseTo(over);
+    PumpUntil([&] { return button->SkinData().GlowId >= 0; }, 1000);
+    MouseTo(kAway);
+    PumpUntil([&] { return button->SkinData().GlowId < 0; }, 1000);
+  };
+  hover();
+  // A freed glow window gives its last objects back a moment later.
+  PumpFor(200);
+  const int gdi = testing_gui::GdiObjectCount(), user = testing_gui::UserObjectCount();
+  for (int i = 0; i < 30; ++i) hover();
+  PumpFor(200);
+  EXPECT_EQ(enters, 32);
+  EXPECT_EQ(testing_gui::GdiObjectCount(), gdi);
+  EXPECT_EQ(testing_gui::UserObjectCount(), user);
+}
+
+TEST_F(Button, AnImageListGlyphFollowsItsListAndIsForgottenWithIt) {
+  auto* list = new fw::TImageList(form);
+  list->SetWidth(16);
+  list->SetHeight(16);
+  button->SetImages(list);
+  button->SetImageIndex(0);
+  fw::TBitmap* cache = button->SkinData().CacheBmp.get();
+  auto glyphShown = [&] {
+    for (int y = 0; y < cache->Height(); ++y)
+      for (int x = 0; x < cache->Width(); ++x)
+        if (PicturePixel(cache, x, y) == kGlyphPixel) return true;
+    return false;
+  };
+  PumpFor(100);
+  EXPECT_FALSE(glyphShown()) << "the list is empty";
+  auto glyph = MakeGlyph();
+  list->AddMasked(*glyph, 0xFF00FF);
+  EXPECT_TRUE(PumpUntil(glyphShown, 3000)) << "adding to the list repaints the button";
+  delete list;
+  EXPECT_EQ(button->Images(), nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return !glyphShown(); }, 3000));
 }
 
 TEST_F(Button, HoverPressAndFadeCyclesLeaveNoGdiOrUserObjects) {
