@@ -95,7 +95,7 @@ void RegisterAppClasses() {
   RegisterSkinManagerClasses();
   RegisterBitBtnClass();
   RegisterStatusBarClass();
-  fw::RegisterClass<TFolderTree>("TFolderTree", "TTreeView");
+  RegisterShellTreeClasses();
   fw::RegisterClass<TForm1>("TForm1", "TForm", false);
 }
 

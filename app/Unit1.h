@@ -1,4 +1,4 @@
-// The program's one dialog: a folder tree, the rename button, a status bar
+// The program's one dialog: the shell folder tree, the rename button, a status bar
 // and the skin manager. Pressing the button renames, below the selected folder, every file
 // whose name holds Cyrillic letters, then says "Готово!" and closes.
 #pragma once
@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "app/FolderTree.h"
 #include "controls/sBitBtn.h"
 #include "controls/sStatusBar.h"
 #include "framework/Forms.h"
+#include "shell/tree/acShellTreeView.h"
 #include "skin/sSkinManager.h"
 
 namespace translit::app {
@@ -20,7 +20,7 @@ class TForm1 : public fw::TForm {
   explicit TForm1(fw::TComponent* owner);
   const char* ClassName() const override { return "TForm1"; }
 
-  TFolderTree* sShellTreeView1 = nullptr;
+  TsShellTreeView* sShellTreeView1 = nullptr;
   TsBitBtn* sBitBtn1 = nullptr;
   TsStatusBar* sStatusBar1 = nullptr;
   TsSkinManager* sSkinManager1 = nullptr;

@@ -103,6 +103,18 @@ TColor StoredColor(const StoredValue& v) {
   throw EPropertyError("Invalid property value");
 }
 
+unsigned StoredSet(const StoredValue& v, std::initializer_list<std::pair<const char*, unsigned>> names) {
+  if (v.kind != StoredValue::kSet) throw EPropertyError("Invalid property value");
+  unsigned bits = 0;
+  for (const std::string& n : v.names) {
+    bool found = false;
+    for (const auto& [name, bit] : names)
+      if (n == name) bits |= bit, found = true;
+    if (!found) throw EPropertyError("Invalid property value");
+  }
+  return bits;
+}
+
 TNotifyEvent FindLayoutMethod(TLoadContext& ctx, const std::string& name) {
   const TNotifyEvent* method = ctx.root ? ctx.root->FindMethod(name) : nullptr;
   if (!method) throw EPropertyError(Format("Invalid method name %s", name));

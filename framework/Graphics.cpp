@@ -326,11 +326,13 @@ void TBitmap::Recreate(int w, int h, TPixelFormat pf, TBitmapHandleType type, bo
   std::uint8_t* bits = nullptr;
   int rowBytes = 0;
   if (w > 0 && h > 0) {
-    WindowDC screen(nullptr);
+    // The screen is asked only by device-dependent formats: a DIB of a
+    // fixed depth needs no DC, and getting the screen's costs more than
+    // making a small DIB (a round trip to the server under Wine).
     int bpp = BitsPerPixel(pf);
-    if (pf == pfDevice && type == bmDIB) bpp = ::GetDeviceCaps(screen.Get(), BITSPIXEL);
+    if (pf == pfDevice && type == bmDIB) bpp = ::GetDeviceCaps(WindowDC(nullptr).Get(), BITSPIXEL);
     if (bpp == 0 || type == bmDDB) {
-      made.Reset(::CreateCompatibleBitmap(screen.Get(), w, h));
+      made.Reset(::CreateCompatibleBitmap(WindowDC(nullptr).Get(), w, h));
     } else {
       DibHeader dh;
       dh.Init(w, h, bpp, BI_RGB);
@@ -340,7 +342,7 @@ void TBitmap::Recreate(int w, int h, TPixelFormat pf, TBitmapHandleType type, bo
         FillDefaultPalette(dh, bpp);
       }
       void* p = nullptr;
-      made.Reset(::CreateDIBSection(screen.Get(), dh.Info(), DIB_RGB_COLORS, &p, nullptr, 0));
+      made.Reset(::CreateDIBSection(nullptr, dh.Info(), DIB_RGB_COLORS, &p, nullptr, 0));
       bits = static_cast<std::uint8_t*>(p);
       rowBytes = RowBytesOf(w, bpp);
     }

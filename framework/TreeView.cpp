@@ -1,6 +1,7 @@
 // The tree view and its nodes.
 #include "framework/TreeView.h"
 
+#include <cstring>
 #include <vector>
 
 namespace fw {
@@ -80,7 +81,33 @@ void TTreeNode::Collapse(bool recurse) {
     for (TTreeNode* c = GetFirstChild(); c; c = c->GetNextSibling()) c->Collapse(true);
 }
 
+RECT TTreeNode::DisplayRect(bool textOnly) const {
+  // The message takes the item's handle in the rectangle's first bytes.
+  RECT r{};
+  std::memcpy(&r, &FItem, sizeof(FItem));
+  if (!::SendMessageA(TreeView()->Handle(), TVM_GETITEMRECT, textOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r)))
+    return RECT{};
+  return r;
+}
+
 bool TTreeNode::Selected() const { return TreeView()->Selected() == this; }
+
+int TTreeNode::OverlayIndex() const {
+  const auto state = static_cast<UINT>(
+      ::SendMessageA(TreeView()->Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(FItem), TVIS_OVERLAYMASK));
+  return static_cast<int>((state & TVIS_OVERLAYMASK) >> 8) - 1;
+}
+
+void TTreeNode::SetOverlayIndex(int i) {
+  TVITEMA item = ItemOf(FItem, TVIF_STATE);
+  item.stateMask = TVIS_OVERLAYMASK;
+  item.state = i >= 0 ? INDEXTOOVERLAYMASK(i + 1) : 0;
+  ItemMessage(TreeView(), TVM_SETITEMA, item);
+}
+
+HWND TTreeNode::EditText() {
+  return reinterpret_cast<HWND>(::SendMessageA(TreeView()->Handle(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FItem)));
+}
 
 void TTreeNode::MakeVisible() {
   ::SendMessageA(TreeView()->Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(FItem));
@@ -97,6 +124,13 @@ TTreeNode* TTreeNode::Parent() const { return FOwner->FromItem(Related(TreeView(
 TTreeNode* TTreeNode::GetFirstChild() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_CHILD)); }
 TTreeNode* TTreeNode::GetNextSibling() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_NEXT)); }
 TTreeNode* TTreeNode::GetPrevSibling() const { return FOwner->FromItem(Related(TreeView(), FItem, TVGN_PREVIOUS)); }
+
+TTreeNode* TTreeNode::GetNext() const {
+  if (TTreeNode* child = GetFirstChild()) return child;
+  for (const TTreeNode* n = this; n; n = n->Parent())
+    if (TTreeNode* next = n->GetNextSibling()) return next;
+  return nullptr;
+}
 
 int TTreeNode::Count() const {
   int n = 0;
@@ -130,7 +164,7 @@ void TTreeNode::DeleteChildren() {
 
 // ---- TTreeNodes
 
-TTreeNode* TTreeNodes::Insert(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data) {
+TTreeNode* TTreeNodes::InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data) {
   TVINSERTSTRUCTA ins{};
   ins.hParent = parent;
   ins.hInsertAfter = after;
@@ -153,7 +187,16 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
 }
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data) {
-  return Insert(parent ? parent->ItemId() : TVI_ROOT, TVI_LAST, text, data);
+  return InsertItem(parent ? parent->ItemId() : TVI_ROOT, TVI_LAST, text, data);
+}
+
+TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) { return InsertObject(sibling, text, nullptr); }
+
+TTreeNode* TTreeNodes::InsertObject(TTreeNode* sibling, const std::string& text, void* data) {
+  if (!sibling) return AddChildObject(nullptr, text, data);
+  TTreeNode* parent = sibling->Parent();
+  TTreeNode* before = sibling->GetPrevSibling();
+  return InsertItem(parent ? parent->ItemId() : TVI_ROOT, before ? before->ItemId() : TVI_FIRST, text, data);
 }
 
 TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const std::string& text) {
@@ -191,7 +234,8 @@ void TTreeNodes::Forget(HTREEITEM item) { FNodes.erase(item); }
 
 // ---- TTreeView
 
-TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), FItems(this) {
+TTreeView::TTreeView(TComponent* owner)
+    : TWinControl(owner), FItems(this), FCanvas(std::make_unique<TCanvas>()) {
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);
@@ -288,6 +332,42 @@ void TTreeView::SetSelected(TTreeNode* node) {
   ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->ItemId() : nullptr));
 }
 
+TTreeNode* TTreeView::TopItem() const {
+  if (!HandleAllocated()) return nullptr;
+  HWND wnd = const_cast<TTreeView*>(this)->Handle();
+  return FItems.FromItem(reinterpret_cast<HTREEITEM>(::SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
+}
+
+void TTreeView::SetTopItem(TTreeNode* node) {
+  if (node) ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node->ItemId()));
+}
+
+bool TTreeView::IsEditing() const {
+  if (!HandleAllocated()) return false;
+  HWND wnd = const_cast<TTreeView*>(this)->Handle();
+  return ::SendMessageA(wnd, TVM_GETEDITCONTROL, 0, 0) != 0;
+}
+
+bool TTreeView::CanChange(TTreeNode* node) {
+  bool allow = true;
+  if (OnChanging) OnChanging(this, node, allow);
+  return allow;
+}
+
+bool TTreeView::CanEdit(TTreeNode* node) {
+  if (FReadOnly) return false;
+  bool allow = true;
+  if (OnEditing) OnEditing(this, node, allow);
+  return allow;
+}
+
+void TTreeView::Edit(TTreeNode* node, const char* text) {
+  if (!text || !node) return;
+  std::string s = text;
+  if (OnEdited) OnEdited(this, node, s);
+  node->SetText(s);
+}
+
 bool TTreeView::CanExpand(TTreeNode* node) {
   bool allow = true;
   if (OnExpanding) OnExpanding(this, node, allow);
@@ -302,10 +382,75 @@ void TTreeView::Delete(TTreeNode* node) {
   if (OnDeletion) OnDeletion(this, node);
 }
 
+void TTreeView::CustomDraw(const RECT& rect, TCustomDrawStage stage, bool& defaultDraw) {
+  if (OnAdvancedCustomDraw) OnAdvancedCustomDraw(this, rect, stage, defaultDraw);
+}
+
+void TTreeView::CustomDrawItem(TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage, bool& paintImages,
+                               bool& defaultDraw) {
+  if (OnAdvancedCustomDrawItem) OnAdvancedCustomDrawItem(this, node, state, stage, paintImages, defaultDraw);
+}
+
+LRESULT TTreeView::HandleCustomDraw(NMTVCUSTOMDRAW& draw) {
+  NMCUSTOMDRAW& nm = draw.nmcd;
+  const bool items = IsItemCustomDrawn();
+  bool defaultDraw = true;
+  switch (nm.dwDrawStage) {
+    case CDDS_PREPAINT: {
+      if (IsCustomDrawn()) {
+        CanvasScope scope(*FCanvas, nm.hdc);
+        CustomDraw(nm.rc, cdPrePaint, defaultDraw);
+        if (!defaultDraw) return CDRF_SKIPDEFAULT;
+      }
+      LRESULT result = CDRF_DODEFAULT;
+      if (items) result |= CDRF_NOTIFYITEMDRAW;
+      if (IsCustomDrawn()) result |= CDRF_NOTIFYPOSTPAINT;
+      return result;
+    }
+    case CDDS_POSTPAINT:
+      if (IsCustomDrawn()) {
+        CanvasScope scope(*FCanvas, nm.hdc);
+        CustomDraw(nm.rc, cdPostPaint, defaultDraw);
+      }
+      return CDRF_DODEFAULT;
+    case CDDS_ITEMPREPAINT:
+    case CDDS_ITEMPOSTPAINT: {
+      if (!items) return CDRF_DODEFAULT;
+      TTreeNode* node = FItems.FromItem(reinterpret_cast<HTREEITEM>(nm.dwItemSpec));
+      if (!node) return CDRF_DODEFAULT;
+      TCustomDrawState state = 0;
+      if (nm.uItemState & CDIS_SELECTED) state |= cdsSelected;
+      if (nm.uItemState & CDIS_GRAYED) state |= cdsGrayed;
+      if (nm.uItemState & CDIS_DISABLED) state |= cdsDisabled;
+      if (nm.uItemState & CDIS_CHECKED) state |= cdsChecked;
+      if (nm.uItemState & CDIS_FOCUS) state |= cdsFocused;
+      if (nm.uItemState & CDIS_DEFAULT) state |= cdsDefault;
+      if (nm.uItemState & CDIS_HOT) state |= cdsHot;
+      if (nm.uItemState & CDIS_MARKED) state |= cdsMarked;
+      if (nm.uItemState & CDIS_INDETERMINATE) state |= cdsIndeterminate;
+      bool paintImages = true;
+      const bool pre = nm.dwDrawStage == CDDS_ITEMPREPAINT;
+      {
+        CanvasScope scope(*FCanvas, nm.hdc);
+        // The canvas starts with the view's font, as the items are drawn in it.
+        FCanvas->Font().Assign(Font());
+        CustomDrawItem(node, state, pre ? cdPrePaint : cdPostPaint, paintImages, defaultDraw);
+      }
+      if (!pre) return CDRF_DODEFAULT;
+      return defaultDraw ? CDRF_NOTIFYPOSTPAINT : CDRF_SKIPDEFAULT;
+    }
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
 void TTreeView::WndProc(TMessage& m) {
   if (m.Msg == CN_NOTIFY) {
     auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
     switch (hdr->code) {
+      case NM_CUSTOMDRAW:
+        m.Result = HandleCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(m.LParam));
+        return;
       case TVN_ITEMEXPANDINGA:
       case TVN_ITEMEXPANDINGW: {
         auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
@@ -325,6 +470,40 @@ void TTreeView::WndProc(TMessage& m) {
         Change(FItems.FromItem(nm->itemNew.hItem));
         return;
       }
+      case TVN_SELCHANGINGA:
+      case TVN_SELCHANGINGW: {
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
+        m.Result = CanChange(FItems.FromItem(nm->itemNew.hItem)) ? FALSE : TRUE;
+        return;
+      }
+      case TVN_BEGINLABELEDITA:
+      case TVN_BEGINLABELEDITW: {
+        auto* nm = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
+        TTreeNode* node = FItems.FromItem(nm->item.hItem);
+        m.Result = node && CanEdit(node) ? FALSE : TRUE;
+        return;
+      }
+      case TVN_ENDLABELEDITA:
+      case TVN_ENDLABELEDITW: {
+        // The node takes its text from Edit, so the platform is told to
+        // keep what it has: Edit may have replaced or removed the node.
+        auto* nm = reinterpret_cast<NMTVDISPINFOA*>(m.LParam);
+        TTreeNode* node = FItems.FromItem(nm->item.hItem);
+        std::string text;
+        const bool given = nm->item.pszText != nullptr;
+        if (given && hdr->code == TVN_ENDLABELEDITW) {
+          const auto* wide = reinterpret_cast<const wchar_t*>(nm->item.pszText);
+          int n = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+          text.resize(n > 0 ? static_cast<size_t>(n) : 1);
+          ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), n, nullptr, nullptr);
+          text.resize(std::strlen(text.c_str()));
+        } else if (given) {
+          text = nm->item.pszText;
+        }
+        m.Result = FALSE;
+        if (node) Edit(node, given ? text.c_str() : nullptr);
+        return;
+      }
       case TVN_DELETEITEMA:
       case TVN_DELETEITEMW: {
         auto* nm = reinterpret_cast<NMTREEVIEWA*>(m.LParam);
@@ -334,16 +513,26 @@ void TTreeView::WndProc(TMessage& m) {
         }
         return;
       }
-      case NM_RCLICK:
+      case NM_RCLICK: {
+        // Where the button went up, not where the mouse is by now.
+        const DWORD pos = ::GetMessagePos();
+        POINT cursor{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
         if (FRightClickSelect) {
           TVHITTESTINFO hit{};
-          ::GetCursorPos(&hit.pt);
+          hit.pt = cursor;
           ::ScreenToClient(Handle(), &hit.pt);
           ::SendMessageA(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
           if (hit.hItem && (hit.flags & TVHT_ONITEM))
             ::SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hit.hItem));
         }
-        break;
+        // The view asks for its context menu itself, once the selection has
+        // moved: Wine's tree view sends no WM_CONTEXTMENU after a right
+        // click, and Windows' sends one only when this notification answers
+        // 0, so answering 1 keeps the menu from coming twice.
+        Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), MAKELPARAM(cursor.x, cursor.y));
+        m.Result = 1;
+        return;
+      }
       default:
         break;
     }

@@ -38,11 +38,25 @@ class TTreeNode {
   void Collapse(bool recurse);
   bool Selected() const;
   void MakeVisible();
+  // The overlay image of the node: an index into the image list's overlays
+  // (0 for the first), -1 for none.
+  int OverlayIndex() const;
+  void SetOverlayIndex(int i);
+  // Starts editing the node's label in place; the edit window, or null when
+  // the view refused (read-only view, OnEditing said no).
+  HWND EditText();
+  // The node's rectangle in the view's client area: the whole row, or with
+  // textOnly the text alone. Empty while the node is scrolled out of sight
+  // under a collapsed parent.
+  RECT DisplayRect(bool textOnly) const;
 
   TTreeNode* Parent() const;
   TTreeNode* GetFirstChild() const;
   TTreeNode* GetNextSibling() const;
   TTreeNode* GetPrevSibling() const;
+  // The next node in tree order: the first child, else the next sibling of
+  // the node or of its nearest ancestor that has one.
+  TTreeNode* GetNext() const;
   int Count() const;
   TTreeNode* Item(int index) const;
   int Level() const;
@@ -67,6 +81,10 @@ class TTreeNodes {
   TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
   TTreeNode* AddChildObject(TTreeNode* parent, const std::string& text, void* data);
   TTreeNode* Add(TTreeNode* sibling, const std::string& text);
+  // A new node just before sibling, under the same parent (a new last root
+  // node when sibling is null).
+  TTreeNode* Insert(TTreeNode* sibling, const std::string& text);
+  TTreeNode* InsertObject(TTreeNode* sibling, const std::string& text, void* data);
   TTreeNode* GetFirstNode() const;
   int Count() const { return static_cast<int>(FNodes.size()); }
   void Clear();
@@ -76,7 +94,7 @@ class TTreeNodes {
 
  private:
   friend class TTreeView;
-  TTreeNode* Insert(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data);
+  TTreeNode* InsertItem(HTREEITEM parent, HTREEITEM after, const std::string& text, void* data);
   void Forget(HTREEITEM item);
 
   TTreeView* FView;
@@ -84,8 +102,32 @@ class TTreeNodes {
   int FUpdating = 0;
 };
 
+// Custom drawing: the stage of a paint, and what the platform says of an item.
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+enum TCustomDrawStateFlag : unsigned {
+  cdsSelected = 1,
+  cdsGrayed = 2,
+  cdsDisabled = 4,
+  cdsChecked = 8,
+  cdsFocused = 16,
+  cdsDefault = 32,
+  cdsHot = 64,
+  cdsMarked = 128,
+  cdsIndeterminate = 256,
+};
+using TCustomDrawState = unsigned;
+
+using TTVAdvancedCustomDrawEvent =
+    std::function<void(TComponent* sender, const RECT& rect, TCustomDrawStage stage, bool& defaultDraw)>;
+using TTVAdvancedCustomDrawItemEvent =
+    std::function<void(TComponent* sender, TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage,
+                       bool& paintImages, bool& defaultDraw)>;
+
 using TTVExpandingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowExpansion)>;
 using TTVChangedEvent = std::function<void(TComponent* sender, TTreeNode* node)>;
+using TTVChangingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowChange)>;
+using TTVEditingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowEdit)>;
+using TTVEditedEvent = std::function<void(TComponent* sender, TTreeNode* node, std::string& text)>;
 
 class TTreeView : public TWinControl {
  public:
@@ -96,6 +138,11 @@ class TTreeView : public TWinControl {
   TTreeNodes& Items() { return FItems; }
   TTreeNode* Selected() const;
   void SetSelected(TTreeNode* node);
+  // The first node shown at the top of the view.
+  TTreeNode* TopItem() const;
+  void SetTopItem(TTreeNode* node);
+  // Whether a label is being edited in place now.
+  bool IsEditing() const;
 
   int Indent() const { return FIndent; }
   void SetIndent(int v);
@@ -119,7 +166,20 @@ class TTreeView : public TWinControl {
   TTVExpandingEvent OnExpanding;
   TTVChangedEvent OnExpanded;
   TTVChangedEvent OnChange;
+  // Asked before the selection moves to node; clearing allowChange keeps it.
+  TTVChangingEvent OnChanging;
   TTVChangedEvent OnDeletion;
+  // Asked before a label is edited in place; clearing allowEdit refuses.
+  TTVEditingEvent OnEditing;
+  // Told the text a finished edit gives a node; it may change the text.
+  TTVEditedEvent OnEdited;
+  // Called around the platform's painting of the whole view and of each
+  // item; clearing defaultDraw skips the platform's drawing of that item.
+  TTVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+  TTVAdvancedCustomDrawItemEvent OnAdvancedCustomDrawItem;
+
+  // The canvas of the paint under way (custom drawing only).
+  TCanvas& Canvas() { return *FCanvas; }
 
  protected:
   void CreateParams(TCreateParams& p) override;
@@ -130,12 +190,30 @@ class TTreeView : public TWinControl {
   // What happens when a node is about to open; the default asks OnExpanding.
   virtual bool CanExpand(TTreeNode* node);
   virtual void Change(TTreeNode* node);
+  // Whether the selection may move to node (null: to no node); the default
+  // asks OnChanging.
+  virtual bool CanChange(TTreeNode* node);
   virtual void Delete(TTreeNode* node);
+  // Whether node's label may be edited; the default refuses in a read-only
+  // view and asks OnEditing.
+  virtual bool CanEdit(TTreeNode* node);
+  // An edit of node's label ended; text is null when it was cancelled. The
+  // default hands the text to OnEdited and gives it to the node.
+  virtual void Edit(TTreeNode* node, const char* text);
   // Style changes are applied to the live window: recreating it would lose
   // the nodes.
   void UpdateStyle();
+  // Custom drawing: whether the items are to be reported, and the calls
+  // made for the view and for each item. The defaults ask the events.
+  virtual bool IsCustomDrawn() const { return static_cast<bool>(OnAdvancedCustomDraw); }
+  virtual bool IsItemCustomDrawn() const { return static_cast<bool>(OnAdvancedCustomDrawItem); }
+  virtual void CustomDraw(const RECT& rect, TCustomDrawStage stage, bool& defaultDraw);
+  virtual void CustomDrawItem(TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage, bool& paintImages,
+                              bool& defaultDraw);
 
  private:
+  LRESULT HandleCustomDraw(NMTVCUSTOMDRAW& draw);
+
   friend class TTreeNodes;
   TTreeNodes FItems;
   int FIndent = 19;
@@ -146,6 +224,7 @@ class TTreeView : public TWinControl {
   bool FReadOnly = false;
   bool FRightClickSelect = false;
   HIMAGELIST FImages = nullptr;
+  std::unique_ptr<TCanvas> FCanvas;
 };
 
 }  // namespace fw

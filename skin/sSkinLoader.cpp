@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "framework/core/Classes.h"
+#include "framework/core/SysUtils.h"
 #include "framework/Graphics.h"
 #include "render/pixels/AlphaKernels.h"
 #include "render/pixels/PngDecoder.h"
@@ -42,65 +43,163 @@ double NowMs() {
 
 using BitmapPtr = std::shared_ptr<fw::TBitmap>;
 
-// 32 bits per pixel with the skin's alpha rule: after a conversion every
-// pixel but magenta is opaque, magenta stays fully transparent.
-void MakeSkin32(fw::TBitmap& bmp) {
-  if (bmp.Width() <= 0 || bmp.Height() <= 0) return;
-  if (bmp.PixelFormat() != fw::pf32bit) {
-    bmp.SetPixelFormat(fw::pf32bit);
-    PixelView v = bmp.View();
+// The skin's alpha rule for a pixel of a picture without alpha: magenta
+// stays fully transparent, every other pixel is opaque.
+constexpr std::uint32_t OpaqueUnlessKey(std::uint32_t bgr) {
+  return (bgr & 0x00FFFFFFu) == KeyPixel ? KeyPixel : (bgr | 0xFF000000u);
+}
+
+// 32 bits per pixel with the skin's alpha rule applied after a conversion.
+// A 24-bit picture (bitmap files) is converted row by row into a new
+// 32-bit one, which saves the platform's conversion through two device
+// contexts; other depths go through the framework.
+void MakeSkin32(BitmapPtr& bmp) {
+  if (bmp->Width() <= 0 || bmp->Height() <= 0) return;
+  if (bmp->PixelFormat() == fw::pf24bit) {
+    auto converted = std::make_shared<fw::TBitmap>(bmp->Width(), bmp->Height(), fw::pf32bit);
+    const PixelView v = converted->View();
+    for (int y = 0; y < v.height; ++y) {
+      const auto* src = static_cast<const std::uint8_t*>(bmp->ScanLine(y));
+      std::uint32_t* row = v.Row(y);
+      for (int x = 0; x < v.width; ++x, src += 3)
+        row[x] = OpaqueUnlessKey(src[0] | std::uint32_t{src[1]} << 8 | std::uint32_t{src[2]} << 16);
+    }
+    bmp = std::move(converted);
+  } else if (bmp->PixelFormat() != fw::pf32bit) {
+    bmp->SetPixelFormat(fw::pf32bit);
+    const PixelView v = bmp->View();
     for (int y = 0; y < v.height; ++y) {
       std::uint32_t* row = v.Row(y);
-      for (int x = 0; x < v.width; ++x)
-        if ((row[x] & 0x00FFFFFFu) == KeyPixel)
-          row[x] = KeyPixel;
-        else
-          row[x] |= 0xFF000000u;
+      for (int x = 0; x < v.width; ++x) row[x] = OpaqueUnlessKey(row[x]);
     }
   }
-  bmp.SetTransparent(true);
-  // Painting copies from pieces at any time: keep the drawing surface open.
-  bmp.Canvas();
+  bmp->SetTransparent(true);
+  // The drawing surface painters copy from is opened by the first of them
+  // that asks (TBitmap::Canvas) and stays open with the bitmap: opening it
+  // here for every piece cost a device context each, used or not.
 }
+
+// Where the PNG decoder puts its rows: a 32-bit picture goes straight into
+// the bitmap; the other formats into the decoder's own bitmap, converted
+// afterwards.
+class SkinPngTarget : public PngTarget {
+ public:
+  void BeginImage(const PngImageLayout& layout) override {
+    FDirect = layout.PixelFormat == PngPixelFormat::pf32bit;
+    if (!FDirect) {
+      FOther.BeginImage(layout);
+      return;
+    }
+    Bitmap = std::make_shared<fw::TBitmap>(layout.Width, layout.Height, fw::pf32bit);
+    FView = Bitmap->View();
+    // Rows start as the background colour with alpha 0, as in the decoder's
+    // own bitmap: rows the data leaves incomplete keep it.
+    const std::uint32_t c = layout.BackgroundColor;
+    const std::uint32_t fill = ((c >> 16) & 0xFF) | (c & 0xFF00) | (c & 0xFF) << 16;
+    for (int y = 0; y < FView.height; ++y) std::fill_n(FView.Row(y), FView.width, fill);
+  }
+  std::uint8_t* Row(int y) override {
+    return FDirect ? reinterpret_cast<std::uint8_t*>(FView.Row(y)) : FOther.Row(y);
+  }
+
+  // The picture once decoded: 32-bit, white of alpha 0 cleared; pictures
+  // without alpha become 32-bit as any other image does.
+  BitmapPtr Finish() {
+    if (FDirect) {
+      ClearTransparentWhite(FView);
+      return Bitmap;
+    }
+    const PngImageLayout& layout = FOther.Layout;
+    Bitmap = std::make_shared<fw::TBitmap>(layout.Width, layout.Height, fw::pf32bit);
+    const PixelView v = Bitmap->View();
+    if (v.Empty()) return Bitmap;
+    const std::vector<std::uint32_t> pixels = FOther.ToBGRA32();
+    for (int y = 0; y < v.height; ++y) {
+      std::uint32_t* row = v.Row(y);
+      const std::uint32_t* src = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(v.width);
+      for (int x = 0; x < v.width; ++x) row[x] = (src[x] & 0x00FFFFFFu) == KeyPixel ? KeyPixel : src[x];
+    }
+    return Bitmap;
+  }
+
+  BitmapPtr Bitmap;
+
+ private:
+  bool FDirect = false;
+  PixelView FView;
+  PngBitmap FOther;
+};
 
 BitmapPtr BitmapFromPng(const std::uint8_t* data, std::size_t size) {
-  PngBitmap png = DecodePng(data, size);
-  auto bmp = std::make_shared<fw::TBitmap>(png.Layout.Width, png.Layout.Height, fw::pf32bit);
-  if (png.Layout.Width <= 0 || png.Layout.Height <= 0) return bmp;
-  std::vector<std::uint32_t> pixels = png.ToBGRA32();
-  PixelView v = bmp->View();
-  const bool hasAlpha = png.Layout.PixelFormat == PngPixelFormat::pf32bit;
-  for (int y = 0; y < v.height; ++y) {
-    std::uint32_t* row = v.Row(y);
-    const std::uint32_t* src = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(v.width);
-    for (int x = 0; x < v.width; ++x) {
-      std::uint32_t p = src[x];
-      // Pictures without alpha become 32-bit as any other image does.
-      if (!hasAlpha && (p & 0x00FFFFFFu) == KeyPixel) p = KeyPixel;
-      row[x] = p;
-    }
-  }
-  if (hasAlpha) ClearTransparentWhite(v);
-  return bmp;
+  SkinPngTarget target;
+  DecodePngInto(data, size, target);
+  return target.Finish();
 }
 
-BitmapPtr JpegBitmap(const TacJpegPicture& pic, fw::TPixelFormat format) {
-  auto bmp = std::make_shared<fw::TBitmap>(pic.Width, pic.Height, format);
-  for (int y = 0; y < pic.Height; ++y) {
-    auto* row = static_cast<std::uint8_t*>(bmp->ScanLine(y));
-    const std::uint8_t* src = pic.Bgr.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(pic.Width) * 3;
-    if (format == fw::pf24bit) {
-      std::memcpy(row, src, static_cast<std::size_t>(pic.Width) * 3);
+// A whole file in one read; none when there is no such file. One open and
+// one read: under Wine every file call is a trip to the server, and a skin
+// folder has dozens of files. A file that is there but cannot be read is a
+// load error, as it always was.
+std::optional<std::vector<std::uint8_t>> FileBytes(const std::string& name) {
+  HANDLE file = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (!FileExists(name)) return std::nullopt;
+    throw fw::EFOpenError(fw::Format("Cannot open file \"%s\"", name));
+  }
+  std::vector<std::uint8_t> bytes;
+  LARGE_INTEGER size{};
+  bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < (std::int64_t{1} << 30);
+  if (ok) {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD got = 0;
+    ok = bytes.empty() || (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                           got == bytes.size());
+  }
+  ::CloseHandle(file);
+  if (!ok) throw fw::EReadError("Stream read error");
+  return bytes;
+}
+
+// Where the JPEG decoder puts its rows: a picture kept whole (a large
+// texture, or any texture of the common sections) straight into a 24-bit
+// bitmap; a small texture into memory, made a 32-bit piece afterwards.
+class SkinJpegTarget : public TacJpegTarget {
+ public:
+  explicit SkinJpegTarget(bool alwaysPicture) : FAlwaysPicture(alwaysPicture) {}
+  void Begin(int width, int height) override {
+    Width = width;
+    Height = height;
+    if (FAlwaysPicture || IsLargeTexture(width, height)) {
+      Picture = std::make_shared<fw::TBitmap>(width, height, fw::pf24bit);
     } else {
-      auto* out = reinterpret_cast<std::uint32_t*>(row);
-      for (int x = 0; x < pic.Width; ++x) {
-        std::uint32_t p = src[x * 3] | src[x * 3 + 1] << 8 | static_cast<std::uint32_t>(src[x * 3 + 2]) << 16;
-        out[x] = p == KeyPixel ? p : (p | 0xFF000000u);
-      }
+      FBgr.resize(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height));
     }
   }
-  return bmp;
-}
+  std::uint8_t* Row(int y) override {
+    if (Picture) return static_cast<std::uint8_t*>(Picture->ScanLine(y));
+    return FBgr.data() + static_cast<std::size_t>(Width) * 3 * static_cast<std::size_t>(y);
+  }
+  // A small texture as a 32-bit piece with the skin's alpha rule.
+  BitmapPtr Piece() const {
+    auto bmp = std::make_shared<fw::TBitmap>(Width, Height, fw::pf32bit);
+    const PixelView v = bmp->View();
+    for (int y = 0; y < v.height; ++y) {
+      const std::uint8_t* src = FBgr.data() + static_cast<std::size_t>(Width) * 3 * static_cast<std::size_t>(y);
+      std::uint32_t* row = v.Row(y);
+      for (int x = 0; x < v.width; ++x, src += 3)
+        row[x] = OpaqueUnlessKey(src[0] | std::uint32_t{src[1]} << 8 | std::uint32_t{src[2]} << 16);
+    }
+    return bmp;
+  }
+
+  int Width = 0, Height = 0;
+  BitmapPtr Picture;  // set when kept whole
+
+ private:
+  bool FAlwaysPicture;
+  std::vector<std::uint8_t> FBgr;
+};
 
 class SkinLoad {
  public:
@@ -125,19 +224,35 @@ class SkinLoad {
     return name.find(':') == std::string::npos ? Folder() + name : name;
   }
 
-  // The bytes of an image: the packed entry of that name, or the file.
-  // Empty when there is none.
-  std::optional<std::vector<std::uint8_t>> ImageBytes(const std::string& name, bool filesOnly) {
+  // The bytes of an image: a packed entry's, read where the packed reader
+  // keeps them, or a file's, held here.
+  struct ImageData {
+    std::vector<std::uint8_t> file;
+    const std::uint8_t* bytes = nullptr;
+    std::size_t size = 0;
+    // A stream over the bytes for the framework's readers.
+    fw::TMemoryStream Stream() {
+      if (!file.empty()) return fw::TMemoryStream(std::move(file));
+      return fw::TMemoryStream(std::vector<std::uint8_t>(bytes, bytes + size));
+    }
+  };
+
+  // The packed entry of that name, or the file. None when there is none.
+  std::optional<ImageData> ImageBytes(const std::string& name, bool filesOnly) {
+    ImageData data;
     if (Packed && !filesOnly) {
       const TacImageItem* item = Packed->FindImage(name);
       if (!item) return std::nullopt;
-      return item->Data->Bytes();
+      data.bytes = item->Data->Bytes().data();
+      data.size = item->Data->Bytes().size();
+      return data;
     }
-    std::string path = FilePath(name);
-    if (!FileExists(path)) return std::nullopt;
-    fw::TMemoryStream s;
-    s.LoadFromFile(path);
-    return s.Bytes();
+    auto file = FileBytes(FilePath(name));
+    if (!file) return std::nullopt;
+    data.file = std::move(*file);
+    data.bytes = data.file.data();
+    data.size = data.file.size();
+    return data;
   }
 
   template <class F>
@@ -157,20 +272,25 @@ class SkinLoad {
     auto bytes = ImageBytes(name, filesOnly);
     if (!bytes) return nullptr;
     BitmapPtr bmp = Timed([&] {
-      if (name.find(".PNG") != std::string::npos) return BitmapFromPng(bytes->data(), bytes->size());
+      if (name.find(".PNG") != std::string::npos) return BitmapFromPng(bytes->bytes, bytes->size);
       auto b = std::make_shared<fw::TBitmap>();
-      fw::TMemoryStream s(std::move(*bytes));
+      fw::TMemoryStream s = bytes->Stream();
       b->LoadFromStream(s);
       return b;
     });
-    MakeSkin32(*bmp);
+    MakeSkin32(bmp);
     return bmp;
   }
 
-  std::optional<TacJpegPicture> DecodeJpegImage(const std::string& name, bool filesOnly) {
+  // Decodes into the target; false when the image is not there.
+  bool DecodeJpegImage(const std::string& name, bool filesOnly, SkinJpegTarget& target) {
     auto bytes = ImageBytes(name, filesOnly);
-    if (!bytes) return std::nullopt;
-    return Timed([&] { return DecodeJpeg(bytes->data(), bytes->size()); });
+    if (!bytes) return false;
+    Timed([&] {
+      DecodeJpegInto(bytes->bytes, bytes->size, target);
+      return true;
+    });
+    return true;
   }
 
   void AddPiece(TacImageValue& piece, bool filesOnly) {
@@ -216,19 +336,18 @@ class SkinLoad {
       for (const TacIniFile::Key& key : sec.Keys) {
         std::string upper = UpperCase(key.Value);
         if (!IsJpegName(upper)) continue;
-        auto pic = DecodeJpegImage(Packed ? upper : key.Value, false);
-        if (!pic || pic->Width <= 0) continue;
-        if (IsLargeTexture(pic->Width, pic->Height)) {
-          FTables.Patterns.push_back(
-              TsPatternData{JpegBitmap(*pic, fw::pf24bit), UpperCase(sec.Name), UpperCase(key.Name)});
+        SkinJpegTarget pic(false);
+        if (!DecodeJpegImage(Packed ? upper : key.Value, false, pic) || pic.Width <= 0) continue;
+        if (pic.Picture) {
+          FTables.Patterns.push_back(TsPatternData{pic.Picture, UpperCase(sec.Name), UpperCase(key.Name)});
         } else {
           TsMaskData m;
-          m.OwnBitmap = JpegBitmap(*pic, fw::pf32bit);
-          MakeSkin32(*m.OwnBitmap);
+          m.OwnBitmap = pic.Piece();
+          MakeSkin32(m.OwnBitmap);
           m.Section = UpperCase(sec.Name);
           m.Prop = UpperCase(key.Name);
-          m.SrcRight = pic->Width;
-          m.SrcBottom = pic->Height;
+          m.SrcRight = pic.Width;
+          m.SrcBottom = pic.Height;
           m.StateCount = 1;
           m.Format = 1;
           m.Owner = &FTables;
@@ -241,10 +360,9 @@ class SkinLoad {
       for (const TacIniFile::Section& sec : textures.Sections())
         for (const TacIniFile::Key& key : sec.Keys) {
           if (!IsJpegName(UpperCase(key.Value))) continue;
-          auto pic = DecodeJpegImage(key.Value, true);
-          if (!pic || pic->Width <= 0) continue;
-          FTables.Patterns.push_back(
-              TsPatternData{JpegBitmap(*pic, fw::pf24bit), UpperCase(sec.Name), UpperCase(key.Name)});
+          SkinJpegTarget pic(true);
+          if (!DecodeJpegImage(key.Value, true, pic) || pic.Width <= 0) continue;
+          FTables.Patterns.push_back(TsPatternData{pic.Picture, UpperCase(sec.Name), UpperCase(key.Name)});
         }
     }
   }
@@ -385,7 +503,10 @@ void LoadSkinFromPacked(TsSkinTables& tables, TsSkinLoadSettings& settings, TsSk
   if (!FileExists(file)) return;
   SkinLoad load(tables, settings, stats);
   load.Packed.emplace();
-  load.Packed->LoadFromFile(file);
+  // Read in one go, as the images of a folder are.
+  auto bytes = FileBytes(file);
+  if (!bytes) return;
+  load.Packed->LoadFromBytes(bytes->data(), bytes->size());
   load.Options.SetText(load.Packed->OptionsText());
   std::string program = settings.ProgramFolder.empty() ? ProgramFolder() : settings.ProgramFolder;
   tables.GlobalInfo->SkinFolder = ResolveSkinDirectory(settings.SkinDirectory, program) + "\\";

@@ -142,6 +142,7 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner) : fw::TComponent(owner), TsS
     IsNTPlatform = PlatformIsNT();
     // Skin images and the program's pictures come as PNG.
     RegisterPngGraphic();
+    LoadDefaultShadows(::GetModuleHandleA(nullptr));
     if (HasArgument("/acver")) ShowPlainMessage(std::string("Skin engine v") + Version());
     return true;
   }();
@@ -157,6 +158,7 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner) : fw::TComponent(owner), TsS
 TsSkinManager::~TsSkinManager() {
   SetActive(false);
   FExtendedBorders = false;
+  FShadowTemplates.Clear();
   if (DefaultManager == this) {
     UnhookMainWindow();
     DefaultManager = nullptr;
@@ -187,6 +189,7 @@ void TsSkinManager::SetIsDefault(bool v) {
 void TsSkinManager::SetActive(bool v) {
   if (v == FActive) return;
   FActive = v;
+  if (!v) FShadowTemplates.Clear();
   if (v) {
     SetSkinName(FSkinName);
   } else if (!Loading()) {
@@ -309,7 +312,14 @@ void TsSkinManager::SetSaturation(int v) {
 void TsSkinManager::SetExtendedBorders(bool v) {
   if (v == FExtendedBorders) return;
   FExtendedBorders = v;
+  ConstIndexesUpdated();
   if (GlobalInfo->Loaded && !Loading()) ReloadAndRefresh();
+}
+
+bool TsSkinManager::ExtendedBordersEffective() const { return FExtendedBorders && LayeredWindowsAvailable(); }
+
+void TsSkinManager::ConstIndexesUpdated() {
+  FShadowTemplates.Rebuild(*this, FActive && ExtendedBordersEffective(), DwmCompositionEnabled());
 }
 
 void TsSkinManager::SetCommonSections(const std::vector<std::string>& lines) {

@@ -18,6 +18,7 @@
 #include "framework/Forms.h"
 #include "skin/sSkinLoader.h"
 #include "skin/sSkinManagerOptions.h"
+#include "skin/sShadowTemplates.h"
 #include "skin/sSkinTables.h"
 #include "skin/sStoredSkins.h"
 
@@ -127,6 +128,17 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   // options text that is applied at once. Answers 1 when handled.
   LRESULT HandlePreviewMessage(const COPYDATASTRUCT& data);
 
+  // The extended borders take effect: asked for, and the platform has
+  // UpdateLayeredWindow.
+  bool ExtendedBordersEffective() const;
+  // The shadow of forms with extended borders (rebuilt after every load,
+  // empty without an active manager or effective extended borders): its
+  // extent on each side and its pictures for active and inactive forms
+  // (null while empty).
+  const RECT& FormShadowSize() const { return FShadowTemplates.FormShadowSize(); }
+  fw::TBitmap* ShadowActiveTemplate() const { return FShadowTemplates.Active(); }
+  fw::TBitmap* ShadowInactiveTemplate() const { return FShadowTemplates.Inactive(); }
+
   bool LoadedFromPacked() const { return FLoadedFromPacked; }
   bool RemovingSkin() const { return FRemovingSkin; }
   TacShowState ShowState() const { return FShowState; }
@@ -141,6 +153,9 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   static std::function<void(const std::string&)> ShowLoadError;
   // The framework's plain message box (version notes); tests replace it.
   static std::function<void(const std::string&)> ShowPlainMessage;
+
+ protected:
+  void ConstIndexesUpdated() override;
 
  private:
   TsSkinLoadSettings LoadSettings();
@@ -190,6 +205,7 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   TacShowState FShowState = ssNone;
   int FMainWindowHook = -1;
   std::vector<fw::TCustomForm*> FPreparedForms;
+  TsShadowTemplates FShadowTemplates;
 };
 
 // The default manager, or none.

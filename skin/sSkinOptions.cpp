@@ -16,16 +16,27 @@ namespace {
 
 constexpr const char* kMissing = "?";
 
+// The value of a key of a section (the first of that name), or null.
+const std::string* KeyValue(const TacIniFile::Section* section, std::string_view key) {
+  if (!section) return nullptr;
+  for (const TacIniFile::Key& k : section->Keys)
+    if (k.Name == key) return &k.Value;
+  return nullptr;
+}
+
 // Walks the section and its PARENTCLASS chain; stops at a section already
-// seen. found(section) answers whether the key is there.
+// seen. found(section) answers whether the key is there (the section is null
+// when no section has that name). Nothing is copied on the way: every skin
+// load reads some thousand keys through here.
 template <class Found>
 int WalkChain(const TacIniFile& ini, std::string_view section, Found found) {
-  std::string current(section);
+  std::string_view current = section;
   for (std::size_t depth = 0; depth <= ini.Sections().size(); ++depth) {
-    if (found(current)) return static_cast<int>(depth);
-    std::string parent = ini.ReadString(current, "PARENTCLASS", kMissing);
-    if (parent == kMissing || parent == current) return -1;
-    current = std::move(parent);
+    const TacIniFile::Section* s = ini.FindSection(current);
+    if (found(s)) return static_cast<int>(depth);
+    const std::string* parent = KeyValue(s, "PARENTCLASS");
+    if (!parent || *parent == kMissing || *parent == current) return -1;
+    current = *parent;
   }
   return -1;
 }
@@ -128,19 +139,20 @@ class InheritedReader {
 
 std::string ReadInheritedString(const TacIniFile& ini, std::string_view section, std::string_view key,
                                 std::string_view def) {
-  std::string value;
-  int depth = WalkChain(ini, section, [&](const std::string& s) {
-    value = ini.ReadString(s, key, kMissing);
-    return value != kMissing;
+  const std::string* value = nullptr;
+  int depth = WalkChain(ini, section, [&](const TacIniFile::Section* s) {
+    value = KeyValue(s, key);
+    return value && *value != kMissing;
   });
-  return depth < 0 ? std::string(def) : value;
+  return depth < 0 ? std::string(def) : *value;
 }
 
 TColorValue ReadInheritedInteger(const TacIniFile& ini, const TsSkinTables& tables, std::string_view section,
                                  std::string_view key, TColorValue def) {
   TColorValue value = -1;
-  int depth = WalkChain(ini, section, [&](const std::string& s) {
-    value = ini.ReadInteger(s, key, -1);
+  int depth = WalkChain(ini, section, [&](const TacIniFile::Section* s) {
+    const std::string* text = KeyValue(s, key);
+    value = text ? StrToIntDef(*text, -1) : -1;
     return value != -1;
   });
   if (depth < 0) return def;

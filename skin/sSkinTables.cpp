@@ -369,6 +369,7 @@ void TsSkinTables::UpdateConstIndexes() {
   }
 
   UpdateFrameIndexes();
+  ConstIndexesUpdated();
 }
 
 void TsSkinTables::ClearSkin() {

@@ -88,6 +88,11 @@ class TsSkinTables {
   // the sections; GlobalInfo stays, not loaded.
   void ClearSkin();
 
+ protected:
+  // Called at the end of UpdateConstIndexes: an owner rebuilds there what
+  // it derives from the cached indexes.
+  virtual void ConstIndexesUpdated() {}
+
  private:
   template <class Match>
   int FindWithParents(int sectionIndex, std::string_view sectionName, std::string_view propName,

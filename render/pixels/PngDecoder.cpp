@@ -971,12 +971,16 @@ class ReadOnlyMemoryStream : public fw::TStream {
 }  // namespace
 
 PngBitmap DecodePng(const void* data, std::size_t size, std::uint64_t maxPixels) {
+  PngBitmap bitmap;
+  DecodePngInto(data, size, bitmap, maxPixels);
+  return bitmap;
+}
+
+void DecodePngInto(const void* data, std::size_t size, PngTarget& target, std::uint64_t maxPixels) {
   ReadOnlyMemoryStream stream(static_cast<const std::uint8_t*>(data), size);
   PngDecoder decoder;
   decoder.SetMaxPixels(maxPixels);
-  PngBitmap bitmap;
-  decoder.Load(stream, bitmap);
-  return bitmap;
+  decoder.Load(stream, target);
 }
 
 void ClearTransparentWhite(const PixelView& pixels) {

@@ -213,6 +213,9 @@ class PngBitmap : public PngTarget {
 
 // Decodes a PNG held in memory; raises as PngDecoder::Load.
 PngBitmap DecodePng(const void* data, std::size_t size, std::uint64_t maxPixels = PngDecoder::DefaultMaxPixels);
+// The same into a target of the caller's (a bitmap the rows go to at once).
+void DecodePngInto(const void* data, std::size_t size, PngTarget& target,
+                   std::uint64_t maxPixels = PngDecoder::DefaultMaxPixels);
 
 // Every pixel (255, 255, 255) with alpha 0 becomes 0: white that a PNG marks
 // fully transparent reads as transparent black, as the skin's masks expect.

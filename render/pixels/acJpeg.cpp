@@ -5,6 +5,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <exception>
 #include <string>
 
 #include <jpeglib.h>
@@ -30,14 +31,14 @@ void OutputMessage(j_common_ptr) {}
 
 }  // namespace
 
-TacJpegPicture DecodeJpeg(const std::uint8_t* data, std::size_t size) {
-  TacJpegPicture picture;
+void DecodeJpegInto(const std::uint8_t* data, std::size_t size, TacJpegTarget& target) {
   jpeg_decompress_struct cinfo{};
   ErrorManager err{};
   cinfo.err = jpeg_std_error(&err.pub);
   err.pub.error_exit = ErrorExit;
   err.pub.output_message = OutputMessage;
-  volatile int failure = 0;  // 0 none, 1 libjpeg, 2 too large
+  volatile int failure = 0;  // 0 none, 1 libjpeg, 2 too large, 3 the target threw
+  std::exception_ptr targetFailure;
   if (setjmp(err.jump)) {
     failure = 1;
   } else {
@@ -50,21 +51,47 @@ TacJpegPicture DecodeJpeg(const std::uint8_t* data, std::size_t size) {
     } else {
       cinfo.out_color_space = JCS_EXT_BGR;
       jpeg_start_decompress(&cinfo);
-      picture.Width = static_cast<int>(cinfo.output_width);
-      picture.Height = static_cast<int>(cinfo.output_height);
-      const std::size_t rowBytes = static_cast<std::size_t>(picture.Width) * 3;
-      picture.Bgr.resize(rowBytes * static_cast<std::size_t>(picture.Height));
-      while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = picture.Bgr.data() + rowBytes * cinfo.output_scanline;
-        jpeg_read_scanlines(&cinfo, &row, 1);
+      // The target's exceptions must not cross libjpeg's frames: they are
+      // kept and raised once the decoder is gone.
+      try {
+        target.Begin(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
+        while (cinfo.output_scanline < cinfo.output_height) {
+          JSAMPROW row = target.Row(static_cast<int>(cinfo.output_scanline));
+          jpeg_read_scanlines(&cinfo, &row, 1);
+        }
+      } catch (...) {
+        targetFailure = std::current_exception();
+        failure = 3;
       }
-      jpeg_finish_decompress(&cinfo);
+      if (failure == 0) jpeg_finish_decompress(&cinfo);
     }
   }
   int code = err.pub.msg_code;
   jpeg_destroy_decompress(&cinfo);
   if (failure == 1) throw fw::Exception("JPEG error #" + std::to_string(code));
   if (failure == 2) throw fw::Exception("JPEG image is too large");
+  if (failure == 3) std::rethrow_exception(targetFailure);
+}
+
+TacJpegPicture DecodeJpeg(const std::uint8_t* data, std::size_t size) {
+  class PictureTarget : public TacJpegTarget {
+   public:
+    explicit PictureTarget(TacJpegPicture& picture) : FPicture(picture) {}
+    void Begin(int width, int height) override {
+      FPicture.Width = width;
+      FPicture.Height = height;
+      FPicture.Bgr.resize(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height));
+    }
+    std::uint8_t* Row(int y) override {
+      return FPicture.Bgr.data() + static_cast<std::size_t>(FPicture.Width) * 3 * static_cast<std::size_t>(y);
+    }
+
+   private:
+    TacJpegPicture& FPicture;
+  };
+  TacJpegPicture picture;
+  PictureTarget target(picture);
+  DecodeJpegInto(data, size, target);
   return picture;
 }
 

@@ -23,4 +23,17 @@ constexpr std::int64_t kMaxJpegPixels = 64ll * 1024 * 1024;
 // libjpeg rejects, and "JPEG image is too large" past kMaxJpegPixels.
 TacJpegPicture DecodeJpeg(const std::uint8_t* data, std::size_t size);
 
+// Where DecodeJpegInto puts the rows: Begin is told the size once, then Row
+// answers where each row of width x 3 bytes (blue, green, red) goes. Either
+// may throw; the decoder is then cleaned up and the exception passed on.
+class TacJpegTarget {
+ public:
+  virtual ~TacJpegTarget() = default;
+  virtual void Begin(int width, int height) = 0;
+  virtual std::uint8_t* Row(int y) = 0;
+};
+
+// The same decoding into the caller's rows (a bitmap, with no copy between).
+void DecodeJpegInto(const std::uint8_t* data, std::size_t size, TacJpegTarget& target);
+
 }  // namespace translit

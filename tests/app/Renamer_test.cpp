@@ -6,7 +6,9 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "shell/acShellRoot.h"
 #include "tests/app/RenameFixture.h"
+#include "tests/support/StoredSkin.h"
 
 namespace {
 
@@ -14,6 +16,23 @@ using testing_rename::Ansi;
 using testing_rename::FolderTree;
 using translit::app::RegisterAppClasses;
 using translit::app::TForm1;
+using testing_skin::StoredSkin;
+using testing_skin::StoredSkinScope;
+
+// The skin as the native build wrote it; empty when the build had none.
+const std::string kGeneratedSkins = TRANSLIT_SKINS_WINDOWS_DIR;
+
+// The dialog as on a machine without its skin (scripts/run may have
+// installed one in this Wine prefix; it is put back afterwards).
+
+// Selects the node of a folder (a path) in the dialog's tree as a linked
+// control would, opening the nodes on the way; false when it is not there.
+bool SelectFolder(translit::TsShellTreeView& tree, const std::string& path) {
+  translit::ItemListPtr list;
+  if (translit::RootItemList(path, list) != S_OK) return false;
+  tree.SelectByList(list.get());
+  return tree.CurrentFolder() && translit::ItemListsEqual(tree.CurrentFolder()->AbsoluteId(), list.get());
+}
 
 class Renamer : public ::testing::Test {
  protected:
@@ -21,8 +40,16 @@ class Renamer : public ::testing::Test {
     fw::EnsureApplication();
     RegisterAppClasses();
   }
-  void SetUp() override { form = new TForm1(fw::Application); }
-  void TearDown() override { delete form; }
+  void SetUp() override {
+    skin = std::make_unique<StoredSkinScope>(StoredSkin::None, kGeneratedSkins);
+    ASSERT_TRUE(skin->Ok());
+    form = new TForm1(fw::Application);
+  }
+  void TearDown() override {
+    delete form;
+    skin.reset();
+  }
+  std::unique_ptr<StoredSkinScope> skin;
   TForm1* form = nullptr;
 };
 
@@ -123,7 +150,7 @@ TEST_F(Renamer, SelectedDriveIsWalkedThroughItsDoubledSeparator) {
   ASSERT_NE(::GetFileAttributesW(L"T:\\"), INVALID_FILE_ATTRIBUTES) << "drive T: is not mapped";
   FolderTree tree(L"T:\\");
   tree.AddFile("Диск\\Ёлка.txt", "root walk");
-  ASSERT_TRUE(form->sShellTreeView1->SelectPath("T:"));
+  ASSERT_TRUE(SelectFolder(*form->sShellTreeView1, "T:"));
   ASSERT_EQ(form->sShellTreeView1->CurrentPath(), "T:\\");
 
   ASSERT_TRUE(form->RenameSelectedFolder());
@@ -187,7 +214,7 @@ TEST_F(Renamer, SelectedFolderPathAndNoSelection) {
   tree.AddFile("Ночь.txt", "n");
   std::string root = tree.AnsiRoot();
   root.pop_back();
-  ASSERT_TRUE(form->sShellTreeView1->SelectPath(root));
+  ASSERT_TRUE(SelectFolder(*form->sShellTreeView1, root));
   EXPECT_EQ(form->sShellTreeView1->CurrentPath(), root);
 
   // Nothing selected: nothing is walked, no box, the dialog stays.
@@ -215,6 +242,74 @@ TEST_F(Renamer, TheSkinManagerWithoutItsSkinStaysQuietlyInactive) {
             Ansi("c:\\documents\\разное\\kodlab\\компоненты\\SkinEngine.7.33.stable.full.source\\Skins\\"));
   EXPECT_EQ(manager->SkinInfo(), "N/A");
   EXPECT_EQ(manager->ThirdPartyClasses(translit::tpButton), (std::vector<std::string>{"TButton"}));
+}
+
+// With the skin installed where the stored settings look, the manager loads
+// it while the dialog is read, without a message.
+TEST_F(Renamer, TheSkinManagerLoadsTheInstalledSkin) {
+  if (kGeneratedSkins.empty()) GTEST_SKIP() << "built without the skin";
+  delete form;
+  form = nullptr;
+  skin.reset();
+  skin = std::make_unique<StoredSkinScope>(StoredSkin::Folder, kGeneratedSkins);
+  ASSERT_TRUE(skin->Ok());
+  std::vector<std::string> errors;
+  const auto saved = translit::TsSkinManager::ShowLoadError;
+  translit::TsSkinManager::ShowLoadError = [&](const std::string& m) { errors.push_back(m); };
+  form = new TForm1(fw::Application);
+  translit::TsSkinManager::ShowLoadError = saved;
+
+  translit::TsSkinManager* manager = form->sSkinManager1;
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  EXPECT_TRUE(manager->Active());
+  EXPECT_FALSE(manager->LoadedFromPacked());
+  EXPECT_EQ(manager->SkinName(), "BlueIce");
+  EXPECT_EQ(manager->SkinInfo(), "7.2");
+  EXPECT_GE(manager->SectionIndex("BUTTON"), 0);
+  EXPECT_TRUE(manager->GlobalInfo->Loaded);
+}
+
+}  // namespace
+
+namespace {
+
+// The dialog's folder tree as its layout stores it: the computer as its
+// root, folders only, the system's icons, no watching, the "EDIT" section,
+// an empty bound label, and the shell's menu and label editing left on.
+TEST_F(Renamer, TheTreeStartsAtTheComputerWithItsStoredSettings) {
+  translit::TsShellTreeView* tree = form->sShellTreeView1;
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(tree->Root(), "rfMyComputer");
+  EXPECT_EQ(tree->ObjectTypes(), translit::TacShellObjectTypes{translit::otFolders});
+  EXPECT_TRUE(tree->UseShellImages());
+  EXPECT_FALSE(tree->AutoRefresh());
+  EXPECT_EQ(tree->Notifier(), nullptr) << "nothing is watched";
+  EXPECT_EQ(tree->ShowExt(), translit::seSystem);
+  EXPECT_TRUE(tree->AutoContextMenus());
+  EXPECT_TRUE(tree->RightClickSelect());
+  EXPECT_TRUE(tree->ShowButtons() && tree->ShowLines() && tree->ShowRoot() && tree->HideSelection());
+  EXPECT_FALSE(tree->ReadOnly()) << "labels are edited in place";
+  EXPECT_EQ(tree->SkinData().SkinSection(), "EDIT");
+  EXPECT_EQ(tree->Color(), fw::clWhite);
+  EXPECT_EQ(tree->Indent(), 19);
+  translit::TsBoundLabel& label = tree->BoundLabel();
+  EXPECT_FALSE(label.Active());
+  EXPECT_EQ(label.Caption(), "");
+  EXPECT_EQ(label.Indent(), 0);
+  EXPECT_EQ(label.Layout(), translit::sclLeft);
+  EXPECT_EQ(label.MaxWidth(), 0);
+  EXPECT_TRUE(label.UseSkinColor());
+  EXPECT_EQ(label.Font().Name(), "MS Sans Serif");
+  EXPECT_EQ(label.Font().Height(), -11);
+
+  fw::TTreeNode* root = tree->Items().GetFirstNode();
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(root->GetNextSibling(), nullptr);
+  EXPECT_TRUE(root->Expanded());
+  EXPECT_EQ(tree->Selected(), root);
+  EXPECT_NE(root->GetFirstChild(), nullptr) << "its drives and folders";
+  EXPECT_EQ(tree->CurrentPath(), root->Text());
+  EXPECT_EQ(tree->CurrentPath().rfind("::{", 0), std::string::npos) << "a name, not a class identifier";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "render/effects/acEffects.h"
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/GuiCounts.h"
+#include "tests/support/StoredSkin.h"
 
 namespace {
 
@@ -35,6 +36,10 @@ class SkinnedDialog : public ::testing::Test {
     translit::InstallEffects();
   }
   void SetUp() override {
+    // The stored skin folder as on a machine without the skin (scripts/run
+    // may have installed one in this Wine prefix; it is put back afterwards).
+    stored = std::make_unique<testing_skin::StoredSkinScope>(testing_skin::StoredSkin::None, TRANSLIT_SKINS_WINDOWS_DIR);
+    ASSERT_TRUE(stored->Ok());
     for (const char* kind : {"T", "D"}) translit::test::WriteControlsSkin(tmp.Path(), kind, kind);
     translit::test::MouseTo(POINT{4, 4});
     form = new TForm1(fw::Application);
@@ -47,8 +52,12 @@ class SkinnedDialog : public ::testing::Test {
     form->Show();
     ASSERT_TRUE(PumpUntil([&] { return form->sBitBtn1->CachedState() >= 0; }, 5000));
   }
-  void TearDown() override { delete form; }
+  void TearDown() override {
+    delete form;
+    stored.reset();
+  }
 
+  std::unique_ptr<testing_skin::StoredSkinScope> stored;
   testing_files::TempFolder tmp;
   TForm1* form = nullptr;
 };

@@ -1,6 +1,8 @@
 // Driving another process's windows.
 #include "tests/e2e/Remote.h"
 
+#include "framework/Handles.h"
+
 #include <commctrl.h>
 
 #include <stdexcept>
@@ -116,7 +118,8 @@ std::string TreeItemText(HANDLE process, HWND tree, HTREEITEM item) {
   return text.data();
 }
 
-HTREEITEM FindTreeChild(HANDLE process, HWND tree, HTREEITEM parent, const std::string& text) {
+HTREEITEM FindTreeChildWhere(HANDLE process, HWND tree, HTREEITEM parent,
+                             const std::function<bool(const std::string&)>& test) {
   HTREEITEM item;
   if (parent == TVI_ROOT) {
     item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
@@ -127,8 +130,13 @@ HTREEITEM FindTreeChild(HANDLE process, HWND tree, HTREEITEM parent, const std::
   }
   for (; item; item = reinterpret_cast<HTREEITEM>(
                    ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item))))
-    if (lstrcmpiA(TreeItemText(process, tree, item).c_str(), text.c_str()) == 0) return item;
+    if (test(TreeItemText(process, tree, item))) return item;
   return nullptr;
+}
+
+HTREEITEM FindTreeChild(HANDLE process, HWND tree, HTREEITEM parent, const std::string& text) {
+  return FindTreeChildWhere(process, tree, parent,
+                            [&](const std::string& t) { return lstrcmpiA(t.c_str(), text.c_str()) == 0; });
 }
 
 std::string StatusText(HANDLE process, HWND bar, int panel) {
@@ -170,6 +178,32 @@ HWND ClickForWindow(HWND button, DWORD processId, const char* className, int att
     if (HWND w = WaitForWindow(processId, className, 4000)) return w;
   }
   return nullptr;
+}
+
+std::vector<std::uint32_t> ScreenPixels(HWND wnd) {
+  RECT r;
+  if (!::GetWindowRect(wnd, &r) || r.right <= r.left || r.bottom <= r.top) return {};
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  fw::UniqueDC memory(::CreateCompatibleDC(screen));
+  fw::UniqueBitmap dib(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  std::vector<std::uint32_t> pixels;
+  if (memory && dib && bits) {
+    HGDIOBJ old = ::SelectObject(memory.Get(), dib.Get());
+    ::BitBlt(memory.Get(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(memory.Get(), old);
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    for (int i = 0; i < w * h; ++i) pixels.push_back(p[i] & 0x00FFFFFFu);
+  }
+  ::ReleaseDC(nullptr, screen);
+  return pixels;
 }
 
 void PressKey(WORD vk) {

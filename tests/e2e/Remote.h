@@ -6,8 +6,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -53,6 +55,11 @@ std::string WindowText(HWND wnd);
 
 // Tree items of another process's tree view.
 std::string TreeItemText(HANDLE process, HWND tree, HTREEITEM item);
+// The first child of parent (TVI_ROOT for the roots) whose text passes the
+// test, or null. A parent is opened first with the tree's own message, as
+// a click on its button opens it, so that a tree filled on opening reads it.
+HTREEITEM FindTreeChildWhere(HANDLE process, HWND tree, HTREEITEM parent,
+                             const std::function<bool(const std::string&)>& test);
 // The child of parent (TVI_ROOT for the roots) with that text, or null.
 HTREEITEM FindTreeChild(HANDLE process, HWND tree, HTREEITEM parent, const std::string& text);
 std::string StatusText(HANDLE process, HWND bar, int panel);
@@ -67,6 +74,10 @@ bool ClickUntilGone(HWND button, HWND box, int attempts = 5);
 // window, or null. A click that did reach the button disables it behind the
 // box that comes up, so a repeated click does nothing twice.
 HWND ClickForWindow(HWND button, DWORD processId, const char* className, int attempts = 5);
+
+// What the screen shows of the window's rectangle, row by row, each pixel
+// 0x00RRGGBB: the look a user sees, whatever process painted it.
+std::vector<std::uint32_t> ScreenPixels(HWND wnd);
 
 // Polls until the condition holds or time runs out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);

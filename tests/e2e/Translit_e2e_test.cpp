@@ -1,74 +1,42 @@
 // The real program under Wine, driven as a user would drive it: pick a
-// prepared folder in its tree, press the button, read the status bar,
-// answer its boxes, and check the files on disk and the end of the process.
+// prepared folder in its shell tree (opening the drive, then selecting the
+// folder, through the tree's own messages), press the button, read the
+// status bar, answer its boxes, and check the files on disk and the end of
+// the process. Each run is made without a skin at the folder the dialog's
+// stored settings name, with the skin folder and with the packed skin there;
+// a damaged skin there shows its load error and the program goes on with the
+// platform's look.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+#include <set>
+
 #include "framework/core/SysUtils.h"
 #include "tests/app/RenameFixture.h"
 #include "tests/e2e/Remote.h"
 #include "tests/support/RemoveTree.h"
+#include "tests/support/StoredSkin.h"
 
 namespace {
 
 using testing_rename::Ansi;
 using testing_rename::FolderTree;
+using testing_skin::StoredSkin;
+using testing_skin::StoredSkinScope;
 
-// A file of the build, named for Windows.
-std::string WindowsPath(const std::string& unix) {
+// The skin as the native build wrote it; empty when the build had none.
+const std::string kGeneratedSkins = TRANSLIT_SKINS_WINDOWS_DIR;
+
+// The program as the build placed it, named for Windows.
+std::string ProgramPath() {
+  std::string unix = TRANSLIT_EXE;
   std::string path = "Z:" + unix;
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
-}
-
-// The program as the build placed it.
-std::string ProgramPath() { return WindowsPath(TRANSLIT_EXE); }
-
-// The skin folder the dialog's stored settings name, made on this machine
-// for one run with the packed skin BlueIce in it; what the test made of the
-// path goes again afterwards.
-class StoredSkinFolder {
- public:
-  explicit StoredSkinFolder(const std::string& packedSkin) {
-    const std::wstring path =
-        L"C:\\documents\\разное\\kodlab\\компоненты\\SkinEngine.7.33.stable.full.source\\Skins";
-    for (std::size_t cut = path.find(L'\\', 3);; cut = path.find(L'\\', cut + 1)) {
-      const std::wstring part = path.substr(0, cut);
-      if (::CreateDirectoryW(part.c_str(), nullptr) && FMade.empty()) FMade = part;
-      if (cut == std::wstring::npos) break;
-    }
-    FFile = path + L"\\BlueIce.asz";
-    const std::string from = WindowsPath(packedSkin);
-    std::wstring wideFrom(from.begin(), from.end());
-    FCopied = ::CopyFileW(wideFrom.c_str(), FFile.c_str(), FALSE) != 0;
-  }
-  ~StoredSkinFolder() {
-    ::DeleteFileW(FFile.c_str());
-    if (!FMade.empty()) testing_files::RemoveTree(FMade);
-  }
-  StoredSkinFolder(const StoredSkinFolder&) = delete;
-  StoredSkinFolder& operator=(const StoredSkinFolder&) = delete;
-  bool Copied() const { return FCopied; }
-
- private:
-  std::wstring FMade;
-  std::wstring FFile;
-  bool FCopied = false;
-};
-
-// The section index the skin data of another process's skinned control
-// answers, -1 for none.
-int SkinIndexOf(HANDLE process, HWND control) {
-  e2e::RemoteBuffer remote(process, sizeof(std::int32_t));
-  const std::int32_t none = -1;
-  remote.Write(&none, sizeof(none));
-  ::SendMessageA(control, 0xA100, 26u << 16, reinterpret_cast<LPARAM>(remote.Address()));
-  std::int32_t index = -1;
-  remote.Read(&index, sizeof(index));
-  return index;
 }
 
 // The error a rename onto a folder's name gets on this platform.
@@ -81,54 +49,82 @@ std::string RenameOntoFolderMessage() {
   return fw::InOutErrorMessage(static_cast<int>(::GetLastError()));
 }
 
-// Each test runs without a skin (the stored folder is not on this machine)
-// and, where the build has it, with BlueIce in the stored folder.
-class RunningProgram : public ::testing::TestWithParam<bool> {
+// The shell names a drive by its label and letter: "(T:)" ends it.
+bool IsDriveT(const std::string& text) { return text.size() >= 4 && text.compare(text.size() - 4, 4, "(T:)") == 0; }
+
+class RunningProgram : public ::testing::TestWithParam<StoredSkin> {
  protected:
   void SetUp() override {
-#ifdef TRANSLIT_SKIN_BLUEICE_PACKED
-    if (GetParam()) {
-      skin = std::make_unique<StoredSkinFolder>(TRANSLIT_SKIN_BLUEICE_PACKED);
-      ASSERT_TRUE(skin->Copied()) << "the skin is in the stored folder";
-    }
-#endif
+    if (GetParam() != StoredSkin::None && kGeneratedSkins.empty()) GTEST_SKIP() << "built without the skin";
+    skin = std::make_unique<StoredSkinScope>(GetParam(), kGeneratedSkins);
+    ASSERT_TRUE(skin->Ok()) << "cannot prepare the stored skin folder";
   }
-  // The dialog's button and bar are drawn from the skin exactly when it is
-  // there.
-  void ExpectSkinned(HWND buttonWindow, HWND bar) {
-    if (GetParam()) {
-      EXPECT_GE(SkinIndexOf(program->Process(), buttonWindow), 0);
-      EXPECT_GE(SkinIndexOf(program->Process(), bar), 0);
-    } else {
-      EXPECT_EQ(SkinIndexOf(program->Process(), buttonWindow), -1);
-      EXPECT_EQ(SkinIndexOf(program->Process(), bar), -1);
-    }
+  void TearDown() override {
+    program.reset();
+    skin.reset();
+  }
+
+  // Starts the program (in workDir when given) and waits for its dialog.
+  void Start(const std::string& workDir = "") {
+    program = std::make_unique<e2e::Program>(ProgramPath(), workDir);
+    form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
+  }
+
+  // Whether the skin is loaded in this run.
+  bool SkinExpected() const { return GetParam() == StoredSkin::Folder || GetParam() == StoredSkin::Packed; }
+  // Whether the program's tree is drawn by the skin: its window carries the
+  // skinning object of its frame and bars.
+  bool TreeSkinned() const { return ::GetPropA(tree, "ACSBSC") != nullptr; }
+  // Whether a skinned control of the program is drawn from a section of the
+  // skin: the section index its skin data answers.
+  bool DrawnFromSkin(HWND control) const {
+    e2e::RemoteBuffer remote(program->Process(), sizeof(std::int32_t));
+    const std::int32_t none = -1;
+    remote.Write(&none, sizeof(none));
+    constexpr UINT kSkinMessage = 0xA100;
+    constexpr WPARAM kGetSkinIndex = 26u << 16;
+    ::SendMessageA(control, kSkinMessage, kGetSkinIndex, reinterpret_cast<LPARAM>(remote.Address()));
+    std::int32_t index = -1;
+    remote.Read(&index, sizeof(index));
+    return index >= 0;
   }
 
   // Starts the program and selects folder (a path on drive T:) in its tree.
   void StartAndSelect(const std::string& tFolderName) {
-    program = std::make_unique<e2e::Program>(ProgramPath(), "");
-    form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
+    Start();
+    StartAndSelectRunning(tFolderName);
+  }
+
+  // Waits for the started program's dialog and selects the folder.
+  void StartAndSelectRunning(const std::string& tFolderName) {
+    if (!form) form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
     ASSERT_TRUE(form) << "the dialog did not appear";
     EXPECT_EQ(e2e::WindowText(form), "Help for Lorvanta");
-    tree = e2e::FindChild(form, "TFolderTree");
+    tree = e2e::FindChild(form, "TsShellTreeView");
     button = e2e::FindChild(form, "TsBitBtn");
     status = e2e::FindChild(form, "TsStatusBar");
     ASSERT_TRUE(tree && button && status);
-    ExpectSkinned(button, status);
+    EXPECT_EQ(TreeSkinned(), SkinExpected());
+    EXPECT_EQ(DrawnFromSkin(button), SkinExpected());
+    EXPECT_EQ(DrawnFromSkin(status), SkinExpected());
 
-    // The root is the computer; at start it is selected.
+    // The root is the computer, the only top node; at start it is selected
+    // and open.
     auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     ASSERT_TRUE(root);
+    EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)), 0);
     EXPECT_EQ(reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)), root);
-    HTREEITEM drive = e2e::FindTreeChild(program->Process(), tree, root, "T:");
+    EXPECT_TRUE(::SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(root), TVIS_EXPANDED) & TVIS_EXPANDED);
+    HTREEITEM drive = e2e::FindTreeChildWhere(program->Process(), tree, root, IsDriveT);
     ASSERT_TRUE(drive) << "drive T: is not in the tree";
+    // Its folders are read when it opens.
+    EXPECT_EQ(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(drive)), 0);
     HTREEITEM folder = e2e::FindTreeChild(program->Process(), tree, drive, tFolderName);
     ASSERT_TRUE(folder) << "the prepared folder is not in the tree";
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(folder));
   }
 
-  std::unique_ptr<StoredSkinFolder> skin;
+  std::unique_ptr<StoredSkinScope> skin;
   std::unique_ptr<e2e::Program> program;
   HWND form = nullptr, tree = nullptr, button = nullptr, status = nullptr;
 };
@@ -207,11 +203,12 @@ TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   // and the program still says it is done and ends.
   FolderTree workDir;
   workDir.AddFile("Ёлка.txt", "kept");
-  program = std::make_unique<e2e::Program>(ProgramPath(), testing_rename::Ansi(testing_rename::Utf8(workDir.Root())));
-  form = e2e::WaitForWindow(program->Id(), "TForm1", 30000);
+  Start(testing_rename::Ansi(testing_rename::Utf8(workDir.Root())));
   ASSERT_TRUE(form);
-  HWND treeView = e2e::FindChild(form, "TFolderTree");
+  HWND treeView = e2e::FindChild(form, "TsShellTreeView");
   ASSERT_TRUE(treeView);
+  tree = treeView;
+  EXPECT_EQ(TreeSkinned(), SkinExpected());
   auto root = reinterpret_cast<HTREEITEM>(::SendMessageA(treeView, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   ASSERT_TRUE(root);
   const std::string caption = e2e::TreeItemText(program->Process(), treeView, root);
@@ -222,7 +219,6 @@ TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   workDir.AddFile(testing_rename::Utf8(wide) + "\\Файл.txt", "not the computer");
   std::map<std::string, std::string> before = workDir.Files();
 
-  ExpectSkinned(e2e::FindChild(form, "TsBitBtn"), e2e::FindChild(form, "TsStatusBar"));
   HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TsBitBtn"), program->Id(), "TMessageForm");
   ASSERT_TRUE(done) << "no \"Готово!\" box";
   ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
@@ -232,12 +228,86 @@ TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   EXPECT_EQ(workDir.Files(), before);
 }
 
-#ifdef TRANSLIT_SKIN_BLUEICE_PACKED
-INSTANTIATE_TEST_SUITE_P(Skins, RunningProgram, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "BlueIce" : "NoSkin"; });
-#else
-INSTANTIATE_TEST_SUITE_P(Skins, RunningProgram, ::testing::Values(false),
-                         [](const ::testing::TestParamInfo<bool>&) { return "NoSkin"; });
-#endif
+std::string ParamName(const ::testing::TestParamInfo<StoredSkin>& info) { return testing_skin::Name(info.param); }
+
+INSTANTIATE_TEST_SUITE_P(StoredSkins, RunningProgram,
+                         ::testing::Values(StoredSkin::None, StoredSkin::Folder, StoredSkin::Packed), ParamName);
+
+// The button and the status bar as the screen shows them once the dialog
+// is up and has settled.
+std::vector<std::uint32_t> DialogLook(HWND form) {
+  HWND button = e2e::FindChild(form, "TsBitBtn"), status = e2e::FindChild(form, "TsStatusBar");
+  ::SetForegroundWindow(form);
+  e2e::WaitUntil([&] { return ::GetForegroundWindow() == form; }, 2000);
+  std::vector<std::uint32_t> look, last;
+  // Two pictures in a row that agree: the painting is over.
+  for (int i = 0; i < 20; ++i) {
+    ::Sleep(200);
+    look = e2e::ScreenPixels(button);
+    const std::vector<std::uint32_t> bar = e2e::ScreenPixels(status);
+    look.insert(look.end(), bar.begin(), bar.end());
+    if (look == last) break;
+    last = look;
+  }
+  return look;
+}
+
+// A damaged skin at the stored folder: its load error is shown in the box
+// "Error" before the dialog comes up; the dialog then looks as it does with
+// no skin at all, and renaming works as always.
+class DamagedSkin : public RunningProgram {
+ protected:
+  // The damaged copy is put there by the test itself, after a run without
+  // a skin.
+  void SetUp() override {
+    if (kGeneratedSkins.empty()) GTEST_SKIP() << "built without the skin";
+  }
+};
+
+TEST_P(DamagedSkin, ShowsTheLoadErrorKeepsThePlatformsLookAndRenames) {
+  // The look without any skin, for comparison.
+  std::vector<std::uint32_t> plainLook;
+  {
+    StoredSkinScope none(StoredSkin::None, kGeneratedSkins);
+    ASSERT_TRUE(none.Ok());
+    Start();
+    ASSERT_TRUE(form);
+    plainLook = DialogLook(form);
+    ::PostMessageA(form, WM_CLOSE, 0, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(program->WaitForExit(20000, &code));
+    form = nullptr;
+  }
+  skin = std::make_unique<StoredSkinScope>(GetParam(), kGeneratedSkins);
+  ASSERT_TRUE(skin->Ok());
+  // The picture holds the button's face, its caption and the bar, not an
+  // empty screen.
+  ASSERT_GT(std::set<std::uint32_t>(plainLook.begin(), plainLook.end()).size(), 3u);
+
+  FolderTree tree(L"T:\\");
+  tree.AddFile("Зима.txt", "winter");
+  program = std::make_unique<e2e::Program>(ProgramPath(), "");
+  HWND box = e2e::WaitForWindow(program->Id(), "#32770", 30000);
+  ASSERT_TRUE(box) << "no box for the damaged skin";
+  EXPECT_EQ(e2e::WindowText(box), "Error");
+  EXPECT_EQ(e2e::WindowText(::GetDlgItem(box, 0xFFFF)), "Stream read error");
+  // The dialog comes up only once the box is answered.
+  EXPECT_FALSE(e2e::WaitForWindow(program->Id(), "TForm1", 300));
+  ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(box, "Button"), box));
+
+  StartAndSelectRunning(testing_rename::Utf8(FolderNameOf(tree)));
+  EXPECT_EQ(DialogLook(form), plainLook) << "the dialog does not show the platform's look";
+
+  HWND done = e2e::ClickForWindow(button, program->Id(), "TMessageForm");
+  ASSERT_TRUE(done) << "no \"Готово!\" box";
+  ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
+  DWORD code = 1;
+  ASSERT_TRUE(program->WaitForExit(20000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Zima.txt", "winter"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredSkins, DamagedSkin,
+                         ::testing::Values(StoredSkin::TruncatedImage, StoredSkin::TruncatedPacked), ParamName);
 
 }  // namespace

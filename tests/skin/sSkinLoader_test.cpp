@@ -256,6 +256,38 @@ TEST(SkinLoader, LoadErrors) {
   }
 }
 
+// An image file that is there but cannot be read fails the load with the
+// file's name; a folder where a file is named is no file, and is skipped.
+TEST(SkinLoader, ImagesThatCannotBeRead) {
+  TempFolder tmp;
+  std::string folder = tmp.Folder("Locked");
+  Files().WriteFolder(folder);
+  ::CreateDirectoryA((folder + "NONE.BMP").c_str(), nullptr);
+  TsSkinLoadSettings settings;
+  settings.SkinDirectory = tmp.Path();
+  settings.SkinName = "Locked";
+  {
+    TsSkinTables t(WindowsSystemValues());
+    bool packed = false;
+    LoadSkinFromFolder(t, settings, packed);
+    ExpectSampleSkin(t);
+  }
+  // Held open by somebody who shares it with nobody.
+  HANDLE held = ::CreateFileA((folder + "GLYPH.PNG").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  try {
+    TsSkinTables t(WindowsSystemValues());
+    bool packed = false;
+    LoadSkinFromFolder(t, settings, packed);
+    ADD_FAILURE() << "loaded a file nobody may read";
+  } catch (const fw::Exception& e) {
+    const std::string message = e.Message();
+    EXPECT_EQ(message.rfind("Cannot open file \"", 0), 0u) << message;
+    EXPECT_NE(message.find("Locked\\GLYPH.PNG\""), std::string::npos) << message;
+  }
+  ::CloseHandle(held);
+}
+
 TEST(SkinLoader, StoredSkins) {
   TempFolder tmp;
   TsSkinLoadSettings settings;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "framework/core/SysUtils.h"
 #include "tests/support/ImageFixtures.h"
@@ -25,6 +27,44 @@ TEST(Jpeg, DecodesToBgrRows) {
   EXPECT_NEAR(left[0], 0, 3);
   EXPECT_NEAR(right[0], 255, 3);  // blue
   EXPECT_NEAR(right[2], 0, 3);
+}
+
+// Rows handed out by a target of the caller's receive the same pixels; a
+// target that fails (at the start or half-way) passes its exception on, and
+// the decoder works again afterwards.
+TEST(Jpeg, DecodesIntoTheCallersRows) {
+  auto file = test::MakeJpeg(24, 10, [](int x, int y) { return 0xFF000000u | (x * 10) << 16 | (y * 20) << 8 | 0x40; });
+  const TacJpegPicture whole = DecodeJpeg(file.data(), file.size());
+
+  class Rows : public TacJpegTarget {
+   public:
+    int failAt = -2;  // -1: at Begin; n: at row n
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> pixels;
+    void Begin(int w, int h) override {
+      if (failAt == -1) throw fw::Exception("no room");
+      width = w;
+      height = h;
+      pixels.assign(static_cast<std::size_t>(w) * 3 * static_cast<std::size_t>(h), 0);
+    }
+    std::uint8_t* Row(int y) override {
+      if (y == failAt) throw fw::Exception("row " + std::to_string(y));
+      return pixels.data() + static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(y);
+    }
+  };
+  for (int failAt : {-1, 4, -2}) {
+    Rows rows;
+    rows.failAt = failAt;
+    try {
+      DecodeJpegInto(file.data(), file.size(), rows);
+      EXPECT_EQ(failAt, -2);
+      EXPECT_EQ(rows.width, 24);
+      EXPECT_EQ(rows.height, 10);
+      EXPECT_EQ(rows.pixels, whole.Bgr);
+    } catch (const fw::Exception& e) {
+      EXPECT_EQ(e.Message(), failAt == -1 ? "no room" : "row 4");
+    }
+  }
 }
 
 TEST(Jpeg, DamagedDataFails) {
