@@ -93,6 +93,8 @@ std::string TForm1::TransliterateName(const std::string& name) { return app::Tra
 
 void RegisterAppClasses() {
   RegisterSkinManagerClasses();
+  RegisterBitBtnClass();
+  RegisterStatusBarClass();
   RegisterShellTreeClasses();
   fw::RegisterClass<TForm1>("TForm1", "TForm", false);
 }

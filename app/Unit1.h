@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "framework/Buttons.h"
+#include "controls/sBitBtn.h"
+#include "controls/sStatusBar.h"
 #include "framework/Forms.h"
-#include "framework/StatusBar.h"
 #include "shell/tree/acShellTreeView.h"
 #include "skin/sSkinManager.h"
 
@@ -21,8 +21,8 @@ class TForm1 : public fw::TForm {
   const char* ClassName() const override { return "TForm1"; }
 
   TsShellTreeView* sShellTreeView1 = nullptr;
-  fw::TBitBtn* sBitBtn1 = nullptr;
-  fw::TStatusBar* sStatusBar1 = nullptr;
+  TsBitBtn* sBitBtn1 = nullptr;
+  TsStatusBar* sStatusBar1 = nullptr;
   TsSkinManager* sSkinManager1 = nullptr;
 
   void sBitBtn1Click(fw::TComponent* sender);

@@ -74,6 +74,16 @@ int main() {
   fw::EnsureApplication();
   translit::app::RegisterAppClasses();
   auto* form = new translit::app::TForm1(fw::Application);
+#ifdef TRANSLIT_SKINS_DIR
+  // The dialog as the user of the skin has it: its status bar skinned.
+  std::string skins = std::string("Z:") + TRANSLIT_SKINS_DIR + "/";
+  for (char& c : skins)
+    if (c == '/') c = '\\';
+  form->sSkinManager1->SetSkinDirectory(skins);
+  form->sSkinManager1->SetSkinName("BlueIce");
+  form->sSkinManager1->SetActive(true);
+#endif
+  std::printf("status bar %s\n", form->sStatusBar1->SkinData().Skinned() ? "skinned (BlueIce)" : "not skinned");
   // The dialog as the user has it: on screen and painted before the walk.
   form->Show();
   MSG msg;

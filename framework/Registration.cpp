@@ -3,6 +3,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
+#include "framework/ImgList.h"
 #include "framework/StatusBar.h"
 #include "framework/StdCtrls.h"
 #include "framework/Timer.h"
@@ -121,6 +122,11 @@ void RegisterStandardControls() {
       .Bool("SimplePanel", &TStatusBar::SetSimplePanel, false)
       .String("SimpleText", &TStatusBar::SetSimpleText)
       .Bool("SizeGrip", &TStatusBar::SetSizeGrip, true);
+  RegisterClass<TCustomImageList>("TCustomImageList", "TComponent", false)
+      .Integer("Width", &TCustomImageList::SetWidth, 16)
+      .Integer("Height", &TCustomImageList::SetHeight, 16)
+      .Color("BkColor", &TCustomImageList::SetBkColor, "clNone");
+  RegisterClass<TImageList>("TImageList", "TCustomImageList");
   RegisterClass<TTimer>("TTimer", "TComponent")
       .Bool("Enabled", &TTimer::SetEnabled, true)
       .Integer("Interval", &TTimer::SetInterval, 1000)

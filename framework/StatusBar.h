@@ -85,7 +85,7 @@ class TStatusBar : public TWinControl {
   void UpdatePanel(int index);
   // A panel's text changed: the bar is repainted when messages are next
   // processed.
-  void PanelTextChanged();
+  virtual void PanelTextChanged();
 
  protected:
   void CreateParams(TCreateParams& p) override;
@@ -93,6 +93,9 @@ class TStatusBar : public TWinControl {
   void WndProc(TMessage& m) override;
   // Paints panel's text (style psText) or fires OnDrawPanel (psOwnerDraw).
   virtual void DrawPanel(TStatusPanel& panel, HDC dc, const RECT& rect);
+  // For a bar that paints itself instead of the platform: the window has
+  // painted, so the next text needs a new invalidation.
+  void RepaintDone() { FRepaintPending = false; }
 
  private:
   bool AnswerTextQuery(TMessage& m);

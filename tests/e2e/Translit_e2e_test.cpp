@@ -75,6 +75,19 @@ class RunningProgram : public ::testing::TestWithParam<StoredSkin> {
   // Whether the program's tree is drawn by the skin: its window carries the
   // skinning object of its frame and bars.
   bool TreeSkinned() const { return ::GetPropA(tree, "ACSBSC") != nullptr; }
+  // Whether a skinned control of the program is drawn from a section of the
+  // skin: the section index its skin data answers.
+  bool DrawnFromSkin(HWND control) const {
+    e2e::RemoteBuffer remote(program->Process(), sizeof(std::int32_t));
+    const std::int32_t none = -1;
+    remote.Write(&none, sizeof(none));
+    constexpr UINT kSkinMessage = 0xA100;
+    constexpr WPARAM kGetSkinIndex = 26u << 16;
+    ::SendMessageA(control, kSkinMessage, kGetSkinIndex, reinterpret_cast<LPARAM>(remote.Address()));
+    std::int32_t index = -1;
+    remote.Read(&index, sizeof(index));
+    return index >= 0;
+  }
 
   // Starts the program and selects folder (a path on drive T:) in its tree.
   void StartAndSelect(const std::string& tFolderName) {
@@ -88,10 +101,12 @@ class RunningProgram : public ::testing::TestWithParam<StoredSkin> {
     ASSERT_TRUE(form) << "the dialog did not appear";
     EXPECT_EQ(e2e::WindowText(form), "Help for Lorvanta");
     tree = e2e::FindChild(form, "TsShellTreeView");
-    button = e2e::FindChild(form, "TBitBtn");
-    status = e2e::FindChild(form, "TStatusBar");
+    button = e2e::FindChild(form, "TsBitBtn");
+    status = e2e::FindChild(form, "TsStatusBar");
     ASSERT_TRUE(tree && button && status);
     EXPECT_EQ(TreeSkinned(), SkinExpected());
+    EXPECT_EQ(DrawnFromSkin(button), SkinExpected());
+    EXPECT_EQ(DrawnFromSkin(status), SkinExpected());
 
     // The root is the computer, the only top node; at start it is selected
     // and open.
@@ -204,7 +219,7 @@ TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   workDir.AddFile(testing_rename::Utf8(wide) + "\\Файл.txt", "not the computer");
   std::map<std::string, std::string> before = workDir.Files();
 
-  HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TBitBtn"), program->Id(), "TMessageForm");
+  HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TsBitBtn"), program->Id(), "TMessageForm");
   ASSERT_TRUE(done) << "no \"Готово!\" box";
   ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
   DWORD code = 1;
@@ -235,7 +250,7 @@ std::vector<std::uint32_t> Frame(HWND wnd) {
 // The button, the status bar and the folder tree's frame as the screen
 // shows them once the dialog is up and has settled.
 std::vector<std::uint32_t> DialogLook(HWND form) {
-  HWND button = e2e::FindChild(form, "TBitBtn"), status = e2e::FindChild(form, "TStatusBar"),
+  HWND button = e2e::FindChild(form, "TsBitBtn"), status = e2e::FindChild(form, "TsStatusBar"),
        tree = e2e::FindChild(form, "TsShellTreeView");
   ::SetForegroundWindow(form);
   e2e::WaitUntil([&] { return ::GetForegroundWindow() == form; }, 2000);
