@@ -49,8 +49,9 @@ void Repaint(TForm1* form) {
 // What a skin change leaves: the skinned controls' pictures stale.
 void MakeCachesStale(TForm1* form) {
   const LPARAM manager = reinterpret_cast<LPARAM>(form->sSkinManager1);
-  for (fw::TWinControl* c : {static_cast<fw::TWinControl*>(form->sBitBtn1), static_cast<fw::TWinControl*>(form->sStatusBar1),
-                             static_cast<fw::TWinControl*>(form->sShellTreeView1)})
+  for (fw::TWinControl* c :
+       {static_cast<fw::TWinControl*>(form->sBitBtn1), static_cast<fw::TWinControl*>(form->sStatusBar1),
+        static_cast<fw::TWinControl*>(form->sShellTreeView1)})
     translit::SendSkinCommand(c->Handle(), translit::SKINCMD_REFRESH, manager);
 }
 
@@ -105,10 +106,12 @@ int main() {
       },
       [&] { Repaint(plain); });
   // The invalidations of the skin change are not part of the repaint.
-  const auto cached = translit::bench::Alternate(rounds, [&] { Repaint(skinned); }, [&] { Repaint(plain); });
-  std::printf("full repaint of the dialog: skinned, every picture stale %.3f ms; skinned, pictures fresh %.3f ms;"
-              " unskinned %.3f ms (medians of %d)\n",
-              afterChange.oursSeconds * 1e3, cached.oursSeconds * 1e3, cached.referenceSeconds * 1e3, rounds);
+  const auto cached = translit::bench::Alternate(
+      rounds, [&] { Repaint(skinned); }, [&] { Repaint(plain); });
+  std::printf(
+      "full repaint of the dialog: skinned, every picture stale %.3f ms; skinned, pictures fresh %.3f ms;"
+      " unskinned %.3f ms (medians of %d)\n",
+      afterChange.oursSeconds * 1e3, cached.oursSeconds * 1e3, cached.referenceSeconds * 1e3, rounds);
 
   // The fade of the dialog's button from its normal look into its hot one.
   translit::TsBitBtn* button = skinned->sBitBtn1;

@@ -76,10 +76,14 @@ enum ColorType { kGrey = 0, kRgb = 2, kPalette = 3, kGreyAlpha = 4, kRgba = 6 };
 
 int Channels(int colorType) {
   switch (colorType) {
-    case kRgba: return 4;
-    case kRgb: return 3;
-    case kGreyAlpha: return 2;
-    default: return 1;
+    case kRgba:
+      return 4;
+    case kRgb:
+      return 3;
+    case kGreyAlpha:
+      return 2;
+    default:
+      return 1;
   }
 }
 
@@ -114,15 +118,22 @@ void FilterRow(int type, const std::uint8_t* row, const std::uint8_t* prev, std:
     int a = i >= bpp ? row[i - bpp] : 0, b = prev ? prev[i] : 0, c = (i >= bpp && prev) ? prev[i - bpp] : 0;
     int predictor = 0;
     switch (type) {
-      case 1: predictor = a; break;
-      case 2: predictor = b; break;
-      case 3: predictor = (a + b) / 2; break;
+      case 1:
+        predictor = a;
+        break;
+      case 2:
+        predictor = b;
+        break;
+      case 3:
+        predictor = (a + b) / 2;
+        break;
       case 4: {
         int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
         predictor = (pa <= pb && pa <= pc) ? a : pb <= pc ? b : c;
         break;
       }
-      default: break;
+      default:
+        break;
     }
     out[i + 1] = static_cast<std::uint8_t>(row[i] - predictor);
   }
@@ -145,7 +156,8 @@ Bytes Encode(const Picture& p) {
       for (int type = 0; type < 5; ++type) {
         FilterRow(type, row, prev, rowBytes, bpp, candidate.data());
         unsigned long sum = 0;
-        for (std::size_t i = 1; i <= rowBytes; ++i) sum += static_cast<unsigned long>(std::abs(static_cast<std::int8_t>(candidate[i])));
+        for (std::size_t i = 1; i <= rowBytes; ++i)
+          sum += static_cast<unsigned long>(std::abs(static_cast<std::int8_t>(candidate[i])));
         if (sum < bestSum) {
           bestSum = sum;
           best.swap(candidate);
@@ -228,7 +240,7 @@ Picture PhotoLike(int width, int height, std::uint32_t seed) {
 std::vector<Picture> SkinSized(std::uint32_t seed) {
   std::vector<Picture> set;
   std::mt19937 rng(seed);
-  const int sizes[][2] = {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {75, 23}, {120, 30},
+  const int sizes[][2] = {{16, 16}, {24, 24},  {32, 32}, {48, 48}, {75, 23},  {120, 30},
                           {64, 64}, {200, 21}, {9, 180}, {90, 90}, {160, 44}, {36, 108}};
   const int types[] = {kRgba, kRgba, kRgba, kRgb, kPalette, kGreyAlpha};
   int n = 0;
@@ -250,10 +262,9 @@ std::vector<Picture> SkinSized(std::uint32_t seed) {
           double cx = (x + 0.5) / p.width - 0.5, cy = (y + 0.5) / p.height - 0.5;
           double edge = std::clamp((0.48 - std::max(std::abs(cx), std::abs(cy))) * 40.0, 0.0, 1.0);
           int shade = base + (40 * y) / p.height + static_cast<int>(rng() % 3);
-          std::uint8_t v[4] = {static_cast<std::uint8_t>(std::min(255, shade)),
-                               static_cast<std::uint8_t>(std::min(255, shade + 20)),
-                               static_cast<std::uint8_t>(std::min(255, shade + 35 - x % 7)),
-                               static_cast<std::uint8_t>(255 * edge)};
+          std::uint8_t v[4] = {
+              static_cast<std::uint8_t>(std::min(255, shade)), static_cast<std::uint8_t>(std::min(255, shade + 20)),
+              static_cast<std::uint8_t>(std::min(255, shade + 35 - x % 7)), static_cast<std::uint8_t>(255 * edge)};
           if (channels == 1) p.samples.push_back(v[0]);
           if (channels == 2) p.samples.insert(p.samples.end(), {v[0], v[3]});
           if (channels == 3) p.samples.insert(p.samples.end(), v, v + 3);
@@ -276,14 +287,22 @@ Bytes Expected(const Picture& p, Layout layout) {
   for (std::size_t i = 0; i < p.samples.size(); i += static_cast<std::size_t>(channels)) {
     const std::uint8_t* s = &p.samples[i];
     if (layout == Layout::Expanded) {
-      if (p.colorType == kPalette) out.insert(out.end(), p.palette.begin() + 3 * s[0], p.palette.begin() + 3 * s[0] + 3);
-      else out.insert(out.end(), s, s + channels);
+      if (p.colorType == kPalette)
+        out.insert(out.end(), p.palette.begin() + 3 * s[0], p.palette.begin() + 3 * s[0] + 3);
+      else
+        out.insert(out.end(), s, s + channels);
       continue;
     }
     switch (p.colorType) {
-      case kRgba: out.insert(out.end(), {s[2], s[1], s[0], s[3]}); break;
-      case kRgb: out.insert(out.end(), {s[2], s[1], s[0]}); break;
-      default: out.push_back(s[0]); break;  // grey (alpha dropped) or index
+      case kRgba:
+        out.insert(out.end(), {s[2], s[1], s[0], s[3]});
+        break;
+      case kRgb:
+        out.insert(out.end(), {s[2], s[1], s[0]});
+        break;
+      default:
+        out.push_back(s[0]);
+        break;  // grey (alpha dropped) or index
     }
   }
   return out;
@@ -445,13 +464,13 @@ Spread SpreadOf(std::vector<double> t) {
 
 int main() {
   std::vector<Decoder> decoders = {
-      {"ours", DecodeOurs, Layout::Ours, false},
+    {"ours", DecodeOurs, Layout::Ours, false},
 #if TRANSLIT_PEER
-      {"libpng", DecodeLibpng, Layout::Ours, true},
-      {"libspng", DecodeSpng, Layout::File, true},
+    {"libpng", DecodeLibpng, Layout::Ours, true},
+    {"libspng", DecodeSpng, Layout::File, true},
 #endif
-      {"stb_image", DecodeStb, Layout::Expanded, true},
-      {"zlib inflate alone", InflateOnly, Layout::File, false},
+    {"stb_image", DecodeStb, Layout::Expanded, true},
+    {"zlib inflate alone", InflateOnly, Layout::File, false},
   };
 
   std::vector<Workload> loads(2);
@@ -524,8 +543,7 @@ int main() {
     for (std::size_t i = 0; i < decoders.size(); ++i)
       if (decoders[i].peer && (fastest == 0 || w.medians[i] < w.medians[fastest])) fastest = i;
     std::printf("%s: ours / %s (fastest peer) %.3f, ours / zlib inflate alone %.3f\n", w.name.c_str(),
-                decoders[fastest].name.c_str(), w.medians[0] / w.medians[fastest],
-                w.medians[0] / w.medians.back());
+                decoders[fastest].name.c_str(), w.medians[0] / w.medians[fastest], w.medians[0] / w.medians.back());
     ours += w.medians[0];
     reference += w.medians[fastest];
   }
@@ -544,12 +562,12 @@ int main() {
     for (const char* peer : {"libpng", "libspng"}) {
       const double s = translit::bench::HandedOverPeerSeconds("png-" + std::string(peer) + "-" + std::to_string(l));
       if (s > 0)
-        std::printf("%s, %s natively (handed over): %.2f ms; ours under Wine / it %.3f\n", loads[l].name.c_str(),
-                    peer, s * 1e3, loads[l].medians[0] / s);
+        std::printf("%s, %s natively (handed over): %.2f ms; ours under Wine / it %.3f\n", loads[l].name.c_str(), peer,
+                    s * 1e3, loads[l].medians[0] / s);
     }
   const char* suffix = "-wine";
 #endif
-  std::printf("RESULT png%s ours=%.2fms reference=%.2fms ratio=%.3f target=1.0\n", suffix, ours * 1e3,
-              reference * 1e3, ours / reference);
+  std::printf("RESULT png%s ours=%.2fms reference=%.2fms ratio=%.3f target=1.0\n", suffix, ours * 1e3, reference * 1e3,
+              ours / reference);
   return 0;
 }

@@ -63,9 +63,7 @@ double MedianSeconds(int rounds, F f) {
 // as a PEER line; bench/run hands it to the Windows run of the same benchmark
 // in the same invocation as TRANSLIT_PEER_<NAME> (seconds), where our code is
 // then measured under Wine against it.
-inline void PrintPeer(const std::string& name, double seconds) {
-  std::printf("PEER %s %.9f\n", name.c_str(), seconds);
-}
+inline void PrintPeer(const std::string& name, double seconds) { std::printf("PEER %s %.9f\n", name.c_str(), seconds); }
 
 inline double HandedOverPeerSeconds(const std::string& name) {
   std::string variable = "TRANSLIT_PEER_" + name;
@@ -75,8 +73,8 @@ inline double HandedOverPeerSeconds(const std::string& name) {
 }
 
 // Prints what was measured, then the RESULT line (ratio of times).
-inline void Report(const std::string& name, const std::string& what, const std::string& referenceName,
-                   double pixels, Medians m, const std::string& target) {
+inline void Report(const std::string& name, const std::string& what, const std::string& referenceName, double pixels,
+                   Medians m, const std::string& target) {
   const double ours = pixels / m.oursSeconds / 1e6;
   const double ref = pixels / m.referenceSeconds / 1e6;
   std::printf("%s: ours %.1f Mpix/s (median %.3f ms), %s %.1f Mpix/s (median %.3f ms)\n", what.c_str(), ours,
@@ -88,17 +86,15 @@ inline void Report(const std::string& name, const std::string& what, const std::
 
 // The Windows side of a peer benchmark: our median under Wine against the
 // peer's native one, as RESULT <name>-wine.
-inline void ReportAgainstHandedOverPeer(const std::string& name, const std::string& what,
-                                        const std::string& peerName, double pixels, double oursSeconds,
-                                        const std::string& target) {
+inline void ReportAgainstHandedOverPeer(const std::string& name, const std::string& what, const std::string& peerName,
+                                        double pixels, double oursSeconds, const std::string& target) {
   const double peer = HandedOverPeerSeconds(name);
   if (peer <= 0) {
-    std::printf("%s: ours %.1f Mpix/s under Wine; no peer median handed over (bench/run %s runs both)\n",
-                what.c_str(), pixels / oursSeconds / 1e6, name.c_str());
+    std::printf("%s: ours %.1f Mpix/s under Wine; no peer median handed over (bench/run %s runs both)\n", what.c_str(),
+                pixels / oursSeconds / 1e6, name.c_str());
     return;
   }
   Report(name + "-wine", what + " under Wine", peerName + ", native", pixels, Medians{oursSeconds, peer}, target);
 }
 
 }  // namespace translit::bench
-

@@ -69,7 +69,9 @@ std::vector<Image> ImagesOfTheSkin(const std::string& folder) {
   options.LoadFromFile(folder + "Options.dat");
   std::vector<Image> images;
   auto add = [&](const std::string& name, Kind kind) { images.push_back({name, kind, ReadFile(folder + name)}); };
-  auto bitmapKind = [](const std::string& name) { return name.find(".PNG") != std::string::npos ? Kind::Png : Kind::Bmp; };
+  auto bitmapKind = [](const std::string& name) {
+    return name.find(".PNG") != std::string::npos ? Kind::Png : Kind::Bmp;
+  };
   const std::string master = options.ReadString("GLOBALINFO", "MASTERBITMAP", "");
   if (!master.empty()) add(master, bitmapKind(master));
   for (const TacIniFile::Section& sec : options.Sections())
@@ -216,9 +218,10 @@ int main(int argc, char** argv) {
     packedRatio.push_back(p / d);
   }
   const Spread f = Quartiles(folderMs), p = Quartiles(packedMs), d = Quartiles(decodeMs), rd = Quartiles(readMs);
-  std::printf("skin BlueIce: %d sections, %d pieces, %d large picture(s); %zu images decoded per load "
-              "(%d PNG, %d BMP, %d JPEG, %zu bytes, %lld pixels)\n",
-              sections, masks, patterns, images.size(), png, bmp, jpeg, bytes, decoded);
+  std::printf(
+      "skin BlueIce: %d sections, %d pieces, %d large picture(s); %zu images decoded per load "
+      "(%d PNG, %d BMP, %d JPEG, %zu bytes, %lld pixels)\n",
+      sections, masks, patterns, images.size(), png, bmp, jpeg, bytes, decoded);
   std::printf("%d rounds, median [quartiles] in ms\n", rounds);
   const Spread fr = Quartiles(folderRatio), pr = Quartiles(packedRatio);
   std::printf("folder load:       %7.2f [%.2f .. %.2f]  ratio to decoding %.2f (per round %.2f [%.2f .. %.2f])\n",

@@ -180,9 +180,10 @@ int main() {
                   referenceCount, kFolders);
       return 1;
     }
-    std::printf("round %d: shell tree %.1f ms, enumeration and plain tree %.1f ms (%d folders); first paint %.1f ms "
-                "and %.1f ms\n",
-                r + 1, ours.back(), reference.back(), kFolders, oursPaint.back(), referencePaint.back());
+    std::printf(
+        "round %d: shell tree %.1f ms, enumeration and plain tree %.1f ms (%d folders); first paint %.1f ms "
+        "and %.1f ms\n",
+        r + 1, ours.back(), reference.back(), kFolders, oursPaint.back(), referencePaint.back());
   }
   // Where the shell tree's time goes: each of its questions to the shell,
   // asked for every subfolder on its own.
@@ -203,14 +204,14 @@ int main() {
       std::printf("  %-34s %8.1f ms\n", what, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
     };
     std::printf("each question for all %zu subfolders:\n", ids.size());
-    step("folder object", [&](std::size_t i) { folders.push_back(std::make_unique<TacShellFolder>(parent, ids[i].get())); });
+    step("folder object",
+         [&](std::size_t i) { folders.push_back(std::make_unique<TacShellFolder>(parent, ids[i].get())); });
     step("bind the subfolder (when opened)", [&](std::size_t i) { (void)folders[i]->ShellFolder(); });
     step("caption", [&](std::size_t i) { (void)folders[i]->ItemCaption(seSystem); });
     step("icon, closed (when shown)", [&](std::size_t i) { (void)folders[i]->SystemIconIndex(false, false); });
     step("icon, open (when shown)", [&](std::size_t i) { (void)folders[i]->SystemIconIndex(false, true); });
-    step("subfolders and sharing", [&](std::size_t i) {
-      (void)folders[i]->Attributes(SFGAO_HASSUBFOLDER | SFGAO_SHARE);
-    });
+    step("subfolders and sharing",
+         [&](std::size_t i) { (void)folders[i]->Attributes(SFGAO_HASSUBFOLDER | SFGAO_SHARE); });
     {
       // Inserting alone: through the shell tree's window (and its layers) and
       // straight into the plain tree.
@@ -221,7 +222,8 @@ int main() {
         top.hInsertAfter = TVI_LAST;
         top.item.mask = TVIF_TEXT;
         top.item.pszText = const_cast<char*>("probe");
-        auto parentItem = reinterpret_cast<HTREEITEM>(::SendMessageA(wnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&top)));
+        auto parentItem =
+            reinterpret_cast<HTREEITEM>(::SendMessageA(wnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&top)));
         ::SendMessageA(wnd, WM_SETREDRAW, FALSE, 0);
         const auto t0 = Clock::now();
         for (std::size_t i = 0; i < ids.size(); ++i) {
@@ -233,7 +235,8 @@ int main() {
           ins.item.iImage = ins.item.iSelectedImage = -1;
           ::SendMessageA(wnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins));
         }
-        std::printf("  %-34s %8.1f ms\n", wnd == plain.tree ? "insert into the plain tree" : "insert through the shell tree",
+        std::printf("  %-34s %8.1f ms\n",
+                    wnd == plain.tree ? "insert into the plain tree" : "insert through the shell tree",
                     std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
         const auto t2 = Clock::now();
         ::SendMessageA(wnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parentItem));
@@ -257,12 +260,14 @@ int main() {
     std::printf("  %-34s %8.1f ms\n", "sorting a listing in reverse",
                 std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
   }
-  std::printf("first paint of the opened folder (icons of the nodes shown asked then): shell tree %.1f ms, plain tree "
-              "%.1f ms\n",
-              Median(oursPaint), Median(referencePaint));
-  std::printf("opening a folder of %d subfolders: shell tree %.1f ms (names, icons, attributes, folder objects, the "
-              "shell's order), bare enumeration with names into a plain tree view %.1f ms\n",
-              kFolders, Median(ours), Median(reference));
+  std::printf(
+      "first paint of the opened folder (icons of the nodes shown asked then): shell tree %.1f ms, plain tree "
+      "%.1f ms\n",
+      Median(oursPaint), Median(referencePaint));
+  std::printf(
+      "opening a folder of %d subfolders: shell tree %.1f ms (names, icons, attributes, folder objects, the "
+      "shell's order), bare enumeration with names into a plain tree view %.1f ms\n",
+      kFolders, Median(ours), Median(reference));
   std::printf("RESULT tree_expand ours=%.1fms reference=%.1fms ratio=%.3f target=1.5\n", Median(ours),
               Median(reference), Median(ours) / Median(reference));
   bigFolder.Reset();

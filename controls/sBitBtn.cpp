@@ -709,7 +709,11 @@ bool TsBitBtn::ParentSaysPartlyOutside() {
 
 TsBitBtn::LayoutKey TsBitBtn::CurrentLayoutKey() {
   const SIZE glyph = GlyphSize();
-  return LayoutKey{static_cast<int>(fw::TBitBtn::Layout()), Margin(), Spacing(), NumGlyphs(), static_cast<int>(glyph.cx),
+  return LayoutKey{static_cast<int>(fw::TBitBtn::Layout()),
+                   Margin(),
+                   Spacing(),
+                   NumGlyphs(),
+                   static_cast<int>(glyph.cx),
                    static_cast<int>(glyph.cy)};
 }
 
@@ -843,9 +847,7 @@ void TsBitBtn::DropRegion() {
 
 // ---- Glyph and caption
 
-bool TsBitBtn::HasImageGlyph() const {
-  return FImages && FImageIndex >= 0 && FImageIndex < FImages->Count();
-}
+bool TsBitBtn::HasImageGlyph() const { return FImages && FImageIndex >= 0 && FImageIndex < FImages->Count(); }
 
 SIZE TsBitBtn::GlyphSize() {
   fw::TBitmap& g = Glyph();
@@ -857,9 +859,15 @@ SIZE TsBitBtn::GlyphSize() {
 UINT TsBitBtn::CaptionFlags() const {
   UINT flags = DT_EXPANDTABS | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
   switch (FTextAlignment) {
-    case fw::taLeftJustify: flags |= DT_LEFT; break;
-    case fw::taRightJustify: flags |= DT_RIGHT; break;
-    default: flags |= DT_CENTER; break;
+    case fw::taLeftJustify:
+      flags |= DT_LEFT;
+      break;
+    case fw::taRightJustify:
+      flags |= DT_RIGHT;
+      break;
+    default:
+      flags |= DT_CENTER;
+      break;
   }
   if (FWordWrap) flags |= DT_WORDBREAK;
   return flags;
@@ -1067,8 +1075,11 @@ void RegisterBitBtnClass() {
   fw::RegisterClass<TsBitBtn>("TsBitBtn", "TBitBtn")
       .Object("SkinData", &TsBitBtn::SkinData)
       .Set("AnimatEvents", &TsBitBtn::SetAnimatEvents,
-           {{"aeMouseEnter", aeMouseEnter}, {"aeMouseLeave", aeMouseLeave}, {"aeMouseDown", aeMouseDown},
-            {"aeMouseUp", aeMouseUp}, {"aeGlobalDef", aeGlobalDef}},
+           {{"aeMouseEnter", aeMouseEnter},
+            {"aeMouseLeave", aeMouseLeave},
+            {"aeMouseDown", aeMouseDown},
+            {"aeMouseUp", aeMouseUp},
+            {"aeGlobalDef", aeGlobalDef}},
            "[aeGlobalDef]")
       .Enum("Alignment", &TsBitBtn::SetAlignment, alignments, "taCenter")
       .Integer("Blend", &TsBitBtn::SetBlend, 0)

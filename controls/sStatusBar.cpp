@@ -170,8 +170,8 @@ bool TsStatusBar::SkinnedMessage(fw::TMessage& m) {
 
 void TsStatusBar::PaintBarCache() {
   fw::TWinControl* parent = Parent();
-  const bool parentSays = parent && parent->HandleAllocated() &&
-                          SendSkinCommand(parent->Handle(), SKINCMD_IS_PARTLY_OUTSIDE) == 1;
+  const bool parentSays =
+      parent && parent->HandleAllocated() && SendSkinCommand(parent->Handle(), SKINCMD_IS_PARTLY_OUTSIDE) == 1;
   const bool need = FSkinData.BGChanged || FSkinData.PartlyOutside || parentSays;
   FSkinData.PartlyOutside = !LiesInsideParent();
   if (!need || FSkinData.ParentBgForced) return;

@@ -53,8 +53,8 @@ HWND TApplication::Handle() {
     // carries the program's task bar button.
     int x = ::GetSystemMetrics(SM_CXSCREEN) / 2, y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
     FHandle.Reset(::CreateWindowExA(0, kClass, Title().c_str(),
-                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                                nullptr, nullptr, instance, nullptr));
+                                    WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                                    nullptr, nullptr, instance, nullptr));
     ::SetWindowLongPtrA(FHandle.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   return FHandle.Get();

@@ -53,8 +53,7 @@ void TBitBtn::DrawGlyph(HDC dc, int x, int y, bool enabled, bool pressed) {
       SelectGuard into(copyDC.Get(), copy.Get());
       ::BitBlt(copyDC.Get(), 0, 0, w, h, glyphDC, 0, 0, SRCCOPY);
     }
-    ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(copy.Get()), 0, x, y, w, h,
-                 DST_BITMAP | DSS_DISABLED);
+    ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(copy.Get()), 0, x, y, w, h, DST_BITMAP | DSS_DISABLED);
     return;
   }
   const COLORREF key = ::GetPixel(glyphDC, 0, h - 1);

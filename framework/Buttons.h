@@ -19,13 +19,25 @@ class TBitBtn : public TButton {
 
   TBitmap& Glyph() { return FGlyph; }
   TButtonLayout Layout() const { return FLayout; }
-  void SetLayout(TButtonLayout l) { FLayout = l; Invalidate(); }
+  void SetLayout(TButtonLayout l) {
+    FLayout = l;
+    Invalidate();
+  }
   int Margin() const { return FMargin; }
-  void SetMargin(int m) { FMargin = m; Invalidate(); }
+  void SetMargin(int m) {
+    FMargin = m;
+    Invalidate();
+  }
   int Spacing() const { return FSpacing; }
-  void SetSpacing(int s) { FSpacing = s; Invalidate(); }
+  void SetSpacing(int s) {
+    FSpacing = s;
+    Invalidate();
+  }
   int NumGlyphs() const { return FNumGlyphs; }
-  void SetNumGlyphs(int n) { FNumGlyphs = n < 1 ? 1 : n; Invalidate(); }
+  void SetNumGlyphs(int n) {
+    FNumGlyphs = n < 1 ? 1 : n;
+    Invalidate();
+  }
 
  protected:
   void CreateParams(TCreateParams& p) override;

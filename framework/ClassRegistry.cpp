@@ -66,9 +66,11 @@ std::int64_t StoredInteger(const StoredValue& v) {
   if (v.kind == StoredValue::kIdent) {
     // Charset names as the layouts write them.
     static const std::pair<const char*, int> kCharsets[] = {
-        {"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET}, {"SYMBOL_CHARSET", SYMBOL_CHARSET},
-        {"RUSSIAN_CHARSET", RUSSIAN_CHARSET}, {"OEM_CHARSET", OEM_CHARSET}, {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
-        {"GREEK_CHARSET", GREEK_CHARSET}, {"TURKISH_CHARSET", TURKISH_CHARSET}, {"BALTIC_CHARSET", BALTIC_CHARSET},
+        {"ANSI_CHARSET", ANSI_CHARSET},     {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+        {"SYMBOL_CHARSET", SYMBOL_CHARSET}, {"RUSSIAN_CHARSET", RUSSIAN_CHARSET},
+        {"OEM_CHARSET", OEM_CHARSET},       {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
+        {"GREEK_CHARSET", GREEK_CHARSET},   {"TURKISH_CHARSET", TURKISH_CHARSET},
+        {"BALTIC_CHARSET", BALTIC_CHARSET},
     };
     for (const auto& [name, value] : kCharsets)
       if (v.text == name) return value;

@@ -86,22 +86,24 @@ class PropertyTable {
   }
   template <typename Arg>
   PropertyTable& Integer(const std::string& name, void (T::*set)(Arg), int def = 0) {
-    return Custom(name, [set](T& t, const StoredValue& v, TLoadContext&) { (t.*set)(static_cast<Arg>(StoredInteger(v))); },
-                  std::to_string(def));
+    return Custom(
+        name, [set](T& t, const StoredValue& v, TLoadContext&) { (t.*set)(static_cast<Arg>(StoredInteger(v))); },
+        std::to_string(def));
   }
   PropertyTable& Bool(const std::string& name, void (T::*set)(bool), bool def) {
-    return Custom(name, [set](T& t, const StoredValue& v, TLoadContext&) { (t.*set)(StoredBool(v)); },
-                  def ? "True" : "False");
+    return Custom(
+        name, [set](T& t, const StoredValue& v, TLoadContext&) { (t.*set)(StoredBool(v)); }, def ? "True" : "False");
   }
   PropertyTable& String(const std::string& name, void (T::*set)(const std::string&)) {
     return Custom(name, [set](T& t, const StoredValue& v, TLoadContext&) { (t.*set)(StoredAnsiString(v)); });
   }
   PropertyTable& Color(const std::string& name, void (T::*set)(TColor), const char* def) {
-    return Custom(name, [set](T& t, const StoredValue& v, TLoadContext&) { (t.*set)(StoredColor(v)); }, def);
+    return Custom(
+        name, [set](T& t, const StoredValue& v, TLoadContext&) { (t.*set)(StoredColor(v)); }, def);
   }
   template <typename E>
-  PropertyTable& Enum(const std::string& name, void (T::*set)(E), std::initializer_list<std::pair<const char*, int>> names,
-                      const char* def) {
+  PropertyTable& Enum(const std::string& name, void (T::*set)(E),
+                      std::initializer_list<std::pair<const char*, int>> names, const char* def) {
     std::vector<std::pair<std::string, int>> table(names.begin(), names.end());
     return Custom(
         name,
@@ -114,8 +116,8 @@ class PropertyTable {
         def);
   }
   template <typename S>
-  PropertyTable& Set(const std::string& name, void (T::*set)(S), std::initializer_list<std::pair<const char*, unsigned>> names,
-                     const char* def) {
+  PropertyTable& Set(const std::string& name, void (T::*set)(S),
+                     std::initializer_list<std::pair<const char*, unsigned>> names, const char* def) {
     std::vector<std::pair<std::string, unsigned>> table(names.begin(), names.end());
     return Custom(
         name,

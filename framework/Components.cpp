@@ -39,9 +39,9 @@ void TComponent::RemoveComponent(TComponent* c) {
 TComponent* TComponent::FindComponent(const std::string& name) const {
   for (TComponent* c : FComponents)
     if (!name.empty() && c->FName.size() == name.size() &&
-        std::equal(name.begin(), name.end(), c->FName.begin(),
-                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                               std::tolower(static_cast<unsigned char>(b)); }))
+        std::equal(name.begin(), name.end(), c->FName.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        }))
       return c;
   return nullptr;
 }

@@ -483,7 +483,8 @@ void TWinControl::CreateWnd() {
   CreateParams(p);
   // Making the parent's window makes the children's too, this one among them.
   if (FHandle) return;
-  if ((p.Style & WS_CHILD) && !p.WndParent) throw EInvalidOperation(Format("Control '%s' has no parent window", Name()));
+  if ((p.Style & WS_CHILD) && !p.WndParent)
+    throw EInvalidOperation(Format("Control '%s' has no parent window", Name()));
 
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   auto& procs = DefaultProcs();
@@ -606,7 +607,8 @@ bool TWinControl::ReflectNotification(TMessage& m) {
       child = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem;
       break;
     case WM_MEASUREITEM:
-      if (m.WParam) child = ::GetDlgItem(FHandle, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID));
+      if (m.WParam)
+        child = ::GetDlgItem(FHandle, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID));
       break;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

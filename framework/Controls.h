@@ -249,7 +249,7 @@ class TWinControl : public TControl {
   bool ReflectNotification(TMessage& m);
 
   HWND FHandle = nullptr;
-  std::vector<TControl*> FControls;   // Z order for graphic, creation for windowed
+  std::vector<TControl*> FControls;    // Z order for graphic, creation for windowed
   std::vector<TWinControl*> FTabList;  // windowed children in tab order
   bool FTabStop = false;
   UniqueBrush FBrush;

@@ -28,39 +28,64 @@ struct ButtonInfo {
 
 ButtonInfo InfoOf(TMsgDlgBtn b) {
   switch (b) {
-    case mbYes: return {"&Yes", mrYes};
-    case mbNo: return {"&No", mrNo};
-    case mbOK: return {"OK", mrOk};
-    case mbCancel: return {"Cancel", mrCancel};
-    case mbAbort: return {"&Abort", mrAbort};
-    case mbRetry: return {"&Retry", mrRetry};
-    case mbIgnore: return {"&Ignore", mrIgnore};
-    case mbAll: return {"&All", mrYes + 10};
-    case mbNoToAll: return {"N&o to All", mrYes + 11};
-    case mbYesToAll: return {"Yes to &All", mrYes + 12};
-    case mbHelp: return {"&Help", mrNone};
+    case mbYes:
+      return {"&Yes", mrYes};
+    case mbNo:
+      return {"&No", mrNo};
+    case mbOK:
+      return {"OK", mrOk};
+    case mbCancel:
+      return {"Cancel", mrCancel};
+    case mbAbort:
+      return {"&Abort", mrAbort};
+    case mbRetry:
+      return {"&Retry", mrRetry};
+    case mbIgnore:
+      return {"&Ignore", mrIgnore};
+    case mbAll:
+      return {"&All", mrYes + 10};
+    case mbNoToAll:
+      return {"N&o to All", mrYes + 11};
+    case mbYesToAll:
+      return {"Yes to &All", mrYes + 12};
+    case mbHelp:
+      return {"&Help", mrNone};
   }
   return {"OK", mrOk};
 }
 
 const char* CaptionOf(TMsgDlgType t) {
   switch (t) {
-    case mtWarning: return "Warning";
-    case mtError: return "Error";
-    case mtInformation: return "Information";
-    case mtConfirmation: return "Confirm";
-    default: return nullptr;
+    case mtWarning:
+      return "Warning";
+    case mtError:
+      return "Error";
+    case mtInformation:
+      return "Information";
+    case mtConfirmation:
+      return "Confirm";
+    default:
+      return nullptr;
   }
 }
 
 HICON IconOf(TMsgDlgType t) {
   LPCSTR id = nullptr;
   switch (t) {
-    case mtWarning: id = reinterpret_cast<LPCSTR>(IDI_EXCLAMATION); break;
-    case mtError: id = reinterpret_cast<LPCSTR>(IDI_HAND); break;
-    case mtInformation: id = reinterpret_cast<LPCSTR>(IDI_ASTERISK); break;
-    case mtConfirmation: id = reinterpret_cast<LPCSTR>(IDI_QUESTION); break;
-    default: return nullptr;
+    case mtWarning:
+      id = reinterpret_cast<LPCSTR>(IDI_EXCLAMATION);
+      break;
+    case mtError:
+      id = reinterpret_cast<LPCSTR>(IDI_HAND);
+      break;
+    case mtInformation:
+      id = reinterpret_cast<LPCSTR>(IDI_ASTERISK);
+      break;
+    case mtConfirmation:
+      id = reinterpret_cast<LPCSTR>(IDI_QUESTION);
+      break;
+    default:
+      return nullptr;
   }
   return ::LoadIconA(nullptr, id);
 }
@@ -80,7 +105,8 @@ void ApplyMessageFont(TFont& font) {
 
 TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {}
 
-TMessageForm* CreateMessageDialog(const std::string& text, TMsgDlgType type, std::initializer_list<TMsgDlgBtn> buttons) {
+TMessageForm* CreateMessageDialog(const std::string& text, TMsgDlgType type,
+                                  std::initializer_list<TMsgDlgBtn> buttons) {
   auto form = std::make_unique<TMessageForm>(&EnsureApplication());
   form->SetBorderStyle(bsDialog);
   form->SetBorderIcons(biSystemMenu);
@@ -107,8 +133,7 @@ TMessageForm* CreateMessageDialog(const std::string& text, TMsgDlgType type, std
 
   RECT textRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
   std::string measured = text.empty() ? std::string(" ") : text;
-  ::DrawTextA(dc.Get(), measured.c_str(), -1, &textRect,
-              DT_EXPANDTABS | DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  ::DrawTextA(dc.Get(), measured.c_str(), -1, &textRect, DT_EXPANDTABS | DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   HICON icon = IconOf(type);
   int iconTextWidth = textRect.right, iconTextHeight = textRect.bottom;
   if (icon) {

@@ -114,7 +114,8 @@ RECT TCustomForm::ClientRect() const {
   if (HandleAllocated()) return TWinControl::ClientRect();
   if (FPendingClientSize) return RECT{0, 0, FClientWidth, FClientHeight};
   SIZE frame = FrameSize();
-  return RECT{0, 0, std::max(0, Width() - static_cast<int>(frame.cx)), std::max(0, Height() - static_cast<int>(frame.cy))};
+  return RECT{0, 0, std::max(0, Width() - static_cast<int>(frame.cx)),
+              std::max(0, Height() - static_cast<int>(frame.cy))};
 }
 
 void TCustomForm::CreateHandleDone() {
@@ -248,7 +249,8 @@ bool TCustomForm::DialogKey(MSG& msg) {
     case VK_ESCAPE: {
       // The default (Enter) or cancel (Escape) button of the form answers.
       bool enter = msg.wParam == VK_RETURN;
-      UINT code = static_cast<UINT>(::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
+      UINT code =
+          static_cast<UINT>(::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
       if (enter && (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) return false;
       TMessage m{CM_DIALOGKEY, msg.wParam, 0, 0};
       Broadcast(m);
@@ -305,7 +307,8 @@ void TCustomForm::LoadLayoutText(const std::string& text) { ReadComponentLayout(
 void TCustomForm::LoadLayout() {
   // Layouts are embedded as RCDATA named after the form's class in upper case.
   std::string name = ClassName();
-  std::transform(name.begin(), name.end(), name.begin(), [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   HRSRC res = ::FindResourceA(instance, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
   if (!res) throw EPropertyError(Format("Resource %s not found", name));

@@ -241,14 +241,21 @@ void TGraphic::SaveToFile(const std::string& fileName) {
 
 int BitsPerPixel(TPixelFormat pf) {
   switch (pf) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
+    case pf1bit:
+      return 1;
+    case pf4bit:
+      return 4;
+    case pf8bit:
+      return 8;
     case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    case pf32bit: return 32;
-    default: return 0;
+    case pf16bit:
+      return 16;
+    case pf24bit:
+      return 24;
+    case pf32bit:
+      return 32;
+    default:
+      return 0;
   }
 }
 
@@ -256,13 +263,20 @@ namespace {
 
 TPixelFormat FormatOfBits(int bits) {
   switch (bits) {
-    case 1: return pf1bit;
-    case 4: return pf4bit;
-    case 8: return pf8bit;
-    case 16: return pf16bit;
-    case 24: return pf24bit;
-    case 32: return pf32bit;
-    default: return pfCustom;
+    case 1:
+      return pf1bit;
+    case 4:
+      return pf4bit;
+    case 8:
+      return pf8bit;
+    case 16:
+      return pf16bit;
+    case 24:
+      return pf24bit;
+    case 32:
+      return pf32bit;
+    default:
+      return pfCustom;
   }
 }
 
@@ -596,8 +610,7 @@ std::string LowerExtension(std::string extension) {
 // Made on first use, so that no unit depends on the order in which static
 // objects are set up; the framework's own bitmaps are always known.
 std::vector<TFileFormat>& Formats() {
-  static std::vector<TFileFormat> formats{
-      {"bmp", "Bitmaps", [] { return std::unique_ptr<TGraphic>(new TBitmap()); }}};
+  static std::vector<TFileFormat> formats{{"bmp", "Bitmaps", [] { return std::unique_ptr<TGraphic>(new TBitmap()); }}};
   return formats;
 }
 
@@ -619,8 +632,9 @@ void RegisterFileFormat(const std::string& extension, const std::string& descrip
 void UnregisterFileFormat(const std::string& extension) {
   const std::string ext = LowerExtension(extension);
   auto& formats = Formats();
-  formats.erase(std::remove_if(formats.begin(), formats.end(), [&](const TFileFormat& f) { return f.Extension == ext; }),
-                formats.end());
+  formats.erase(
+      std::remove_if(formats.begin(), formats.end(), [&](const TFileFormat& f) { return f.Extension == ext; }),
+      formats.end());
 }
 
 const TFileFormat* FindFileFormat(const std::string& extension) {
@@ -635,8 +649,9 @@ std::vector<TFileFormat> FileFormats() { return Formats(); }
 std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName) {
   const std::size_t slash = fileName.find_last_of("\\/:");
   const std::size_t dot = fileName.rfind('.');
-  const std::string ext =
-      dot == std::string::npos || (slash != std::string::npos && dot < slash) ? std::string() : fileName.substr(dot + 1);
+  const std::string ext = dot == std::string::npos || (slash != std::string::npos && dot < slash)
+                              ? std::string()
+                              : fileName.substr(dot + 1);
   const TFileFormat* format = FindFileFormat(ext);
   if (!format) throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", ext));
   std::unique_ptr<TGraphic> graphic = format->Create();

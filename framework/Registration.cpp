@@ -19,8 +19,8 @@ void RegisterFont() {
       .Integer("Height", &TFont::SetHeight, -11)
       .Integer("Size", &TFont::SetSize, 8)
       .String("Name", &TFont::SetName)
-      .Set("Style", &TFont::SetStyle, {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline},
-                                       {"fsStrikeOut", fsStrikeOut}},
+      .Set("Style", &TFont::SetStyle,
+           {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}},
            "[]");
 }
 
@@ -34,7 +34,11 @@ void RegisterControls() {
       .Integer("ClientWidth", &TControl::SetClientWidth)
       .Integer("ClientHeight", &TControl::SetClientHeight)
       .Enum("Align", &TControl::SetAlign,
-            {{"alNone", alNone}, {"alTop", alTop}, {"alBottom", alBottom}, {"alLeft", alLeft}, {"alRight", alRight},
+            {{"alNone", alNone},
+             {"alTop", alTop},
+             {"alBottom", alBottom},
+             {"alLeft", alLeft},
+             {"alRight", alRight},
              {"alClient", alClient}},
             "alNone")
       .Bool("Visible", &TControl::SetVisible, true)
@@ -58,21 +62,30 @@ void RegisterControls() {
 void RegisterForms() {
   RegisterClass<TCustomForm>("TCustomForm", "TWinControl", false)
       .Enum("BorderStyle", &TCustomForm::SetBorderStyle,
-            {{"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsSizeable", bsSizeable}, {"bsDialog", bsDialog},
-             {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}},
+            {{"bsNone", bsNone},
+             {"bsSingle", bsSingle},
+             {"bsSizeable", bsSizeable},
+             {"bsDialog", bsDialog},
+             {"bsToolWindow", bsToolWindow},
+             {"bsSizeToolWin", bsSizeToolWin}},
             "bsSizeable")
       .Set("BorderIcons", &TCustomForm::SetBorderIcons,
            {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}},
            "[biSystemMenu, biMinimize, biMaximize]")
       .Enum("Position", &TCustomForm::SetPosition,
-            {{"poDesigned", poDesigned}, {"poDefault", poDefault}, {"poDefaultPosOnly", poDefaultPosOnly},
-             {"poDefaultSizeOnly", poDefaultSizeOnly}, {"poScreenCenter", poScreenCenter},
-             {"poDesktopCenter", poDesktopCenter}, {"poMainFormCenter", poMainFormCenter},
+            {{"poDesigned", poDesigned},
+             {"poDefault", poDefault},
+             {"poDefaultPosOnly", poDefaultPosOnly},
+             {"poDefaultSizeOnly", poDefaultSizeOnly},
+             {"poScreenCenter", poScreenCenter},
+             {"poDesktopCenter", poDesktopCenter},
+             {"poMainFormCenter", poMainFormCenter},
              {"poOwnerFormCenter", poOwnerFormCenter}},
             "poDesigned")
-      .Enum("FormStyle", &TCustomForm::SetFormStyle,
-            {{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm}, {"fsStayOnTop", fsStayOnTop}},
-            "fsNormal")
+      .Enum(
+          "FormStyle", &TCustomForm::SetFormStyle,
+          {{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm}, {"fsStayOnTop", fsStayOnTop}},
+          "fsNormal")
       .Bool("KeyPreview", &TCustomForm::SetKeyPreview, false)
       // Kept by the designer; the program runs at the screen's own density.
       .Ignored("PixelsPerInch")
@@ -89,7 +102,9 @@ void RegisterStandardControls() {
       .Bool("Cancel", &TButton::SetCancel, false);
   RegisterClass<TBitBtn>("TBitBtn", "TButton")
       .Enum("Layout", &TBitBtn::SetLayout,
-            {{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight}, {"blGlyphTop", blGlyphTop},
+            {{"blGlyphLeft", blGlyphLeft},
+             {"blGlyphRight", blGlyphRight},
+             {"blGlyphTop", blGlyphTop},
              {"blGlyphBottom", blGlyphBottom}},
             "blGlyphLeft")
       .Integer("Margin", &TBitBtn::SetMargin, -1)

@@ -77,7 +77,8 @@ void TStatusBar::SetSimplePanel(bool v) {
 
 void TStatusBar::SetSimpleText(const std::string& s) {
   FSimpleText = s;
-  if (HandleAllocated()) ::SendMessageA(Handle(), SB_SETTEXTA, 255 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(s.c_str()));
+  if (HandleAllocated())
+    ::SendMessageA(Handle(), SB_SETTEXTA, 255 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(s.c_str()));
 }
 
 void TStatusBar::SetSizeGrip(bool v) {

@@ -56,7 +56,10 @@ class TLabel : public TGraphicControl {
 
  protected:
   void Paint() override;
-  void TextChanged() override { AdjustBounds(); Invalidate(); }
+  void TextChanged() override {
+    AdjustBounds();
+    Invalidate();
+  }
   void FontChanged() override;
 
  private:

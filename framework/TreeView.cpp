@@ -116,7 +116,8 @@ void TTreeNode::SetOverlayIndex(int i) {
 }
 
 HWND TTreeNode::EditText() {
-  return reinterpret_cast<HWND>(::SendMessageA(TreeView()->Handle(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FItem)));
+  return reinterpret_cast<HWND>(
+      ::SendMessageA(TreeView()->Handle(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FItem)));
 }
 
 void TTreeNode::MakeVisible() {
@@ -208,7 +209,9 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text
   return InsertItem(parent ? parent->ItemId() : TVI_ROOT, TVI_LAST, text, data, hasChildren ? 1 : 0);
 }
 
-TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) { return InsertObject(sibling, text, nullptr); }
+TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text) {
+  return InsertObject(sibling, text, nullptr);
+}
 
 TTreeNode* TTreeNodes::InsertObject(TTreeNode* sibling, const std::string& text, void* data) {
   if (!sibling) return AddChildObject(nullptr, text, data);

@@ -121,8 +121,6 @@ void FreeAncestorItemLists(TacItemLists* lists) {
   if (lists) lists->clear();
 }
 
-bool ItemListsEqual(LPCITEMIDLIST a, LPCITEMIDLIST b) {
-  return DesktopShellFolder()->CompareIDs(0, a, b) == S_OK;
-}
+bool ItemListsEqual(LPCITEMIDLIST a, LPCITEMIDLIST b) { return DesktopShellFolder()->CompareIDs(0, a, b) == S_OK; }
 
 }  // namespace translit

@@ -88,8 +88,7 @@ std::string ShellItemName(IShellFolder* parentFolder, LPCITEMIDLIST id, DWORD fl
     }
   }
   // Items known only by a class identifier are named by their normal name.
-  if (name.rfind("::{", 0) == 0 && flags != SHGDN_NORMAL)
-    return ShellItemName(parentFolder, id, SHGDN_NORMAL, showExt);
+  if (name.rfind("::{", 0) == 0 && flags != SHGDN_NORMAL) return ShellItemName(parentFolder, id, SHGDN_NORMAL, showExt);
   return name;
 }
 

@@ -46,8 +46,8 @@ HRESULT RootItemList(const TacRoot& root, ItemListPtr& list) {
   return PathItemList(root, list);
 }
 
-std::unique_ptr<TacShellFolder> MakeRootFolder(std::unique_ptr<TacShellFolder>& oldRootFolder,
-                                               const TacRoot& oldRoot, TacRoot& newRoot) {
+std::unique_ptr<TacShellFolder> MakeRootFolder(std::unique_ptr<TacShellFolder>& oldRootFolder, const TacRoot& oldRoot,
+                                               TacRoot& newRoot) {
   ItemListPtr list;
   if (RootItemList(newRoot, list) != S_OK) {
     std::string message = fw::Format("Error Setting Path : %s", newRoot);

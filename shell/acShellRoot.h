@@ -21,7 +21,7 @@ HRESULT RootItemList(const TacRoot& root, ItemListPtr& list);
 // "Error Setting Path : <newRoot>" is shown in a box and oldRoot is used
 // instead (newRoot is set back to it); when that fails too, the error is
 // raised. On success oldRootFolder is freed.
-std::unique_ptr<TacShellFolder> MakeRootFolder(std::unique_ptr<TacShellFolder>& oldRootFolder,
-                                               const TacRoot& oldRoot, TacRoot& newRoot);
+std::unique_ptr<TacShellFolder> MakeRootFolder(std::unique_ptr<TacShellFolder>& oldRootFolder, const TacRoot& oldRoot,
+                                               TacRoot& newRoot);
 
 }  // namespace translit

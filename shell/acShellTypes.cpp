@@ -8,13 +8,14 @@ namespace translit {
 namespace {
 
 constexpr const char* RootFolderNames[RootFolderCount] = {
-    "rfDesktop",     "rfMyComputer",   "rfNetwork",     "rfRecycleBin",
-    "rfAppData",     "rfCommonDesktopDirectory",        "rfCommonPrograms",
-    "rfCommonStartMenu",               "rfCommonStartup", "rfControlPanel",
-    "rfDesktopDirectory",              "rfFavorites",   "rfFonts",
-    "rfInternet",    "rfPersonal",     "rfPrinters",    "rfPrintHood",
-    "rfPrograms",    "rfRecent",       "rfSendTo",      "rfStartMenu",
-    "rfStartup",     "rfTemplates",
+    "rfDesktop",        "rfMyComputer",       "rfNetwork",
+    "rfRecycleBin",     "rfAppData",          "rfCommonDesktopDirectory",
+    "rfCommonPrograms", "rfCommonStartMenu",  "rfCommonStartup",
+    "rfControlPanel",   "rfDesktopDirectory", "rfFavorites",
+    "rfFonts",          "rfInternet",         "rfPersonal",
+    "rfPrinters",       "rfPrintHood",        "rfPrograms",
+    "rfRecent",         "rfSendTo",           "rfStartMenu",
+    "rfStartup",        "rfTemplates",
 };
 
 }  // namespace

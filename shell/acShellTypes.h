@@ -91,8 +91,8 @@ enum TacItemProperty {
 using TacItemProperties = TacSet<TacItemProperty>;
 
 // Special-folder numbers (CSIDL) of the root folders, by position.
-constexpr int RootFolderCsidl[RootFolderCount] = {0, 17, 18, 10, 26, 25, 23, 22, 24, 3,  16, 6,
-                                                  20, 1, 5,  4,  27, 2,  8,  9,  11, 7,  21};
+constexpr int RootFolderCsidl[RootFolderCount] = {0,  17, 18, 10, 26, 25, 23, 22, 24, 3, 16, 6,
+                                                  20, 1,  5,  4,  27, 2,  8,  9,  11, 7, 21};
 
 // The shell attribute bits behind the capability and property sets, with the
 // request masks they are asked for with.

@@ -41,8 +41,8 @@ class CriticalSection {
 
 std::unique_ptr<TsAlphaImageList> CreateSharedSystemImages() {
   SHFILEINFOA info{};
-  auto handle = reinterpret_cast<HIMAGELIST>(
-      SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  auto handle =
+      reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
   if (!handle) return nullptr;
   auto images = std::make_unique<TsAlphaImageList>();
   images->SetShareImages(true);

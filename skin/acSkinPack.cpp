@@ -177,8 +177,8 @@ std::vector<std::uint8_t> WritePackedSkin(const std::vector<TacPackEntry>& entri
     uLongf packedSize = compressBound(static_cast<uLong>(e.Data.size()));
     std::size_t at = out.size();
     out.resize(at + packedSize);
-    int rc = compress2(out.data() + at, &packedSize, e.Data.data(), static_cast<uLong>(e.Data.size()),
-                       Z_BEST_COMPRESSION);
+    int rc =
+        compress2(out.data() + at, &packedSize, e.Data.data(), static_cast<uLong>(e.Data.size()), Z_BEST_COMPRESSION);
     if (rc != Z_OK) throw EZDecompressionError(zError(rc));
     out.resize(at + packedSize);
   }

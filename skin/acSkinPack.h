@@ -21,8 +21,8 @@ namespace translit {
 
 // One image entry of a packed skin.
 struct TacImageItem {
-  std::string FileName;            // as stored in the file
-  bool IsBitmap = false;           // upper-cased extension is ".BMP"
+  std::string FileName;                     // as stored in the file
+  bool IsBitmap = false;                    // upper-cased extension is ".BMP"
   std::shared_ptr<fw::TMemoryStream> Data;  // decompressed bytes
 };
 using TacImageItems = std::vector<TacImageItem>;

@@ -17,9 +17,7 @@ std::string_view Copy(std::string_view s, std::size_t pos, std::size_t len) {
   return s.substr(pos - 1, len);
 }
 
-std::int32_t Fixed(std::string_view value, std::size_t pos, std::size_t len) {
-  return StrToInt(Copy(value, pos, len));
-}
+std::int32_t Fixed(std::string_view value, std::size_t pos, std::size_t len) { return StrToInt(Copy(value, pos, len)); }
 
 std::int32_t Lenient(std::string_view word) { return StrToIntDef(word, 0); }
 

@@ -11,7 +11,9 @@ Proc Lookup(HMODULE module, const char* name) {
 }
 
 struct LayeredFunctions {
-  LayeredFunctions() { update = Lookup<TUpdateLayeredWindowProc>(::GetModuleHandleA("user32.dll"), "UpdateLayeredWindow"); }
+  LayeredFunctions() {
+    update = Lookup<TUpdateLayeredWindowProc>(::GetModuleHandleA("user32.dll"), "UpdateLayeredWindow");
+  }
   TUpdateLayeredWindowProc update = nullptr;
 };
 

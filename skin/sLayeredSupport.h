@@ -12,8 +12,7 @@
 
 namespace translit {
 
-using TUpdateLayeredWindowProc = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
-                                               DWORD);
+using TUpdateLayeredWindowProc = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
 
 // UpdateLayeredWindow, or null when the system has none (or layered windows
 // are switched off by OverrideLayeredWindows).

@@ -127,8 +127,8 @@ bool TsShadowTemplates::FromSkinPiece(TsSkinTables& skin, int maskIndex) {
 
 void TsShadowTemplates::FromDefaults(bool composition) {
   const LONG extra = composition ? 1 : 0;
-  FSize = RECT{kDefaultShadowSides.left + extra, kDefaultShadowSides.top + extra,
-               kDefaultShadowSides.right + extra, kDefaultShadowSides.bottom + extra};
+  FSize = RECT{kDefaultShadowSides.left + extra, kDefaultShadowSides.top + extra, kDefaultShadowSides.right + extra,
+               kDefaultShadowSides.bottom + extra};
   FActive = CopyWhole(DefaultShadowActive());
   FInactive = CopyWhole(DefaultShadowInactive());
 }

@@ -36,7 +36,9 @@ void RegisterSettingGroups() {
       .Integer("BlendValue", &TacBlendOnMoving::SetBlendValue, 170);
   fw::RegisterClass<TacBtnEffects>("TacBtnEffects", "", false)
       .Set("Events", &TacBtnEffects::SetEvents,
-           {{"beMouseEnter", beMouseEnter}, {"beMouseLeave", beMouseLeave}, {"beMouseDown", beMouseDown},
+           {{"beMouseEnter", beMouseEnter},
+            {"beMouseLeave", beMouseLeave},
+            {"beMouseDown", beMouseDown},
             {"beMouseUp", beMouseUp}},
            "[beMouseEnter, beMouseLeave, beMouseDown, beMouseUp]");
   fw::RegisterClass<TacAnimEffects>("TacAnimEffects", "", false)

@@ -99,9 +99,7 @@ using TsPatternArray = std::vector<TsPatternData>;
 // JPEG textures of at least this many pixels stay pictures (patterns);
 // smaller ones become texture pieces.
 constexpr std::int64_t kLargeTexturePixels = 900000;
-constexpr bool IsLargeTexture(std::int64_t width, std::int64_t height) {
-  return width * height >= kLargeTexturePixels;
-}
+constexpr bool IsLargeTexture(std::int64_t width, std::int64_t height) { return width * height >= kLargeTexturePixels; }
 
 // Indexes recomputed after every load; -1 where the skin has nothing.
 struct TsConstIndexes {

@@ -98,9 +98,7 @@ class SkinPngTarget : public PngTarget {
     const std::uint32_t fill = ((c >> 16) & 0xFF) | (c & 0xFF00) | (c & 0xFF) << 16;
     for (int y = 0; y < FView.height; ++y) std::fill_n(FView.Row(y), FView.width, fill);
   }
-  std::uint8_t* Row(int y) override {
-    return FDirect ? reinterpret_cast<std::uint8_t*>(FView.Row(y)) : FOther.Row(y);
-  }
+  std::uint8_t* Row(int y) override { return FDirect ? reinterpret_cast<std::uint8_t*>(FView.Row(y)) : FOther.Row(y); }
 
   // The picture once decoded: 32-bit, white of alpha 0 cleared; pictures
   // without alpha become 32-bit as any other image does.
@@ -153,8 +151,8 @@ std::optional<std::vector<std::uint8_t>> FileBytes(const std::string& name) {
   if (ok) {
     bytes.resize(static_cast<std::size_t>(size.QuadPart));
     DWORD got = 0;
-    ok = bytes.empty() || (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-                           got == bytes.size());
+    ok = bytes.empty() ||
+         (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
   }
   ::CloseHandle(file);
   if (!ok) throw fw::EReadError("Stream read error");

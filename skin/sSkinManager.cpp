@@ -128,8 +128,7 @@ std::string FieldText(const std::uint8_t* field, std::size_t size) {
 }  // namespace
 
 std::function<void(const std::string&)> TsSkinManager::ShowLoadError = [](const std::string& message) {
-  ::MessageBoxA(fw::Application ? fw::Application->Handle() : nullptr, message.c_str(), "Error",
-                MB_ICONERROR | MB_OK);
+  ::MessageBoxA(fw::Application ? fw::Application->Handle() : nullptr, message.c_str(), "Error", MB_ICONERROR | MB_OK);
 };
 
 std::function<void(const std::string&)> TsSkinManager::ShowPlainMessage = [](const std::string& message) {
@@ -165,7 +164,8 @@ TsSkinManager::~TsSkinManager() {
   }
   for (int k = 0; k < kThirdPartyKinds; ++k) {
     std::string text;
-    for (const std::string& line : FThirdLists[static_cast<std::size_t>(k)]) text += (text.empty() ? "" : "\r\n") + line;
+    for (const std::string& line : FThirdLists[static_cast<std::size_t>(k)])
+      text += (text.empty() ? "" : "\r\n") + line;
     FThirdParty.Texts[static_cast<std::size_t>(k)] = text;
   }
 }

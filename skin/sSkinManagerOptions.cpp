@@ -14,11 +14,11 @@ struct ThirdPartyEntry {
 
 // In the index order of the lists.
 constexpr ThirdPartyEntry kThirdParty[kThirdPartyKinds] = {
-    {"ThirdEdits", " "},      {"ThirdButtons", "TButton"},   {"ThirdBitBtns", " "},      {"ThirdCheckBoxes", " "},
-    {"ThirdComboBoxes", " "}, {"ThirdGrids", " "},           {"ThirdGroupBoxes", " "},   {"ThirdListViews", " "},
-    {"ThirdPanels", " "},     {"ThirdTreeViews", " "},       {"ThirdWWEdits", " "},      {"ThirdGridEh", " "},
-    {"ThirdVirtualTrees", " "}, {"ThirdPageControl", " "},   {"ThirdTabControl", " "},   {"ThirdToolBar", " "},
-    {"ThirdStatusBar", " "},  {"ThirdSpeedButton", " "},
+    {"ThirdEdits", " "},        {"ThirdButtons", "TButton"}, {"ThirdBitBtns", " "},    {"ThirdCheckBoxes", " "},
+    {"ThirdComboBoxes", " "},   {"ThirdGrids", " "},         {"ThirdGroupBoxes", " "}, {"ThirdListViews", " "},
+    {"ThirdPanels", " "},       {"ThirdTreeViews", " "},     {"ThirdWWEdits", " "},    {"ThirdGridEh", " "},
+    {"ThirdVirtualTrees", " "}, {"ThirdPageControl", " "},   {"ThirdTabControl", " "}, {"ThirdToolBar", " "},
+    {"ThirdStatusBar", " "},    {"ThirdSpeedButton", " "},
 };
 
 }  // namespace

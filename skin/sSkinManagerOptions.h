@@ -131,8 +131,24 @@ class TacMenuSupport : public fw::TPersistent {
 
 // The foreign control kinds, in the index order of the class lists.
 enum TacThirdPartyKind {
-  tpEdit, tpButton, tpBitBtn, tpCheckBox, tpComboBox, tpGrid, tpGroupBox, tpListView, tpPanel, tpTreeView,
-  tpWWEdit, tpGridEh, tpVirtualTree, tpPageControl, tpTabControl, tpToolBar, tpStatusBar, tpSpeedButton,
+  tpEdit,
+  tpButton,
+  tpBitBtn,
+  tpCheckBox,
+  tpComboBox,
+  tpGrid,
+  tpGroupBox,
+  tpListView,
+  tpPanel,
+  tpTreeView,
+  tpWWEdit,
+  tpGridEh,
+  tpVirtualTree,
+  tpPageControl,
+  tpTabControl,
+  tpToolBar,
+  tpStatusBar,
+  tpSpeedButton,
   kThirdPartyKinds
 };
 

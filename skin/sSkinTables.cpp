@@ -77,9 +77,7 @@ bool TsSkinTables::IsValidSection(int index) const {
   return GlobalInfo && index >= 0 && static_cast<std::size_t>(index) < Sections.size();
 }
 
-bool TsSkinTables::IsValidMask(int index) const {
-  return index >= 0 && static_cast<std::size_t>(index) < Masks.size();
-}
+bool TsSkinTables::IsValidMask(int index) const { return index >= 0 && static_cast<std::size_t>(index) < Masks.size(); }
 
 int TsSkinTables::MarginOrFallback(int maskIndex, std::int16_t TsMaskData::*margin, bool horizontal) {
   if (!IsValidMask(maskIndex)) return 0;
@@ -247,7 +245,7 @@ class ChainIndex {
   }
 
   const TsSkinTables& FTables;
-  std::vector<int> FParent;  // first section named by Parent, or -1
+  std::vector<int> FParent;                   // first section named by Parent, or -1
   std::map<std::string_view, int> FSections;  // first section of each name
   PieceMap FMasks, FTextures;                 // first piece of each section and property
 };

@@ -75,7 +75,7 @@ class TsSkinTables {
   TColorValue GlobalColor() const;
   TColorValue GlobalFontColor() const;
   TColorValue GlobalHotColor() const;
-  TColorValue EditFontColor() const;  // unconverted clWindowText without "EDIT"
+  TColorValue EditFontColor() const;                   // unconverted clWindowText without "EDIT"
   TColorValue SelectionColor(bool focused) const;      // unconverted clHighlight as last resort
   TColorValue SelectionFontColor(bool focused) const;  // unconverted clHighlightText as last resort
 
@@ -95,8 +95,7 @@ class TsSkinTables {
 
  private:
   template <class Match>
-  int FindWithParents(int sectionIndex, std::string_view sectionName, std::string_view propName,
-                      Match match) const;
+  int FindWithParents(int sectionIndex, std::string_view sectionName, std::string_view propName, Match match) const;
   int MarginOrFallback(int maskIndex, std::int16_t TsMaskData::*margin, bool horizontal);
 
   const TsSystemValues* FSystem;

@@ -67,22 +67,33 @@ void RegisterStoredSkinClasses() {
   fw::RegisterClass<TsStoredSkin>("TsStoredSkin", "", false)
       .Custom("Name", [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.Name = fw::StoredAnsiString(v); })
       .Object("MasterBitmap", &TsStoredSkin::MasterBitmapProperty)
-      .Custom("Shadow1Color",
-              [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.Shadow1Color = fw::StoredColor(v); }, "clBlack")
-      .Custom("Shadow1Offset", [](TsStoredSkin& s, const StoredValue& v,
-                                  TLoadContext&) { s.Shadow1Offset = static_cast<int>(fw::StoredInteger(v)); }, "0")
-      .Custom("Shadow1Blur", [](TsStoredSkin& s, const StoredValue& v,
-                                TLoadContext&) { s.Shadow1Blur = static_cast<int>(fw::StoredInteger(v)); }, "-1")
-      .Custom("Shadow1Transparency",
-              [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) {
-                s.Shadow1Transparency = static_cast<int>(fw::StoredInteger(v));
-              },
-              "0")
-      .Custom("BorderColor",
-              [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.BorderColor = fw::StoredColor(v); },
-              "16711935")
+      .Custom(
+          "Shadow1Color",
+          [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.Shadow1Color = fw::StoredColor(v); }, "clBlack")
+      .Custom(
+          "Shadow1Offset",
+          [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) {
+            s.Shadow1Offset = static_cast<int>(fw::StoredInteger(v));
+          },
+          "0")
+      .Custom(
+          "Shadow1Blur",
+          [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) {
+            s.Shadow1Blur = static_cast<int>(fw::StoredInteger(v));
+          },
+          "-1")
+      .Custom(
+          "Shadow1Transparency",
+          [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) {
+            s.Shadow1Transparency = static_cast<int>(fw::StoredInteger(v));
+          },
+          "0")
+      .Custom(
+          "BorderColor",
+          [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.BorderColor = fw::StoredColor(v); }, "16711935")
       .Custom("Version", [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.Version = Float(v); })
-      .Custom("Author", [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.Author = fw::StoredAnsiString(v); })
+      .Custom("Author",
+              [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.Author = fw::StoredAnsiString(v); })
       .Custom("Description",
               [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.Description = fw::StoredAnsiString(v); })
       .Custom("Data", [](TsStoredSkin& s, const StoredValue& v, TLoadContext&) { s.Data = Binary(v); });

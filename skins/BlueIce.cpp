@@ -26,16 +26,16 @@ namespace {
 
 // ---- Palette. Body text is dark navy on light blues; every pairing of a
 // text colour with its background keeps a contrast of at least 4.5 : 1.
-constexpr Rgb kInk = Hex(0x1B2F4A);        // body text
-constexpr Rgb kInkDeep = Hex(0x102642);    // text of hot controls
-constexpr Rgb kInkSoft = Hex(0x3C5371);    // caption of an inactive form
-constexpr Rgb kGlyph = Hex(0x34506F);      // title and arrow glyphs
+constexpr Rgb kInk = Hex(0x1B2F4A);      // body text
+constexpr Rgb kInkDeep = Hex(0x102642);  // text of hot controls
+constexpr Rgb kInkSoft = Hex(0x3C5371);  // caption of an inactive form
+constexpr Rgb kGlyph = Hex(0x34506F);    // title and arrow glyphs
 constexpr Rgb kGlyphHot = Hex(0x18385C);
 constexpr Rgb kGlyphDown = Hex(0x0F2A48);
-constexpr Rgb kLine = Hex(0x7FA3CC);       // control borders
+constexpr Rgb kLine = Hex(0x7FA3CC);  // control borders
 constexpr Rgb kLineHot = Hex(0x4F8ED3);
 constexpr Rgb kLineDown = Hex(0x3A73B0);
-constexpr Rgb kAccent = Hex(0x2F6DB5);     // focused selection
+constexpr Rgb kAccent = Hex(0x2F6DB5);  // focused selection
 constexpr Rgb kAccentDeep = Hex(0x285F9E);
 constexpr Rgb kCheck = Hex(0x1F5FA8);
 constexpr Rgb kWhite = Hex(0xFFFFFF);
@@ -161,8 +161,8 @@ std::string TildeValue(const Place& p, int textureMode) {
 
 // "name#(rect) (states,layers,margin,fill)".
 std::string HashValue(const Place& p, int states, int layers, int margin, int fill) {
-  return "MASTER#(" + Dec(p.Left) + "," + Dec(p.Top) + "," + Dec(p.Right) + "," + Dec(p.Bottom) + ") (" +
-         Dec(states) + "," + Dec(layers) + "," + Dec(margin) + "," + Dec(fill) + ")";
+  return "MASTER#(" + Dec(p.Left) + "," + Dec(p.Top) + "," + Dec(p.Right) + "," + Dec(p.Bottom) + ") (" + Dec(states) +
+         "," + Dec(layers) + "," + Dec(margin) + "," + Dec(fill) + ")";
 }
 
 // "!": a piece with its own file.
@@ -296,8 +296,10 @@ Shape TitleGlyphShape(TitleGlyph g, int w, int h, bool large) {
       const double s = large ? 4.0 : 3.5;
       return Union(Segment(cx - s, cy - s, cx + s, cy + s, 1.7), Segment(cx - s, cy + s, cx + s, cy - s, 1.7));
     }
-    case TitleGlyph::Max: return Union(Frame(l, t, r, b, 1), Rect(l, t, r, t + 2));
-    case TitleGlyph::Min: return Rect(l + 1, b - 2, r - 1, b);
+    case TitleGlyph::Max:
+      return Union(Frame(l, t, r, b, 1), Rect(l, t, r, t + 2));
+    case TitleGlyph::Min:
+      return Rect(l + 1, b - 2, r - 1, b);
     case TitleGlyph::Norm: {
       Shape front = Union(Frame(l, t + 3, r - 3, b, 1), Rect(l, t + 3, r - 3, t + 5));
       Shape back = Subtract(Union(Frame(l + 3, t, r, b - 3, 1), Rect(l + 3, t, r, t + 2)), Rect(l, t + 3, r - 3, b));
@@ -346,8 +348,8 @@ Canvas TitleButtonState(TitleGlyph g, int w, int h, bool large, int state, bool 
 }
 
 Canvas TitleButton(TitleGlyph g, int w, int h, bool large) {
-  return Strip({TitleButtonState(g, w, h, large, 0), TitleButtonState(g, w, h, large, 1),
-                TitleButtonState(g, w, h, large, 2)});
+  return Strip(
+      {TitleButtonState(g, w, h, large, 0), TitleButtonState(g, w, h, large, 1), TitleButtonState(g, w, h, large, 2)});
 }
 
 // A soft glow around a rounded rectangle that leaves margin pixels free on
@@ -383,12 +385,17 @@ Canvas BoxState(bool radio, Mark mark, int state, int size) {
   const Rgb ink = state == 2 ? Hex(0x184E8C) : kCheck;
   const double k = s / 13.0;
   switch (mark) {
-    case Mark::Check: c.Fill(Polyline({{3.2 * k, 6.6 * k}, {5.5 * k, 9.0 * k}, {9.9 * k, 3.9 * k}}, 1.8), ink); break;
-    case Mark::Grayed: c.Fill(RoundRect(3.5 * k, 3.5 * k, s - 3.5 * k, s - 3.5 * k, 1), Hex(0x7A9CC4)); break;
+    case Mark::Check:
+      c.Fill(Polyline({{3.2 * k, 6.6 * k}, {5.5 * k, 9.0 * k}, {9.9 * k, 3.9 * k}}, 1.8), ink);
+      break;
+    case Mark::Grayed:
+      c.Fill(RoundRect(3.5 * k, 3.5 * k, s - 3.5 * k, s - 3.5 * k, 1), Hex(0x7A9CC4));
+      break;
     case Mark::Dot:
       c.Fill(Circle(s / 2, s / 2, 2.6 * k), VerticalStops(s / 2 - 3, s / 2 + 3, {{0, Hex(0x3D86D9)}, {1, kCheck}}));
       break;
-    case Mark::None: break;
+    case Mark::None:
+      break;
   }
   return c;
 }
@@ -461,7 +468,8 @@ Canvas ButtonState(int state) {
 Canvas RoundFrame(int w, int h, double radius, Rgb line, double lineAlpha, Rgb inner, double innerAlpha) {
   Canvas c(w, h);
   c.Fill(InnerStroke(RoundRect(0, 0, w, h, radius), 1), line, lineAlpha);
-  if (innerAlpha > 0) c.Fill(InnerStroke(RoundRect(1, 1, w - 1, h - 1, std::max(radius - 1, 0.0)), 1), inner, innerAlpha);
+  if (innerAlpha > 0)
+    c.Fill(InnerStroke(RoundRect(1, 1, w - 1, h - 1, std::max(radius - 1, 0.0)), 1), inner, innerAlpha);
   return c;
 }
 
@@ -505,10 +513,14 @@ Canvas ArrowState(Arrow a, int state) {
   Canvas c(9, 9);
   c.Fill(Polyline({{1.6, 6.0}, {4.5, 3.1}, {7.4, 6.0}}, 1.7), state == 0 ? kGlyph : state == 1 ? kAccent : kGlyphDown);
   switch (a) {
-    case Arrow::Up: return c;
-    case Arrow::Down: return c.FlippedVertically();
-    case Arrow::Left: return c.Transposed();
-    case Arrow::Right: return c.Transposed().FlippedHorizontally();
+    case Arrow::Up:
+      return c;
+    case Arrow::Down:
+      return c.FlippedVertically();
+    case Arrow::Left:
+      return c.Transposed();
+    case Arrow::Right:
+      return c.Transposed().FlippedHorizontally();
   }
   return c;
 }
@@ -771,8 +783,11 @@ class BlueIceBuilder {
     const struct {
       const char* key;
       TitleGlyph glyph;
-    } small[] = {{"SICONCLOSE", TitleGlyph::Close}, {"SICONMAX", TitleGlyph::Max}, {"SICONMIN", TitleGlyph::Min},
-                 {"SICONNORM", TitleGlyph::Norm},   {"SICONHELP", TitleGlyph::Help}};
+    } small[] = {{"SICONCLOSE", TitleGlyph::Close},
+                 {"SICONMAX", TitleGlyph::Max},
+                 {"SICONMIN", TitleGlyph::Min},
+                 {"SICONNORM", TitleGlyph::Norm},
+                 {"SICONHELP", TitleGlyph::Help}};
     for (const auto& b : small) g.Set(b.key, AtValue(FMaster.Add(Layered(TitleButton(b.glyph, 21, 16, false))), 3, 1));
 
     // Glows of the title buttons while hot: margins of 8 around the button.
@@ -791,17 +806,16 @@ class BlueIceBuilder {
     }
 
     g.Set("TITLEBUTTON", BangGridValue("TITLEBUTTON.PNG", 3, 1));
-    AddFile("TITLEBUTTON.PNG",
-            EncodePng(Layered(Strip({TitleButtonState(TitleGlyph::Max, 21, 16, false, 0, false),
-                                     TitleButtonState(TitleGlyph::Max, 21, 16, false, 1, false),
-                                     TitleButtonState(TitleGlyph::Max, 21, 16, false, 2, false)}))));
+    AddFile("TITLEBUTTON.PNG", EncodePng(Layered(Strip({TitleButtonState(TitleGlyph::Max, 21, 16, false, 0, false),
+                                                        TitleButtonState(TitleGlyph::Max, 21, 16, false, 1, false),
+                                                        TitleButtonState(TitleGlyph::Max, 21, 16, false, 2, false)}))));
 
     const struct {
       const char* key;
       bool radio;
       Mark mark;
-    } boxes[] = {{"BOXCHECKED", false, Mark::Check},  {"BOXUNCHECKED", false, Mark::None},
-                 {"BOXGRAYED", false, Mark::Grayed},  {"RADIOCHECKED", true, Mark::Dot},
+    } boxes[] = {{"BOXCHECKED", false, Mark::Check},   {"BOXUNCHECKED", false, Mark::None},
+                 {"BOXGRAYED", false, Mark::Grayed},   {"RADIOCHECKED", true, Mark::Dot},
                  {"RADIOUNCHECKED", true, Mark::None}, {"RADIOGRAYED", true, Mark::Grayed}};
     for (const auto& b : boxes) {
       const std::string file = std::string(b.key) + ".PNG";
@@ -852,9 +866,9 @@ class BlueIceBuilder {
         .Set("HOTGRADIENTDATA", formGradient)
         .Set("PATTERN", frost)
         .Set("HOTPATTERN", frost)
-        .Set("BORDERSMASK", CaretValue(FMaster.Add(KeyCut(Strip({FormFrameState(false), FormFrameState(true)}),
-                                                          kBandInactive)),
-                                       {3, 3, 3, 3}, 2, 0, 0));
+        .Set("BORDERSMASK",
+             CaretValue(FMaster.Add(KeyCut(Strip({FormFrameState(false), FormFrameState(true)}), kBandInactive)),
+                        {3, 3, 3, 3}, 2, 0, 0));
 
     // The title's face shows inside the frame's rounded corners; only the
     // pixels outside them are holes.
@@ -868,12 +882,14 @@ class BlueIceBuilder {
         .Color("FONTCOLOR", kInkSoft)
         .Color("HOTFONTCOLOR", kInk)
         .Set("GRADIENTPERCENT", 100)
-        .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xF6F9FC), Hex(0xEBF0F6), 50}, {Hex(0xE3EAF2), Hex(0xDCE5EE), 50}}))
+        .Set("GRADIENTDATA",
+             Gradient(kVertical, {{Hex(0xF6F9FC), Hex(0xEBF0F6), 50}, {Hex(0xE3EAF2), Hex(0xDCE5EE), 50}}))
         .Set("HOTGRADIENTPERCENT", 100)
         .Set("HOTGRADIENTDATA",
              Gradient(kVertical, {{Hex(0xF4F9FE), Hex(0xE0EDFA), 50}, {Hex(0xCFE2F6), Hex(0xC2DAF2), 50}}))
         .Set("BORDERSMASK", CaretValue(FMaster.Add(titleFrame), {7, 7, 7, 2}, 2, 1, 0))
-        .Set("TITLEBAR", OwnPng("TITLEBAR.PNG", Strip({TitleBarState(false), TitleBarState(true)}), 2, {8, 2, 2, 8}, 4));
+        .Set("TITLEBAR",
+             OwnPng("TITLEBAR.PNG", Strip({TitleBarState(false), TitleBarState(true)}), 2, {8, 2, 2, 8}, 4));
 
     // The caption's own item is clear; its colours are the text's.
     Sec("CAPTION")
@@ -914,10 +930,10 @@ class BlueIceBuilder {
         .Color("FONTCOLOR", kInk)
         .Color("HOTFONTCOLOR", kInkDeep)
         .Set("GRADIENTPERCENT", 100)
-        .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xFDFEFF), Hex(0xEEF5FC), 45}, {Hex(0xE3EEF9), Hex(0xD6E6F6), 55}}))
+        .Set("GRADIENTDATA",
+             Gradient(kVertical, {{Hex(0xFDFEFF), Hex(0xEEF5FC), 45}, {Hex(0xE3EEF9), Hex(0xD6E6F6), 55}}))
         .Set("HOTGRADIENTPERCENT", 100)
-        .Set("HOTGRADIENTDATA",
-             Gradient(kVertical, {{kWhite, Hex(0xE7F2FD), 45}, {Hex(0xD5E8FB), Hex(0xC4DEF8), 55}}))
+        .Set("HOTGRADIENTDATA", Gradient(kVertical, {{kWhite, Hex(0xE7F2FD), 45}, {Hex(0xD5E8FB), Hex(0xC4DEF8), 55}}))
         .Set("SHOWFOCUS", 1)
         .Set("FADINGENABLED", 1)
         .Set("FADINGITERATIONS", 5)
@@ -1057,8 +1073,8 @@ class BlueIceBuilder {
         .Set("STATES", 1)
         .Color("COLOR", Hex(0xF4F8FC))
         .Color("FONTCOLOR", kInk)
-        .Set("BORDERSMASK", OwnPng("PAGECONTROL.PNG", RoundFrame(12, 12, 3.5, kLine, 1.0, kWhite, 0.8), 1,
-                                   {4, 4, 4, 4}, 0));
+        .Set("BORDERSMASK",
+             OwnPng("PAGECONTROL.PNG", RoundFrame(12, 12, 3.5, kLine, 1.0, kWhite, 0.8), 1, {4, 4, 4, 4}, 0));
     for (const char* name : {"PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT"})
       Sec(name).Set("PARENTCLASS", "PAGECONTROL");
     Sec("TABSHEET").Set("STATES", 1).Color("COLOR", Hex(0xF4F8FC)).Color("FONTCOLOR", kInk);
@@ -1091,9 +1107,11 @@ class BlueIceBuilder {
         .Color("COLOR", Hex(0xE4EDF7))
         .Set("GRADIENTPERCENT", 100)
         .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xF2F7FC), Hex(0xDDE9F5), 100}}));
-    for (const auto& [name, parent] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"SPEEDBUTTON", "BUTTON"}, {"SPEEDBUTTON_SMALL", "SPEEDBUTTON"}, {"TOOLBUTTON", "SPEEDBUTTON"},
-             {"COLHEADER", "BUTTON"}})
+    for (const auto& [name, parent] :
+         std::initializer_list<std::pair<const char*, const char*>>{{"SPEEDBUTTON", "BUTTON"},
+                                                                    {"SPEEDBUTTON_SMALL", "SPEEDBUTTON"},
+                                                                    {"TOOLBUTTON", "SPEEDBUTTON"},
+                                                                    {"COLHEADER", "BUTTON"}})
       Sec(name).Set("PARENTCLASS", parent);
   }
 
@@ -1101,12 +1119,12 @@ class BlueIceBuilder {
     const Canvas frame = ScrollFrame();
     const std::string buttonFrame = HashValue(FMaster.Add(Layered(frame)), 3, 1, 4, 0);
     const std::string face = TildeValue(
-        FMaster.Add(Flatten(Shaded(false, {{0, kWhite}, {0.5, Hex(0xE8F1FA)}, {0.51, Hex(0xDCE9F6)}, {1, Hex(0xE9F2FB)}}),
-                            kWhite)),
+        FMaster.Add(Flatten(
+            Shaded(false, {{0, kWhite}, {0.5, Hex(0xE8F1FA)}, {0.51, Hex(0xDCE9F6)}, {1, Hex(0xE9F2FB)}}), kWhite)),
         1);
     const std::string faceHot = TildeValue(
-        FMaster.Add(Flatten(Shaded(false, {{0, kWhite}, {0.5, Hex(0xDCEBFC)}, {0.51, Hex(0xC9E0F8)}, {1, Hex(0xDCEBFA)}}),
-                            kWhite)),
+        FMaster.Add(Flatten(
+            Shaded(false, {{0, kWhite}, {0.5, Hex(0xDCEBFC)}, {0.51, Hex(0xC9E0F8)}, {1, Hex(0xDCEBFA)}}), kWhite)),
         1);
     Sec("SCROLLBTNTOP")
         .Set("STATES", 3)
@@ -1132,9 +1150,8 @@ class BlueIceBuilder {
 
     // Thumbs: shaded across the bar, grip lines in the middle.
     auto thumbFace = [this](bool vertical, bool hot) {
-      Canvas c = Shaded(true, {{0, hot ? Hex(0xDCEBFA) : Hex(0xEEF5FC)},
-                               {0.45, kWhite},
-                               {1, hot ? Hex(0xC3DCF6) : Hex(0xD3E3F3)}});
+      Canvas c = Shaded(
+          true, {{0, hot ? Hex(0xDCEBFA) : Hex(0xEEF5FC)}, {0.45, kWhite}, {1, hot ? Hex(0xC3DCF6) : Hex(0xD3E3F3)}});
       return TildeValue(FMaster.Add(Flatten(vertical ? c : c.Transposed(), kWhite)), 1);
     };
     Sec("SCROLLSLIDERV")
@@ -1277,14 +1294,22 @@ std::string ToCodePage1251(const std::string& utf8) {
       throw std::invalid_argument("not UTF-8 text");
     }
     i += static_cast<std::size_t>(len);
-    if (cp < 0x80) out += static_cast<char>(cp);
-    else if (cp >= 0x410 && cp <= 0x44F) out += static_cast<char>(0xC0 + (cp - 0x410));
-    else if (cp == 0x401) out += static_cast<char>(0xA8);  // Ё
-    else if (cp == 0x451) out += static_cast<char>(0xB8);  // ё
-    else if (cp == 0xAB) out += static_cast<char>(0xAB);   // «
-    else if (cp == 0xBB) out += static_cast<char>(0xBB);   // »
-    else if (cp == 0x2014) out += static_cast<char>(0x97); // —
-    else throw std::invalid_argument("character outside code page 1251: U+" + std::to_string(cp));
+    if (cp < 0x80)
+      out += static_cast<char>(cp);
+    else if (cp >= 0x410 && cp <= 0x44F)
+      out += static_cast<char>(0xC0 + (cp - 0x410));
+    else if (cp == 0x401)
+      out += static_cast<char>(0xA8);  // Ё
+    else if (cp == 0x451)
+      out += static_cast<char>(0xB8);  // ё
+    else if (cp == 0xAB)
+      out += static_cast<char>(0xAB);  // «
+    else if (cp == 0xBB)
+      out += static_cast<char>(0xBB);  // »
+    else if (cp == 0x2014)
+      out += static_cast<char>(0x97);  // —
+    else
+      throw std::invalid_argument("character outside code page 1251: U+" + std::to_string(cp));
   }
   return out;
 }

@@ -197,7 +197,9 @@ Rgb Canvas::ColorAt(int x, int y) const {
 std::uint8_t Canvas::AlphaAt(int x, int y) const { return ToByte(At(x, y).a * 255); }
 
 Image::Image(int width, int height, bool hasAlpha)
-    : Width(width), Height(height), HasAlpha(hasAlpha),
+    : Width(width),
+      Height(height),
+      HasAlpha(hasAlpha),
       Rgba(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0) {
   if (!hasAlpha)
     for (std::size_t i = 3; i < Rgba.size(); i += 4) Rgba[i] = 255;
@@ -267,7 +269,10 @@ Image KeyCut(const Canvas& c, Rgb matte) {
   return out;
 }
 
-Image Layered(const Canvas& c) { return Layered(c, [](double, double) { return 1.0; }, kKey); }
+Image Layered(const Canvas& c) {
+  return Layered(
+      c, [](double, double) { return 1.0; }, kKey);
+}
 
 Image Layered(const Canvas& c, const Shape& outline, Rgb face) {
   const int h = c.Height();

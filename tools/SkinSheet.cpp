@@ -224,10 +224,14 @@ std::string LoadSheetSkin(TsSkinManager& manager, const TsSheetSource& source) {
 
 std::string SheetStateName(int state) {
   switch (state) {
-    case 0: return "0 normal";
-    case 1: return "1 hot";
-    case 2: return "2 pressed";
-    default: return std::to_string(state);
+    case 0:
+      return "0 normal";
+    case 1:
+      return "1 hot";
+    case 2:
+      return "2 pressed";
+    default:
+      return std::to_string(state);
   }
 }
 
@@ -289,8 +293,13 @@ TsSkinSheet DrawSkinSheet(TsSkinManager& manager, const TsSheetOptions& options)
     sheet.StatesLeftOut += states - shown;
     std::vector<Slot>& group = pieces.emplace_back();
     for (int state = 0; state < shown; ++state)
-      group.push_back(Slot{TsSheetCellKind::Piece, static_cast<int>(i), mask.Section + "/" + mask.Prop, state,
-                           {size}, mask.Prop, mask.Section + ", " + SheetStateName(state)});
+      group.push_back(Slot{TsSheetCellKind::Piece,
+                           static_cast<int>(i),
+                           mask.Section + "/" + mask.Prop,
+                           state,
+                           {size},
+                           mask.Prop,
+                           mask.Section + ", " + SheetStateName(state)});
   }
 
   // Layout: the sheet is at least as wide as its widest slot.

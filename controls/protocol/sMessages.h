@@ -77,8 +77,8 @@ struct TacSkinMessage {
 inline bool IsSkinMessage(const fw::TMessage& m) { return m.Msg == SM_ALPHACMD; }
 
 inline TacSkinMessage ReadSkinMessage(const fw::TMessage& m) {
-  return {m.Msg, static_cast<std::int16_t>(LOWORD(m.WParam)), static_cast<std::uint16_t>(HIWORD(m.WParam)),
-          m.LParam, m.Result};
+  return {m.Msg, static_cast<std::int16_t>(LOWORD(m.WParam)), static_cast<std::uint16_t>(HIWORD(m.WParam)), m.LParam,
+          m.Result};
 }
 
 // What a control asks its parent with SKINCMD_GET_BACKGROUND: the parent
@@ -88,11 +88,11 @@ enum TacBackgroundKind : std::uint8_t { bkNone = 0, bkColor = 1, bkBitmap = 2 };
 struct BackgroundRequest {
   fw::TBitmap* Bitmap = nullptr;  // the parent's cache, set by the parent
   std::int32_t Color = 0;
-  std::int32_t OffsetX = 0;       // the control's position in the parent's bitmap
+  std::int32_t OffsetX = 0;  // the control's position in the parent's bitmap
   std::int32_t OffsetY = 0;
-  RECT Rect{};                    // the area asked for
+  RECT Rect{};  // the area asked for
   std::uint8_t Kind = bkNone;
-  std::uint8_t DrawNow = 0;       // the parent is asked to paint into DC itself
+  std::uint8_t DrawNow = 0;  // the parent is asked to paint into DC itself
   HDC DC = nullptr;
 };
 

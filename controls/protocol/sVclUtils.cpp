@@ -27,7 +27,8 @@ LRESULT SendToControl(fw::TControl* control, UINT msg, WPARAM wParam, LPARAM lPa
 
 LRESULT SendSkinCommandTo(fw::TControl* control, std::uint16_t command, LPARAM lParam, std::int16_t argument) {
   if (!control) return 0;
-  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control); windowed && (windowed->Destroying() || !windowed->HandleAllocated()))
+  if (auto* windowed = dynamic_cast<fw::TWinControl*>(control);
+      windowed && (windowed->Destroying() || !windowed->HandleAllocated()))
     return 0;
   return SendToControl(control, SM_ALPHACMD, SkinWParam(command, argument), lParam);
 }

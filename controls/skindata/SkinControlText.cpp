@@ -36,7 +36,8 @@ int TextSectionOf(TsSkinManager& manager, const TsCommonData& data, bool hot) {
   const bool drawsOnParent = !dynamic_cast<fw::TWinControl*>(control) || DrawsOnParentKind(data.ControlKind);
   if (!drawsOnParent) return own;
   int parentIndex = -1;
-  if (SendSkinCommand(control->Parent()->Handle(), SKINCMD_GET_SKIN_INDEX, reinterpret_cast<LPARAM>(&parentIndex)) == 1 &&
+  if (SendSkinCommand(control->Parent()->Handle(), SKINCMD_GET_SKIN_INDEX, reinterpret_cast<LPARAM>(&parentIndex)) ==
+          1 &&
       manager.IsValidSection(parentIndex))
     return parentIndex;
   return own;
@@ -63,8 +64,8 @@ void WriteControlText(fw::TCanvas& canvas, const std::string& text, bool enabled
         const TsGenState& look = section.States[hot ? 1 : 0];
         if (data.CacheBmp && look.GlowSize != 0) {
           std::unique_ptr<fw::TBitmap> mask;
-          DrawGlowText(data.CacheBmp.get(), text, rect, mask, manager->ColorToRGB(look.GlowColor), look.GlowSize,
-                       gsAll, format);
+          DrawGlowText(data.CacheBmp.get(), text, rect, mask, manager->ColorToRGB(look.GlowColor), look.GlowSize, gsAll,
+                       format);
         }
         if (!enabled) {
           const std::uint32_t color =
@@ -76,7 +77,8 @@ void WriteControlText(fw::TCanvas& canvas, const std::string& text, bool enabled
         } else {
           for (const TextShadow& s : ShadowsOf(look))
             if (s.color != clNone)
-              DrawCanvasText(canvas, text, MovedRect(rect, s.dx, s.dy), format | DT_NOCLIP, AdjustedColor(*manager, s.color, data));
+              DrawCanvasText(canvas, text, MovedRect(rect, s.dx, s.dy), format | DT_NOCLIP,
+                             AdjustedColor(*manager, s.color, data));
           DrawCanvasText(canvas, text, rect, format | DT_NOCLIP, AdjustedColor(*manager, look.FontColor, data));
         }
       }
@@ -84,7 +86,8 @@ void WriteControlText(fw::TCanvas& canvas, const std::string& text, bool enabled
       DrawCanvasText(canvas, text, rect, format, canvas.Font().Color());
     } else {
       const fw::TColor own = canvas.Font().Color();
-      DrawCanvasText(canvas, text, MovedRect(rect, 1, 1), format, static_cast<fw::TColor>(::GetSysColor(COLOR_BTNHIGHLIGHT)));
+      DrawCanvasText(canvas, text, MovedRect(rect, 1, 1), format,
+                     static_cast<fw::TColor>(::GetSysColor(COLOR_BTNHIGHLIGHT)));
       DrawCanvasText(canvas, text, rect, format, static_cast<fw::TColor>(::GetSysColor(COLOR_BTNSHADOW)));
       canvas.Font().SetColor(own);
     }

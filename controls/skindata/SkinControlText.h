@@ -22,5 +22,4 @@ class TsCommonData;
 void WriteControlText(fw::TCanvas& canvas, const std::string& text, bool enabled, bool hot, TsCommonData& data,
                       UINT format, const RECT& rect);
 
-
 }  // namespace translit

@@ -18,7 +18,6 @@ namespace {
 using paint::LiesInside;
 using paint::LimitState;
 
-
 const TsMaskData* BorderOf(TsCommonData& data, TsSkinManager& manager) {
   return manager.IsValidMask(data.BorderIndex) ? &manager.Masks[static_cast<std::size_t>(data.BorderIndex)] : nullptr;
 }

@@ -169,10 +169,17 @@ void TsCommonData::RecomputeBgKind() {
   if (s->ImagePercent != 0) BgKind |= bgTexture;
   if (s->GradientPercent != 0 && !s->GradientArray.empty()) {
     switch (s->GradientArray.front().Mode) {
-      case 0: BgKind |= 2; break;
-      case 1: BgKind |= 1; break;
-      case 2: BgKind |= 3; break;
-      default: break;
+      case 0:
+        BgKind |= 2;
+        break;
+      case 1:
+        BgKind |= 1;
+        break;
+      case 2:
+        BgKind |= 3;
+        break;
+      default:
+        break;
     }
   }
 }
@@ -269,7 +276,8 @@ bool TsCommonData::IsUpdating() const {
   if (!SkinManager() || (OwnerObject && (OwnerObject->ComponentState() & fw::csDesigning))) return false;
   if (!NeedsOwnCache()) return Updating;
   if (Updating) return true;
-  if (OwnerControl && OwnerControl->Parent()) return SendSkinCommandTo(OwnerControl->Parent(), SKINCMD_IS_UPDATING) != 0;
+  if (OwnerControl && OwnerControl->Parent())
+    return SendSkinCommandTo(OwnerControl->Parent(), SKINCMD_IS_UPDATING) != 0;
   return false;
 }
 

@@ -74,8 +74,8 @@ void TsCommonData::AnswerBackgroundRequest(BackgroundRequest& request, int state
         answeredBitmap = request.Kind == bkBitmap;
       } else {
         request.Kind = bkColor;
-        request.Color = DefaultManager ? static_cast<std::int32_t>(DefaultManager->GlobalColor())
-                                       : fw::ColorToRGB(fw::clBtnFace);
+        request.Color =
+            DefaultManager ? static_cast<std::int32_t>(DefaultManager->GlobalColor()) : fw::ColorToRGB(fw::clBtnFace);
       }
       if (answeredBitmap) {
         request.OffsetX += position.x;

@@ -28,7 +28,8 @@ std::uint32_t TsCommonData::ParentColor(HWND window, bool unconvertedOnKey) cons
   if (OwnerControl && OwnerControl->Parent()) {
     fw::TWinControl* parent = OwnerControl->Parent();
     std::uint32_t c = ControlColor(parent);
-    if (c == static_cast<std::uint32_t>(clSkinTransparent) && unconvertedOnKey) return static_cast<std::uint32_t>(parent->Color());
+    if (c == static_cast<std::uint32_t>(clSkinTransparent) && unconvertedOnKey)
+      return static_cast<std::uint32_t>(parent->Color());
     return c;
   }
   if (!OwnerControl && window && ::GetParent(window)) return WindowColor(::GetParent(window));

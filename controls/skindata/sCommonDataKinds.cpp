@@ -18,31 +18,59 @@ const char* DefaultSectionOfKind(int k) {
     return "EDIT";
   if (InRange(k, 11, 18) || k == 81 || k == 82) return "COMBOBOX";
   switch (k) {
-    case 19: return "BAR";
-    case 20: return "BARTITLE";
-    case 32: case 152: return "CHECKBOX";
-    case 33: return "RADIOBUTTON";
-    case 51: case 59: case 68: case 73: return "PANEL";
-    case 52: case 58: return "PANEL_LOW";
-    case 53: case 54: case 60: return "TOOLBAR";
-    case 56: return "DRAGBAR";
-    case 57: return "TABSHEET";
-    case 74: case 226: return "GROUPBOX";
-    case 75: return "SPLITTER";
-    case 92: case 95: return "SPEEDBUTTON";
-    case 93: case 94: return "BUTTON";
-    case 98: return "TOOLBUTTON";
-    case 141: case 143: return "PAGECONTROL";
-    case 151: return "STATUSBAR";
-    case 161: return "GAUGE";
-    case 165: return "TRACKBAR";
-    default: return "";
+    case 19:
+      return "BAR";
+    case 20:
+      return "BARTITLE";
+    case 32:
+    case 152:
+      return "CHECKBOX";
+    case 33:
+      return "RADIOBUTTON";
+    case 51:
+    case 59:
+    case 68:
+    case 73:
+      return "PANEL";
+    case 52:
+    case 58:
+      return "PANEL_LOW";
+    case 53:
+    case 54:
+    case 60:
+      return "TOOLBAR";
+    case 56:
+      return "DRAGBAR";
+    case 57:
+      return "TABSHEET";
+    case 74:
+    case 226:
+      return "GROUPBOX";
+    case 75:
+      return "SPLITTER";
+    case 92:
+    case 95:
+      return "SPEEDBUTTON";
+    case 93:
+    case 94:
+      return "BUTTON";
+    case 98:
+      return "TOOLBUTTON";
+    case 141:
+    case 143:
+      return "PAGECONTROL";
+    case 151:
+      return "STATUSBAR";
+    case 161:
+      return "GAUGE";
+    case 165:
+      return "TRACKBAR";
+    default:
+      return "";
   }
 }
 
-bool IsEditKind(int k) {
-  return InRange(k, 2, 18) || k == 41 || InRange(k, 76, 84) || k == 96 || InRange(k, 131, 140);
-}
+bool IsEditKind(int k) { return InRange(k, 2, 18) || k == 41 || InRange(k, 76, 84) || k == 96 || InRange(k, 131, 140); }
 
 bool IsButtonKind(int k) { return InRange(k, 92, 94); }
 
@@ -50,8 +78,23 @@ bool IsContainerKind(int k) { return k == 19 || InRange(k, 51, 74) || k == 110 |
 
 bool IsNoGlowKind(int k) {
   switch (k) {
-    case 51: case 52: case 54: case 56: case 57: case 58: case 59: case 60: case 68: case 73: case 74:
-    case 110: case 141: case 143: case 151: case 161: case 226:
+    case 51:
+    case 52:
+    case 54:
+    case 56:
+    case 57:
+    case 58:
+    case 59:
+    case 60:
+    case 68:
+    case 73:
+    case 74:
+    case 110:
+    case 141:
+    case 143:
+    case 151:
+    case 161:
+    case 226:
       return true;
     default:
       return false;
@@ -60,9 +103,11 @@ bool IsNoGlowKind(int k) {
 
 bool DrawsOnParentKind(int k) {
   switch (k) {
-    case 32: case 152:  // check boxes
-    case 33:            // radio buttons
-    case 74: case 226:  // group boxes
+    case 32:
+    case 152:  // check boxes
+    case 33:   // radio buttons
+    case 74:
+    case 226:  // group boxes
       return true;
     default:
       return false;

@@ -12,9 +12,7 @@
 
 namespace translit {
 
-bool TsCommonData::NeedsOwnCache() const {
-  return SkinChangeFreeze || !(StateFlags & sfPlainBackground) || IsHot();
-}
+bool TsCommonData::NeedsOwnCache() const { return SkinChangeFreeze || !(StateFlags & sfPlainBackground) || IsHot(); }
 
 bool TsCommonData::IsHot() const {
   if (!OwnerControl || OwnerControl->Destroying() || !OwnerControl->Enabled()) return false;

@@ -88,7 +88,8 @@ bool TsCommonData::HandleSkinMessage(fw::TMessage& m, HWND window) {
       if (section->States[0].Transparency == 100 && parent) {
         m.Result = SendSkinCommand(parent, SKINCMD_HAS_GRAPHIC_BG) & 0x7F;
       } else {
-        m.Result = (section->States[0].GradientPercent + section->States[0].ImagePercent > 0 || NeedsParentBg()) ? 1 : 0;
+        m.Result =
+            (section->States[0].GradientPercent + section->States[0].ImagePercent > 0 || NeedsParentBg()) ? 1 : 0;
       }
       return true;
     }

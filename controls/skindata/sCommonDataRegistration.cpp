@@ -28,10 +28,18 @@ void RegisterCommonDataClasses() {
         });
       });
   fw::RegisterClass<TsCtrlSkinData>("TsCtrlSkinData", "TsCommonData", false)
-      .Custom("HUEOffset", [](TsCtrlSkinData& d, const fw::StoredValue& v,
-                              fw::TLoadContext&) { d.SetHUEOffset(static_cast<int>(fw::StoredInteger(v))); }, "0")
-      .Custom("Saturation", [](TsCtrlSkinData& d, const fw::StoredValue& v,
-                               fw::TLoadContext&) { d.SetSaturation(static_cast<int>(fw::StoredInteger(v))); }, "0");
+      .Custom(
+          "HUEOffset",
+          [](TsCtrlSkinData& d, const fw::StoredValue& v, fw::TLoadContext&) {
+            d.SetHUEOffset(static_cast<int>(fw::StoredInteger(v)));
+          },
+          "0")
+      .Custom(
+          "Saturation",
+          [](TsCtrlSkinData& d, const fw::StoredValue& v, fw::TLoadContext&) {
+            d.SetSaturation(static_cast<int>(fw::StoredInteger(v)));
+          },
+          "0");
 }
 
 }  // namespace translit

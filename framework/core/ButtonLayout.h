@@ -12,11 +12,11 @@ struct TGlyphCaptionInput {
   int glyphWidth = 0, glyphHeight = 0;      // 0 x 0 without a glyph
   int captionWidth = 0, captionHeight = 0;  // the measured caption
   TButtonLayout layout = blGlyphLeft;
-  int margin = -1;                          // -1: chosen from the free space
-  int spacing = 4;                          // negative: chosen from the free space
+  int margin = -1;  // -1: chosen from the free space
+  int spacing = 4;  // negative: chosen from the free space
   TAlignment alignment = taCenter;
   bool rightToLeft = false;
-  bool pressed = false;                     // content moves by (1, 1)
+  bool pressed = false;  // content moves by (1, 1)
 };
 
 struct TGlyphCaptionPlacement {

@@ -56,8 +56,9 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  std::int64_t base = origin == soBeginning ? 0 : origin == soCurrent ? static_cast<std::int64_t>(FPos)
-                                                                     : static_cast<std::int64_t>(FData.size());
+  std::int64_t base = origin == soBeginning ? 0
+                      : origin == soCurrent ? static_cast<std::int64_t>(FPos)
+                                            : static_cast<std::int64_t>(FData.size());
   std::int64_t pos = base + offset;
   if (pos < 0) pos = 0;
   FPos = static_cast<std::size_t>(pos);

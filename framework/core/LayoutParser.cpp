@@ -221,10 +221,10 @@ class Parser {
         if (AtEnd()) Fail("\"}\" expected");
         char h = FText[FPos++];
         if (h == '}') break;
-        int d = std::isdigit(static_cast<unsigned char>(h))            ? h - '0'
-                : (h >= 'A' && h <= 'F')                                ? h - 'A' + 10
-                : (h >= 'a' && h <= 'f')                                ? h - 'a' + 10
-                                                                        : -1;
+        int d = std::isdigit(static_cast<unsigned char>(h)) ? h - '0'
+                : (h >= 'A' && h <= 'F')                    ? h - 'A' + 10
+                : (h >= 'a' && h <= 'f')                    ? h - 'a' + 10
+                                                            : -1;
         if (d < 0) Fail("hexadecimal digit expected");
         if (high < 0) {
           high = d;

@@ -32,11 +32,11 @@ struct StoredValue {
   Kind kind = kInteger;
   std::int64_t integer = 0;
   double number = 0;
-  std::string text;                 // kString, kIdent
-  std::vector<std::string> names;   // kSet
-  std::vector<std::uint8_t> bytes;  // kBinary
+  std::string text;                                // kString, kIdent
+  std::vector<std::string> names;                  // kSet
+  std::vector<std::uint8_t> bytes;                 // kBinary
   std::vector<std::vector<StoredProperty>> items;  // kCollection: properties per item
-  std::vector<StoredValue> list;    // kList: "( a b c )"
+  std::vector<StoredValue> list;                   // kList: "( a b c )"
 };
 
 struct StoredProperty {

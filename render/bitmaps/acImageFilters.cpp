@@ -6,9 +6,7 @@
 
 namespace translit {
 
-void BlurGray8(fw::TBitmap* bitmap, double sigma) {
-  BlurGray8(GrayOf(bitmap), sigma);
-}
+void BlurGray8(fw::TBitmap* bitmap, double sigma) { BlurGray8(GrayOf(bitmap), sigma); }
 
 void Resample(fw::TBitmap* source, fw::TBitmap* dest, int newWidth, int filter, int newHeight) {
   if (newHeight == 0 || !source || !dest) return;

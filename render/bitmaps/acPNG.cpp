@@ -14,11 +14,16 @@ namespace {
 
 fw::TPixelFormat FrameworkFormat(PngPixelFormat f) {
   switch (f) {
-    case PngPixelFormat::pf1bit: return fw::pf1bit;
-    case PngPixelFormat::pf4bit: return fw::pf4bit;
-    case PngPixelFormat::pf8bit: return fw::pf8bit;
-    case PngPixelFormat::pf24bit: return fw::pf24bit;
-    case PngPixelFormat::pf32bit: return fw::pf32bit;
+    case PngPixelFormat::pf1bit:
+      return fw::pf1bit;
+    case PngPixelFormat::pf4bit:
+      return fw::pf4bit;
+    case PngPixelFormat::pf8bit:
+      return fw::pf8bit;
+    case PngPixelFormat::pf24bit:
+      return fw::pf24bit;
+    case PngPixelFormat::pf32bit:
+      return fw::pf32bit;
   }
   return fw::pf32bit;
 }

@@ -245,8 +245,7 @@ void ShadeRect(fw::TBitmap* bitmap, const RECT& rect, int level, fw::TColor colo
       ::RoundRect(dc, t, t, w - t, h - t, corner, corner);
     };
     for (int t = 0; t <= s; ++t) {
-      const int grey = t == 0 ? 255
-                              : d + static_cast<int>(std::nearbyint((255.0 - d) / (s + 1) * (s + 1 - t)));
+      const int grey = t == 0 ? 255 : d + static_cast<int>(std::nearbyint((255.0 - d) / (s + 1) * (s + 1 - t)));
       ring(t, grey, r);
     }
     ring(s, d, s);

@@ -48,7 +48,9 @@ class TacFast32 {
   // "Bitmap format is not supported" for any format but 32-bit.
   bool Bind(fw::TBitmap* bitmap);
   // Callers check X and Y against the bound bitmap.
-  std::uint8_t* PixelAddress(int x, int y) const { return FirstRow + static_cast<std::ptrdiff_t>(y) * RowStride + 4 * x; }
+  std::uint8_t* PixelAddress(int x, int y) const {
+    return FirstRow + static_cast<std::ptrdiff_t>(y) * RowStride + 4 * x;
+  }
   // The pixel in colour order with alpha on top (0xAABBGGRR).
   std::uint32_t ReadPixel(int x, int y) const;
   void WritePixel(int x, int y, std::uint32_t color);

@@ -14,7 +14,9 @@ using GradientFillProc = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULO
 class GradientLibrary {
  public:
   GradientLibrary() : FModule(::LoadLibraryA("msimg32.dll")) {
-    if (FModule) FGradientFill = reinterpret_cast<GradientFillProc>(reinterpret_cast<void*>(::GetProcAddress(FModule, "GradientFill")));
+    if (FModule)
+      FGradientFill =
+          reinterpret_cast<GradientFillProc>(reinterpret_cast<void*>(::GetProcAddress(FModule, "GradientFill")));
   }
   ~GradientLibrary() {
     if (FModule) ::FreeLibrary(FModule);

@@ -36,9 +36,7 @@ struct TacFrameRect {
 };
 
 // Show: the alpha grows by step per frame up to blend (kept real).
-constexpr double ShowAlphaStep(int blendValue, int frames) {
-  return static_cast<double>(blendValue) / frames;
-}
+constexpr double ShowAlphaStep(int blendValue, int frames) { return static_cast<double>(blendValue) / frames; }
 // Dialog show: one step more, so that the last frame reaches blend.
 constexpr double DialogShowAlphaStep(int blendValue, int frames) {
   return static_cast<double>(blendValue) / (frames + 1);

@@ -11,12 +11,12 @@ namespace translit {
 
 // One picture an animation puts on screen.
 enum TacFrameKind {
-  fkShowStart,   // the animation window appears, before the first frame
-  fkFrame,       // a frame of the animation
-  fkFinal,       // the final picture
-  fkOldFrame,    // the old picture fading out (re-skinning with a border window)
-  fkCover,       // a picture drawn on the still cover (re-skinning without layered windows)
-  fkHideStart,   // a hide's window appears
+  fkShowStart,  // the animation window appears, before the first frame
+  fkFrame,      // a frame of the animation
+  fkFinal,      // the final picture
+  fkOldFrame,   // the old picture fading out (re-skinning with a border window)
+  fkCover,      // a picture drawn on the still cover (re-skinning without layered windows)
+  fkHideStart,  // a hide's window appears
 };
 
 enum TacAnimationKind { akFormShow, akDialogShow, akHide, akSkinChange };

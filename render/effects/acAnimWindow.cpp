@@ -25,8 +25,8 @@ void MakeLayered(HWND window) {
   ::SetWindowLongA(window, GWL_EXSTYLE, ex | WS_EX_LAYERED | WS_EX_NOACTIVATE);
 }
 
-void PutLayeredPicture(HWND window, fw::TBitmap& picture, int alpha, const POINT* position,
-                       TacAnimationKind animation, TacFrameKind kind, const RECT& rect) {
+void PutLayeredPicture(HWND window, fw::TBitmap& picture, int alpha, const POINT* position, TacAnimationKind animation,
+                       TacFrameKind kind, const RECT& rect) {
   if (const TUpdateLayeredWindowProc update = UpdateLayeredWindowProc()) {
     SIZE size{picture.Width(), picture.Height()};
     POINT source{0, 0};

@@ -35,8 +35,8 @@ void MakeLayered(HWND window);
 // Puts the whole picture on a layered window with a constant alpha (source
 // over, with the picture's own alpha), at position when given; reports the
 // frame.
-void PutLayeredPicture(HWND window, fw::TBitmap& picture, int alpha, const POINT* position,
-                       TacAnimationKind animation, TacFrameKind kind, const RECT& rect);
+void PutLayeredPicture(HWND window, fw::TBitmap& picture, int alpha, const POINT* position, TacAnimationKind animation,
+                       TacFrameKind kind, const RECT& rect);
 
 // Rounds a real rectangle, halves to even.
 RECT RoundFrameRect(const TacFrameRect& r);

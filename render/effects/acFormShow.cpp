@@ -68,8 +68,9 @@ void AnimateFormShow(fw::TCustomForm* form, TacAnimationProvider* provider, int 
 
   AnimationWindow w = MakeShowWindow(target, border);
   ShowOver(w, target, *picture, frames > 0 ? 0 : blendValue, akFormShow);
-  if (frames > 0) PlayShowFrames(w.handle, *picture, frames, ShowAlphaStep(blendValue, frames), blendValue, mode,
-                                 akFormShow, nullptr);
+  if (frames > 0)
+    PlayShowFrames(w.handle, *picture, frames, ShowAlphaStep(blendValue, frames), blendValue, mode, akFormShow,
+                   nullptr);
   PutLayeredPicture(w.handle, *picture, blendValue, &w.position, akFormShow, fkFinal, PictureRect(*picture));
 
   SetFormBlendValue(target, blendValue);
@@ -124,8 +125,9 @@ void AnimateDialogShow(HWND dialog, TacAnimationProvider* dialogSkin, int timeMs
 
   AnimationWindow w = MakeShowWindow(dialog, border);
   ShowOver(w, dialog, *picture, frames > 0 ? 0 : blendValue, akDialogShow);
-  if (frames > 0) PlayShowFrames(w.handle, *picture, frames, DialogShowAlphaStep(blendValue, frames), blendValue,
-                                 mode, akDialogShow, nullptr);
+  if (frames > 0)
+    PlayShowFrames(w.handle, *picture, frames, DialogShowAlphaStep(blendValue, frames), blendValue, mode, akDialogShow,
+                   nullptr);
   PutLayeredPicture(w.handle, *picture, blendValue, &w.position, akDialogShow, fkFinal, PictureRect(*picture));
 
   ::SetWindowRgn(w.handle, nullptr, FALSE);

@@ -136,8 +136,8 @@ void SnapshotSkinChange(fw::TWinControl* target, TacAnimationProvider* provider,
       ::RedrawWindow(target->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
-  const bool layeredForm = dynamic_cast<fw::TCustomForm*>(target) &&
-                           (::GetWindowLongA(target->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  const bool layeredForm =
+      dynamic_cast<fw::TCustomForm*>(target) && (::GetWindowLongA(target->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
   if (!layeredForm)
     ::SetWindowPos(cover.window->Handle(), nullptr, 0, 0, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);

@@ -14,13 +14,20 @@ namespace {
 
 int PlatformPriority(fw::TThreadPriority p) {
   switch (p) {
-    case fw::tpIdle: return THREAD_PRIORITY_IDLE;
-    case fw::tpLowest: return THREAD_PRIORITY_LOWEST;
-    case fw::tpLower: return THREAD_PRIORITY_BELOW_NORMAL;
-    case fw::tpHigher: return THREAD_PRIORITY_ABOVE_NORMAL;
-    case fw::tpHighest: return THREAD_PRIORITY_HIGHEST;
-    case fw::tpTimeCritical: return THREAD_PRIORITY_TIME_CRITICAL;
-    default: return THREAD_PRIORITY_NORMAL;
+    case fw::tpIdle:
+      return THREAD_PRIORITY_IDLE;
+    case fw::tpLowest:
+      return THREAD_PRIORITY_LOWEST;
+    case fw::tpLower:
+      return THREAD_PRIORITY_BELOW_NORMAL;
+    case fw::tpHigher:
+      return THREAD_PRIORITY_ABOVE_NORMAL;
+    case fw::tpHighest:
+      return THREAD_PRIORITY_HIGHEST;
+    case fw::tpTimeCritical:
+      return THREAD_PRIORITY_TIME_CRITICAL;
+    default:
+      return THREAD_PRIORITY_NORMAL;
   }
 }
 

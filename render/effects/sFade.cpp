@@ -21,11 +21,16 @@ constexpr unsigned kFadeIntervalMs = 10;
 
 unsigned ButtonEventOf(TacAnimatEvent event) {
   switch (event) {
-    case aeMouseEnter: return beMouseEnter;
-    case aeMouseLeave: return beMouseLeave;
-    case aeMouseDown: return beMouseDown;
-    case aeMouseUp: return beMouseUp;
-    default: return 0;
+    case aeMouseEnter:
+      return beMouseEnter;
+    case aeMouseLeave:
+      return beMouseLeave;
+    case aeMouseDown:
+      return beMouseDown;
+    case aeMouseUp:
+      return beMouseUp;
+    default:
+      return 0;
   }
 }
 

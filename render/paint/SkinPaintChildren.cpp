@@ -105,8 +105,8 @@ void PaintGraphicChildren(HDC dc, fw::TWinControl* container, POINT offset, bool
     if (!Qualifies(dc, child)) continue;
     if (mdiMain && child->Align() != fw::alNone) SendSkinCommandTo(child, SKINCMD_UPDATE_FRAME);
     if (!pictureDC) {
-      pictureBitmap.Reset(::CreateCompatibleBitmap(screen.Get(), std::max(container->Width(), 1),
-                                                   std::max(container->Height(), 1)));
+      pictureBitmap.Reset(
+          ::CreateCompatibleBitmap(screen.Get(), std::max(container->Width(), 1), std::max(container->Height(), 1)));
       pictureDC.Reset(::CreateCompatibleDC(screen.Get()));
       if (!pictureBitmap || !pictureDC) return;
       selected.emplace(pictureDC.Get(), pictureBitmap.Get());

@@ -40,8 +40,7 @@ void FillBorderSolid(HDC dc, const RECT& rect, int left, fw::TColor color, int b
   }
 }
 
-void CopyBorderStrips(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                      int border) {
+void CopyBorderStrips(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int border) {
   if (!dest || !source || border <= 0 || width <= 0 || height <= 0) return;
   const RECT whole{x, y, x + width, y + height};
   const RECT strips[] = {

@@ -25,8 +25,8 @@ inline RECT Intersection(const RECT& a, const RECT& b) {
 
 // Not empty, and wholly inside the bitmap.
 inline bool LiesInside(const RECT& r, fw::TBitmap* bitmap) {
-  return r.left >= 0 && r.top >= 0 && r.right <= bitmap->Width() && r.bottom <= bitmap->Height() &&
-         r.right > r.left && r.bottom > r.top;
+  return r.left >= 0 && r.top >= 0 && r.right <= bitmap->Width() && r.bottom <= bitmap->Height() && r.right > r.left &&
+         r.bottom > r.top;
 }
 
 // State 0 .. stateCount - 1 (0 when there are no states).

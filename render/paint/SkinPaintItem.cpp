@@ -21,7 +21,6 @@ using paint::LiesInside;
 using paint::LimitState;
 using paint::Width;
 
-
 // What one state of a section paints with.
 struct Layers {
   TColorValue color = 0;  // RGB
@@ -30,7 +29,7 @@ struct Layers {
   int gradientPercent = 0;
   const TsGradArray* gradient = nullptr;  // null or empty: the plain colour
   const TsMaskData* textureMask = nullptr;
-  fw::TBitmap* picture = nullptr;          // a large texture picture
+  fw::TBitmap* picture = nullptr;  // a large texture picture
 };
 
 Layers ChooseLayers(TsSkinManager& manager, int sectionIndex, const std::string& sectionName, fw::TColor override,
@@ -192,9 +191,9 @@ void PaintBackground(int sectionIndex, const std::string& sectionName, ParentCac
 
 }  // namespace
 
-void PaintSkinBackground(int sectionIndex, const std::string& sectionName, ParentCache parent,
-                         fw::TColor colorOverride, int hotTexture, int texture, TsSkinManager* manager,
-                         fw::TBitmap* bitmap, POINT offset, const RECT& rect, int state) {
+void PaintSkinBackground(int sectionIndex, const std::string& sectionName, ParentCache parent, fw::TColor colorOverride,
+                         int hotTexture, int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset,
+                         const RECT& rect, int state) {
   PaintBackground(sectionIndex, sectionName, parent, colorOverride, hotTexture, texture, manager, bitmap, offset, rect,
                   state, POINT{0, 0});
 }
@@ -215,14 +214,14 @@ void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::
     if (!manager.IsValidMask(corners[i])) continue;
     const TsMaskData& m = manager.Masks[static_cast<std::size_t>(corners[i])];
     const bool right = i % 2 == 1, bottom = i >= 2;
-    const POINT at{right ? rect.right - MaskStateWidth(m) : rect.left, bottom ? rect.bottom - MaskStateHeight(m) : rect.top};
+    const POINT at{right ? rect.right - MaskStateWidth(m) : rect.left,
+                   bottom ? rect.bottom - MaskStateHeight(m) : rect.top};
     DrawMaskImage(bitmap, at, state, self, m, mlNormal);
   }
 }
 
-void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture,
-                   int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset, const RECT& rect,
-                   int state) {
+void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture, int texture,
+                   TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset, const RECT& rect, int state) {
   if (!manager) manager = DefaultManager;
   if (!manager || !bitmap || Width(rect) <= 0 || Height(rect) <= 0 || !manager->IsValidSection(sectionIndex) ||
       !LiesInside(rect, bitmap))
@@ -252,8 +251,8 @@ void PaintSkinItemPart(int sectionIndex, const std::string& sectionName, ParentC
   PaintBorderMask(bitmap, rect, true, limited, manager->Masks[static_cast<std::size_t>(borderIndex)], parent);
 }
 
-void PaintSkinItemToDC(int sectionIndex, const std::string& sectionName, ParentCache parent,
-                       TsSkinManager* manager, HDC dc, POINT offset, const RECT& rect, int state) {
+void PaintSkinItemToDC(int sectionIndex, const std::string& sectionName, ParentCache parent, TsSkinManager* manager,
+                       HDC dc, POINT offset, const RECT& rect, int state) {
   if (Width(rect) <= 0 || Height(rect) <= 0 || rect.left < 0 || rect.top < 0) return;
   auto picture = NewBitmap32(Width(rect), Height(rect));
   PaintSkinItem(sectionIndex, sectionName, parent, -1, -1, manager, picture.get(), offset,
@@ -281,8 +280,8 @@ int PaintSectionByName(fw::TBitmap* bitmap, const std::string& name, const std::
   } else {
     parent.FillColor = fillColor;
   }
-  PaintSkinItem(index, used, parent, -1, -1, manager, bitmap, POINT{0, 0}, RECT{0, 0, bitmap->Width(), bitmap->Height()},
-                state);
+  PaintSkinItem(index, used, parent, -1, -1, manager, bitmap, POINT{0, 0},
+                RECT{0, 0, bitmap->Width(), bitmap->Height()}, state);
   return index;
 }
 

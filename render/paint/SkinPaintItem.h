@@ -21,15 +21,14 @@ struct TsGeneralData;
 // places rect inside the control when it is painted in pieces. A null
 // manager means the default manager. A colourOverride other than the key
 // colour paints a flat colour instead of the section's layers.
-void PaintSkinBackground(int sectionIndex, const std::string& sectionName, ParentCache parent,
-                         fw::TColor colorOverride, int hotTexture, int texture, TsSkinManager* manager,
-                         fw::TBitmap* bitmap, POINT offset, const RECT& rect, int state);
+void PaintSkinBackground(int sectionIndex, const std::string& sectionName, ParentCache parent, fw::TColor colorOverride,
+                         int hotTexture, int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset,
+                         const RECT& rect, int state);
 
 // Background, corner images and border. Nothing for an empty rect or one
 // that does not lie inside the bitmap.
-void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture,
-                   int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset, const RECT& rect,
-                   int state);
+void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture, int texture,
+                   TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset, const RECT& rect, int state);
 
 // The section's four corner images (those it has) in rect's corners, over
 // what the bitmap already holds.
@@ -47,8 +46,8 @@ void PaintSkinItemPart(int sectionIndex, const std::string& sectionName, ParentC
 
 // PaintSkinItem into a picture of rect's size, copied to dc at rect's
 // top-left. Nothing for an empty rect or a negative left or top.
-void PaintSkinItemToDC(int sectionIndex, const std::string& sectionName, ParentCache parent,
-                       TsSkinManager* manager, HDC dc, POINT offset, const RECT& rect, int state);
+void PaintSkinItemToDC(int sectionIndex, const std::string& sectionName, ParentCache parent, TsSkinManager* manager,
+                       HDC dc, POINT offset, const RECT& rect, int state);
 
 // The section name (or fallbackName when name is no section) over the whole
 // bitmap, on what parentDC shows at rect's top-left or, without parentDC, on

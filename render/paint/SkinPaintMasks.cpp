@@ -17,7 +17,6 @@ namespace {
 
 using paint::LimitState;
 
-
 using i64 = long long;
 
 struct Margins {
@@ -48,10 +47,11 @@ bool SourceInside(const TsMaskData& mask, fw::TBitmap* image) {
          mask.SrcRight <= image->Width() && mask.SrcBottom <= image->Height();
 }
 
-
 // One colour byte composed with its mask byte: 255 lets the destination
 // through, 0 shows the image.
-constexpr std::uint32_t LayerByte(int d, int s, int m) { return static_cast<std::uint32_t>(((d - s) * m + 256 * s) >> 8); }
+constexpr std::uint32_t LayerByte(int d, int s, int m) {
+  return static_cast<std::uint32_t>(((d - s) * m + 256 * s) >> 8);
+}
 
 std::uint32_t LayerPixel(std::uint32_t d, std::uint32_t s, std::uint32_t m) {
   std::uint32_t out = d & 0xFF000000u;
@@ -68,10 +68,26 @@ PixelRect Inclusive(i64 left, i64 top, i64 width, i64 height) {
 
 // A block of w x h from source to dest, cut to both bitmaps.
 void Blit(fw::TBitmap* dest, i64 dx, i64 dy, i64 w, i64 h, fw::TBitmap* source, i64 sx, i64 sy) {
-  if (sx < 0) { dx -= sx; w += sx; sx = 0; }
-  if (sy < 0) { dy -= sy; h += sy; sy = 0; }
-  if (dx < 0) { sx -= dx; w += dx; dx = 0; }
-  if (dy < 0) { sy -= dy; h += dy; dy = 0; }
+  if (sx < 0) {
+    dx -= sx;
+    w += sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    dy -= sy;
+    h += sy;
+    sy = 0;
+  }
+  if (dx < 0) {
+    sx -= dx;
+    w += dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    sy -= dy;
+    h += dy;
+    dy = 0;
+  }
   w = std::min({w, i64{source->Width()} - sx, i64{dest->Width()} - dx});
   h = std::min({h, i64{source->Height()} - sy, i64{dest->Height()} - dy});
   if (w <= 0 || h <= 0) return;
@@ -82,8 +98,7 @@ void Blit(fw::TBitmap* dest, i64 dx, i64 dy, i64 w, i64 h, fw::TBitmap* source, 
 
 // Source block stretched over destArea; a source block outside its bitmap
 // is not drawn. GDI cuts the destination to the bitmap.
-void Stretch(fw::TBitmap* dest, i64 dl, i64 dt, i64 dw, i64 dh, fw::TBitmap* source, i64 sx, i64 sy, i64 sw,
-             i64 sh) {
+void Stretch(fw::TBitmap* dest, i64 dl, i64 dt, i64 dw, i64 dh, fw::TBitmap* source, i64 sx, i64 sy, i64 sw, i64 sh) {
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   if (sx < 0 || sy < 0 || sx + sw > source->Width() || sy + sh > source->Height()) return;
   if (dl >= dest->Width() || dt >= dest->Height() || dl + dw <= 0 || dt + dh <= 0) return;
@@ -118,8 +133,8 @@ void Tile(fw::TBitmap* dest, i64 left, i64 top, i64 right, i64 bottom, fw::TBitm
               [&](i64 x, i64 y, i64 cw, i64 ch) { Blit(dest, x, y, cw, ch, source, sx, sy); });
 }
 
-void TileLayered(fw::TBitmap* dest, i64 left, i64 top, i64 right, i64 bottom, fw::TBitmap* image, i64 sx, i64 sy,
-                 i64 w, i64 h, const TsMaskData& mask, bool fromParent, const ParentCache& parent) {
+void TileLayered(fw::TBitmap* dest, i64 left, i64 top, i64 right, i64 bottom, fw::TBitmap* image, i64 sx, i64 sy, i64 w,
+                 i64 h, const TsMaskData& mask, bool fromParent, const ParentCache& parent) {
   ForEachCell(left, top, right, bottom, dest->Width(), dest->Height(), w, h, [&](i64 x, i64 y, i64 cw, i64 ch) {
     RECT d{ClampInt(x), ClampInt(y), ClampInt(x + cw), ClampInt(y + ch)};
     RECT s{ClampInt(sx), ClampInt(sy), ClampInt(sx + cw), ClampInt(sy + ch)};
@@ -143,9 +158,9 @@ void FillFromParent(fw::TBitmap* bitmap, i64 left, i64 top, i64 right, i64 botto
   bottom = std::min<i64>(bottom, d.height);
   if (right <= left || bottom <= top) return;
   if (!parent.Ready) {
-    FillBitmapRect(bitmap, RECT{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
-                                static_cast<int>(bottom)},
-                   parent.FillColor);
+    FillBitmapRect(
+        bitmap, RECT{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)},
+        parent.FillColor);
     return;
   }
   PixelView p = ViewOf(parent.Bitmap);
@@ -155,7 +170,8 @@ void FillFromParent(fw::TBitmap* bitmap, i64 left, i64 top, i64 right, i64 botto
     if (py < 0 || py >= p.height) continue;
     for (i64 x = left; x < right; ++x) {
       const i64 px = parent.X + x;
-      if (px >= 0 && px < p.width) d.At(static_cast<int>(x), static_cast<int>(y)) = p.At(static_cast<int>(px), static_cast<int>(py));
+      if (px >= 0 && px < p.width)
+        d.At(static_cast<int>(x), static_cast<int>(y)) = p.At(static_cast<int>(px), static_cast<int>(py));
     }
   }
 }
@@ -315,8 +331,16 @@ void DrawMaskImage(fw::TBitmap* bitmap, POINT position, int state, const ParentC
   if (sw <= 0 || sh <= 0) return;
   i64 x = position.x, y = position.y, w = sw, h = sh;
   i64 sx = mask.SrcLeft + i64{LimitState(state, mask.StateCount)} * sw, sy = mask.SrcTop;
-  if (x < 0) { sx -= x; w += x; x = 0; }
-  if (y < 0) { sy -= y; h += y; y = 0; }
+  if (x < 0) {
+    sx -= x;
+    w += x;
+    x = 0;
+  }
+  if (y < 0) {
+    sy -= y;
+    h += y;
+    y = 0;
+  }
   if (w <= 0 || h <= 0 || x >= d.width || y >= d.height) return;
   const bool own = mask.OwnBitmap != nullptr;
   if (own && (image->Width() < mask.SrcRight || image->Height() < mask.SrcBottom)) return;
@@ -433,8 +457,16 @@ void CopyMaskPiece(int destLeft, int destTop, int destRight, int destBottom, int
   i64 sl = sourceLeft, st = sourceTop, dl = destLeft, dt = destTop;
   i64 cols = std::min(i64{destRight} - destLeft, i64{sourceRight} - sourceLeft) + 1;
   i64 rows = std::min(i64{destBottom} - destTop, i64{sourceBottom} - sourceTop) + 1;
-  if (sl < 0) { dl -= sl; cols += sl; sl = 0; }
-  if (st < 0) { dt -= st; rows += st; st = 0; }
+  if (sl < 0) {
+    dl -= sl;
+    cols += sl;
+    sl = 0;
+  }
+  if (st < 0) {
+    dt -= st;
+    rows += st;
+    st = 0;
+  }
   cols = std::min({cols, i64{d.width} - dl, i64{s.width} - sl});
   rows = std::min({rows, i64{d.height} - dt, i64{s.height} - st - layerOffset});
   if (cols <= 0 || rows <= 0) return;

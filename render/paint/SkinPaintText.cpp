@@ -38,15 +38,12 @@ std::array<TextShadow, 4> ShadowsOf(const TsGenState& look) {
   return {{{look.TcLeft, -1, 0}, {look.TcTop, 0, -1}, {look.TcRight, 1, 0}, {look.TcBottom, 0, 1}}};
 }
 
-
 namespace {
 
 using paint::Height;
 using paint::Width;
 
-
 TsSkinManager* ManagerOr(TsSkinManager* manager) { return manager ? manager : DefaultManager; }
-
 
 // ((d - c) * k + 256 * c) >> 8 with coverage k: 0 is full text, 255 none.
 constexpr std::uint32_t CoverChannel(int d, int c, int k) {
@@ -139,8 +136,8 @@ void WriteSkinText(fw::TCanvas& canvas, const std::string& text, bool enabled, T
   DrawCanvasText(canvas, text, rect, format, color);
 }
 
-void WriteTextOnBitmap(fw::TBitmap* bitmap, const std::string& text, bool withShadows, TsSkinManager* manager,
-                       bool hot, int sectionIndex, UINT format, const RECT& rect) {
+void WriteTextOnBitmap(fw::TBitmap* bitmap, const std::string& text, bool withShadows, TsSkinManager* manager, bool hot,
+                       int sectionIndex, UINT format, const RECT& rect) {
   if (!bitmap || text.empty()) return;
   manager = ManagerOr(manager);
   if (!manager || !manager->IsValidSection(sectionIndex)) {
@@ -156,16 +153,15 @@ void WriteTextOnBitmap(fw::TBitmap* bitmap, const std::string& text, bool withSh
 }
 
 void DrawGlowText(fw::TBitmap* bitmap, const std::string& text, const RECT& rect,
-                  std::unique_ptr<fw::TBitmap>& maskCache, fw::TColor color, int size, unsigned sides,
-                  UINT format) {
+                  std::unique_ptr<fw::TBitmap>& maskCache, fw::TColor color, int size, unsigned sides, UINT format) {
   if (!bitmap || size < 0) return;
   const PixelView dest = ViewOf(bitmap);
   if (dest.Empty()) return;
   const int grow = size + 4;
   const int w = Width(rect) + 2 * grow, h = Height(rect) + 2 * grow;
   if (Width(rect) <= 0 || Height(rect) <= 0) return;
-  const bool reusable = maskCache && maskCache->PixelFormat() == fw::pf8bit && maskCache->Width() == w &&
-                        maskCache->Height() == h;
+  const bool reusable =
+      maskCache && maskCache->PixelFormat() == fw::pf8bit && maskCache->Width() == w && maskCache->Height() == h;
   if (!reusable) {
     auto mask = std::make_unique<fw::TBitmap>(w, h, fw::pf8bit);
     fw::TCanvas& canvas = mask->Canvas();
@@ -174,8 +170,8 @@ void DrawGlowText(fw::TBitmap* bitmap, const std::string& text, const RECT& rect
     canvas.Brush().SetStyle(fw::bsClear);
     ::SetBkMode(canvas.Handle(), TRANSPARENT);
     const RECT textRect{grow, grow, grow + Width(rect), grow + Height(rect)};
-    static constexpr std::array<std::array<int, 3>, 4> kSides{{{gsLeft, -1, 0}, {gsUp, 0, -1}, {gsRight, 1, 0},
-                                                               {gsDown, 0, 1}}};
+    static constexpr std::array<std::array<int, 3>, 4> kSides{
+        {{gsLeft, -1, 0}, {gsUp, 0, -1}, {gsRight, 1, 0}, {gsDown, 0, 1}}};
     for (const auto& side : kSides)
       if (sides & static_cast<unsigned>(side[0]))
         DrawCanvasText(canvas, text, MovedRect(textRect, side[1], side[2]), format, 0x000000);

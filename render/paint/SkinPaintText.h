@@ -47,8 +47,8 @@ void WriteSkinText(fw::TCanvas& canvas, const std::string& text, bool enabled, T
 // touches is mixed toward the text colour by its coverage, alpha 255. The
 // colour is the section's font colour, the bitmap font's colour without a
 // valid section; withShadows writes the section's shadows first.
-void WriteTextOnBitmap(fw::TBitmap* bitmap, const std::string& text, bool withShadows, TsSkinManager* manager,
-                       bool hot, int sectionIndex, UINT format, const RECT& rect);
+void WriteTextOnBitmap(fw::TBitmap* bitmap, const std::string& text, bool withShadows, TsSkinManager* manager, bool hot,
+                       int sectionIndex, UINT format, const RECT& rect);
 
 // Sides of DrawGlowText: the text is also drawn one pixel that way.
 enum TacGlowSide : unsigned { gsLeft = 1, gsUp = 2, gsRight = 4, gsDown = 8, gsAll = 15 };
@@ -57,8 +57,7 @@ enum TacGlowSide : unsigned { gsLeft = 1, gsUp = 2, gsRight = 4, gsDown = 8, gsA
 // drawn in rect. maskCache keeps the blurred 8-bit mask and is reused while
 // it has the size this glow needs; the caller draws the text itself.
 void DrawGlowText(fw::TBitmap* bitmap, const std::string& text, const RECT& rect,
-                  std::unique_ptr<fw::TBitmap>& maskCache, fw::TColor color, int size, unsigned sides,
-                  UINT format);
+                  std::unique_ptr<fw::TBitmap>& maskCache, fw::TColor color, int size, unsigned sides, UINT format);
 
 // The text as it is, or cut and ended with "..." to fit maxWidth in the
 // canvas's font; empty when not even one character fits.

@@ -69,21 +69,22 @@ struct PairClip {
   int destX, destY, sourceX, sourceY, columns, rows;
 };
 
-bool ClipPair(PixelRect destRect, PixelRect sourceRect, const PixelView& dest, const PixelView& source,
-              PairClip& out) {
+bool ClipPair(PixelRect destRect, PixelRect sourceRect, const PixelView& dest, const PixelView& source, PairClip& out) {
   long long columns = std::min<long long>(static_cast<long long>(destRect.Right) - destRect.Left,
                                           static_cast<long long>(sourceRect.Right) - sourceRect.Left);
   long long rows = std::min<long long>(static_cast<long long>(destRect.Bottom) - destRect.Top,
                                        static_cast<long long>(sourceRect.Bottom) - sourceRect.Top);
-  long long kx = std::max<long long>({0, -static_cast<long long>(destRect.Left), -static_cast<long long>(sourceRect.Left)});
-  long long ky = std::max<long long>({0, -static_cast<long long>(destRect.Top), -static_cast<long long>(sourceRect.Top)});
+  long long kx =
+      std::max<long long>({0, -static_cast<long long>(destRect.Left), -static_cast<long long>(sourceRect.Left)});
+  long long ky =
+      std::max<long long>({0, -static_cast<long long>(destRect.Top), -static_cast<long long>(sourceRect.Top)});
   long long dx = destRect.Left + kx, sx = sourceRect.Left + kx;
   long long dy = destRect.Top + ky, sy = sourceRect.Top + ky;
   columns = std::min({columns - kx, dest.width - dx, source.width - sx});
   rows = std::min({rows - ky, dest.height - dy, source.height - sy});
   if (columns <= 0 || rows <= 0) return false;
-  out = {static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(sx), static_cast<int>(sy),
-         static_cast<int>(columns), static_cast<int>(rows)};
+  out = {static_cast<int>(dx), static_cast<int>(dy),      static_cast<int>(sx),
+         static_cast<int>(sy), static_cast<int>(columns), static_cast<int>(rows)};
   return true;
 }
 
@@ -167,12 +168,36 @@ std::uint32_t ShiftHue(std::uint32_t pixel, int degrees) {
   const double t = std::clamp(v * (1 - (1 - f) * s), 0.0, 255.0);
   double rr, gg, bb;
   switch (sector) {
-    case 0: rr = v; gg = t; bb = p; break;
-    case 1: rr = q; gg = v; bb = p; break;
-    case 2: rr = p; gg = v; bb = t; break;
-    case 3: rr = p; gg = q; bb = v; break;
-    case 4: rr = t; gg = p; bb = v; break;
-    default: rr = v; gg = p; bb = q; break;
+    case 0:
+      rr = v;
+      gg = t;
+      bb = p;
+      break;
+    case 1:
+      rr = q;
+      gg = v;
+      bb = p;
+      break;
+    case 2:
+      rr = p;
+      gg = v;
+      bb = t;
+      break;
+    case 3:
+      rr = p;
+      gg = q;
+      bb = v;
+      break;
+    case 4:
+      rr = t;
+      gg = p;
+      bb = v;
+      break;
+    default:
+      rr = v;
+      gg = p;
+      bb = q;
+      break;
   }
   return PackBGR(RoundByte(bb), RoundByte(gg), RoundByte(rr), pixel >> 24);
 }
@@ -206,7 +231,8 @@ void FillBitmapRect(const PixelView& bitmap, PixelRect rect, std::uint32_t color
   }
   rect = ClipTo(rect, bitmap.width, bitmap.height);
   if (IsEmpty(rect)) return;
-  for (int y = rect.Top; y < rect.Bottom; ++y) kernels::FillRow(bitmap.Row(y) + rect.Left, rect.Right - rect.Left, pixel);
+  for (int y = rect.Top; y < rect.Bottom; ++y)
+    kernels::FillRow(bitmap.Row(y) + rect.Left, rect.Right - rect.Left, pixel);
 }
 
 void TintRect(const PixelView& bitmap, PixelRect rect, int percent, std::uint32_t color) {
@@ -216,7 +242,8 @@ void TintRect(const PixelView& bitmap, PixelRect rect, int percent, std::uint32_
   const std::uint32_t pixelColor = ExchangeRB(color);
   const int count = rect.Right - rect.Left + 1;
   if (percent >= 0 && percent <= 100) {
-    for (int y = rect.Top; y <= rect.Bottom; ++y) kernels::TintRow(bitmap.Row(y) + rect.Left, count, percent, pixelColor);
+    for (int y = rect.Top; y <= rect.Bottom; ++y)
+      kernels::TintRow(bitmap.Row(y) + rect.Left, count, percent, pixelColor);
     return;
   }
   const double w = percent / 100.0;
@@ -345,10 +372,22 @@ void MixBitmapsAt(const PixelView& dest, const PixelView& source, std::uint8_t a
   long long x = destPoint.X, y = destPoint.Y;
   long long left = sourceRect.Left, top = sourceRect.Top;
   long long right = sourceRect.Right, bottom = sourceRect.Bottom;
-  if (x < 0) { left -= x; x = 0; }
-  if (y < 0) { top -= y; y = 0; }
-  if (left < 0) { x -= left; left = 0; }
-  if (top < 0) { y -= top; top = 0; }
+  if (x < 0) {
+    left -= x;
+    x = 0;
+  }
+  if (y < 0) {
+    top -= y;
+    y = 0;
+  }
+  if (left < 0) {
+    x -= left;
+    left = 0;
+  }
+  if (top < 0) {
+    y -= top;
+    top = 0;
+  }
   if (right <= left || bottom <= top) return;
   if (x >= dest.width || y >= dest.height || left >= source.width || top >= source.height) return;
   right = std::min<long long>(right, source.width);
@@ -365,8 +404,14 @@ void BlendRectOnto(const PixelView& dest, int x, int y, std::uint32_t key, doubl
                    const PixelView& source) {
   if (dest.Empty() || source.Empty()) return;
   long long shiftX = 0, shiftY = 0;
-  if (sourceRect.Top < 0) { shiftY = -static_cast<long long>(sourceRect.Top); sourceRect.Top = 0; }
-  if (sourceRect.Left < 0) { shiftX = -static_cast<long long>(sourceRect.Left); sourceRect.Left = 0; }
+  if (sourceRect.Top < 0) {
+    shiftY = -static_cast<long long>(sourceRect.Top);
+    sourceRect.Top = 0;
+  }
+  if (sourceRect.Left < 0) {
+    shiftX = -static_cast<long long>(sourceRect.Left);
+    sourceRect.Left = 0;
+  }
   sourceRect.Bottom = std::min(sourceRect.Bottom, source.height - 1);
   sourceRect.Right = std::min(sourceRect.Right, source.width - 1);
   if (sourceRect.Right < sourceRect.Left || sourceRect.Bottom < sourceRect.Top) return;
@@ -487,8 +532,10 @@ void CopyOpaque(const PixelView& dest, const ByteView& source, int x, std::uint3
   if (dest.Empty() || source.Empty()) return;
   if (source.bytesPerPixel != 3 && source.bytesPerPixel != 4) return;
   const std::uint32_t keyPixel = ExchangeRB(key);
-  const long long y0 = std::max(y, 0), y1 = std::min<long long>(dest.height - 1, static_cast<long long>(y) + source.height - 1);
-  const long long x0 = std::max(x, 0), x1 = std::min<long long>(dest.width - 1, static_cast<long long>(x) + source.width - 1);
+  const long long y0 = std::max(y, 0),
+                  y1 = std::min<long long>(dest.height - 1, static_cast<long long>(y) + source.height - 1);
+  const long long x0 = std::max(x, 0),
+                  x1 = std::min<long long>(dest.width - 1, static_cast<long long>(x) + source.width - 1);
   // Parts of the source left of or above the destination are cut off, so
   // the rest stays where it belongs.
   for (long long dy = y0; dy <= y1; ++dy) {
@@ -506,8 +553,7 @@ void CopyOpaque(const PixelView& dest, const ByteView& source, int x, std::uint3
   }
 }
 
-void CopyKeyed(const PixelView& dest, const PixelView& source, int x, std::uint32_t key, PixelRect sourceRect,
-               int y) {
+void CopyKeyed(const PixelView& dest, const PixelView& source, int x, std::uint32_t key, PixelRect sourceRect, int y) {
   if (dest.Empty() || source.Empty()) return;
   sourceRect = ClipInclusive(sourceRect, source.width, source.height);
   if (sourceRect.Right < sourceRect.Left || sourceRect.Bottom < sourceRect.Top) return;

@@ -107,8 +107,7 @@ void DrawAlphaPart(PixelRect destRect, PixelRect sourceRect, const PixelView& de
                    std::uint32_t tint, bool fromParent, const ParentPixels& parent, const PixelView& source);
 // Source may be 32-bit or 24-bit; key is a colour.
 void CopyOpaque(const PixelView& dest, const ByteView& source, int x, std::uint32_t key, int y);
-void CopyKeyed(const PixelView& dest, const PixelView& source, int x, std::uint32_t key, PixelRect sourceRect,
-               int y);
+void CopyKeyed(const PixelView& dest, const PixelView& source, int x, std::uint32_t key, PixelRect sourceRect, int y);
 void CopyKeyedOverBack(const PixelView& dest, const PixelView& source, int x, bool fromParent,
                        const ParentPixels& parent, std::uint32_t key, PixelRect sourceRect, int y);
 // d = (level * (a - b) + 256 * b) >> 8, level 0..256 or per byte from mask.

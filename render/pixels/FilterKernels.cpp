@@ -92,14 +92,22 @@ void BlurGray8(const GrayView& bitmap, double sigma) {
 
 double ResampleRadius(int filter) {
   switch (filter) {
-    case rfBox: return 0.51;
-    case rfTriangle: return 1.0;
-    case rfHermite: return 1.0;
-    case rfBell: return 1.5;
-    case rfBSpline: return 2.0;
-    case rfSineProduct: return 3.0;
-    case rfMitchell: return 2.0;
-    default: return 0;
+    case rfBox:
+      return 0.51;
+    case rfTriangle:
+      return 1.0;
+    case rfHermite:
+      return 1.0;
+    case rfBell:
+      return 1.5;
+    case rfBSpline:
+      return 2.0;
+    case rfSineProduct:
+      return 3.0;
+    case rfMitchell:
+      return 2.0;
+    default:
+      return 0;
   }
 }
 
@@ -153,8 +161,8 @@ ResampleContributors MakeResampleContributors(int m, int n, int filter, std::ptr
       // Far past the ends (a picture shrunk to a few samples) one mirror is
       // not enough; the nearest end sample stands in.
       mirrored = std::clamp<long long>(mirrored, 0, m - 1);
-      list.push_back({static_cast<std::ptrdiff_t>(mirrored) * step,
-                      static_cast<std::int32_t>(std::nearbyint(k * scale * 65536))});
+      list.push_back(
+          {static_cast<std::ptrdiff_t>(mirrored) * step, static_cast<std::int32_t>(std::nearbyint(k * scale * 65536))});
     }
   }
   return lists;
@@ -248,8 +256,8 @@ void Resample(const ByteView& source, const ByteView& dest, int filter) {
     ResampleAcross(source, between, across);
     ResampleDown(between, dest, down);
   } else {
-    const ByteView between{buffer.data(), static_cast<std::ptrdiff_t>(source.width) * bpp, source.width,
-                           dest.height, bpp};
+    const ByteView between{buffer.data(), static_cast<std::ptrdiff_t>(source.width) * bpp, source.width, dest.height,
+                           bpp};
     ResampleDown(source, between, down);
     ResampleAcross(between, dest, across);
   }

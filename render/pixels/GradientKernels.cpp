@@ -91,9 +91,10 @@ void ForEachGradientRow(PixelRect rect, const TsGradArray& gradient, F paintRow)
   int y0 = rect.Top;
   for (std::size_t i = 0; i < gradient.size(); ++i) {
     const TsGradient& stop = gradient[i];
-    int y1 = i + 1 == gradient.size() ? lastRow
-                                      : static_cast<int>(std::min<long long>(
-                                            y0 + static_cast<long long>(height) * stop.Percent / 100, lastRow));
+    int y1 =
+        i + 1 == gradient.size()
+            ? lastRow
+            : static_cast<int>(std::min<long long>(y0 + static_cast<long long>(height) * stop.Percent / 100, lastRow));
     if (y1 == y0) continue;
     const int n = y1 - y0;
     if (stop.Color1 == stop.Color2) {
@@ -225,9 +226,7 @@ void PaintGradientOnTexture(const PixelView& bitmap, PixelRect rect, const TsGra
   const int width = rect.Right - rect.Left;
   const std::uint32_t share = textureShare;
   const int texWidth = static_cast<int>(tw), texHeight = static_cast<int>(th);
-  auto textureRow = [&](int y) {
-    return texture.Row(textureRect.Top + y % texHeight) + textureRect.Left;
-  };
+  auto textureRow = [&](int y) { return texture.Row(textureRect.Top + y % texHeight) + textureRect.Left; };
   if (mode == gmVertical) {
     ForEachGradientRow(rect, gradient, [&](int y, std::uint32_t pixel) {
       std::uint32_t* d = bitmap.Row(y);

@@ -192,8 +192,8 @@ void BlurLineSse2(const std::int16_t* in, std::uint8_t* out, int count, const st
                   int shift) {
   BlurLineScalar(in, out, count, weights, taps, shift);
 }
-void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights,
-                  int taps, int shift) {
+void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights, int taps,
+                  int shift) {
   BlurRowsScalar(rows, out, count, weights, taps, shift);
 }
 

@@ -55,8 +55,8 @@ void BlurRowsScalar(const std::uint8_t* const* rows, std::uint8_t* out, int coun
 // The same from column begin on (the tail of the vector forms).
 void BlurRowsScalarFrom(const std::uint8_t* const* rows, std::uint8_t* out, int begin, int count,
                         const std::int16_t* weights, int taps, int shift);
-void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights,
-                  int taps, int shift);
+void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights, int taps,
+                  int shift);
 void BlurRows(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights, int taps,
               int shift);
 

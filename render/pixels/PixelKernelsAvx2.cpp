@@ -51,10 +51,22 @@ struct Avx2 {
   static T Sub16(T a, T b) { return _mm256_sub_epi16(a, b); }
   static T MulLo16(T a, T b) { return _mm256_mullo_epi16(a, b); }
   static T MulHiU16(T a, T b) { return _mm256_mulhi_epu16(a, b); }
-  template <int N> static T Srli16(T v) { return _mm256_srli_epi16(v, N); }
-  template <int N> static T Slli16(T v) { return _mm256_slli_epi16(v, N); }
-  template <int N> static T Srli32(T v) { return _mm256_srli_epi32(v, N); }
-  template <int N> static T Slli32(T v) { return _mm256_slli_epi32(v, N); }
+  template <int N>
+  static T Srli16(T v) {
+    return _mm256_srli_epi16(v, N);
+  }
+  template <int N>
+  static T Slli16(T v) {
+    return _mm256_slli_epi16(v, N);
+  }
+  template <int N>
+  static T Srli32(T v) {
+    return _mm256_srli_epi32(v, N);
+  }
+  template <int N>
+  static T Slli32(T v) {
+    return _mm256_slli_epi32(v, N);
+  }
   static T UnpackLo8(T a, T b) { return _mm256_unpacklo_epi8(a, b); }
   static T UnpackHi8(T a, T b) { return _mm256_unpackhi_epi8(a, b); }
   static T PackUS16(T a, T b) { return _mm256_packus_epi16(a, b); }

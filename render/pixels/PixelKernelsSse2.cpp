@@ -48,10 +48,22 @@ struct Sse2 {
   static T Sub16(T a, T b) { return _mm_sub_epi16(a, b); }
   static T MulLo16(T a, T b) { return _mm_mullo_epi16(a, b); }
   static T MulHiU16(T a, T b) { return _mm_mulhi_epu16(a, b); }
-  template <int N> static T Srli16(T v) { return _mm_srli_epi16(v, N); }
-  template <int N> static T Slli16(T v) { return _mm_slli_epi16(v, N); }
-  template <int N> static T Srli32(T v) { return _mm_srli_epi32(v, N); }
-  template <int N> static T Slli32(T v) { return _mm_slli_epi32(v, N); }
+  template <int N>
+  static T Srli16(T v) {
+    return _mm_srli_epi16(v, N);
+  }
+  template <int N>
+  static T Slli16(T v) {
+    return _mm_slli_epi16(v, N);
+  }
+  template <int N>
+  static T Srli32(T v) {
+    return _mm_srli_epi32(v, N);
+  }
+  template <int N>
+  static T Slli32(T v) {
+    return _mm_slli_epi32(v, N);
+  }
   static T UnpackLo8(T a, T b) { return _mm_unpacklo_epi8(a, b); }
   static T UnpackHi8(T a, T b) { return _mm_unpackhi_epi8(a, b); }
   static T PackUS16(T a, T b) { return _mm_packus_epi16(a, b); }
@@ -115,8 +127,8 @@ void BlurLineSse2(const std::int16_t* in, std::uint8_t* out, int count, const st
   BlurLineScalar(in + i, out + i, count - i, weights, taps, shift);
 }
 
-void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights,
-                  int taps, int shift) {
+void BlurRowsSse2(const std::uint8_t* const* rows, std::uint8_t* out, int count, const std::int16_t* weights, int taps,
+                  int shift) {
   const __m128i zero = _mm_setzero_si128();
   int x = 0;
   for (; x + 8 <= count; x += 8) {

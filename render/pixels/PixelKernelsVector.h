@@ -57,13 +57,12 @@ int ComposeRowVector(std::uint32_t* dest, const std::uint32_t* source, int count
   return ForEachVectorPair<V>(dest, source, count, [&](T d, T s) {
     T dEven = V::And(d, lowBytes), dOdd = V::template Srli16<8>(d);
     T sEven = V::And(s, lowBytes), sOdd = V::template Srli16<8>(s);
-    T aLow = V::template Srli32<24>(s);         // a in the green lanes, 0 in the alpha lanes
-    T aHigh = V::template Slli32<16>(aLow);     // a in the alpha lanes only
-    T aBoth = V::Or(aLow, aHigh);               // a for blue and red
+    T aLow = V::template Srli32<24>(s);      // a in the green lanes, 0 in the alpha lanes
+    T aHigh = V::template Slli32<16>(aLow);  // a in the alpha lanes only
+    T aBoth = V::Or(aLow, aHigh);            // a for blue and red
     // d (256 - a) + s a = (d << 8) + (s - d) a: the true value lies in
     // 0..65280, so 16-bit arithmetic that wraps gives it exactly.
-    T even = V::template Srli16<8>(
-        V::Add16(V::template Slli16<8>(d), V::MulLo16(V::Sub16(sEven, dEven), aBoth)));
+    T even = V::template Srli16<8>(V::Add16(V::template Slli16<8>(d), V::MulLo16(V::Sub16(sEven, dEven), aBoth)));
     T odd = V::Add16(V::AndNot(lowBytes, d), V::MulLo16(V::Sub16(sOdd, dOdd), aLow));
     // The alpha lanes: x = a (255 - da), 255 - da being da xor 255, and
     // x div 255 = q >> 7 for q = (x * 0x8081) >> 16. Shifted into the high

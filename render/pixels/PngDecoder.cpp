@@ -26,8 +26,7 @@ const char* const kExtraCompressedData = "Cannot load image. Extra compressed da
 const char* const kCriticalChunk = "Cannot load PNG image. Unexpected but critical chunk detected.";
 const char* const kInvalidColorFormat = "Invalid color format in %s file.";
 const char* const kLZ77Error = "LZ77 decompression error.";
-const char* const kIndexedNotSupported =
-    "Conversion between indexed and non-indexed pixel formats is not supported.";
+const char* const kIndexedNotSupported = "Conversion between indexed and non-indexed pixel formats is not supported.";
 const char* const kInvalidSampleDepth = "Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16.";
 const char* const kInvalidPixelDepth = "Sample count per pixel does not correspond to the given color scheme.";
 const char* const kConversionUnsupported = "Color conversion failed. Could not find a proper method.";
@@ -77,19 +76,25 @@ TargetFormat TargetFor(TColorScheme scheme, int depth) {
   switch (scheme) {
     case TColorScheme::csG:
       switch (depth) {
-        case 1: return {1, PngPixelFormat::pf1bit};
+        case 1:
+          return {1, PngPixelFormat::pf1bit};
         case 2:
-        case 4: return {4, PngPixelFormat::pf4bit};
+        case 4:
+          return {4, PngPixelFormat::pf4bit};
         case 8:
-        case 16: return {8, PngPixelFormat::pf8bit};
+        case 16:
+          return {8, PngPixelFormat::pf8bit};
       }
       break;
     case TColorScheme::csIndexed:
       switch (depth) {
-        case 1: return {1, PngPixelFormat::pf1bit};
+        case 1:
+          return {1, PngPixelFormat::pf1bit};
         case 2:
-        case 4: return {4, PngPixelFormat::pf4bit};
-        case 8: return {8, PngPixelFormat::pf8bit};
+        case 4:
+          return {4, PngPixelFormat::pf4bit};
+        case 8:
+          return {8, PngPixelFormat::pf8bit};
       }
       break;
     case TColorScheme::csGA:
@@ -101,7 +106,8 @@ TargetFormat TargetFor(TColorScheme scheme, int depth) {
     case TColorScheme::csRGBA:
       if (depth == 8 || depth == 16) return {8, PngPixelFormat::pf32bit};
       break;
-    case TColorScheme::csUnknown: break;
+    case TColorScheme::csUnknown:
+      break;
   }
   return {};
 }
@@ -109,11 +115,16 @@ TargetFormat TargetFor(TColorScheme scheme, int depth) {
 int SamplesOf(TColorScheme scheme) {
   switch (scheme) {
     case TColorScheme::csIndexed:
-    case TColorScheme::csG: return 1;
-    case TColorScheme::csGA: return 2;
-    case TColorScheme::csRGB: return 3;
-    case TColorScheme::csRGBA: return 4;
-    case TColorScheme::csUnknown: break;
+    case TColorScheme::csG:
+      return 1;
+    case TColorScheme::csGA:
+      return 2;
+    case TColorScheme::csRGB:
+      return 3;
+    case TColorScheme::csRGBA:
+      return 4;
+    case TColorScheme::csUnknown:
+      break;
   }
   return 0;
 }
@@ -223,7 +234,8 @@ void TColorManager::BuildGammaTable() {
 
 void TColorManager::Prepare() {
   FMethod = Method::None;
-  if (!ValidBits(SourceBitsPerSample) || !ValidBits(TargetBitsPerSample)) throw EColorConversionError(kInvalidSampleDepth);
+  if (!ValidBits(SourceBitsPerSample) || !ValidBits(TargetBitsPerSample))
+    throw EColorConversionError(kInvalidSampleDepth);
   if (SamplesOf(SourceColorScheme) != SourceSamplesPerPixel || SamplesOf(TargetColorScheme) != TargetSamplesPerPixel)
     throw EColorConversionError(kInvalidPixelDepth);
   bool sourceIndexed = SourceColorScheme == TColorScheme::csIndexed;
@@ -233,8 +245,10 @@ void TColorManager::Prepare() {
   const int s = SourceBitsPerSample, t = TargetBitsPerSample;
   switch (SourceColorScheme) {
     case TColorScheme::csIndexed:
-      if (s <= 8 && s == t) FMethod = Method::IndexedCopy;
-      else if (s == 2 && t == 4) FMethod = Method::IndexedWiden;
+      if (s <= 8 && s == t)
+        FMethod = Method::IndexedCopy;
+      else if (s == 2 && t == 4)
+        FMethod = Method::IndexedWiden;
       break;
     case TColorScheme::csG:
       if (TargetColorScheme == TColorScheme::csG && (t == s || (s == 2 && t == 4) || (s == 16 && t == 8)))
@@ -249,7 +263,8 @@ void TColorManager::Prepare() {
     case TColorScheme::csRGBA:
       if (TargetColorScheme == TColorScheme::csRGBA && t == 8 && (s == 8 || s == 16)) FMethod = Method::Rgba;
       break;
-    case TColorScheme::csUnknown: break;
+    case TColorScheme::csUnknown:
+      break;
   }
   if (FMethod == Method::None) throw EColorConversionError(kConversionUnsupported);
   // The table's range depends on the target depth; pictures without gamma never read it.
@@ -306,7 +321,8 @@ void TColorManager::ConvertRow(const std::uint8_t* source, std::uint8_t* target,
   };
 
   switch (FMethod) {
-    case Method::None: throw EColorConversionError(kConversionUnsupported);
+    case Method::None:
+      throw EColorConversionError(kConversionUnsupported);
 
     case Method::IndexedCopy:
     case Method::IndexedWiden:
@@ -504,12 +520,24 @@ class PngDecoder::Session {
     p.Compression = ihdr[10] == 0 ? TCompressionType::ctLZ77 : TCompressionType::ctUnknown;
     p.FilterMode = ihdr[11];
     switch (ihdr[9]) {
-      case 0: p.ColorScheme = TColorScheme::csG; break;
-      case 2: p.ColorScheme = TColorScheme::csRGB; break;
-      case 3: p.ColorScheme = TColorScheme::csIndexed; break;
-      case 4: p.ColorScheme = TColorScheme::csGA; break;
-      case 6: p.ColorScheme = TColorScheme::csRGBA; break;
-      default: p.ColorScheme = TColorScheme::csUnknown; break;
+      case 0:
+        p.ColorScheme = TColorScheme::csG;
+        break;
+      case 2:
+        p.ColorScheme = TColorScheme::csRGB;
+        break;
+      case 3:
+        p.ColorScheme = TColorScheme::csIndexed;
+        break;
+      case 4:
+        p.ColorScheme = TColorScheme::csGA;
+        break;
+      case 6:
+        p.ColorScheme = TColorScheme::csRGBA;
+        break;
+      default:
+        p.ColorScheme = TColorScheme::csUnknown;
+        break;
     }
     p.SamplesPerPixel = SamplesOf(p.ColorScheme);
     p.BitsPerPixel = p.BitsPerSample * p.SamplesPerPixel;
@@ -583,7 +611,8 @@ class PngDecoder::Session {
     std::uint32_t value = BigEndian32(FRaw.data());
     // A gamma of 0 has no meaning; the picture is taken as it is.
     if (value == 0) return;
-    FColorManager.TargetBitsPerSample = TargetFor(FOwner.FProperties.ColorScheme, FOwner.FProperties.BitsPerSample).bits;
+    FColorManager.TargetBitsPerSample =
+        TargetFor(FOwner.FProperties.ColorScheme, FOwner.FProperties.BitsPerSample).bits;
     FColorManager.SetGamma(value / 100000.0, 2.2);
     FColorManager.TargetOptions |= coApplyGamma;
     FOwner.FProperties.UseGamma = true;
@@ -635,7 +664,8 @@ class PngDecoder::Session {
         color = ((q >> 16) & 0xFF) | (q & 0xFF00) | ((q & 0xFF) << 16);
         return true;
       }
-      case TColorScheme::csUnknown: break;
+      case TColorScheme::csUnknown:
+        break;
     }
     return false;
   }
@@ -765,7 +795,8 @@ class PngDecoder::Session {
           return;
         }
         FStageBegin = 0;
-        FStageEnd = Inflate(FStage.data(), static_cast<std::size_t>(std::min<std::uint64_t>(FStage.size(), FImageBytesLeft)));
+        FStageEnd =
+            Inflate(FStage.data(), static_cast<std::size_t>(std::min<std::uint64_t>(FStage.size(), FImageBytesLeft)));
         FImageBytesLeft -= FStageEnd;
         if (FStageEnd == 0) return;
       }

@@ -94,11 +94,16 @@ enum class PngPixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
 
 constexpr int PixelFormatBits(PngPixelFormat f) {
   switch (f) {
-    case PngPixelFormat::pf1bit: return 1;
-    case PngPixelFormat::pf4bit: return 4;
-    case PngPixelFormat::pf8bit: return 8;
-    case PngPixelFormat::pf24bit: return 24;
-    case PngPixelFormat::pf32bit: return 32;
+    case PngPixelFormat::pf1bit:
+      return 1;
+    case PngPixelFormat::pf4bit:
+      return 4;
+    case PngPixelFormat::pf8bit:
+      return 8;
+    case PngPixelFormat::pf24bit:
+      return 24;
+    case PngPixelFormat::pf32bit:
+      return 32;
   }
   return 0;
 }

@@ -50,8 +50,8 @@ constexpr int Paeth(int a, int b, int c) {
 
 // Filter type into out (size bytes); prior is the row above, all zero for
 // the first row. Answers the heuristic's cost of the result.
-std::size_t FilterRow(int type, const std::uint8_t* row, const std::uint8_t* prior, std::size_t size,
-                      std::size_t bpp, std::uint8_t* out) {
+std::size_t FilterRow(int type, const std::uint8_t* row, const std::uint8_t* prior, std::size_t size, std::size_t bpp,
+                      std::uint8_t* out) {
   std::size_t cost = 0;
   for (std::size_t i = 0; i < size; ++i) {
     const int a = i >= bpp ? row[i - bpp] : 0;
@@ -59,11 +59,20 @@ std::size_t FilterRow(int type, const std::uint8_t* row, const std::uint8_t* pri
     const int c = i >= bpp ? prior[i - bpp] : 0;
     int predictor = 0;
     switch (type) {
-      case 1: predictor = a; break;
-      case 2: predictor = b; break;
-      case 3: predictor = (a + b) / 2; break;
-      case 4: predictor = Paeth(a, b, c); break;
-      default: break;
+      case 1:
+        predictor = a;
+        break;
+      case 2:
+        predictor = b;
+        break;
+      case 3:
+        predictor = (a + b) / 2;
+        break;
+      case 4:
+        predictor = Paeth(a, b, c);
+        break;
+      default:
+        break;
     }
     const auto v = static_cast<std::uint8_t>(row[i] - predictor);
     out[i] = v;

@@ -54,15 +54,27 @@ void UnfilterFixed(int filter, std::uint8_t* cur, const std::uint8_t* prev, std:
 
 }  // namespace
 
-void UnfilterRowScalarFrom(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t begin,
-                           std::size_t size, std::size_t bpp) {
+void UnfilterRowScalarFrom(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t begin, std::size_t size,
+                           std::size_t bpp) {
   switch (bpp) {
-    case 1: UnfilterFixed<1>(filter, cur, prev, begin, size); break;
-    case 2: UnfilterFixed<2>(filter, cur, prev, begin, size); break;
-    case 3: UnfilterFixed<3>(filter, cur, prev, begin, size); break;
-    case 4: UnfilterFixed<4>(filter, cur, prev, begin, size); break;
-    case 6: UnfilterFixed<6>(filter, cur, prev, begin, size); break;
-    default: UnfilterFixed<8>(filter, cur, prev, begin, size); break;
+    case 1:
+      UnfilterFixed<1>(filter, cur, prev, begin, size);
+      break;
+    case 2:
+      UnfilterFixed<2>(filter, cur, prev, begin, size);
+      break;
+    case 3:
+      UnfilterFixed<3>(filter, cur, prev, begin, size);
+      break;
+    case 4:
+      UnfilterFixed<4>(filter, cur, prev, begin, size);
+      break;
+    case 6:
+      UnfilterFixed<6>(filter, cur, prev, begin, size);
+      break;
+    default:
+      UnfilterFixed<8>(filter, cur, prev, begin, size);
+      break;
   }
 }
 

@@ -32,7 +32,7 @@ void RgbToBgrRow(const std::uint8_t* source, std::uint8_t* target, std::size_t c
 
 // The scalar filters from byte begin of the row on, the bytes before it
 // already undone: the tail of the vector forms.
-void UnfilterRowScalarFrom(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t begin,
-                           std::size_t size, std::size_t bpp);
+void UnfilterRowScalarFrom(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t begin, std::size_t size,
+                           std::size_t bpp);
 
 }  // namespace translit::kernels

@@ -110,8 +110,8 @@ inline PaethAhead Ahead(__m128i b, __m128i c, __m128i x) {
   const __m128i low = _mm_subs_epu8(_mm_subs_epu8(_mm_adds_epu8(ct, _mm_set1_epi8(1)), d), d);
   // ceil((3c - b) / 2) = c - floor(d / 2), at least 0.
   const __m128i high = _mm_subs_epu8(ct, _mm_and_si128(_mm_srli_epi16(d, 1), _mm_set1_epi8(0x7F)));
-  return {_mm_xor_si128(turn, sign), _mm_xor_si128(bt, sign), _mm_xor_si128(low, sign), _mm_xor_si128(high, sign),
-          x, _mm_add_epi8(x, b), _mm_add_epi8(x, c)};
+  return {_mm_xor_si128(turn, sign), _mm_xor_si128(bt, sign), _mm_xor_si128(low, sign), _mm_xor_si128(high, sign), x,
+          _mm_add_epi8(x, b),        _mm_add_epi8(x, c)};
 }
 
 // The unfiltered bytes for left neighbours a (valid in the lanes whose
@@ -162,10 +162,14 @@ std::size_t PaethPixels(std::uint8_t* cur, const std::uint8_t* prev, std::size_t
 template <std::size_t BPP>
 std::size_t PixelFilter(int filter, std::uint8_t* cur, const std::uint8_t* prev, std::size_t size) {
   switch (filter) {
-    case 1: return SubPixels<BPP>(cur, size);
-    case 3: return AveragePixels<BPP>(cur, prev, size);
-    case 4: return PaethPixels<BPP>(cur, prev, size);
-    default: return 0;
+    case 1:
+      return SubPixels<BPP>(cur, size);
+    case 3:
+      return AveragePixels<BPP>(cur, prev, size);
+    case 4:
+      return PaethPixels<BPP>(cur, prev, size);
+    default:
+      return 0;
   }
 }
 
@@ -205,9 +209,8 @@ void RgbToBgrRowSse2(const std::uint8_t* source, std::uint8_t* target, std::size
   std::size_t i = 0;
   for (; 3 * i + 16 <= 3 * count; i += 5) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 3 * i));
-    __m128i out = _mm_or_si128(_mm_and_si128(v, green),
-                               _mm_or_si128(_mm_and_si128(_mm_srli_si128(v, 2), fromRight),
-                                            _mm_and_si128(_mm_slli_si128(v, 2), fromLeft)));
+    __m128i out = _mm_or_si128(_mm_and_si128(v, green), _mm_or_si128(_mm_and_si128(_mm_srli_si128(v, 2), fromRight),
+                                                                     _mm_and_si128(_mm_slli_si128(v, 2), fromLeft)));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(target + 3 * i), out);
   }
   RgbToBgrRowScalar(source + 3 * i, target + 3 * i, count - i);

@@ -15,9 +15,7 @@ class LockScope {
   LockScope& operator=(const LockScope&) = delete;
 };
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return ::lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 }  // namespace
 

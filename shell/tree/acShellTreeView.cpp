@@ -99,9 +99,7 @@ class ContextMenuSlot {
   ContextMenuSlot& operator=(const ContextMenuSlot&) = delete;
 };
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return ::lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 // The folder part of a path: up to and including its last "\" or ":".
 std::string FolderPartOf(const std::string& path) {
@@ -255,8 +253,8 @@ void TacCustomShellTreeView::BuildRoot() {
   if (FRootFolder) {
     FlagScope building(FBuildingRoot);
     if (Items().Count() > 0) DropAllNodes();
-    auto* folder = new TacShellFolder(nullptr, ComPtr<IShellFolder>::Share(FRootFolder->ShellFolder()),
-                                      FRootFolder->AbsoluteId());
+    auto* folder =
+        new TacShellFolder(nullptr, ComPtr<IShellFolder>::Share(FRootFolder->ShellFolder()), FRootFolder->AbsoluteId());
     std::string text = RootFolderByName(FRoot)
                            ? ShellItemName(DesktopFolder()->ShellFolder(), folder->AbsoluteId(), SHGDN_NORMAL, FShowExt)
                            : LastPathComponent(FRoot);
@@ -372,8 +370,10 @@ bool TacCustomShellTreeView::CanExpand(fw::TTreeNode* node) {
       }
       // Without children the platform does not open the node and says
       // nothing more: the update ends here then, else once it is open.
-      if (!node->GetFirstChild()) CloseExpandUpdate();
-      else ::PostMessageA(Handle(), WM_SHELLTREE_EXPAND_DONE, 0, 0);
+      if (!node->GetFirstChild())
+        CloseExpandUpdate();
+      else
+        ::PostMessageA(Handle(), WM_SHELLTREE_EXPAND_DONE, 0, 0);
     }
   } else if (folder) {
     const std::string path = folder->FolderPath();
@@ -456,8 +456,8 @@ void TacCustomShellTreeView::RebuildNode(fw::TTreeNode* node) {
   SkinUpdate skin(SkinData());
   WaitCursor wait;
 
-  auto* folder = new TacShellFolder(FolderOf(node->Parent()), ComPtr<IShellFolder>::Share(old->ShellFolder()),
-                                    old->RelativeId());
+  auto* folder =
+      new TacShellFolder(FolderOf(node->Parent()), ComPtr<IShellFolder>::Share(old->ShellFolder()), old->RelativeId());
   fw::TTreeNode* fresh = nullptr;
   try {
     fresh = Items().InsertObject(node, std::string(), folder);
@@ -730,16 +730,16 @@ void RegisterShellTreeClasses() {
       .Custom(
           "ObjectTypes",
           [](TacCustomShellTreeView& tree, const fw::StoredValue& v, fw::TLoadContext&) {
-            tree.SetObjectTypes(TacShellObjectTypes::FromBits(
-                fw::StoredSet(v, {{"otFolders", 1u << otFolders}, {"otNonFolders", 1u << otNonFolders},
-                                  {"otHidden", 1u << otHidden}})));
+            tree.SetObjectTypes(TacShellObjectTypes::FromBits(fw::StoredSet(
+                v,
+                {{"otFolders", 1u << otFolders}, {"otNonFolders", 1u << otNonFolders}, {"otHidden", 1u << otHidden}})));
           },
           "[otFolders]")
       .String("Root", &TacCustomShellTreeView::SetRoot)
       .Bool("UseShellImages", &TacCustomShellTreeView::SetUseShellImages, true)
       .Bool("AutoRefresh", &TacCustomShellTreeView::SetAutoRefresh, false)
-      .Enum("ShowExt", &TacCustomShellTreeView::SetShowExt, {{"seSystem", seSystem}, {"seShow", seShow}, {"seHide", seHide}},
-            "seSystem");
+      .Enum("ShowExt", &TacCustomShellTreeView::SetShowExt,
+            {{"seSystem", seSystem}, {"seShow", seShow}, {"seHide", seHide}}, "seSystem");
   fw::RegisterClass<TsShellTreeView>("TsShellTreeView", "TacCustomShellTreeView");
 }
 

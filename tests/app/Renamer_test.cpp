@@ -14,10 +14,10 @@ namespace {
 
 using testing_rename::Ansi;
 using testing_rename::FolderTree;
-using translit::app::RegisterAppClasses;
-using translit::app::TForm1;
 using testing_skin::StoredSkin;
 using testing_skin::StoredSkinScope;
+using translit::app::RegisterAppClasses;
+using translit::app::TForm1;
 
 // The skin as the native build wrote it; empty when the build had none.
 const std::string kGeneratedSkins = TRANSLIT_SKINS_WINDOWS_DIR;
@@ -141,9 +141,7 @@ TEST_F(Renamer, FoldersThatCannotBeEnumeratedArePassedOver) {
   EXPECT_EQ(tree.Files().count("Файл.txt"), 1u);
 }
 
-TEST(TransliterateMethod, IsTheTable) {
-  EXPECT_EQ(TForm1::TransliterateName(Ansi("Щука")), "Chshuka");
-}
+TEST(TransliterateMethod, IsTheTable) { EXPECT_EQ(TForm1::TransliterateName(Ansi("Щука")), "Chshuka"); }
 
 TEST_F(Renamer, SelectedDriveIsWalkedThroughItsDoubledSeparator) {
   // T: is a drive of its own (a scratch folder mapped by the test runner).

@@ -39,7 +39,8 @@ class SkinnedDialog : public ::testing::Test {
   void SetUp() override {
     // The stored skin folder as on a machine without the skin (scripts/run
     // may have installed one in this Wine prefix; it is put back afterwards).
-    stored = std::make_unique<testing_skin::StoredSkinScope>(testing_skin::StoredSkin::None, TRANSLIT_SKINS_WINDOWS_DIR);
+    stored =
+        std::make_unique<testing_skin::StoredSkinScope>(testing_skin::StoredSkin::None, TRANSLIT_SKINS_WINDOWS_DIR);
     ASSERT_TRUE(stored->Ok());
     for (const char* kind : {"T", "D"}) translit::test::WriteControlsSkin(tmp.Path(), kind, kind);
     translit::test::MouseTo(POINT{4, 4});
@@ -93,7 +94,11 @@ TEST_F(SkinnedDialog, ARealClickOnTheSkinnedButtonRunsTheDialogsHandler) {
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerBox);
   translit::test::MouseTo(form->sBitBtn1->ClientToScreen(POINT{56, 140}));
   translit::test::MouseButton(true);
-  ASSERT_TRUE(PumpUntil([&] { return ScreenPixel(form->sBitBtn1->ClientToScreen(POINT{1, 140})) == kEdge[2]; }, 3000))
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        return ScreenPixel(form->sBitBtn1->ClientToScreen(POINT{1, 140})) == kEdge[2];
+      },
+      3000))
       << "pressed";
   translit::test::MouseButton(false);
   EXPECT_TRUE(PumpUntil([&] { return !form->Visible(); }, 10000)) << "the dialog closed";
@@ -138,7 +143,8 @@ class BlueIceDialog : public SkinnedDialog {
  protected:
   void SetUp() override {
     if (std::string(TRANSLIT_SKINS_WINDOWS_DIR).empty()) GTEST_SKIP() << "built without the skin";
-    stored = std::make_unique<testing_skin::StoredSkinScope>(testing_skin::StoredSkin::None, TRANSLIT_SKINS_WINDOWS_DIR);
+    stored =
+        std::make_unique<testing_skin::StoredSkinScope>(testing_skin::StoredSkin::None, TRANSLIT_SKINS_WINDOWS_DIR);
     ASSERT_TRUE(stored->Ok());
     translit::test::MouseTo(POINT{4, 4});
     form = new TForm1(fw::Application);
@@ -151,7 +157,9 @@ class BlueIceDialog : public SkinnedDialog {
   }
 
   // A pixel of a skin image as the screen shows it (0xRRGGBB).
-  static std::uint32_t ImagePixel(fw::TBitmap* image, int x, int y) { return translit::test::PicturePixel(image, x, y); }
+  static std::uint32_t ImagePixel(fw::TBitmap* image, int x, int y) {
+    return translit::test::PicturePixel(image, x, y);
+  }
 };
 
 // Where a border image's left edge, repeated down from its top margin, puts
@@ -233,8 +241,7 @@ TEST_F(BlueIceDialog, TheStatusBarShowsTheSkinsPanelFrameTextColourAndGrip) {
   const int y = bar->Height() / 2;
   int checked = 0;
   for (int x = 0; x < panel.MarginLeft; ++x) {
-    const std::uint32_t source =
-        ImagePixel(panelImage, panel.SrcLeft + x, panel.SrcTop + EdgeSourceRow(panel, y - 1));
+    const std::uint32_t source = ImagePixel(panelImage, panel.SrcLeft + x, panel.SrcTop + EdgeSourceRow(panel, y - 1));
     if (source == translit::test::kKeyPixel) continue;
     EXPECT_EQ(at(1 + x, y), source) << "frame column " << x;
     ++checked;
@@ -242,8 +249,8 @@ TEST_F(BlueIceDialog, TheStatusBarShowsTheSkinsPanelFrameTextColourAndGrip) {
   EXPECT_GT(checked, 0);
 
   // The text in the section's font colour.
-  const std::uint32_t font =
-      static_cast<std::uint32_t>(manager->ColorToRGB(manager->Sections[static_cast<std::size_t>(section)].States[0].FontColor));
+  const std::uint32_t font = static_cast<std::uint32_t>(
+      manager->ColorToRGB(manager->Sections[static_cast<std::size_t>(section)].States[0].FontColor));
   const std::uint32_t fontPixel = ((font & 0xFF) << 16) | (font & 0xFF00) | ((font >> 16) & 0xFF);
   int textPixels = 0;
   for (int py = 0; py < bar->Height(); ++py)

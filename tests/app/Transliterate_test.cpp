@@ -11,9 +11,7 @@ using translit::app::LatinSpelling;
 using translit::app::TransliterateName;
 
 // Byte strings in code page 1251 (the tests' source is UTF-8).
-std::string Cp1251(std::initializer_list<unsigned char> bytes) {
-  return std::string(bytes.begin(), bytes.end());
-}
+std::string Cp1251(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 TEST(TransliterateName, WholeNames) {
   struct Case {

@@ -106,9 +106,8 @@ inline void WriteControlsSkin(const std::string& dir, const std::string& name, c
   if (kind == "A") {
     const std::string keyed = "BORDERSMASK=^0000,0000,0048,0012,0004,0004,0004,0004,4,0,0,0";
     options.replace(options.find(keyed), keyed.size(), "BORDERSMASK=!BUTTON.PNG!4!1!0!4!4!4!4!0");
-    WriteBytes(folder + "Button.png",
-               MakePng(4 * kButtonCell, 2 * kButtonCell, false,
-                       [](int x, int y) { return 0xFF000000u | LayeredButtonPixel(x, y); }));
+    WriteBytes(folder + "Button.png", MakePng(4 * kButtonCell, 2 * kButtonCell, false,
+                                              [](int x, int y) { return 0xFF000000u | LayeredButtonPixel(x, y); }));
   }
   WriteText(folder + "Options.dat", options);
   WriteBytes(folder + "Master.bmp", MakeBmp(96, 16, 24, [](int x, int y) { return 0xFF000000u | MasterPixel(x, y); }));
@@ -140,9 +139,7 @@ inline std::uint32_t ScreenPixel(POINT p) {
 }
 
 // A pixel of a 32-bit picture as 0xRRGGBB.
-inline std::uint32_t PicturePixel(fw::TBitmap* bitmap, int x, int y) {
-  return ViewOf(bitmap).At(x, y) & 0xFFFFFFu;
-}
+inline std::uint32_t PicturePixel(fw::TBitmap* bitmap, int x, int y) { return ViewOf(bitmap).At(x, y) & 0xFFFFFFu; }
 
 // Real input, as a user gives it. The pointer reaches its place through the
 // display server, a moment later: the move waits for it.

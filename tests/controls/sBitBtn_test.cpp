@@ -327,8 +327,8 @@ TEST_F(Button, TheFocusedButtonShowsADottedFrameAroundItsCaption) {
   ASSERT_TRUE(Settle(kEdge[1]));
   auto defaultLook = Copy(button->SkinData().CacheBmp.get());
   button->SetFocus();
-  ASSERT_TRUE(PumpUntil([&] { return !Differences(defaultLook.get(), button->SkinData().CacheBmp.get()).empty(); },
-                        3000));
+  ASSERT_TRUE(
+      PumpUntil([&] { return !Differences(defaultLook.get(), button->SkinData().CacheBmp.get()).empty(); }, 3000));
   const std::vector<POINT> dots = Differences(defaultLook.get(), button->SkinData().CacheBmp.get());
   RECT box{1000, 1000, -1, -1};
   for (POINT p : dots) {
@@ -354,8 +354,8 @@ TEST_F(Button, TheFocusedButtonShowsADottedFrameAroundItsCaption) {
   }
   // Without ShowFocus the focused look is the default look.
   button->SetShowFocus(false);
-  ASSERT_TRUE(PumpUntil([&] { return Differences(defaultLook.get(), button->SkinData().CacheBmp.get()).empty(); },
-                        3000));
+  ASSERT_TRUE(
+      PumpUntil([&] { return Differences(defaultLook.get(), button->SkinData().CacheBmp.get()).empty(); }, 3000));
 }
 
 // A 16 x 16 glyph: a key-coloured rim (its bottom-left pixel is the key)

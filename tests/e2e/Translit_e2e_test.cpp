@@ -267,7 +267,6 @@ std::vector<std::uint32_t> DialogLook(HWND form) {
   return look;
 }
 
-
 // A damaged skin at the stored folder: its load error is shown in the box
 // "Error" before the dialog comes up; the dialog then looks as it does with
 // no skin at all, and renaming works as always.

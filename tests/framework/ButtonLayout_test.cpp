@@ -13,8 +13,8 @@ struct Case {
   int glyphX, glyphY, captionLeft, captionTop, captionRight;
 };
 
-TGlyphCaptionInput Input(int w, int h, int gw, int gh, int cw, int ch, TButtonLayout layout, int margin,
-                         int spacing, TAlignment alignment, bool rtl = false, bool pressed = false) {
+TGlyphCaptionInput Input(int w, int h, int gw, int gh, int cw, int ch, TButtonLayout layout, int margin, int spacing,
+                         TAlignment alignment, bool rtl = false, bool pressed = false) {
   TGlyphCaptionInput in;
   in.width = w, in.height = h, in.glyphWidth = gw, in.glyphHeight = gh, in.captionWidth = cw, in.captionHeight = ch;
   in.layout = layout, in.margin = margin, in.spacing = spacing, in.alignment = alignment;
@@ -29,8 +29,8 @@ TEST(ButtonLayout, PlacesGlyphAndCaption) {
       {"glyph left, centred", Input(100, 30, 16, 16, 40, 13, blGlyphLeft, -1, 4, taCenter), 20, 7, 40, 9, 80},
       {"glyph left, left: caption cut to the margin", Input(50, 30, 16, 16, 40, 13, blGlyphLeft, 2, 4, taLeftJustify),
        2, 7, 22, 9, 48},
-      {"glyph left, right: margin 2", Input(100, 30, 16, 16, 40, 13, blGlyphLeft, -1, 4, taRightJustify), 38, 7, 58,
-       9, 98},
+      {"glyph left, right: margin 2", Input(100, 30, 16, 16, 40, 13, blGlyphLeft, -1, 4, taRightJustify), 38, 7, 58, 9,
+       98},
       {"glyph right, centred", Input(100, 30, 16, 16, 40, 13, blGlyphRight, -1, 4, taCenter), 64, 7, 20, 9, 60},
       {"glyph right, left", Input(100, 30, 16, 16, 40, 13, blGlyphRight, 3, 4, taLeftJustify), 47, 7, 3, 9, 43},
       {"glyph right, right", Input(100, 30, 16, 16, 40, 13, blGlyphRight, 3, 4, taRightJustify), 81, 7, 37, 9, 77},
@@ -40,8 +40,8 @@ TEST(ButtonLayout, PlacesGlyphAndCaption) {
        15, 7, 45, 9, 85},
       {"given margin, spacing half of the rest", Input(100, 30, 16, 16, 40, 13, blGlyphLeft, 5, -1, taLeftJustify), 5,
        7, 40, 9, 80},
-      {"right-to-left puts a left glyph right", Input(100, 30, 16, 16, 40, 13, blGlyphLeft, -1, 4, taCenter, true),
-       64, 7, 20, 9, 60},
+      {"right-to-left puts a left glyph right", Input(100, 30, 16, 16, 40, 13, blGlyphLeft, -1, 4, taCenter, true), 64,
+       7, 20, 9, 60},
       {"pressed moves both by one", Input(100, 30, 16, 16, 40, 13, blGlyphLeft, -1, 4, taCenter, false, true), 21, 8,
        41, 10, 81},
       // A caption wider than the button: the block's excess is even, so the

@@ -382,9 +382,14 @@ TEST(ErrorBox, FullStopRule) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"File not found", "File not found."}, {"I/O error 183", "I/O error 183."}, {"Done.", "Done."},
-      {"Failed (x)", "Failed (x)"},          {"Stop!", "Stop!"},                   {"Why?", "Why?."},
-      {"\xC3\xEE\xF2\xEE\xE2\xEE", "\xC3\xEE\xF2\xEE\xE2\xEE."},                 {"", ""},
+      {"File not found", "File not found."},
+      {"I/O error 183", "I/O error 183."},
+      {"Done.", "Done."},
+      {"Failed (x)", "Failed (x)"},
+      {"Stop!", "Stop!"},
+      {"Why?", "Why?."},
+      {"\xC3\xEE\xF2\xEE\xE2\xEE", "\xC3\xEE\xF2\xEE\xE2\xEE."},
+      {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(fw::ErrorBoxText(c.in), c.out) << c.in;
 }

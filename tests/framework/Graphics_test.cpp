@@ -53,8 +53,10 @@ std::vector<std::uint8_t> MakeBmp(int width, int height, int bits, const std::ve
   put32(30, compression);
   put32(34, static_cast<std::uint32_t>(pixels.size()));
   put32(46, static_cast<std::uint32_t>(palette.size()));
-  for (std::uint32_t m : masks) out.insert(out.end(), reinterpret_cast<std::uint8_t*>(&m), reinterpret_cast<std::uint8_t*>(&m) + 4);
-  for (std::uint32_t c : palette) out.insert(out.end(), reinterpret_cast<std::uint8_t*>(&c), reinterpret_cast<std::uint8_t*>(&c) + 4);
+  for (std::uint32_t m : masks)
+    out.insert(out.end(), reinterpret_cast<std::uint8_t*>(&m), reinterpret_cast<std::uint8_t*>(&m) + 4);
+  for (std::uint32_t c : palette)
+    out.insert(out.end(), reinterpret_cast<std::uint8_t*>(&c), reinterpret_cast<std::uint8_t*>(&c) + 4);
   put32(10, static_cast<std::uint32_t>(out.size()));
   out.insert(out.end(), pixels.begin(), pixels.end());
   put32(2, static_cast<std::uint32_t>(out.size()));

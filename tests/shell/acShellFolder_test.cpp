@@ -423,8 +423,8 @@ TEST(SystemImages, SharedSmallIconListAndIndexes) {
   EXPECT_TRUE(images->ShareImages());
   EXPECT_EQ(images->BkColor(), CLR_NONE);
   SHFILEINFOA info{};
-  auto system = reinterpret_cast<HIMAGELIST>(
-      SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  auto system =
+      reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
   EXPECT_EQ(images->Handle(), system);
   EXPECT_EQ(images->Width(), GetSystemMetrics(SM_CXSMICON));
 
@@ -498,7 +498,8 @@ TEST(ColumnDetails, LoadedFromTheShellAndMissingCallsRaise) {
     computer->FindData();
     ADD_FAILURE() << "find data of the computer folder";
   } catch (const fw::Exception& e) {
-    std::string start = "Unable to retrieve folder details for \"" + computer->ItemCaption(seSystem) + "\". Error code $";
+    std::string start =
+        "Unable to retrieve folder details for \"" + computer->ItemCaption(seSystem) + "\". Error code $";
     EXPECT_EQ(e.Message().rfind(start, 0), 0u) << e.Message();
     EXPECT_GT(e.Message().size(), start.size());
   }

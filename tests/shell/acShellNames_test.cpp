@@ -77,7 +77,9 @@ TEST(StrRetText, OffsetTextStaysInsideTheFirstItem) {
   EXPECT_EQ(StrRetText(item.get(), r), "name");
 
   // No terminator inside the item: the text ends with the item.
-  ItemListPtr open = ItemWithData("ab" "cdef");
+  ItemListPtr open = ItemWithData(
+      "ab"
+      "cdef");
   r.uOffset = 4;
   EXPECT_EQ(StrRetText(open.get(), r), "cdef");
   for (UINT offset : {8u, 9u, 1000u}) {

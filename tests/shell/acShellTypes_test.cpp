@@ -48,7 +48,7 @@ TEST(ExtractFileExt, TakesTheLastDotOfTheLastComponent) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"a.txt", ".txt"},      {"archive.tar.gz", ".gz"}, {"noext", ""},   {"", ""},
+      {"a.txt", ".txt"},       {"archive.tar.gz", ".gz"},  {"noext", ""},      {"", ""},
       {"C:\\dir.x\\file", ""}, {"C:\\dir\\f.Zip", ".Zip"}, {"c:.ini", ".ini"}, {"trailing.", "."},
   };
   for (const Case& c : cases) EXPECT_EQ(ExtractFileExt(c.in), c.out) << "in: " << c.in;
@@ -59,7 +59,7 @@ TEST(StripNameMarkers, RemovesQuestionMarksOnlyFromMarkedNames) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"?1?2Name", "12Name"}, {"?0a?b", "0ab"}, {"?", "?"},          {"?x?y", "?x?y"},
+      {"?1?2Name", "12Name"}, {"?0a?b", "0ab"}, {"?", "?"},         {"?x?y", "?x?y"},
       {"a?1", "a?1"},         {"?9", "9"},      {"plain", "plain"}, {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(StripNameMarkers(c.in), c.out) << "in: " << c.in;

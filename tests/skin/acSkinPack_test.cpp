@@ -102,9 +102,8 @@ TEST(SkinPack, TotalSizeOfAllEntriesIsCapped) {
   struct Case {
     std::int64_t cap;
     const char* message;
-  } cases[] = {{12000, ""},
-               {11999, "Loaded data is not a packed skin file"},
-               {4000, "Loaded data is not a packed skin file"}};
+  } cases[] = {
+      {12000, ""}, {11999, "Loaded data is not a packed skin file"}, {4000, "Loaded data is not a packed skin file"}};
   for (const Case& k : cases) {
     TacSkinConvertor c;
     c.MaxTotalSize = k.cap;

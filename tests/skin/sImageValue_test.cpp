@@ -35,9 +35,9 @@ TEST(ImageValue, OwnFileWithFourWords) {
   FinishOwnBitmapPiece(v, 90, 60);
   EXPECT_EQ(v.Mask.SrcRight, 90);
   EXPECT_EQ(v.Mask.SrcBottom, 60);
-  EXPECT_EQ(v.Mask.MarginLeft, 10);   // 90 div (3 x 3)
+  EXPECT_EQ(v.Mask.MarginLeft, 10);  // 90 div (3 x 3)
   EXPECT_EQ(v.Mask.MarginRight, 10);
-  EXPECT_EQ(v.Mask.MarginTop, 10);    // 60 div (2 x 3)
+  EXPECT_EQ(v.Mask.MarginTop, 10);  // 60 div (2 x 3)
   EXPECT_EQ(v.Mask.MarginBottom, 10);
 }
 

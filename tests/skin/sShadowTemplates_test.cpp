@@ -21,9 +21,9 @@
 namespace translit {
 namespace {
 
-using testing_files::TempFolder;
 using test::WriteBytes;
 using test::WriteText;
+using testing_files::TempFolder;
 
 constexpr std::uint32_t kInactive = 0xC0203040, kActive = 0xE0506070, kClearWhite = 0x00FFFFFF;
 

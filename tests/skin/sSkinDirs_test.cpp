@@ -29,8 +29,8 @@ TEST(SkinDirs, NormalisedAsWritten) {
     const char* setting;
     const char* expected;
   } cases[] = {
-      {"", ""}, {"c:\\Skins\\", "c:\\Skins\\"}, {"c:/Skins/", "c:/Skins\\"},
-      {"d", "d:\\"}, {"Skins", "Skins\\"}, {"..\\Skins", "..\\Skins\\"},
+      {"", ""},      {"c:\\Skins\\", "c:\\Skins\\"}, {"c:/Skins/", "c:/Skins\\"},
+      {"d", "d:\\"}, {"Skins", "Skins\\"},           {"..\\Skins", "..\\Skins\\"},
   };
   for (const Case& c : cases) EXPECT_EQ(NormalizeSkinDirectory(c.setting), c.expected) << c.setting;
 }

@@ -23,9 +23,9 @@ namespace {
 
 using test::Bytes;
 
-using testing_files::TempFolder;
 using test::WriteBytes;
 using test::WriteText;
+using testing_files::TempFolder;
 
 // Master: 60 x 40, red with a magenta top-left pixel. Glyph: 90 x 60 PNG,
 // white with alpha 0 at (0, 0). Check: 60 x 24 BMP. Textures: JPEGs of
@@ -51,8 +51,7 @@ const char* const kOptions =
 
 struct SkinFiles {
   Bytes master = test::MakeBmp(60, 40, 24, [](int x, int y) { return x == 0 && y == 0 ? 0xFFFF00FFu : 0xFFFF0000u; });
-  Bytes glyph =
-      test::MakePng(90, 60, true, [](int x, int y) { return x == 0 && y == 0 ? 0x00FFFFFFu : 0x800000FFu; });
+  Bytes glyph = test::MakePng(90, 60, true, [](int x, int y) { return x == 0 && y == 0 ? 0x00FFFFFFu : 0x800000FFu; });
   Bytes check = test::MakeBmp(60, 24, 32, test::Solid(0x7F00FF00));
   Bytes small = test::MakeJpeg(999, 900, test::Solid(0xFF808080), 50);
   Bytes big = test::MakeJpeg(1000, 900, test::Solid(0xFF808080), 50);
@@ -211,7 +210,7 @@ TEST(SkinLoader, LoadErrors) {
       {"[GLOBALINFO]\r\nSHADOW1OFFSET=abc\r\n", "'abc' is not a valid integer value"},
       {"[X]\r\nBORDERSMASK=@00x0,0000,0010,0010,1,0\r\n", "'00x0' is not a valid integer value"},
       {"[X]\r\nGRADIENTDATA=1;2;3;z;0\r\n", "'z' is not a valid integer value"},
-      {"[X]\r\nG=!check.bmp!0!0\r\n", nullptr},                      // lower-case name: skipped
+      {"[X]\r\nG=!check.bmp!0!0\r\n", nullptr},             // lower-case name: skipped
       {"[X]\r\nG=!CHECK.BMP!0!0\r\n", "Division by zero"},  // zero states, margins computed
   };
   std::string folder = tmp.Folder("Bad");
@@ -312,7 +311,8 @@ TEST(SkinLoader, StoredSkins) {
   }
   fw::StoredObject layout = fw::ParseLayout(
       "object M: TsSkinManager\n  InternalSkins = <\n    item\n      Name = 'First'\n      Shadow1Blur = 3\n"
-      "      Data = {" + hex + "}\n    end\n    item\n      Name = 'Empty'\n    end>\nend\n");
+      "      Data = {" +
+      hex + "}\n    end\n    item\n      Name = 'Empty'\n    end>\nend\n");
   TsStoredSkins stored;
   fw::TLoadContext ctx;
   ReadStoredSkins(stored, layout.properties.at(0).value, ctx);

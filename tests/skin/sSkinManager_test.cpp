@@ -23,9 +23,9 @@
 namespace translit {
 namespace {
 
-using testing_files::TempFolder;
 using test::WriteBytes;
 using test::WriteText;
+using testing_files::TempFolder;
 
 const char* const kOptions =
     "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\n"
@@ -315,7 +315,8 @@ TEST_F(SkinManager, CommonSectionsStoredBeforeTheNameAreLoadedWithTheSkin) {
     CommonSections.Strings = (
       '[EXTRA]'
       'COLOR = 0x00FF00')
-    SkinDirectory = ')") + tmp.Path() + R"('
+    SkinDirectory = ')") +
+                       tmp.Path() + R"('
     SkinName = 'Blue'
   end
 end)");
@@ -346,15 +347,15 @@ TEST_F(SkinManager, EngineStartUpAndMenuExtraLine) {
   fw::TBitmap glyph(4, 4);
   fw::TComponent* asked = nullptr;
   bool shown = true;
-  manager->SetOnGetMenuExtraLineData([&](fw::TComponent* first, std::string& section, std::string& caption,
-                                         fw::TBitmap*& g, bool& visible) {
-    asked = first;
-    EXPECT_EQ(caption, "Use OnGetExtraLineData event") << "asked with the defaults";
-    section = "MYLINE";
-    caption = "&Skin && menu";
-    g = &glyph;
-    visible = shown;
-  });
+  manager->SetOnGetMenuExtraLineData(
+      [&](fw::TComponent* first, std::string& section, std::string& caption, fw::TBitmap*& g, bool& visible) {
+        asked = first;
+        EXPECT_EQ(caption, "Use OnGetExtraLineData event") << "asked with the defaults";
+        section = "MYLINE";
+        caption = "&Skin && menu";
+        g = &glyph;
+        visible = shown;
+      });
   for (bool visible : {true, false}) {
     shown = visible;
     TacExtraLineData data = manager->MenuExtraLineData(form);
@@ -377,9 +378,12 @@ TEST_F(SkinManager, EffectSettingsHaveTheirDefaultsAndAreReadFromALayout) {
     TacAnimType mode;
   };
   const Group groups[] = {
-      {a.DialogShow, "TacDialogShow", true, 0, atAero},     {a.FormShow, "TacFormShow", true, 0, atAero},
-      {a.FormHide, "TacFormHide", true, 0, atAero},         {a.DialogHide, "TacFormHide", true, 0, atAero},
-      {a.Minimizing, "TacMinimizing", true, 200, atAero},   {a.PageChange, "TacPageChange", true, 0, atAero},
+      {a.DialogShow, "TacDialogShow", true, 0, atAero},
+      {a.FormShow, "TacFormShow", true, 0, atAero},
+      {a.FormHide, "TacFormHide", true, 0, atAero},
+      {a.DialogHide, "TacFormHide", true, 0, atAero},
+      {a.Minimizing, "TacMinimizing", true, 200, atAero},
+      {a.PageChange, "TacPageChange", true, 0, atAero},
       {a.SkinChanging, "TacSkinChanging", true, 100, atFading},
       {a.BlendOnMoving, "TacBlendOnMoving", false, 1000, atAero},
   };
@@ -452,7 +456,8 @@ class TListeningForm : public fw::TForm {
 
  protected:
   void WndProc(fw::TMessage& m) override {
-    if (IsSkinMessage(m) && ReadSkinMessage(m).Command != SKINCMD_IS_SKINNED) FLog.push_back(ReadSkinMessage(m).Command);
+    if (IsSkinMessage(m) && ReadSkinMessage(m).Command != SKINCMD_IS_SKINNED)
+      FLog.push_back(ReadSkinMessage(m).Command);
     fw::TForm::WndProc(m);
   }
 

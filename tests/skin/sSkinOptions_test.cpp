@@ -29,9 +29,9 @@ TEST(SkinOptions, InheritedValues) {
   const TsGeneralData& button = Section(t, "BUTTON");
   EXPECT_EQ(button.Parent, "PANEL");
   EXPECT_EQ(button.FontColor, static_cast<TColorValue>(0xFF000006));  // own value as written
-  EXPECT_EQ(button.Color, 0x0F11);     // inherited and converted
-  EXPECT_EQ(button.TcLeft, 0x0000FF);  // inherited
-  EXPECT_EQ(button.TcTop, clNone);     // -1 counts as absent; the default stays unconverted
+  EXPECT_EQ(button.Color, 0x0F11);                                    // inherited and converted
+  EXPECT_EQ(button.TcLeft, 0x0000FF);                                 // inherited
+  EXPECT_EQ(button.TcTop, clNone);  // -1 counts as absent; the default stays unconverted
   EXPECT_EQ(button.TcRight, clNone);
   EXPECT_TRUE(button.FocusVisible);
   ASSERT_EQ(button.GradientArray.size(), 1u);
@@ -119,9 +119,9 @@ TEST(SkinOptions, GlobalInfo) {
 }
 
 TEST(SkinOptions, StrictGlobalKeysFailTheLoad) {
-  for (const char* key : {"SHADOW1OFFSET", "SHADOW1BLUR", "SHADOW1TRANSPARENCY", "BICONCLOSEGLOW",
-                          "BICONCLOSEGLOWMARGIN", "BICONMAXGLOW", "BICONMAXGLOWMARGIN", "BICONMINGLOW",
-                          "BICONMINGLOWMARGIN"}) {
+  for (const char* key :
+       {"SHADOW1OFFSET", "SHADOW1BLUR", "SHADOW1TRANSPARENCY", "BICONCLOSEGLOW", "BICONCLOSEGLOWMARGIN", "BICONMAXGLOW",
+        "BICONMAXGLOWMARGIN", "BICONMINGLOW", "BICONMINGLOWMARGIN"}) {
     TacIniFile ini;
     ini.SetText(std::string("[GLOBALINFO]\n") + key + "=2px\n");
     TsSkinData info;

@@ -86,12 +86,10 @@ TEST(SkinTables, DerivedSizes) {
     int stateWidth, stateHeight, marginLeft, marginTop;
   } cases[] = {
       {3, 1, 0, 0, 30, 30, 30, 30},  // margins fall back to the state size
-      {1, 0, 0, 0, 90, 60, 90, 60},
-      {3, 2, 0, 0, 30, 20, 30, 20},
-      {3, -1, 0, 0, 30, 0, 30, 0},
-      {3, 1, 7, 0, 30, 30, 7, 7},    // the uniform margin
-      {3, 1, 7, 5, 30, 30, 5, 7},    // an own margin first
-      {0, 0, 0, 0, 0, 60, 90, 60},   // no states: width 0, margins as one state
+      {1, 0, 0, 0, 90, 60, 90, 60}, {3, 2, 0, 0, 30, 20, 30, 20},
+      {3, -1, 0, 0, 30, 0, 30, 0},  {3, 1, 7, 0, 30, 30, 7, 7},  // the uniform margin
+      {3, 1, 7, 5, 30, 30, 5, 7},                                // an own margin first
+      {0, 0, 0, 0, 0, 60, 90, 60},                               // no states: width 0, margins as one state
   };
   for (const Case& c : cases) {
     m.StateCount = c.states;

@@ -189,19 +189,19 @@ std::string Dump(const TsGeneralData& s) {
     << s.Transparency << " " << s.GradientPercent << " [" << s.GradientData << "] " << Dump(s.GradientArray) << " "
     << s.ImagePercent << " " << s.FontColor << " " << s.TcLeft << " " << s.TcTop << " " << s.TcRight << " "
     << s.TcBottom << "|" << s.HotColor << " " << s.HotTransparency << " " << s.HotGradientPercent << " ["
-    << s.HotGradientData << "] " << Dump(s.HotGradientArray) << " " << s.HotImagePercent << " " << s.HotFontColor
-    << " " << s.HotTcLeft << " " << s.HotTcTop << " " << s.HotTcRight << " " << s.HotTcBottom << "|"
-    << s.FadingEnabled << " " << s.FadingIterations << " " << s.HotGlowColor << " " << s.GlowColor << " "
-    << int{s.HotGlowSize} << " " << int{s.GlowSize};
+    << s.HotGradientData << "] " << Dump(s.HotGradientArray) << " " << s.HotImagePercent << " " << s.HotFontColor << " "
+    << s.HotTcLeft << " " << s.HotTcTop << " " << s.HotTcRight << " " << s.HotTcBottom << "|" << s.FadingEnabled << " "
+    << s.FadingIterations << " " << s.HotGlowColor << " " << s.GlowColor << " " << int{s.HotGlowSize} << " "
+    << int{s.GlowSize};
   return o.str();
 }
 
 std::string Dump(const TsMaskData& m) {
   std::ostringstream o;
   o << m.Section << "/" << m.Prop << " own " << static_cast<bool>(m.OwnBitmap) << " rect " << m.SrcLeft << ","
-    << m.SrcTop << "," << m.SrcRight << "," << m.SrcBottom << " states " << m.StateCount << " layers "
-    << m.ExtraLayers << " uniform " << m.UniformMargin << " fill " << m.FillMode << " format " << int{m.Format}
-    << " margins " << m.MarginLeft << "," << m.MarginTop << "," << m.MarginRight << "," << m.MarginBottom;
+    << m.SrcTop << "," << m.SrcRight << "," << m.SrcBottom << " states " << m.StateCount << " layers " << m.ExtraLayers
+    << " uniform " << m.UniformMargin << " fill " << m.FillMode << " format " << int{m.Format} << " margins "
+    << m.MarginLeft << "," << m.MarginTop << "," << m.MarginRight << "," << m.MarginBottom;
   return o.str();
 }
 
@@ -209,10 +209,10 @@ std::string Dump(const TsSkinData& g) {
   std::ostringstream o;
   o << g.Version << "|" << g.Author << "|" << g.Description << "|" << g.Shadow1Color << " " << g.Shadow1Offset << " "
     << g.Shadow1Blur << " " << g.Shadow1Transparency << "|" << g.BorderWidth << " " << g.TitleHeight << " "
-    << g.MaxTitleHeight << " " << g.FormOffset << " " << g.AlignOffset << " " << g.CenterOffset << " "
-    << g.BorderMode << " " << g.BorderColor << "|" << g.BiSpace << " " << g.BiVAlign << " " << g.BiRight << " "
-    << g.BiLeft << " " << g.BiTop << " " << g.BiKeepHue << "|" << g.BiCloseGlow << " " << g.BiCloseGlowMargin << " "
-    << g.BiMaxGlow << " " << g.BiMaxGlowMargin << " " << g.BiMinGlow << " " << g.BiMinGlowMargin;
+    << g.MaxTitleHeight << " " << g.FormOffset << " " << g.AlignOffset << " " << g.CenterOffset << " " << g.BorderMode
+    << " " << g.BorderColor << "|" << g.BiSpace << " " << g.BiVAlign << " " << g.BiRight << " " << g.BiLeft << " "
+    << g.BiTop << " " << g.BiKeepHue << "|" << g.BiCloseGlow << " " << g.BiCloseGlowMargin << " " << g.BiMaxGlow << " "
+    << g.BiMaxGlowMargin << " " << g.BiMinGlow << " " << g.BiMinGlowMargin;
   return o.str();
 }
 
@@ -281,14 +281,23 @@ TEST_P(BlueIceManager, EverythingTheSkinDefinesResolves) {
       }
       if (sec.Name == "GLOBALINFO") continue;
       const long long written = std::strtoll(key.Value.c_str(), nullptr, 0);
-      const std::map<std::string, long long> loaded = {
-          {"COLOR", s.Color}, {"HOTCOLOR", s.HotColor}, {"FONTCOLOR", s.FontColor},
-          {"HOTFONTCOLOR", s.HotFontColor}, {"HOTTCBOTTOM", s.HotTcBottom}, {"TRANSPARENCY", s.Transparency},
-          {"HOTTRANSPARENCY", s.HotTransparency}, {"GRADIENTPERCENT", s.GradientPercent},
-          {"HOTGRADIENTPERCENT", s.HotGradientPercent}, {"IMAGEPERCENT", s.ImagePercent},
-          {"HOTIMAGEPERCENT", s.HotImagePercent}, {"STATES", s.StateCount}, {"GLOW", s.Glow},
-          {"GLOWMARGIN", s.GlowMargin}, {"FADINGITERATIONS", s.FadingIterations},
-          {"SHOWFOCUS", s.FocusVisible}, {"FADINGENABLED", s.FadingEnabled}};
+      const std::map<std::string, long long> loaded = {{"COLOR", s.Color},
+                                                       {"HOTCOLOR", s.HotColor},
+                                                       {"FONTCOLOR", s.FontColor},
+                                                       {"HOTFONTCOLOR", s.HotFontColor},
+                                                       {"HOTTCBOTTOM", s.HotTcBottom},
+                                                       {"TRANSPARENCY", s.Transparency},
+                                                       {"HOTTRANSPARENCY", s.HotTransparency},
+                                                       {"GRADIENTPERCENT", s.GradientPercent},
+                                                       {"HOTGRADIENTPERCENT", s.HotGradientPercent},
+                                                       {"IMAGEPERCENT", s.ImagePercent},
+                                                       {"HOTIMAGEPERCENT", s.HotImagePercent},
+                                                       {"STATES", s.StateCount},
+                                                       {"GLOW", s.Glow},
+                                                       {"GLOWMARGIN", s.GlowMargin},
+                                                       {"FADINGITERATIONS", s.FadingIterations},
+                                                       {"SHOWFOCUS", s.FocusVisible},
+                                                       {"FADINGENABLED", s.FadingEnabled}};
       if (key.Name == "GRADIENTDATA") {
         EXPECT_EQ(s.GradientData, key.Value) << where;
         EXPECT_FALSE(s.GradientArray.empty()) << where;
@@ -306,16 +315,30 @@ TEST_P(BlueIceManager, EverythingTheSkinDefinesResolves) {
 
   // The skin-wide values as written.
   const TsSkinData& g = *m.GlobalInfo;
-  const std::map<std::string, long long> global = {
-      {"SHADOW1COLOR", g.Shadow1Color}, {"SHADOW1OFFSET", g.Shadow1Offset}, {"SHADOW1BLUR", g.Shadow1Blur},
-      {"SHADOW1TRANSPARENCY", g.Shadow1Transparency}, {"BORDERWIDTH", g.BorderWidth},
-      {"TITLEHEIGHT", g.TitleHeight}, {"MAXHEIGHT", g.MaxTitleHeight}, {"FORMOFFSET", g.FormOffset},
-      {"ALIGNOFFSET", g.AlignOffset}, {"CENTEROFFSET", g.CenterOffset}, {"BORDERMODE", g.BorderMode},
-      {"BORDERCOLOR", g.BorderColor}, {"BISPACE", g.BiSpace}, {"BIVALIGN", g.BiVAlign}, {"BIRIGHT", g.BiRight},
-      {"BILEFT", g.BiLeft}, {"BITOP", g.BiTop}, {"BIKEEPHUE", g.BiKeepHue}, {"BICONCLOSEGLOW", g.BiCloseGlow},
-      {"BICONCLOSEGLOWMARGIN", g.BiCloseGlowMargin}, {"BICONMAXGLOW", g.BiMaxGlow},
-      {"BICONMAXGLOWMARGIN", g.BiMaxGlowMargin}, {"BICONMINGLOW", g.BiMinGlow},
-      {"BICONMINGLOWMARGIN", g.BiMinGlowMargin}};
+  const std::map<std::string, long long> global = {{"SHADOW1COLOR", g.Shadow1Color},
+                                                   {"SHADOW1OFFSET", g.Shadow1Offset},
+                                                   {"SHADOW1BLUR", g.Shadow1Blur},
+                                                   {"SHADOW1TRANSPARENCY", g.Shadow1Transparency},
+                                                   {"BORDERWIDTH", g.BorderWidth},
+                                                   {"TITLEHEIGHT", g.TitleHeight},
+                                                   {"MAXHEIGHT", g.MaxTitleHeight},
+                                                   {"FORMOFFSET", g.FormOffset},
+                                                   {"ALIGNOFFSET", g.AlignOffset},
+                                                   {"CENTEROFFSET", g.CenterOffset},
+                                                   {"BORDERMODE", g.BorderMode},
+                                                   {"BORDERCOLOR", g.BorderColor},
+                                                   {"BISPACE", g.BiSpace},
+                                                   {"BIVALIGN", g.BiVAlign},
+                                                   {"BIRIGHT", g.BiRight},
+                                                   {"BILEFT", g.BiLeft},
+                                                   {"BITOP", g.BiTop},
+                                                   {"BIKEEPHUE", g.BiKeepHue},
+                                                   {"BICONCLOSEGLOW", g.BiCloseGlow},
+                                                   {"BICONCLOSEGLOWMARGIN", g.BiCloseGlowMargin},
+                                                   {"BICONMAXGLOW", g.BiMaxGlow},
+                                                   {"BICONMAXGLOWMARGIN", g.BiMaxGlowMargin},
+                                                   {"BICONMINGLOW", g.BiMinGlow},
+                                                   {"BICONMINGLOWMARGIN", g.BiMinGlowMargin}};
   int seen = 0;
   for (const TacIniFile::Key& key : ini.Sections().front().Keys) {
     if (auto it = global.find(key.Name); it != global.end()) {
@@ -329,12 +352,13 @@ TEST_P(BlueIceManager, EverythingTheSkinDefinesResolves) {
 
   // The pieces the painters ask for by name, with the parent fallback.
   const std::pair<const char*, const char*> named[] = {
-      {"STATUSBAR", "STATUSPANELMASK"}, {"FORMTITLE", "TITLEBAR"}, {"TITLEBUTTON", "BORDERSMASK"},
-      {"DIALOG", "BORDERSMASK"}, {"BUTTON", "BORDERSMASK"}, {"EDIT", "BORDERSMASK"}, {"SELECTION", "BORDERSMASK"},
-      {"DIVIDER", "BORDERSMASK"}, {"MENUITEM", "BORDERSMASK"}, {"PANEL", "IMGTOPLEFT"}, {"PANEL", "IMGBTMRIGHT"},
-      {"SPEEDBUTTON_SMALL", "BORDERSMASK"}, {"SCROLLBTNLEFT", "PATTERN"}, {"SCROLLBTNLEFT", "HOTPATTERN"},
-      {"SCROLLSLIDERH", "BORDERSMASK"}, {"SCROLLBAR2H", "PATTERN"}, {"SCROLLBAR2V", "HOTPATTERN"},
-      {"GLOBALINFO", "GRIPIMAGE"}, {"GLOBALINFO", "EXBORDER"}, {"GLOBALINFO", "SICONCLOSEGLOW0"}};
+      {"STATUSBAR", "STATUSPANELMASK"}, {"FORMTITLE", "TITLEBAR"},        {"TITLEBUTTON", "BORDERSMASK"},
+      {"DIALOG", "BORDERSMASK"},        {"BUTTON", "BORDERSMASK"},        {"EDIT", "BORDERSMASK"},
+      {"SELECTION", "BORDERSMASK"},     {"DIVIDER", "BORDERSMASK"},       {"MENUITEM", "BORDERSMASK"},
+      {"PANEL", "IMGTOPLEFT"},          {"PANEL", "IMGBTMRIGHT"},         {"SPEEDBUTTON_SMALL", "BORDERSMASK"},
+      {"SCROLLBTNLEFT", "PATTERN"},     {"SCROLLBTNLEFT", "HOTPATTERN"},  {"SCROLLSLIDERH", "BORDERSMASK"},
+      {"SCROLLBAR2H", "PATTERN"},       {"SCROLLBAR2V", "HOTPATTERN"},    {"GLOBALINFO", "GRIPIMAGE"},
+      {"GLOBALINFO", "EXBORDER"},       {"GLOBALINFO", "SICONCLOSEGLOW0"}};
   for (const auto& [section, prop] : named)
     EXPECT_GE(m.MaskIndex(m.SectionIndex(section), section, prop), 0) << section << "/" << prop;
   // Sections that only inherit still have the parent's look.

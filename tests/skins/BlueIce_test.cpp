@@ -92,9 +92,7 @@ struct LoadedSkin {
     return it->second;
   }
   // The picture a piece is cut from.
-  const Picture& ImageOf(std::size_t mask) {
-    return files[mask].empty() ? master : File(files[mask]);
-  }
+  const Picture& ImageOf(std::size_t mask) { return files[mask].empty() ? master : File(files[mask]); }
   int Mask(const std::string& section, const std::string& prop) const {
     return tables.MaskIndex(tables.SectionIndex(section), section, prop);
   }
@@ -118,14 +116,63 @@ LoadedSkin& Skin() {
   return skin;
 }
 
-const char* const kVocabulary[] = {
-    "BAR", "BARTITLE", "BUTTON", "CAPTION", "CHECKBOX", "COLHEADER", "COMBOBOX", "COMBOBTN", "DIALOG", "DIVIDER",
-    "DIVIDERV", "DRAGBAR", "EDIT", "EXTRALINE", "FORM", "FORMTITLE", "GAUGE", "GLOBALINFO", "GROUPBOX", "ICOLINE",
-    "MAINMENU", "MDIAREA", "MENUITEM", "MENULINE", "PAGECONTROL", "PAGECONTROLBOTTOM", "PAGECONTROLLEFT",
-    "PAGECONTROLRIGHT", "PANEL", "PANEL_LOW", "RADIOBUTTON", "SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H",
-    "SCROLLBAR2V", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "SCROLLSLIDERH",
-    "SCROLLSLIDERV", "SELECTION", "SPEEDBUTTON", "SPEEDBUTTON_SMALL", "SPLITTER", "STATUSBAR", "TABBOTTOM", "TABLEFT",
-    "TABRIGHT", "TABSHEET", "TABTOP", "TITLEBUTTON", "TOOLBAR", "TOOLBUTTON", "TRACKBAR", "UPDOWNBTN", "WEBBUTTON"};
+const char* const kVocabulary[] = {"BAR",
+                                   "BARTITLE",
+                                   "BUTTON",
+                                   "CAPTION",
+                                   "CHECKBOX",
+                                   "COLHEADER",
+                                   "COMBOBOX",
+                                   "COMBOBTN",
+                                   "DIALOG",
+                                   "DIVIDER",
+                                   "DIVIDERV",
+                                   "DRAGBAR",
+                                   "EDIT",
+                                   "EXTRALINE",
+                                   "FORM",
+                                   "FORMTITLE",
+                                   "GAUGE",
+                                   "GLOBALINFO",
+                                   "GROUPBOX",
+                                   "ICOLINE",
+                                   "MAINMENU",
+                                   "MDIAREA",
+                                   "MENUITEM",
+                                   "MENULINE",
+                                   "PAGECONTROL",
+                                   "PAGECONTROLBOTTOM",
+                                   "PAGECONTROLLEFT",
+                                   "PAGECONTROLRIGHT",
+                                   "PANEL",
+                                   "PANEL_LOW",
+                                   "RADIOBUTTON",
+                                   "SCROLLBAR1H",
+                                   "SCROLLBAR1V",
+                                   "SCROLLBAR2H",
+                                   "SCROLLBAR2V",
+                                   "SCROLLBTNBOTTOM",
+                                   "SCROLLBTNLEFT",
+                                   "SCROLLBTNRIGHT",
+                                   "SCROLLBTNTOP",
+                                   "SCROLLSLIDERH",
+                                   "SCROLLSLIDERV",
+                                   "SELECTION",
+                                   "SPEEDBUTTON",
+                                   "SPEEDBUTTON_SMALL",
+                                   "SPLITTER",
+                                   "STATUSBAR",
+                                   "TABBOTTOM",
+                                   "TABLEFT",
+                                   "TABRIGHT",
+                                   "TABSHEET",
+                                   "TABTOP",
+                                   "TITLEBUTTON",
+                                   "TOOLBAR",
+                                   "TOOLBUTTON",
+                                   "TRACKBAR",
+                                   "UPDOWNBTN",
+                                   "WEBBUTTON"};
 
 TEST(BlueIce, SkinWideValues) {
   const TsSkinData& g = *Skin().tables.GlobalInfo;
@@ -165,18 +212,20 @@ TEST(BlueIce, SectionsAreTheVocabulary) {
 
 TEST(BlueIce, ImagePropertiesResolve) {
   std::vector<std::pair<std::string, std::string>> wanted;
-  for (const char* p : {"BICONCLOSE", "BICONMAX", "BICONMIN", "BICONNORM", "BICONHELP", "BICLOSEALONE",
-                        "SICONCLOSE", "SICONMAX", "SICONMIN", "SICONNORM", "SICONHELP", "BICONCLOSEGLOW0",
-                        "BICONMAXGLOW0", "BICONMINGLOW0", "SICONCLOSEGLOW0", "TITLEBUTTON", "BOXCHECKED",
-                        "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED", "RADIOGRAYED", "SMALLCHECKED",
-                        "SMALLUNCHECKED", "SMALLGRAYED", "CHECK", "GRIPIMAGE", "EXBORDER"})
+  for (const char* p :
+       {"BICONCLOSE",    "BICONMAX",      "BICONMIN",        "BICONNORM",   "BICONHELP",    "BICLOSEALONE",
+        "SICONCLOSE",    "SICONMAX",      "SICONMIN",        "SICONNORM",   "SICONHELP",    "BICONCLOSEGLOW0",
+        "BICONMAXGLOW0", "BICONMINGLOW0", "SICONCLOSEGLOW0", "TITLEBUTTON", "BOXCHECKED",   "BOXUNCHECKED",
+        "BOXGRAYED",     "RADIOCHECKED",  "RADIOUNCHECKED",  "RADIOGRAYED", "SMALLCHECKED", "SMALLUNCHECKED",
+        "SMALLGRAYED",   "CHECK",         "GRIPIMAGE",       "EXBORDER"})
     wanted.emplace_back("GLOBALINFO", p);
-  for (const char* s : {"FORM", "FORMTITLE", "DIALOG", "BUTTON", "EDIT", "SELECTION", "STATUSBAR", "DIVIDER",
-                        "MENUITEM", "GROUPBOX", "TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT", "PAGECONTROL",
-                        "COMBOBTN", "SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"})
+  for (const char* s :
+       {"FORM",        "FORMTITLE", "DIALOG",      "BUTTON",      "EDIT",        "SELECTION",  "STATUSBAR",
+        "DIVIDER",     "MENUITEM",  "GROUPBOX",    "TABTOP",      "TABBOTTOM",   "TABLEFT",    "TABRIGHT",
+        "PAGECONTROL", "COMBOBTN",  "SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"})
     wanted.emplace_back(s, "BORDERSMASK");
-  for (const char* s : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLSLIDERV",
-                        "SCROLLSLIDERH"})
+  for (const char* s :
+       {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLSLIDERV", "SCROLLSLIDERH"})
     for (const char* p : {"BORDERSMASK", "GLYPHMASK"}) wanted.emplace_back(s, p);
   for (const char* p : {"IMGTOPLEFT", "IMGTOPRIGHT", "IMGBTMLEFT", "IMGBTMRIGHT"}) wanted.emplace_back("PANEL", p);
   for (const char* p : {"SLIDERMASK", "SLIDERVMASK", "SLIDERCHANNEL", "TICKHORZ", "TICKVERT"})
@@ -202,9 +251,8 @@ TEST(BlueIce, ImagePropertiesResolve) {
 
   // Textures of the normal and hot state: pieces of format 1, or the large
   // picture.
-  for (const char* s : {"FORM", "SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT",
-                        "SCROLLSLIDERV", "SCROLLSLIDERH", "SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V",
-                        "COMBOBTN"})
+  for (const char* s : {"FORM", "SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLSLIDERV",
+                        "SCROLLSLIDERH", "SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V", "COMBOBTN"})
     for (const char* p : {"PATTERN", "HOTPATTERN"})
       EXPECT_GE(skin.tables.TextureIndex(skin.tables.SectionIndex(s), s, p), 0) << s << "/" << p;
   EXPECT_GE(skin.tables.TextureIndex(skin.tables.SectionIndex("STATUSBAR"), "STATUSBAR", "PATTERN"), 0);
@@ -213,35 +261,76 @@ TEST(BlueIce, ImagePropertiesResolve) {
 
 TEST(BlueIce, CachedIndexesAreAllSet) {
   const TsConstIndexes& c = Skin().tables.ConstIndexes;
-  const std::pair<const char*, int> all[] = {
-      {"GlobalInfoIndex", c.GlobalInfoIndex}, {"CheckBoxChecked", c.CheckBoxChecked},
-      {"CheckBoxUnchecked", c.CheckBoxUnchecked}, {"CheckBoxGrayed", c.CheckBoxGrayed},
-      {"RadioChecked", c.RadioChecked}, {"RadioUnchecked", c.RadioUnchecked}, {"RadioGrayed", c.RadioGrayed},
-      {"SmallCheckBoxChecked", c.SmallCheckBoxChecked}, {"SmallCheckBoxUnchecked", c.SmallCheckBoxUnchecked},
-      {"SmallCheckBoxGrayed", c.SmallCheckBoxGrayed}, {"ExBorder", c.ExBorder}, {"ComboBtnIndex", c.ComboBtnIndex},
-      {"ComboBtnBorder", c.ComboBtnBorder}, {"ComboBtnBG", c.ComboBtnBG}, {"ComboBtnBGHot", c.ComboBtnBGHot},
-      {"ComboGlyph", c.ComboGlyph}, {"TabTop", c.TabTop}, {"TabBottom", c.TabBottom}, {"TabLeft", c.TabLeft},
-      {"TabRight", c.TabRight}, {"TabTopMask", c.TabTopMask}, {"TabBottomMask", c.TabBottomMask},
-      {"TabLeftMask", c.TabLeftMask}, {"TabRightMask", c.TabRightMask}, {"ScrollBtnTop", c.ScrollBtnTop},
-      {"ScrollBtnBottom", c.ScrollBtnBottom}, {"ScrollBtnLeft", c.ScrollBtnLeft}, {"ScrollBtnRight", c.ScrollBtnRight},
-      {"ScrollBtnTopMask", c.ScrollBtnTopMask}, {"ScrollBtnBottomMask", c.ScrollBtnBottomMask},
-      {"ScrollBtnLeftMask", c.ScrollBtnLeftMask}, {"ScrollBtnRightMask", c.ScrollBtnRightMask},
-      {"ArrowTop", c.ArrowTop}, {"ArrowBottom", c.ArrowBottom}, {"ArrowLeft", c.ArrowLeft},
-      {"ArrowRight", c.ArrowRight}, {"ScrollBtnTopBG", c.ScrollBtnTopBG}, {"ScrollBtnBottomBG", c.ScrollBtnBottomBG},
-      {"ScrollBtnLeftBG", c.ScrollBtnLeftBG}, {"ScrollBtnRightBG", c.ScrollBtnRightBG},
-      {"ScrollBtnTopBGHot", c.ScrollBtnTopBGHot}, {"ScrollBtnBottomBGHot", c.ScrollBtnBottomBGHot},
-      {"ScrollBtnLeftBGHot", c.ScrollBtnLeftBGHot}, {"ScrollBtnRightBGHot", c.ScrollBtnRightBGHot},
-      {"SliderVert", c.SliderVert}, {"SliderHorz", c.SliderHorz}, {"SliderVertMask", c.SliderVertMask},
-      {"SliderHorzMask", c.SliderHorzMask}, {"SliderVertGlyph", c.SliderVertGlyph},
-      {"SliderHorzGlyph", c.SliderHorzGlyph}, {"SliderHorzBG", c.SliderHorzBG}, {"SliderHorzBGHot", c.SliderHorzBGHot},
-      {"SliderVertBG", c.SliderVertBG}, {"SliderVertBGHot", c.SliderVertBGHot}, {"ScrollBar1H", c.ScrollBar1H},
-      {"ScrollBar1V", c.ScrollBar1V}, {"ScrollBar2H", c.ScrollBar2H}, {"ScrollBar2V", c.ScrollBar2V},
-      {"ScrollBar1HMask", c.ScrollBar1HMask}, {"ScrollBar1VMask", c.ScrollBar1VMask},
-      {"ScrollBar2HMask", c.ScrollBar2HMask}, {"ScrollBar2VMask", c.ScrollBar2VMask},
-      {"ScrollBar1HBG", c.ScrollBar1HBG}, {"ScrollBar1VBG", c.ScrollBar1VBG}, {"ScrollBar2HBG", c.ScrollBar2HBG},
-      {"ScrollBar2VBG", c.ScrollBar2VBG}, {"ScrollBar1HBGHot", c.ScrollBar1HBGHot},
-      {"ScrollBar1VBGHot", c.ScrollBar1VBGHot}, {"ScrollBar2HBGHot", c.ScrollBar2HBGHot},
-      {"ScrollBar2VBGHot", c.ScrollBar2VBGHot}};
+  const std::pair<const char*, int> all[] = {{"GlobalInfoIndex", c.GlobalInfoIndex},
+                                             {"CheckBoxChecked", c.CheckBoxChecked},
+                                             {"CheckBoxUnchecked", c.CheckBoxUnchecked},
+                                             {"CheckBoxGrayed", c.CheckBoxGrayed},
+                                             {"RadioChecked", c.RadioChecked},
+                                             {"RadioUnchecked", c.RadioUnchecked},
+                                             {"RadioGrayed", c.RadioGrayed},
+                                             {"SmallCheckBoxChecked", c.SmallCheckBoxChecked},
+                                             {"SmallCheckBoxUnchecked", c.SmallCheckBoxUnchecked},
+                                             {"SmallCheckBoxGrayed", c.SmallCheckBoxGrayed},
+                                             {"ExBorder", c.ExBorder},
+                                             {"ComboBtnIndex", c.ComboBtnIndex},
+                                             {"ComboBtnBorder", c.ComboBtnBorder},
+                                             {"ComboBtnBG", c.ComboBtnBG},
+                                             {"ComboBtnBGHot", c.ComboBtnBGHot},
+                                             {"ComboGlyph", c.ComboGlyph},
+                                             {"TabTop", c.TabTop},
+                                             {"TabBottom", c.TabBottom},
+                                             {"TabLeft", c.TabLeft},
+                                             {"TabRight", c.TabRight},
+                                             {"TabTopMask", c.TabTopMask},
+                                             {"TabBottomMask", c.TabBottomMask},
+                                             {"TabLeftMask", c.TabLeftMask},
+                                             {"TabRightMask", c.TabRightMask},
+                                             {"ScrollBtnTop", c.ScrollBtnTop},
+                                             {"ScrollBtnBottom", c.ScrollBtnBottom},
+                                             {"ScrollBtnLeft", c.ScrollBtnLeft},
+                                             {"ScrollBtnRight", c.ScrollBtnRight},
+                                             {"ScrollBtnTopMask", c.ScrollBtnTopMask},
+                                             {"ScrollBtnBottomMask", c.ScrollBtnBottomMask},
+                                             {"ScrollBtnLeftMask", c.ScrollBtnLeftMask},
+                                             {"ScrollBtnRightMask", c.ScrollBtnRightMask},
+                                             {"ArrowTop", c.ArrowTop},
+                                             {"ArrowBottom", c.ArrowBottom},
+                                             {"ArrowLeft", c.ArrowLeft},
+                                             {"ArrowRight", c.ArrowRight},
+                                             {"ScrollBtnTopBG", c.ScrollBtnTopBG},
+                                             {"ScrollBtnBottomBG", c.ScrollBtnBottomBG},
+                                             {"ScrollBtnLeftBG", c.ScrollBtnLeftBG},
+                                             {"ScrollBtnRightBG", c.ScrollBtnRightBG},
+                                             {"ScrollBtnTopBGHot", c.ScrollBtnTopBGHot},
+                                             {"ScrollBtnBottomBGHot", c.ScrollBtnBottomBGHot},
+                                             {"ScrollBtnLeftBGHot", c.ScrollBtnLeftBGHot},
+                                             {"ScrollBtnRightBGHot", c.ScrollBtnRightBGHot},
+                                             {"SliderVert", c.SliderVert},
+                                             {"SliderHorz", c.SliderHorz},
+                                             {"SliderVertMask", c.SliderVertMask},
+                                             {"SliderHorzMask", c.SliderHorzMask},
+                                             {"SliderVertGlyph", c.SliderVertGlyph},
+                                             {"SliderHorzGlyph", c.SliderHorzGlyph},
+                                             {"SliderHorzBG", c.SliderHorzBG},
+                                             {"SliderHorzBGHot", c.SliderHorzBGHot},
+                                             {"SliderVertBG", c.SliderVertBG},
+                                             {"SliderVertBGHot", c.SliderVertBGHot},
+                                             {"ScrollBar1H", c.ScrollBar1H},
+                                             {"ScrollBar1V", c.ScrollBar1V},
+                                             {"ScrollBar2H", c.ScrollBar2H},
+                                             {"ScrollBar2V", c.ScrollBar2V},
+                                             {"ScrollBar1HMask", c.ScrollBar1HMask},
+                                             {"ScrollBar1VMask", c.ScrollBar1VMask},
+                                             {"ScrollBar2HMask", c.ScrollBar2HMask},
+                                             {"ScrollBar2VMask", c.ScrollBar2VMask},
+                                             {"ScrollBar1HBG", c.ScrollBar1HBG},
+                                             {"ScrollBar1VBG", c.ScrollBar1VBG},
+                                             {"ScrollBar2HBG", c.ScrollBar2HBG},
+                                             {"ScrollBar2VBG", c.ScrollBar2VBG},
+                                             {"ScrollBar1HBGHot", c.ScrollBar1HBGHot},
+                                             {"ScrollBar1VBGHot", c.ScrollBar1VBGHot},
+                                             {"ScrollBar2HBGHot", c.ScrollBar2HBGHot},
+                                             {"ScrollBar2VBGHot", c.ScrollBar2VBGHot}};
   for (const auto& [name, index] : all) EXPECT_GE(index, 0) << name;
 }
 
@@ -252,14 +341,26 @@ TEST(BlueIce, EveryImageSyntaxAndGradientModeIsUsed) {
     const TsMaskData& m = skin.tables.Masks[i];
     switch (skin.syntaxes[i]) {
       case TacImageSyntax::OwnFile:
-        if (m.Format == 1) ++used["small JPEG texture"];
-        else ++used[m.ExtraLayers == 1 ? "! alpha layer" : m.ExtraLayers == 0 ? "! key" : "! other"];
+        if (m.Format == 1)
+          ++used["small JPEG texture"];
+        else
+          ++used[m.ExtraLayers == 1 ? "! alpha layer" : m.ExtraLayers == 0 ? "! key" : "! other"];
         break;
-      case TacImageSyntax::Master: ++used["@"]; break;
-      case TacImageSyntax::MasterMargins: ++used["^"]; break;
-      case TacImageSyntax::MasterTexture: ++used["~"]; break;
-      case TacImageSyntax::Rect: ++used["#"]; break;
-      case TacImageSyntax::PlainFile: ++used["plain .BMP"]; break;
+      case TacImageSyntax::Master:
+        ++used["@"];
+        break;
+      case TacImageSyntax::MasterMargins:
+        ++used["^"];
+        break;
+      case TacImageSyntax::MasterTexture:
+        ++used["~"];
+        break;
+      case TacImageSyntax::Rect:
+        ++used["#"];
+        break;
+      case TacImageSyntax::PlainFile:
+        ++used["plain .BMP"];
+        break;
     }
   }
   for (const char* kind : {"! alpha layer", "! key", "@", "^", "~", "#", "plain .BMP", "small JPEG texture"})

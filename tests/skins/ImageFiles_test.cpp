@@ -46,9 +46,7 @@ std::uint32_t Expected(const Image& img, int x, int y) {
 }
 
 TEST(SkinImageFiles, PngAndBmpReadBackExactly) {
-  const struct {
-    int w, h;
-  } sizes[] = {{1, 1}, {2, 3}, {5, 2}, {17, 9}, {64, 33}};
+  const struct { int w, h; } sizes[] = {{1, 1}, {2, 3}, {5, 2}, {17, 9}, {64, 33}};
   unsigned seed = 1;
   for (auto [w, h] : sizes)
     for (bool alpha : {false, true}) {
@@ -59,8 +57,8 @@ TEST(SkinImageFiles, PngAndBmpReadBackExactly) {
       EXPECT_EQ(png.HasAlpha, alpha);
       for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-          ASSERT_EQ(png.At(x, y), Expected(img, x, y)) << w << "x" << h << (alpha ? " RGBA" : " RGB") << " at " << x
-                                                       << "," << y;
+          ASSERT_EQ(png.At(x, y), Expected(img, x, y))
+              << w << "x" << h << (alpha ? " RGBA" : " RGB") << " at " << x << "," << y;
       if (alpha) continue;
       // Rows of 3, 6, 15 ... bytes are padded to four in the BMP.
       const Picture bmp = FromBmp(EncodeBmp(img));
@@ -128,7 +126,7 @@ TEST(SkinImageFiles, PixelsOfTheThreeKinds) {
 TEST(SkinImageFiles, TextInCodePage1251) {
   EXPECT_EQ(skingen::ToCodePage1251("Ab Жщ Ёё «—»"), "Ab \xC6\xF9 \xA8\xB8 \xAB\x97\xBB");
   EXPECT_THROW(skingen::ToCodePage1251("\xC3\xA4"), std::invalid_argument);  // a-umlaut
-  EXPECT_THROW(skingen::ToCodePage1251("\xD0"), std::invalid_argument);          // cut in the middle
+  EXPECT_THROW(skingen::ToCodePage1251("\xD0"), std::invalid_argument);      // cut in the middle
 }
 
 }  // namespace

@@ -80,11 +80,16 @@ inline Bytes Zlib(const Bytes& raw, int level = 6) {
 
 inline int SamplesOf(int colorType) {
   switch (colorType) {
-    case 0: return 1;
-    case 2: return 3;
-    case 3: return 1;
-    case 4: return 2;
-    case 6: return 4;
+    case 0:
+      return 1;
+    case 2:
+      return 3;
+    case 3:
+      return 1;
+    case 4:
+      return 2;
+    case 6:
+      return 4;
   }
   return 1;
 }
@@ -160,8 +165,8 @@ inline RawImage Rgb8Image(std::uint32_t w, std::uint32_t h, bool alpha, PixelFn 
     Bytes row;
     for (std::uint32_t x = 0; x < w; ++x) {
       const std::uint32_t p = pixel(x, y);
-      row.insert(row.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                             static_cast<std::uint8_t>(p)});
+      row.insert(row.end(),
+                 {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p)});
       if (alpha) row.push_back(static_cast<std::uint8_t>(p >> 24));
     }
     img.rows.push_back(std::move(row));
@@ -182,10 +187,18 @@ inline Bytes FilterRow(const Bytes& row, const Bytes& prev, int filter, int bpp)
     int a = i >= k ? row[i - k] : 0, b = prev[i], c = i >= k ? prev[i - k] : 0;
     int pred = 0;
     switch (filter) {
-      case 1: pred = a; break;
-      case 2: pred = b; break;
-      case 3: pred = (a + b) / 2; break;
-      case 4: pred = Paeth(a, b, c); break;
+      case 1:
+        pred = a;
+        break;
+      case 2:
+        pred = b;
+        break;
+      case 3:
+        pred = (a + b) / 2;
+        break;
+      case 4:
+        pred = Paeth(a, b, c);
+        break;
     }
     out.push_back(static_cast<std::uint8_t>(row[i] - pred));
   }
@@ -232,7 +245,8 @@ inline std::vector<Chunk> SplitIdat(const Bytes& z, const std::vector<std::size_
   std::size_t pos = 0, i = 0;
   while (pos < z.size()) {
     std::size_t n = std::min(sizes[i++ % sizes.size()], z.size() - pos);
-    out.push_back({"IDAT", Bytes(z.begin() + static_cast<std::ptrdiff_t>(pos), z.begin() + static_cast<std::ptrdiff_t>(pos + n))});
+    out.push_back({"IDAT", Bytes(z.begin() + static_cast<std::ptrdiff_t>(pos),
+                                 z.begin() + static_cast<std::ptrdiff_t>(pos + n))});
     pos += n;
   }
   return out;

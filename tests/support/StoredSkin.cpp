@@ -65,11 +65,16 @@ std::wstring StoredSkinDirectory() {
 
 const char* Name(StoredSkin what) {
   switch (what) {
-    case StoredSkin::None: return "NoSkin";
-    case StoredSkin::Folder: return "SkinFolder";
-    case StoredSkin::Packed: return "PackedSkin";
-    case StoredSkin::TruncatedImage: return "TruncatedImage";
-    case StoredSkin::TruncatedPacked: return "TruncatedPacked";
+    case StoredSkin::None:
+      return "NoSkin";
+    case StoredSkin::Folder:
+      return "SkinFolder";
+    case StoredSkin::Packed:
+      return "PackedSkin";
+    case StoredSkin::TruncatedImage:
+      return "TruncatedImage";
+    case StoredSkin::TruncatedPacked:
+      return "TruncatedPacked";
   }
   return "?";
 }

@@ -109,8 +109,7 @@ class SkinSheetTest : public ::testing::Test {
     source.Path = kSkinDirectory + "\\BlueIce.asz";
     ASSERT_EQ(LoadSheetSkin(*FManager, source), "packed");
     FSheet = new TsSkinSheet(DrawSkinSheet(*FManager, TsSheetOptions{}));
-    for (const TsSheetCell& cell : FSheet->Cells)
-      FCells[{cell.Kind, cell.Name, cell.State, cell.SizeIndex}] = &cell;
+    for (const TsSheetCell& cell : FSheet->Cells) FCells[{cell.Kind, cell.Name, cell.State, cell.SizeIndex}] = &cell;
   }
   static void TearDownTestSuite() {
     delete FSheet;
@@ -218,14 +217,12 @@ TEST_F(SkinSheetTest, StatesDifferWhereTheSkinMakesThemDiffer) {
     int a, b;
     int minPercent;  // of the cell's pixels that must differ
   } differ[] = {
-      {"BUTTON", 0, 1, 50},         {"BUTTON", 0, 2, 50},         {"BUTTON", 1, 2, 50},
-      {"SPEEDBUTTON", 0, 2, 50},    {"COLHEADER", 0, 1, 50},      {"TABTOP", 0, 1, 50},
-      {"TABTOP", 1, 2, 5},          {"TABBOTTOM", 0, 2, 50},      {"TABLEFT", 1, 2, 5},
-      {"TABRIGHT", 1, 2, 5},        {"MENUITEM", 0, 1, 50},       {"SELECTION", 0, 1, 50},
-      {"FORMTITLE", 0, 1, 50},      {"FORM", 0, 1, 5},            {"DIALOG", 0, 1, 5},
-      {"EDIT", 0, 1, 5},            {"SCROLLBTNTOP", 0, 1, 50},   {"SCROLLBTNTOP", 1, 2, 5},
-      {"SCROLLBTNLEFT", 0, 2, 50},  {"SCROLLSLIDERV", 0, 1, 50},  {"SCROLLSLIDERH", 0, 2, 50},
-      {"SCROLLBAR1V", 0, 1, 50},    {"SCROLLBAR2H", 0, 2, 50},    {"COMBOBTN", 0, 1, 50},
+      {"BUTTON", 0, 1, 50},        {"BUTTON", 0, 2, 50},      {"BUTTON", 1, 2, 50},        {"SPEEDBUTTON", 0, 2, 50},
+      {"COLHEADER", 0, 1, 50},     {"TABTOP", 0, 1, 50},      {"TABTOP", 1, 2, 5},         {"TABBOTTOM", 0, 2, 50},
+      {"TABLEFT", 1, 2, 5},        {"TABRIGHT", 1, 2, 5},     {"MENUITEM", 0, 1, 50},      {"SELECTION", 0, 1, 50},
+      {"FORMTITLE", 0, 1, 50},     {"FORM", 0, 1, 5},         {"DIALOG", 0, 1, 5},         {"EDIT", 0, 1, 5},
+      {"SCROLLBTNTOP", 0, 1, 50},  {"SCROLLBTNTOP", 1, 2, 5}, {"SCROLLBTNLEFT", 0, 2, 50}, {"SCROLLSLIDERV", 0, 1, 50},
+      {"SCROLLSLIDERH", 0, 2, 50}, {"SCROLLBAR1V", 0, 1, 50}, {"SCROLLBAR2H", 0, 2, 50},   {"COMBOBTN", 0, 1, 50},
       {"UPDOWNBTN", 0, 2, 50},
   };
   for (const auto& d : differ)
@@ -261,8 +258,8 @@ TEST_F(SkinSheetTest, StatesDifferWhereTheSkinMakesThemDiffer) {
     if (cell.State == 0 || !SkinGivesSameLook(*FManager, cell.Index, cell.State)) continue;
     const CellPixels normal = PixelsOf(sheet, *cells.at({cell.Name, 0, cell.SizeIndex}));
     const CellPixels other = PixelsOf(sheet, cell);
-    EXPECT_EQ(Differing(normal, other), 0) << cell.Name << " state " << cell.State << " size " << cell.SizeIndex
-                                           << " should look like state 0";
+    EXPECT_EQ(Differing(normal, other), 0)
+        << cell.Name << " state " << cell.State << " size " << cell.SizeIndex << " should look like state 0";
     ++alike;
   }
   EXPECT_GT(alike, 10);
@@ -277,9 +274,9 @@ TEST_F(SkinSheetTest, TransparentPartsShowTheParentPicture) {
     int state;
     double fx, fy;  // a point as a fraction of the cell, or exact corners
   } points[] = {
-      {"CAPTION", 0, 0.5, 0.5},   {"CAPTION", 1, 0.1, 0.9},   {"CHECKBOX", 0, 0.3, 0.6},
-      {"GROUPBOX", 0, 0.5, 0.5},  {"BUTTON", 0, 0, 0},        {"BUTTON", 2, 1, 1},
-      {"FORMTITLE", 1, 0, 0},     {"FORMTITLE", 0, 1, 0},     {"WEBBUTTON", 1, 0.9, 0.2},
+      {"CAPTION", 0, 0.5, 0.5},  {"CAPTION", 1, 0.1, 0.9}, {"CHECKBOX", 0, 0.3, 0.6},
+      {"GROUPBOX", 0, 0.5, 0.5}, {"BUTTON", 0, 0, 0},      {"BUTTON", 2, 1, 1},
+      {"FORMTITLE", 1, 0, 0},    {"FORMTITLE", 0, 1, 0},   {"WEBBUTTON", 1, 0.9, 0.2},
   };
   for (const auto& pt : points)
     for (int size = 0; size < 2; ++size) {

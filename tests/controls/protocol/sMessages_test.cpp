@@ -77,8 +77,7 @@ class TPlainBox : public fw::TWinControl {
 // A control without a window that logs the skin messages it is called with.
 class TGraphicSpy : public fw::TGraphicControl {
  public:
-  TGraphicSpy(fw::TComponent* owner, Log& log, const char* name)
-      : fw::TGraphicControl(owner), FLog(log), FName(name) {}
+  TGraphicSpy(fw::TComponent* owner, Log& log, const char* name) : fw::TGraphicControl(owner), FLog(log), FName(name) {}
 
  protected:
   void WndProc(fw::TMessage& m) override {
@@ -207,8 +206,8 @@ TEST_F(SkinMessages, FormsWindowsAndPaintability) {
   EXPECT_EQ(FindOwnerForm(nullptr), nullptr);
   EXPECT_EQ(RootWindow(s2->Handle()), form->Handle());
 
-  HWND framed = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_BORDER, 0, 0, 50, 40, form->Handle(), nullptr,
-                                  nullptr, nullptr);
+  HWND framed =
+      ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_BORDER, 0, 0, 50, 40, form->Handle(), nullptr, nullptr, nullptr);
   RECT inside = ClientRectInWindow(framed);
   EXPECT_EQ(inside.left, 1);
   EXPECT_EQ(inside.top, 1);

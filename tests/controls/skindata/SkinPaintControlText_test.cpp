@@ -20,8 +20,8 @@
 namespace translit {
 namespace {
 
-using testing_files::TempFolder;
 using test::WriteText;
+using testing_files::TempFolder;
 
 using TLabelled = test::TSkinDataControl;
 
@@ -72,7 +72,8 @@ class ControlText : public ::testing::Test {
   // The text of data written on white.
   void Write(bool enabled, bool hot, TsCommonData& data) {
     FillBitmapRect(picture.get(), RECT{0, 0, 60, 20}, 0xFFFFFF);
-    WriteControlText(picture->Canvas(), "WWW", enabled, hot, data, DT_LEFT | DT_TOP | DT_SINGLELINE, RECT{2, 2, 58, 18});
+    WriteControlText(picture->Canvas(), "WWW", enabled, hot, data, DT_LEFT | DT_TOP | DT_SINGLELINE,
+                     RECT{2, 2, 58, 18});
   }
   void Write(bool enabled, bool hot) { Write(enabled, hot, control->SkinData()); }
 
@@ -118,7 +119,7 @@ TEST_F(ControlText, TransparentTextOnItsParentTakesTheParentsColours) {
     int kind;  // -1: a control without a window
     std::uint32_t expected;
   } cases[] = {
-      {"windowless", -1, parents},  {"check box", 32, parents},  {"grid check box", 152, parents},
+      {"windowless", -1, parents},   {"check box", 32, parents}, {"grid check box", 152, parents},
       {"radio button", 33, parents}, {"group box", 74, parents}, {"frame group box", 226, parents},
       {"button", kKindButton, own},  {"edit", 2, own},           {"no kind", 0, own},
   };

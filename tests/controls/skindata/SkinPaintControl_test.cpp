@@ -19,8 +19,8 @@
 namespace translit {
 namespace {
 
-using testing_files::TempFolder;
 using test::WriteText;
+using testing_files::TempFolder;
 
 using TPainted = test::TSkinDataControl;
 

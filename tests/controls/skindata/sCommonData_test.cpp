@@ -81,11 +81,13 @@ class CommonData : public ::testing::Test {
 
 TEST(CommonDataKinds, DefaultSectionOfEachKindAndTheKindSets) {
   const std::pair<int, const char*> cases[] = {
-      {2, "EDIT"},       {96, "EDIT"},          {227, "EDIT"},        {11, "COMBOBOX"},  {82, "COMBOBOX"},
-      {19, "BAR"},       {20, "BARTITLE"},      {152, "CHECKBOX"},    {33, "RADIOBUTTON"}, {73, "PANEL"},
-      {58, "PANEL_LOW"}, {60, "TOOLBAR"},       {56, "DRAGBAR"},      {57, "TABSHEET"},  {226, "GROUPBOX"},
-      {75, "SPLITTER"},  {95, "SPEEDBUTTON"},   {94, "BUTTON"},       {98, "TOOLBUTTON"}, {143, "PAGECONTROL"},
-      {151, "STATUSBAR"}, {161, "GAUGE"},       {165, "TRACKBAR"},    {9, ""},           {224, ""},
+      {2, "EDIT"},         {96, "EDIT"},     {227, "EDIT"},      {11, "COMBOBOX"},
+      {82, "COMBOBOX"},    {19, "BAR"},      {20, "BARTITLE"},   {152, "CHECKBOX"},
+      {33, "RADIOBUTTON"}, {73, "PANEL"},    {58, "PANEL_LOW"},  {60, "TOOLBAR"},
+      {56, "DRAGBAR"},     {57, "TABSHEET"}, {226, "GROUPBOX"},  {75, "SPLITTER"},
+      {95, "SPEEDBUTTON"}, {94, "BUTTON"},   {98, "TOOLBUTTON"}, {143, "PAGECONTROL"},
+      {151, "STATUSBAR"},  {161, "GAUGE"},   {165, "TRACKBAR"},  {9, ""},
+      {224, ""},
   };
   for (const auto& [kind, section] : cases) EXPECT_STREQ(DefaultSectionOfKind(kind), section) << kind;
   EXPECT_TRUE(IsEditKind(96));
@@ -199,11 +201,10 @@ TEST_F(CommonData, ColourForChildrenAndBackgroundColourByTransparency) {
     fw::TColor parentColor;
     std::uint32_t expected;
   } cases[] = {
-      {"EDIT", 0x000000, 0xFFFFFF},       // opaque: the section's colour
-      {"CLEAR", 0x123456, 0x123456},      // fully transparent: the parent's
-      {"PANEL", 0x000000, 0x999999},      // 40 %: 40 % parent, 60 % section
-      {"PANEL", 0xFFFFFF, 0xFFFFFF},
-      {"NOSUCH", 0x000000, 0x0A0B0C},     // unskinned: its own colour
+      {"EDIT", 0x000000, 0xFFFFFF},                                   // opaque: the section's colour
+      {"CLEAR", 0x123456, 0x123456},                                  // fully transparent: the parent's
+      {"PANEL", 0x000000, 0x999999},                                  // 40 %: 40 % parent, 60 % section
+      {"PANEL", 0xFFFFFF, 0xFFFFFF}, {"NOSUCH", 0x000000, 0x0A0B0C},  // unskinned: its own colour
   };
   for (const Case& k : cases) {
     form->SetColor(k.parentColor);
@@ -360,8 +361,7 @@ TEST_F(CommonData, NestedUpdatesTellTheOwnerOnceAtTheEnd) {
   EXPECT_FALSE(c->SkinData().StateFlags & sfUpdating);
   c->SkinData().BGChanged = false;
   c->SkinData().FinishUpdate(true);
-  EXPECT_EQ(c->log,
-            (std::vector<int>{SKINCMD_UPDATE_STARTED, SKINCMD_UPDATE_STARTED, SKINCMD_UPDATE_ENDED}));
+  EXPECT_EQ(c->log, (std::vector<int>{SKINCMD_UPDATE_STARTED, SKINCMD_UPDATE_STARTED, SKINCMD_UPDATE_ENDED}));
   EXPECT_EQ(c->SkinData().UpdateCount, 0);
   EXPECT_TRUE(c->SkinData().BGChanged) << "repaint asked";
 }

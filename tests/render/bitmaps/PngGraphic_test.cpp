@@ -57,7 +57,8 @@ std::vector<std::uint8_t> MaskOf(HICON icon, int w, int h) {
   if (info.hbmColor) ::DeleteObject(info.hbmColor);
   std::vector<std::uint8_t> mask;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) mask.push_back((bits[static_cast<std::size_t>(y * ((w + 15) / 16 * 2) + x / 8)] >> (7 - x % 8)) & 1);
+    for (int x = 0; x < w; ++x)
+      mask.push_back((bits[static_cast<std::size_t>(y * ((w + 15) / 16 * 2) + x / 8)] >> (7 - x % 8)) & 1);
   return mask;
 }
 
@@ -67,7 +68,7 @@ TEST(PngGraphic, DecodesIntoTheBitmapsRowsAndPalette) {
   const struct {
     int colorType, depth;
     fw::TPixelFormat format;
-  } cases[] = {{0, 1, fw::pf1bit}, {0, 2, fw::pf4bit},  {3, 4, fw::pf4bit}, {3, 8, fw::pf8bit},
+  } cases[] = {{0, 1, fw::pf1bit},  {0, 2, fw::pf4bit},  {3, 4, fw::pf4bit}, {3, 8, fw::pf8bit},
                {0, 16, fw::pf8bit}, {2, 8, fw::pf24bit}, {4, 8, fw::pf8bit}, {6, 16, fw::pf32bit}};
   std::uint32_t seed = 1;
   for (const auto& c : cases) {

@@ -43,8 +43,7 @@ TEST(ResampleBitmap, TooSmallSameSizeAndFormats) {
   Resample(four.get(), dest.get(), 4, rfTriangle, 4);
   ASSERT_EQ(dest->Width(), 4);
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x)
-      EXPECT_EQ(static_cast<std::uint32_t*>(dest->ScanLine(y))[x], 0x01020304u * (x + 4 * y));
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(static_cast<std::uint32_t*>(dest->ScanLine(y))[x], 0x01020304u * (x + 4 * y));
 
   // 8-bit sources become 24-bit; so does the result.
   fw::TBitmap grey(2, 2, fw::pf8bit);

@@ -64,8 +64,7 @@ TEST(PaintGradient, OnTextureOfAnotherBitmap) {
   PaintGradientOnTexture(b.get(), {0, 0, 4, 4}, ParseGradient("0;0;100;0;0"), 255, {0, 0, 0, 0}, texture.get());
   // The period is 2 x 2, tiled from the origin: a chequer of 254 and 0.
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x)
-      EXPECT_EQ(GdiPixel(*b, x, y), (x + y) % 2 == 0 ? 0xFEFEFEu : 0u) << x << "," << y;
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(GdiPixel(*b, x, y), (x + y) % 2 == 0 ? 0xFEFEFEu : 0u) << x << "," << y;
 }
 
 }  // namespace

@@ -12,7 +12,14 @@ namespace {
 
 TEST(AnimFrames, FrameCountsAreTimeDivTwelveOfASixteenBitTime) {
   const std::pair<unsigned, int> cases[] = {
-      {0, 0}, {11, 0}, {12, 1}, {60, 5}, {100, 8}, {120, 10}, {200, 16}, {65535, 5461},
+      {0, 0},
+      {11, 0},
+      {12, 1},
+      {60, 5},
+      {100, 8},
+      {120, 10},
+      {200, 16},
+      {65535, 5461},
       // A time past 16 bits is read by its low 16 bits.
       {65536 + 24, 2},
   };

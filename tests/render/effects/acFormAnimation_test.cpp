@@ -57,9 +57,7 @@ class TAnimated : public fw::TForm {
 };
 
 std::uint32_t PixelAt(fw::TBitmap& b, int x, int y) { return ViewOf(&b).Row(y)[x] & 0xFFFFFF; }
-std::uint32_t AsPixel(fw::TColor rgb) {
-  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
+std::uint32_t AsPixel(fw::TColor rgb) { return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF); }
 
 class FormAnimation : public ::testing::Test {
  protected:
@@ -447,7 +445,8 @@ TEST_F(FormAnimation, WithABorderWindowReskinningFadesTheOldWindowOutAsTheNewCom
   provider.newBorder = &newBorder;
   provider.cover = WindowPicture(form->Handle(), nullptr, true);
   form->answersProvider = true;
-  SetProviderLookup([&](HWND wnd, LRESULT) -> TacAnimationProvider* { return wnd == form->Handle() ? &provider : nullptr; });
+  SetProviderLookup(
+      [&](HWND wnd, LRESULT) -> TacAnimationProvider* { return wnd == form->Handle() ? &provider : nullptr; });
   HWND oldWindow = oldBorder.Form()->Handle();
   FrameLog log;
   AnimateSkinChange(form, 100, 255, atFading);
@@ -511,7 +510,8 @@ TEST_F(FormAnimation, SkinnedWindowsPaintThemselvesIntoPicturesWithTheirPainterS
 TEST_F(FormAnimation, TheSkinManagerReskinsItsSkinnedFormsWithTheirAnimation) {
   TFakeProvider provider(form);
   form->answersProvider = true;
-  SetProviderLookup([&](HWND wnd, LRESULT) -> TacAnimationProvider* { return wnd == form->Handle() ? &provider : nullptr; });
+  SetProviderLookup(
+      [&](HWND wnd, LRESULT) -> TacAnimationProvider* { return wnd == form->Handle() ? &provider : nullptr; });
   SkinnedForms().push_back(form);
 
   FrameLog log;
@@ -552,7 +552,8 @@ TEST_F(FormAnimation, TheSkinManagerReskinsItsSkinnedFormsWithTheirAnimation) {
 TEST_F(FormAnimation, FormsFrozenForASkinThatNeverComesDrawAgain) {
   TFakeProvider provider(form);
   form->answersProvider = true;
-  SetProviderLookup([&](HWND wnd, LRESULT) -> TacAnimationProvider* { return wnd == form->Handle() ? &provider : nullptr; });
+  SetProviderLookup(
+      [&](HWND wnd, LRESULT) -> TacAnimationProvider* { return wnd == form->Handle() ? &provider : nullptr; });
   SkinnedForms().push_back(form);
   // With extended borders the forms are frozen before the skin is read; a
   // skin that is not there never reaches the animation that ends it.

@@ -106,7 +106,8 @@ TEST_F(Glow, TheMousePassesThroughToTheWindowsUnderIt) {
   // A real click there reaches the form.
   std::vector<POINT> clicks;
   form->WindowProc = [&, old = form->WindowProc](fw::TMessage& m) {
-    if (m.Msg == WM_LBUTTONDOWN) clicks.push_back(POINT{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))});
+    if (m.Msg == WM_LBUTTONDOWN)
+      clicks.push_back(POINT{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))});
     old(m);
   };
   ::SetForegroundWindow(form->Handle());

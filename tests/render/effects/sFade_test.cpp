@@ -24,8 +24,8 @@ using test::PumpFor;
 using test::PumpUntil;
 
 // Colours as RGB; in the cache they are pixels blue, green, red, alpha.
-constexpr fw::TColor kBefore = 0x0000FF;  // red
-constexpr fw::TColor kAfter = 0xFF0000;   // blue
+constexpr fw::TColor kBefore = 0x0000FF;   // red
+constexpr fw::TColor kAfter = 0xFF0000;    // blue
 constexpr fw::TColor kPainted = 0x00FF00;  // what the control's own painting shows
 
 // A skinned control that fades the way the skinned button does: the cache

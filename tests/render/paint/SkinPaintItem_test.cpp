@@ -70,8 +70,8 @@ TEST_F(SkinItems, TransparencyLetsTheParentThrough) {
     }
   auto item = NewBitmap32(10, 10);
   // Fully transparent: exactly the parent's pixels at its position plus the offset.
-  PaintSkinItem(Section("FULL"), "FULL", MakeParentCache(parent.get(), 5, 6), -1, -1, manager, item.get(),
-                POINT{2, 3}, RECT{0, 0, 10, 10}, 0);
+  PaintSkinItem(Section("FULL"), "FULL", MakeParentCache(parent.get(), 5, 6), -1, -1, manager, item.get(), POINT{2, 3},
+                RECT{0, 0, 10, 10}, 0);
   EXPECT_EQ(Pixel(item.get(), 0, 0), Pixel(parent.get(), 7, 9));
   EXPECT_EQ(Pixel(item.get(), 9, 9), Pixel(parent.get(), 16, 18));
 
@@ -80,13 +80,13 @@ TEST_F(SkinItems, TransparencyLetsTheParentThrough) {
   colour.FillColor = 0x00FF0000;
   PaintSkinItem(Section("PART"), "PART", colour, -1, -1, manager, item.get(), POINT{0, 0}, RECT{0, 0, 10, 10}, 0);
   const std::uint32_t p = Pixel(item.get(), 4, 4);
-  EXPECT_EQ(p & 0xFF, 153u);         // section red 255 at 60 %
+  EXPECT_EQ(p & 0xFF, 153u);          // section red 255 at 60 %
   EXPECT_EQ((p >> 16) & 0xFF, 102u);  // parent blue 255 at 40 %
 
   // 40 % of a parent picture: the section's layers mixed over it.
   FillBitmapRect(parent.get(), RECT{0, 0, 50, 40}, 0x00FF0000);
-  PaintSkinItem(Section("PART"), "PART", MakeParentCache(parent.get(), 0, 0), -1, -1, manager, item.get(),
-                POINT{0, 0}, RECT{0, 0, 10, 10}, 0);
+  PaintSkinItem(Section("PART"), "PART", MakeParentCache(parent.get(), 0, 0), -1, -1, manager, item.get(), POINT{0, 0},
+                RECT{0, 0, 10, 10}, 0);
   // (d x 102 + s x 153 + 127) >> 8 with the parent d and the section s.
   EXPECT_EQ(Pixel(item.get(), 4, 4), 0x660098u) << "red (255 x 153 + 127) >> 8, blue (255 x 102 + 127) >> 8";
 }
@@ -94,8 +94,9 @@ TEST_F(SkinItems, TransparencyLetsTheParentThrough) {
 TEST_F(SkinItems, TextureThenGradientThenColour) {
   // Texture grey 0x40, gradient of one colour 0x80, section colour 0xC0:
   // mix at alpha 51 (the texture's 20 %), then 60 % picture and 40 % colour.
-  Sections("[X]\r\nCOLOR=0xC0C0C0\r\nIMAGEPERCENT=20\r\nGRADIENTPERCENT=40\r\n"
-           "GRADIENTDATA=8421504;8421504;100;0;0\r\n");
+  Sections(
+      "[X]\r\nCOLOR=0xC0C0C0\r\nIMAGEPERCENT=20\r\nGRADIENTPERCENT=40\r\n"
+      "GRADIENTDATA=8421504;8421504;100;0;0\r\n");
   Master(8, 8, 0x404040);
   AddPiece("X", "PATTERN", RECT{0, 0, 8, 8}, 0, 1);
   auto item = NewBitmap32(20, 20);
@@ -119,8 +120,9 @@ TEST_F(SkinItems, ColourTintStaysInsideAnItemInALargerPicture) {
 }
 
 TEST_F(SkinItems, PicturesThatAreNot32BitGetTheParentsColourWithoutFailing) {
-  Sections("[FULL]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=100\r\n[PART]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=40\r\n"
-           "[SOLID]\r\nCOLOR=0x0000FF\r\n");
+  Sections(
+      "[FULL]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=100\r\n[PART]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=40\r\n"
+      "[SOLID]\r\nCOLOR=0x0000FF\r\n");
   ParentCache blue;
   blue.FillColor = 0x00FF0000;
   struct Row {
@@ -178,8 +180,9 @@ TEST_F(SkinItems, NothingOutsideTheBitmapAndPaintingByName) {
 }
 
 TEST_F(SkinItems, RepeatedPaintingLeavesNoGdiObjects) {
-  Sections("[T]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=40\r\nIMAGEPERCENT=20\r\nGRADIENTPERCENT=40\r\n"
-           "GRADIENTDATA=255;65280;100;0;0\r\n");
+  Sections(
+      "[T]\r\nCOLOR=0x0000FF\r\nTRANSPARENCY=40\r\nIMAGEPERCENT=20\r\nGRADIENTPERCENT=40\r\n"
+      "GRADIENTDATA=255;65280;100;0;0\r\n");
   Master(8, 8, 0x404040);
   AddPiece("T", "PATTERN", RECT{0, 0, 8, 8}, 0, 1);
   auto parent = NewBitmap32(40, 40);

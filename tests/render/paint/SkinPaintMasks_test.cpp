@@ -135,8 +135,8 @@ const BorderCase kBorderCases[] = {
 TEST(PaintBorderMask, MapsEveryPixelToItsSourcePiece) {
   for (const BorderCase& c : kBorderCases) {
     Skin skin(c.states * c.stateW, c.stateH * (c.layers + 1), c.layers ? c.stateH : -1);
-    TsMaskData mask = skin.Mask(c.states, c.stateW, c.stateH, c.layers, c.fillMode, c.margin, c.margin, c.margin,
-                                c.margin);
+    TsMaskData mask =
+        skin.Mask(c.states, c.stateW, c.stateH, c.layers, c.fillMode, c.margin, c.margin, c.margin, c.margin);
     auto b = Filled(c.rectW + 3, c.rectH + 4, kBack);
     const RECT r{1, 2, 1 + c.rectW, 2 + c.rectH};
     PaintBorderMask(b.get(), r, false, c.state, mask, ParentCache{});
@@ -323,12 +323,19 @@ TEST(DrawTexture, ModesLayTheTextureAndReportTheColourArea) {
     RECT left;
     bool tiled;
   } cases[] = {
-      {0, whole, none, true},           {1, whole, none, false},          {2, {1, 1, 9, 3}, {1, 3, 9, 7}, true},
-      {3, {1, 1, 4, 7}, {4, 1, 9, 7}, true}, {4, {1, 1, 9, 3}, {1, 3, 9, 7}, false},
-      {5, {1, 1, 4, 7}, {4, 1, 9, 7}, false}, {6, {1, 5, 9, 7}, {1, 1, 9, 5}, true},
-      {7, {6, 1, 9, 7}, {1, 1, 6, 7}, true},  {8, {6, 1, 9, 7}, whole, true},
-      {9, {6, 1, 9, 7}, whole, true},         {10, whole, none, true},
-      {11, {6, 1, 9, 7}, whole, true},        {-1, {0, 0, 0, 0}, whole, true},
+      {0, whole, none, true},
+      {1, whole, none, false},
+      {2, {1, 1, 9, 3}, {1, 3, 9, 7}, true},
+      {3, {1, 1, 4, 7}, {4, 1, 9, 7}, true},
+      {4, {1, 1, 9, 3}, {1, 3, 9, 7}, false},
+      {5, {1, 1, 4, 7}, {4, 1, 9, 7}, false},
+      {6, {1, 5, 9, 7}, {1, 1, 9, 5}, true},
+      {7, {6, 1, 9, 7}, {1, 1, 6, 7}, true},
+      {8, {6, 1, 9, 7}, whole, true},
+      {9, {6, 1, 9, 7}, whole, true},
+      {10, whole, none, true},
+      {11, {6, 1, 9, 7}, whole, true},
+      {-1, {0, 0, 0, 0}, whole, true},
   };
   // A 3 x 2 texture at (1, 1) of the master bitmap.
   Skin skin(5, 4);
@@ -338,8 +345,8 @@ TEST(DrawTexture, ModesLayTheTextureAndReportTheColourArea) {
     auto b = Filled(10, 8, kBack);
     RECT r = whole;
     DrawTexture(b.get(), r, nullptr, c.mode, &mask);
-    EXPECT_TRUE(EqualRect(&r, &c.left)) << "mode " << c.mode << ": " << r.left << "," << r.top << "," << r.right
-                                        << "," << r.bottom;
+    EXPECT_TRUE(EqualRect(&r, &c.left)) << "mode " << c.mode << ": " << r.left << "," << r.top << "," << r.right << ","
+                                        << r.bottom;
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 10; ++x) {
         const Source got = Decode(At(b.get(), x, y));
@@ -466,13 +473,13 @@ TEST(CollectMaskRegionRects, RunsOfKeysInBothCornerCells) {
   // One state of 8 x 6 plus a second state; margins 3 left, 2 right, 2 top, 2 bottom.
   Skin skin(16, 6);
   TsMaskData mask = skin.Mask(2, 8, 6, 0, 0, 3, 2, 2, 2);
-  for (int x : {0, 1}) skin.Set(x, 0, KeyPixel);  // top-left: run 0..1 at row 0
-  skin.Set(2, 1, KeyPixel);                       // row 1: run 2..2
-  skin.Set(3, 1, KeyPixel);                       // outside the left cell: ignored
-  skin.Set(7, 0, KeyPixel);                       // top-right: column 7 of the state
-  skin.Set(0, 5, KeyPixel);                       // bottom-left, last row
+  for (int x : {0, 1}) skin.Set(x, 0, KeyPixel);       // top-left: run 0..1 at row 0
+  skin.Set(2, 1, KeyPixel);                            // row 1: run 2..2
+  skin.Set(3, 1, KeyPixel);                            // outside the left cell: ignored
+  skin.Set(7, 0, KeyPixel);                            // top-right: column 7 of the state
+  skin.Set(0, 5, KeyPixel);                            // bottom-left, last row
   skin.Set(6, 4, KeyPixel), skin.Set(7, 4, KeyPixel);  // bottom-right, first scanned row
-  skin.Set(8, 0, KeyPixel);                       // second state: ignored
+  skin.Set(8, 0, KeyPixel);                            // second state: ignored
   struct {
     const char* name;
     bool bottom;
@@ -486,8 +493,8 @@ TEST(CollectMaskRegionRects, RunsOfKeysInBothCornerCells) {
     CollectMaskRegionRects(got, 100, mask, c.bottom, 10);
     ASSERT_EQ(got.size(), c.want.size()) << c.name;
     for (std::size_t i = 0; i < got.size(); ++i)
-      EXPECT_TRUE(EqualRect(&got[i], &c.want[i])) << c.name << " #" << i << ": " << got[i].left << ","
-                                                   << got[i].top << "," << got[i].right << "," << got[i].bottom;
+      EXPECT_TRUE(EqualRect(&got[i], &c.want[i])) << c.name << " #" << i << ": " << got[i].left << "," << got[i].top
+                                                  << "," << got[i].right << "," << got[i].bottom;
   }
   // Cells reaching past the picture's right edge find no runs there.
   TsMaskData wide = mask;

@@ -45,7 +45,9 @@ std::unique_ptr<fw::TBitmap> Filled(int w, int h, std::uint32_t color) {
   return b;
 }
 // Every pixel different: the colour tells where it came from.
-std::uint32_t Code(int x, int y) { return 0x100000u + static_cast<std::uint32_t>(x) + 0x100u * static_cast<std::uint32_t>(y); }
+std::uint32_t Code(int x, int y) {
+  return 0x100000u + static_cast<std::uint32_t>(x) + 0x100u * static_cast<std::uint32_t>(y);
+}
 std::unique_ptr<fw::TBitmap> Coded(int w, int h) {
   auto b = NewBitmap32(w, h);
   for (int y = 0; y < h; ++y)
@@ -82,9 +84,16 @@ struct ParentBehaviour {
           result = 0;
           return true;
         }
-        case SKINCMD_GET_COLOR: result = colorAnswer; return true;
-        case SKINCMD_SET_PARTLY_OUTSIDE: ++partlyOutside; result = 0; return true;
-        default: result = 0; return true;
+        case SKINCMD_GET_COLOR:
+          result = colorAnswer;
+          return true;
+        case SKINCMD_SET_PARTLY_OUTSIDE:
+          ++partlyOutside;
+          result = 0;
+          return true;
+        default:
+          result = 0;
+          return true;
       }
     }
     if ((msg == WM_ERASEBKGND || msg == WM_PAINT) && wParam) {
@@ -511,9 +520,10 @@ TEST_F(ParentPaint, DisabledLookGreysAndBlends) {
     ApplyDisabledLook(b.get(), dkBlended, c.control, POINT{0, 0}, c.cache);
     for (POINT p : {POINT{0, 0}, POINT{3, 3}})
       for (int i = 0; i < 3; ++i) {
-        const int expected = c.mixColor == KeyPixel
-                                 ? static_cast<int>(Channel(picture, i))
-                                 : (static_cast<int>(Channel(picture, i)) + static_cast<int>(Channel(c.mixColor, i))) / 2;
+        const int expected =
+            c.mixColor == KeyPixel
+                ? static_cast<int>(Channel(picture, i))
+                : (static_cast<int>(Channel(picture, i)) + static_cast<int>(Channel(c.mixColor, i))) / 2;
         EXPECT_NEAR(static_cast<int>(Channel(At(*b, p.x, p.y), i)), expected, 1) << i;
       }
   }
@@ -528,7 +538,8 @@ TEST(FrameImage, SidesTiledOrStretchedCornersUnscaled) {
     std::array<int, 4> sides;
     bool centre;
   };
-  const Case cases[] = {{"tiled", {0, 0, 0, 0}, false}, {"stretched", {1, 1, 1, 1}, true}, {"unpainted", {2, 2, 2, 2}, false}};
+  const Case cases[] = {
+      {"tiled", {0, 0, 0, 0}, false}, {"stretched", {1, 1, 1, 1}, true}, {"unpainted", {2, 2, 2, 2}, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     auto dest = Filled(12, 8, 0xFFFFFF);
@@ -565,7 +576,7 @@ TEST(FrameImage, LimitsCutTheCornerAndTheSideTakesTheRest) {
   EXPECT_EQ(At(*dest, 0, 0), Code(0, 0));
   EXPECT_EQ(At(*dest, 1, 0), Code(2, 0));  // the top band begins after a 1-pixel corner
   EXPECT_EQ(At(*dest, 0, 3), Code(0, 3));
-  EXPECT_EQ(At(*dest, 1, 3), 0xFFFFFFu);   // the left band is 1 pixel wide
+  EXPECT_EQ(At(*dest, 1, 3), 0xFFFFFFu);  // the left band is 1 pixel wide
 }
 
 // A windowless child that fills itself with one colour, or calls back.

@@ -283,8 +283,13 @@ TEST_F(SkinText, FitTextWithEllipsis) {
     const char* expected;
   };
   const Case cases[] = {
-      {doc, "Doc..."}, {canvas.TextWidth("Docu...") - 1, "Doc..."}, {full, "Documents"}, {full + 50, "Documents"},
-      {0, ""},         {-3, ""},                                      {canvas.TextWidth("D...") - 1, ""},
+      {doc, "Doc..."},
+      {canvas.TextWidth("Docu...") - 1, "Doc..."},
+      {full, "Documents"},
+      {full + 50, "Documents"},
+      {0, ""},
+      {-3, ""},
+      {canvas.TextWidth("D...") - 1, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(FitTextWithEllipsis(canvas, "Documents", c.width), c.expected) << c.width;
   EXPECT_EQ(FitTextWithEllipsis(canvas, "", 5), "");
@@ -312,7 +317,7 @@ TEST_F(SkinText, GlyphStripCells) {
     int cell;  // -1: nothing drawn
   };
   const Case cases[] = {
-      {0, 0, true, 0}, {1, 0, true, 1}, {2, 1, true, 3}, {2, 0, true, 2}, {2, 5, true, 1},
+      {0, 0, true, 0},  {1, 0, true, 1},  {2, 1, true, 3},  {2, 0, true, 2},  {2, 5, true, 1},
       {2, -9, true, 1}, {1, 0, false, 0}, {2, 1, false, 0}, {3, 0, true, -1},
   };
   auto glyph = Strip(4, 16, 16);
@@ -483,10 +488,10 @@ TEST_F(SkinText, Frame3DNestedFrames) {
     int x, y;
     std::uint32_t color;
   } cases[] = {
-      {1, 1, shadow},    {5, 1, shadow},     {1, 5, shadow},   {9, 1, shadow},  {10, 1, 0xFF0000}, {10, 10, 0xFF0000},
-      {1, 10, 0xFF0000}, {5, 10, 0xFF0000},  {10, 5, 0xFF0000}, {0, 10, 0xFFFFFF}, {11, 11, 0xFFFFFF},
-      {2, 2, shadow},    {9, 9, 0xFF0000},   {2, 9, 0xFF0000}, {8, 2, shadow},  {9, 2, 0xFF0000},  {3, 3, 0xFFFFFF},
-      {0, 0, 0xFFFFFF},
+      {1, 1, shadow},     {5, 1, shadow},    {1, 5, shadow},    {9, 1, shadow},    {10, 1, 0xFF0000},
+      {10, 10, 0xFF0000}, {1, 10, 0xFF0000}, {5, 10, 0xFF0000}, {10, 5, 0xFF0000}, {0, 10, 0xFFFFFF},
+      {11, 11, 0xFFFFFF}, {2, 2, shadow},    {9, 9, 0xFF0000},  {2, 9, 0xFF0000},  {8, 2, shadow},
+      {9, 2, 0xFF0000},   {3, 3, 0xFFFFFF},  {0, 0, 0xFFFFFF},
   };
   for (const auto& c : cases) {
     const std::uint32_t p = At(b.get(), c.x, c.y) & 0xFFFFFF;

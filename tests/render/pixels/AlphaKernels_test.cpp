@@ -345,8 +345,7 @@ TEST_P(OnRows, CopyKeyedOverBackThreeWays) {
   Picture back(4, 4, GetParam(), 0x00ABCDEF);
 
   Picture fromParent(2, 2, GetParam(), 0x22222222);
-  CopyKeyedOverBack(fromParent.View(), source.View(), 0, true, {back.View(), 1, 1, 0, true}, KeyPixel,
-                    {0, 0, 1, 0}, 1);
+  CopyKeyedOverBack(fromParent.View(), source.View(), 0, true, {back.View(), 1, 1, 0, true}, KeyPixel, {0, 0, 1, 0}, 1);
   EXPECT_EQ(Hex(fromParent.At(0, 1)), "0xFFABCDEF");
   EXPECT_EQ(Hex(fromParent.At(1, 1)), "0xFF123456");
   EXPECT_EQ(Hex(fromParent.At(0, 0)), "0x22222222");
@@ -427,26 +426,46 @@ TEST(AlphaKernelsClipping, RandomPlacementsStayInside) {
     const ParentPixels parent{back.View(), coord(), coord(), 0x000000FF, rng() % 2 == 0};
     const bool fromParent = rng() % 2 == 0;
     switch (round % 12) {
-      case 0: FillBitmapRect(dest.View(), rect(), 0x123456); break;
-      case 1: TintRect(dest.View(), rect(), static_cast<int>(rng() % 101), 0x123456); break;
-      case 2: SetRectAlpha(dest.View(), rect(), 9, true); break;
-      case 3: MixBitmapsAt(dest.View(), source.View(), 77, {coord(), coord()}, rect()); break;
-      case 4: BlendRectOnto(dest.View(), coord(), coord(), KeyPixel, 0.3, rect(), source.View()); break;
-      case 5: ComposeAlpha(rect(), rect(), dest.View(), fromParent, parent, source.View()); break;
-      case 6:
-        DrawAlphaPart(rect(), rect(), dest.View(), true, static_cast<int>(rng() % 120), rng() % 2 ? NoColor : 0x00FF8000,
-                      fromParent, parent, source.View());
+      case 0:
+        FillBitmapRect(dest.View(), rect(), 0x123456);
         break;
-      case 7: CopyOpaque(dest.View(), source.Bytes(), coord(), KeyPixel, coord()); break;
-      case 8: CopyKeyed(dest.View(), source.View(), coord(), KeyPixel, rect(), coord()); break;
-      case 9: CopyKeyedOverBack(dest.View(), source.View(), coord(), fromParent, parent, KeyPixel, rect(), coord()); break;
+      case 1:
+        TintRect(dest.View(), rect(), static_cast<int>(rng() % 101), 0x123456);
+        break;
+      case 2:
+        SetRectAlpha(dest.View(), rect(), 9, true);
+        break;
+      case 3:
+        MixBitmapsAt(dest.View(), source.View(), 77, {coord(), coord()}, rect());
+        break;
+      case 4:
+        BlendRectOnto(dest.View(), coord(), coord(), KeyPixel, 0.3, rect(), source.View());
+        break;
+      case 5:
+        ComposeAlpha(rect(), rect(), dest.View(), fromParent, parent, source.View());
+        break;
+      case 6:
+        DrawAlphaPart(rect(), rect(), dest.View(), true, static_cast<int>(rng() % 120),
+                      rng() % 2 ? NoColor : 0x00FF8000, fromParent, parent, source.View());
+        break;
+      case 7:
+        CopyOpaque(dest.View(), source.Bytes(), coord(), KeyPixel, coord());
+        break;
+      case 8:
+        CopyKeyed(dest.View(), source.View(), coord(), KeyPixel, rect(), coord());
+        break;
+      case 9:
+        CopyKeyedOverBack(dest.View(), source.View(), coord(), fromParent, parent, KeyPixel, rect(), coord());
+        break;
       case 10: {
         test::Picture t(1 + static_cast<int>(rng() % 4), 1 + static_cast<int>(rng() % 4), bottomUp, 0x00FFFFFF);
         MixRect(dest.View(), rect(), source.View(), {coord(), coord()}, 200);
         MaskWithColor(dest.View(), t.View(), 0x00FF00FF);
         break;
       }
-      default: MixBitmaps(dest.View(), source.View(), 1); break;
+      default:
+        MixBitmaps(dest.View(), source.View(), 1);
+        break;
     }
     for (test::Picture* p : {&dest, &source, &back})
       for (int y = 0; y < p->Height(); ++y)

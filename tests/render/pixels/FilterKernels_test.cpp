@@ -45,9 +45,11 @@ void ReferenceBlur(GrayPicture& p, double sigma) {
     for (int i = 0; i < n; ++i) set(i, out[static_cast<size_t>(i)]);
   };
   for (int y = 0; y < h; ++y)
-    pass(w, [&](int x) { return p.At(x, y); }, [&](int x, std::uint8_t v) { p.At(x, y) = v; });
+    pass(
+        w, [&](int x) { return p.At(x, y); }, [&](int x, std::uint8_t v) { p.At(x, y) = v; });
   for (int x = 0; x < w; ++x)
-    pass(h, [&](int y) { return p.At(x, y); }, [&](int y, std::uint8_t v) { p.At(x, y) = v; });
+    pass(
+        h, [&](int y) { return p.At(x, y); }, [&](int y, std::uint8_t v) { p.At(x, y) = v; });
 }
 
 class BlurRows : public ::testing::TestWithParam<bool> {};
@@ -82,7 +84,8 @@ TEST_P(BlurRows, FlatStaysFlatAndFollowsTheFormula) {
   for (double sigma : {0.7, 2.0, 5.0, 30.0}) {
     GrayPicture ours(37, 23, GetParam()), reference(37, 23, GetParam());
     for (int y = 0; y < 23; ++y)
-      for (int x = 0; x < 37; ++x) ours.At(x, y) = reference.At(x, y) = static_cast<std::uint8_t>(rng() % 4 ? rng() : 255);
+      for (int x = 0; x < 37; ++x)
+        ours.At(x, y) = reference.At(x, y) = static_cast<std::uint8_t>(rng() % 4 ? rng() : 255);
     BlurGray8(ours.View(), sigma);
     ReferenceBlur(reference, sigma);
     int off = 0;
@@ -106,10 +109,21 @@ TEST(ResampleKernels, Table) {
     int filter;
     double x, want;
   } cases[] = {
-      {rfBox, 0.5, 1},       {rfBox, -0.5, 0},          {rfBox, 0.0, 1},          {rfTriangle, 0.5, 0.5},
-      {rfHermite, 0.5, 0.5}, {rfBell, 0, 0.75},         {rfBell, 1, 0.125},       {rfBSpline, 0, 2.0 / 3},
-      {rfBSpline, 1, 1.0 / 6}, {rfSineProduct, 0, 1},   {rfSineProduct, 1, 0},    {rfMitchell, 0, 8.0 / 9},
-      {rfMitchell, 1, 1.0 / 18}, {rfMitchell, 1.5, -5.0 / 144}, {rfMitchell, -1.5, -5.0 / 144},
+      {rfBox, 0.5, 1},
+      {rfBox, -0.5, 0},
+      {rfBox, 0.0, 1},
+      {rfTriangle, 0.5, 0.5},
+      {rfHermite, 0.5, 0.5},
+      {rfBell, 0, 0.75},
+      {rfBell, 1, 0.125},
+      {rfBSpline, 0, 2.0 / 3},
+      {rfBSpline, 1, 1.0 / 6},
+      {rfSineProduct, 0, 1},
+      {rfSineProduct, 1, 0},
+      {rfMitchell, 0, 8.0 / 9},
+      {rfMitchell, 1, 1.0 / 18},
+      {rfMitchell, 1.5, -5.0 / 144},
+      {rfMitchell, -1.5, -5.0 / 144},
   };
   for (const Case& c : cases)
     EXPECT_NEAR(ResampleKernel(c.filter, c.x), c.want, 1e-12) << "filter " << c.filter << " at " << c.x;

@@ -15,7 +15,10 @@ template <typename T>
 class Rows {
  public:
   Rows(int width, int height, bool bottomUp = false, T fill = T{})
-      : FWidth(width), FHeight(height), FBottomUp(bottomUp), FPitch(width + 3),
+      : FWidth(width),
+        FHeight(height),
+        FBottomUp(bottomUp),
+        FPitch(width + 3),
         FData(static_cast<size_t>(FPitch) * static_cast<size_t>(height) + 1, fill) {}
 
   T* Row(int y) {
@@ -25,7 +28,10 @@ class Rows {
   T& At(int x, int y) { return Row(y)[x]; }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
-  void Fill(T v) { for (int y = 0; y < FHeight; ++y) for (int x = 0; x < FWidth; ++x) At(x, y) = v; }
+  void Fill(T v) {
+    for (int y = 0; y < FHeight; ++y)
+      for (int x = 0; x < FWidth; ++x) At(x, y) = v;
+  }
   // Padding words between rows: must stay untouched by every kernel.
   bool PaddingIs(T v) {
     for (int y = 0; y < FHeight; ++y)
@@ -34,7 +40,9 @@ class Rows {
     return FData.back() == v;
   }
   std::uint8_t* First() { return reinterpret_cast<std::uint8_t*>(Row(0)); }
-  ptrdiff_t Stride() const { return (FBottomUp ? -1 : 1) * static_cast<ptrdiff_t>(FPitch) * static_cast<ptrdiff_t>(sizeof(T)); }
+  ptrdiff_t Stride() const {
+    return (FBottomUp ? -1 : 1) * static_cast<ptrdiff_t>(FPitch) * static_cast<ptrdiff_t>(sizeof(T));
+  }
 
  private:
   int FWidth, FHeight;
@@ -51,7 +59,8 @@ class Picture : public Rows<std::uint32_t> {
   // Number of pixels equal to v.
   int Count(std::uint32_t v) {
     int n = 0;
-    for (int y = 0; y < Height(); ++y) for (int x = 0; x < Width(); ++x) n += At(x, y) == v;
+    for (int y = 0; y < Height(); ++y)
+      for (int x = 0; x < Width(); ++x) n += At(x, y) == v;
     return n;
   }
 };

@@ -19,10 +19,17 @@ std::vector<std::uint32_t> RandomPixels(std::mt19937& rng, int count) {
     p = any(rng);
     // Extremes of alpha and colour bytes, where rounding and overflow differ.
     switch (pick(rng)) {
-      case 0: p |= 0xFF000000u; break;
-      case 1: p &= 0x00FFFFFFu; break;
-      case 2: p = (p & 0xFF000000u) | 0x00FFFFFFu; break;
-      default: break;
+      case 0:
+        p |= 0xFF000000u;
+        break;
+      case 1:
+        p &= 0x00FFFFFFu;
+        break;
+      case 2:
+        p = (p & 0xFF000000u) | 0x00FFFFFFu;
+        break;
+      default:
+        break;
     }
   }
   return v;
@@ -136,7 +143,8 @@ TEST(PixelKernelsSse2, BlurLinesMatchScalar) {
       BlurLineSse2(line.data(), b.data(), count, weights.data(), taps, 15);
       ASSERT_EQ(a, b) << "line, taps " << taps << " count " << count;
 
-      std::vector<std::vector<std::uint8_t>> rows(static_cast<size_t>(taps), std::vector<std::uint8_t>(static_cast<size_t>(count)));
+      std::vector<std::vector<std::uint8_t>> rows(static_cast<size_t>(taps),
+                                                  std::vector<std::uint8_t>(static_cast<size_t>(count)));
       std::vector<const std::uint8_t*> rowPointers;
       for (auto& r : rows) {
         for (auto& v : r) v = static_cast<std::uint8_t>(rng());

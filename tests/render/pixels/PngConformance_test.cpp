@@ -173,8 +173,12 @@ std::string Compare(const PngBitmap& ours, const LibpngImage& ref, double gamma)
       const Bytes& row = ref.rows[y];
       switch (ct) {
         case 0:
-        case 3: want4[0] = conv(Sample(row, x, d)); break;
-        case 4: want4[0] = conv(Sample(row, 2 * x, d)); break;
+        case 3:
+          want4[0] = conv(Sample(row, x, d));
+          break;
+        case 4:
+          want4[0] = conv(Sample(row, 2 * x, d));
+          break;
         case 2:
           n = 3;
           for (int c = 0; c < 3; ++c) want4[c] = conv(Sample(row, 3 * x + 2 - c, d));

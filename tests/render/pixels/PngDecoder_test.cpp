@@ -34,19 +34,27 @@ std::uint32_t ExpectedColor(const RawImage& img, std::uint32_t x, std::uint32_t 
   const int d = img.depth;
   auto level = [d](std::uint64_t s) -> std::uint32_t {
     switch (d) {
-      case 1: return static_cast<std::uint32_t>(s * 255);
-      case 2: return static_cast<std::uint32_t>(s * 85);
-      case 4: return static_cast<std::uint32_t>(s * 17);
-      case 8: return static_cast<std::uint32_t>(s);
-      default: return static_cast<std::uint32_t>(s * 255 / 65535);
+      case 1:
+        return static_cast<std::uint32_t>(s * 255);
+      case 2:
+        return static_cast<std::uint32_t>(s * 85);
+      case 4:
+        return static_cast<std::uint32_t>(s * 17);
+      case 8:
+        return static_cast<std::uint32_t>(s);
+      default:
+        return static_cast<std::uint32_t>(s * 255 / 65535);
     }
   };
   const std::uint64_t mask = (std::uint64_t{1} << d) - 1;
   auto grey = [](std::uint32_t l) { return 0xFF000000u | (l << 16) | (l << 8) | l; };
   switch (img.colorType) {
-    case 0: return grey(level(v));
-    case 4: return grey(level(v >> d));
-    case 2: return 0xFF000000u | (level(v >> 2 * d) << 16) | (level((v >> d) & mask) << 8) | level(v & mask);
+    case 0:
+      return grey(level(v));
+    case 4:
+      return grey(level(v >> d));
+    case 2:
+      return 0xFF000000u | (level(v >> 2 * d) << 16) | (level((v >> d) & mask) << 8) | level(v & mask);
     case 6:
       return (level(v & mask) << 24) | (level(v >> 3 * d) << 16) | (level((v >> 2 * d) & mask) << 8) |
              level((v >> d) & mask);
@@ -60,9 +68,12 @@ std::uint32_t ExpectedColor(const RawImage& img, std::uint32_t x, std::uint32_t 
 
 PngPixelFormat ExpectedFormat(int colorType, int depth) {
   switch (colorType) {
-    case 2: return PngPixelFormat::pf24bit;
-    case 6: return PngPixelFormat::pf32bit;
-    case 4: return PngPixelFormat::pf8bit;
+    case 2:
+      return PngPixelFormat::pf24bit;
+    case 6:
+      return PngPixelFormat::pf32bit;
+    case 4:
+      return PngPixelFormat::pf8bit;
     default:
       return depth == 1 ? PngPixelFormat::pf1bit : depth <= 4 ? PngPixelFormat::pf4bit : PngPixelFormat::pf8bit;
   }
@@ -209,8 +220,8 @@ TEST(PngDecoder, ChunkNamesAndCriticality) {
   ExpectPicture(img, Decode(Assemble(ImageChunks(img, false, {{"tEXt", Bytes(20, 'a'), true}}))), "tEXt");
   ExpectFailure<EInvalidGraphic>(Assemble(ImageChunks(img, false, {{"VPAG", Bytes(9, 1)}})), kCritical, "VPAG");
   // A second IHDR is a critical chunk out of place.
-  ExpectFailure<EInvalidGraphic>(
-      Assemble(ImageChunks(img, false, {{"IHDR", pngtest::Ihdr(7, 5, 8, 2)}})), kCritical, "IHDR twice");
+  ExpectFailure<EInvalidGraphic>(Assemble(ImageChunks(img, false, {{"IHDR", pngtest::Ihdr(7, 5, 8, 2)}})), kCritical,
+                                 "IHDR twice");
 
   // Chunk types are compared without letter case: "idat" is image data.
   std::vector<Chunk> chunks = ImageChunks(img, false, {}, {10});
@@ -444,8 +455,8 @@ TEST(PngDecoder, ProgressEventsAndAFailedDecoderStaysFailed) {
   fw::TMemoryStream stream(pngtest::Encode(img, false));
   PngBitmap bmp;
   decoder.Load(stream, bmp);
-  EXPECT_EQ(events, (std::vector<std::string>{"start 0 Preparing...", "end 100 ", "start 0 Transfering...",
-                                              "end 100 "}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"start 0 Preparing...", "end 100 ", "start 0 Transfering...", "end 100 "}));
   EXPECT_EQ(decoder.ProgressRect().Top, 3);
 
   // A failure still reports the end; the decoder then keeps failing.

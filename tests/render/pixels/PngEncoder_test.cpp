@@ -37,10 +37,18 @@ std::vector<std::uint32_t> TestPixels(int w, int h, unsigned seed) {
     for (int x = 0; x < w; ++x) {
       std::uint32_t v;
       switch ((y / 3) % 4) {
-        case 0: v = random(); break;
-        case 1: v = 0xFF000000u | (x * 7 & 0xFF) << 16 | (y * 5 & 0xFF) << 8 | ((x + y) & 0xFF); break;
-        case 2: v = 0x80000000u | (y * 9 & 0xFF) << 16 | 0x4000 | (y & 0xFF); break;
-        default: v = (x * y & 0xFF) << 24 | (x * x & 0xFF) << 16 | (y * y & 0xFF) << 8 | ((x ^ y) & 0xFF); break;
+        case 0:
+          v = random();
+          break;
+        case 1:
+          v = 0xFF000000u | (x * 7 & 0xFF) << 16 | (y * 5 & 0xFF) << 8 | ((x + y) & 0xFF);
+          break;
+        case 2:
+          v = 0x80000000u | (y * 9 & 0xFF) << 16 | 0x4000 | (y & 0xFF);
+          break;
+        default:
+          v = (x * y & 0xFF) << 24 | (x * x & 0xFF) << 16 | (y * y & 0xFF) << 8 | ((x ^ y) & 0xFF);
+          break;
       }
       px[static_cast<std::size_t>(y) * w + x] = v;
     }
@@ -99,9 +107,7 @@ std::vector<std::uint32_t> DecodeWithLibpng(const Bytes& file, int& width, int& 
 #endif
 
 TEST(PngEncoder, ReadsBackExactly) {
-  const struct {
-    int w, h;
-  } sizes[] = {{1, 1}, {2, 3}, {5, 2}, {17, 9}, {64, 37}};
+  const struct { int w, h; } sizes[] = {{1, 1}, {2, 3}, {5, 2}, {17, 9}, {64, 37}};
   unsigned seed = 1;
   for (auto [w, h] : sizes)
     for (bool alpha : {false, true})

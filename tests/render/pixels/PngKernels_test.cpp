@@ -27,15 +27,22 @@ void UnfilterByDefinition(int filter, std::uint8_t* cur, const std::uint8_t* pre
     const int a = i >= bpp ? cur[i - bpp] : 0, b = prev[i], c = i >= bpp ? prev[i - bpp] : 0;
     int predictor = 0;
     switch (filter) {
-      case 1: predictor = a; break;
-      case 2: predictor = b; break;
-      case 3: predictor = (a + b) / 2; break;
+      case 1:
+        predictor = a;
+        break;
+      case 2:
+        predictor = b;
+        break;
+      case 3:
+        predictor = (a + b) / 2;
+        break;
       case 4: {
         const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
         predictor = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
         break;
       }
-      default: break;
+      default:
+        break;
     }
     cur[i] = static_cast<std::uint8_t>(cur[i] + predictor);
   }

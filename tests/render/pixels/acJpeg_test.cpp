@@ -16,7 +16,8 @@ namespace {
 
 TEST(Jpeg, DecodesToBgrRows) {
   // Left half red, right half blue; quality 100 keeps flat areas near exact.
-  auto file = test::MakeJpeg(32, 16, [](int x, int) { return x < 16 ? 0xFFFF0000u : 0xFF0000FFu; }, 100);
+  auto file = test::MakeJpeg(
+      32, 16, [](int x, int) { return x < 16 ? 0xFFFF0000u : 0xFF0000FFu; }, 100);
   TacJpegPicture p = DecodeJpeg(file.data(), file.size());
   ASSERT_EQ(p.Width, 32);
   ASSERT_EQ(p.Height, 16);

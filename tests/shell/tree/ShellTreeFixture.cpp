@@ -146,7 +146,8 @@ fw::TTreeNode* TreeForm::Child(fw::TTreeNode* node, const std::string& text) {
 
 std::vector<std::string> TreeForm::ChildTexts(fw::TTreeNode* node) {
   std::vector<std::string> texts;
-  for (fw::TTreeNode* c = node ? node->GetFirstChild() : nullptr; c; c = c->GetNextSibling()) texts.push_back(c->Text());
+  for (fw::TTreeNode* c = node ? node->GetFirstChild() : nullptr; c; c = c->GetNextSibling())
+    texts.push_back(c->Text());
   return texts;
 }
 

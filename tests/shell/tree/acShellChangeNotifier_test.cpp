@@ -196,8 +196,8 @@ TEST_F(ShellTreeRefresh, TheSelectedFolderIsReadAgainWhenItChanges) {
   ASSERT_NE(f.tree->Notifier(), nullptr);
   EXPECT_EQ(f.tree->Notifier()->Root(), tmp.Path() + "watched") << "the selected folder is watched";
   EXPECT_FALSE(f.tree->Notifier()->WatchSubTree());
-  ASSERT_TRUE(PumpUntil(
-      [&] { return f.tree->Notifier()->Thread() && f.tree->Notifier()->Thread()->Watching(); }, 3000));
+  ASSERT_TRUE(
+      PumpUntil([&] { return f.tree->Notifier()->Thread() && f.tree->Notifier()->Thread()->Watching(); }, 3000));
 
   tmp.Folder("watched\\new");
   ASSERT_TRUE(PumpUntil(

@@ -111,9 +111,8 @@ TEST_F(ShellTree, ChildrenAreReadWhenANodeFirstOpensInTheShellsOrder) {
   fw::TTreeNode* root = f.Root();
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(root->Text(), LastPathComponent(NoSlash(tmp.Path())));
-  EXPECT_EQ(TreeForm::ChildTexts(root),
-            (std::vector<std::string>{"Alpha", "Bravo", "charlie", "delta", "echo", "Foxtrot", "golf", "hotel",
-                                      "india", "Juliet"}))
+  EXPECT_EQ(TreeForm::ChildTexts(root), (std::vector<std::string>{"Alpha", "Bravo", "charlie", "delta", "echo",
+                                                                  "Foxtrot", "golf", "hotel", "india", "Juliet"}))
       << "folders only, in the shell's order";
 
   fw::TTreeNode* delta = TreeForm::Child(root, "delta");
@@ -136,8 +135,8 @@ TEST_F(ShellTree, ChildrenAreReadWhenANodeFirstOpensInTheShellsOrder) {
   f.tree->SetObjectTypes({otFolders, otNonFolders});
   root = f.Root();
   EXPECT_EQ(TreeForm::ChildTexts(root),
-            (std::vector<std::string>{"Alpha", "Bravo", "charlie", "delta", "echo", "Foxtrot", "golf", "hotel",
-                                      "india", "Juliet", "file.txt"}));
+            (std::vector<std::string>{"Alpha", "Bravo", "charlie", "delta", "echo", "Foxtrot", "golf", "hotel", "india",
+                                      "Juliet", "file.txt"}));
   delta = TreeForm::Child(root, "delta");
   ASSERT_NE(delta, nullptr);
   delta->Expand(false);

@@ -108,7 +108,7 @@ std::string FormatName(int colorType, int depth) {
 }
 
 void MakeFormatCases(Cases& cases) {
-  const int table[][2] = {{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}, {2, 8},  {2, 16}, {3, 1},
+  const int table[][2] = {{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}, {2, 8}, {2, 16}, {3, 1},
                           {3, 2}, {3, 4}, {3, 8}, {4, 8}, {4, 16}, {6, 8}, {6, 16}};
   const std::uint32_t sizes[][2] = {{1, 1}, {7, 5}, {16, 3}, {35, 33}};
   std::uint32_t seed = 100;
@@ -129,9 +129,9 @@ void MakeFormatCases(Cases& cases) {
 }
 
 void MakeSuiteCases(Cases& cases, const fs::path& suite) {
-  const char* bases[] = {"pngsuite/basn0g01.png", "pngsuite/basn0g16.png", "pngsuite/basn2c16.png",
-                         "pngsuite/basn3p02.png", "pngsuite/basn4a16.png", "pngsuite/basn6a08.png",
-                         "pngsuite/ibasn6a16.png", "pngsuite/interlaced/ibasn0g04.png"};
+  const char* bases[] = {
+      "pngsuite/basn0g01.png", "pngsuite/basn0g16.png", "pngsuite/basn2c16.png",  "pngsuite/basn3p02.png",
+      "pngsuite/basn4a16.png", "pngsuite/basn6a08.png", "pngsuite/ibasn6a16.png", "pngsuite/interlaced/ibasn0g04.png"};
   const std::vector<std::vector<std::size_t>> splits = {{1}, {0, 1, 7}, {13, 0, 0}, {200, 0}};
   for (const char* base : bases) {
     fs::path path = suite / base;
@@ -173,8 +173,10 @@ void MakeSuiteCases(Cases& cases, const fs::path& suite) {
     for (std::size_t n = 0; n < file.size(); ++n) {
       std::string name = "prefix" + std::to_string(n) + "-" + path.stem().string() + ".png";
       Bytes prefix(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
-      if (n + 4 >= file.size()) cases.Ok(name, prefix, path.string());
-      else cases.Fails(name, prefix, "EReadError", kReadError);
+      if (n + 4 >= file.size())
+        cases.Ok(name, prefix, path.string());
+      else
+        cases.Fails(name, prefix, "EReadError", kReadError);
     }
   }
 }
@@ -190,8 +192,8 @@ void MakeBrokenCases(Cases& cases) {
   };
 
   // Chunks the decoder reads, each with a wrong CRC in a file that has them all.
-  std::vector<Chunk> all = ImageChunks(indexed, false,
-                                       {{"gAMA", {0, 0, 0xB1, 0x8F}}, {"bKGD", {3}}, {"tRNS", {0, 128, 255}}}, {30});
+  std::vector<Chunk> all =
+      ImageChunks(indexed, false, {{"gAMA", {0, 0, 0xB1, 0x8F}}, {"bKGD", {3}}, {"tRNS", {0, 128, 255}}}, {30});
   for (std::size_t k = 0; k + 1 < all.size(); ++k) {
     std::vector<Chunk> bad = all;
     bad[k].badCrc = true;
@@ -214,8 +216,7 @@ void MakeBrokenCases(Cases& cases) {
     std::vector<Chunk> chunks = ImageChunks(rgb, false);
     chunks[0].data = Ihdr(12, 10, f.second, f.first);
     if (f.first == 3) chunks.insert(chunks.begin() + 1, Chunk{"PLTE", Bytes(3, 0)});
-    cases.Fails("format-" + FormatName(f.first, f.second) + ".png", Assemble(chunks), "EInvalidGraphic",
-                kColorFormat);
+    cases.Fails("format-" + FormatName(f.first, f.second) + ".png", Assemble(chunks), "EInvalidGraphic", kColorFormat);
   }
   std::vector<Chunk> pal = ImageChunks(indexed, false);
   pal[1].data.resize(47);
