@@ -17,6 +17,8 @@
 #include "render/effects/acEffects.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/GuiPump.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/TempFolder.h"
 
 namespace translit::test {
@@ -113,22 +115,8 @@ inline void WriteControlsSkin(const std::string& dir, const std::string& name, c
   WriteBytes(folder + "Master.bmp", MakeBmp(96, 16, 24, [](int x, int y) { return 0xFF000000u | MasterPixel(x, y); }));
 }
 
-// Handles messages (and work handed over by threads) until done() or the
-// time is up; false when the time ran out.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    fw::Application->ProcessMessages();
-    fw::TThread::CheckSynchronize();
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
-
-inline void PumpFor(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
+using testing_gui::PumpFor;
+using testing_gui::PumpUntil;
 
 // What the screen shows at a point, as 0xRRGGBB.
 inline std::uint32_t ScreenPixel(POINT p) {
@@ -141,34 +129,9 @@ inline std::uint32_t ScreenPixel(POINT p) {
 // A pixel of a 32-bit picture as 0xRRGGBB.
 inline std::uint32_t PicturePixel(fw::TBitmap* bitmap, int x, int y) { return ViewOf(bitmap).At(x, y) & 0xFFFFFFu; }
 
-// Real input, as a user gives it. The pointer reaches its place through the
-// display server, a moment later: the move waits for it.
-inline void MouseTo(POINT screen) {
-  ::SetCursorPos(screen.x, screen.y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &in, sizeof(INPUT));
-  PumpUntil(
-      [&] {
-        POINT at;
-        ::GetCursorPos(&at);
-        // Absolute input coordinates may round by a pixel.
-        return std::abs(at.x - screen.x) <= 1 && std::abs(at.y - screen.y) <= 1;
-      },
-      1000);
-  // Motion the display server reports late must not move it back.
-  PumpFor(30);
-}
-
-inline void MouseButton(bool down) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  ::SendInput(1, &in, sizeof(INPUT));
-}
+// Real input, as a user gives it.
+inline void MouseTo(POINT screen) { testing_gui::MoveMouse(screen); }
+inline void MouseButton(bool down) { testing_gui::MouseButtons(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
 
 inline void Key(WORD vk, bool down) {
   INPUT in{};

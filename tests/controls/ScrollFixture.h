@@ -15,6 +15,8 @@
 #include "framework/Application.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/GuiPump.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/TempFolder.h"
 
 namespace translit::test {
@@ -71,44 +73,12 @@ class ScrollSkin {
   TsSkinManager* manager = nullptr;
 };
 
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-  }
-  return true;
-}
-inline void PumpFor(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
+using testing_gui::PumpFor;
+using testing_gui::PumpUntil;
 
-// Real mouse input at screen points. Moves go through SetCursorPos, which
-// Wine turns into the mouse messages a user's move gives; absolute moves
-// through SendInput can be handled late under load and put the cursor back
-// where an earlier one pointed.
-inline bool CursorAt(POINT p) {
-  POINT c;
-  return ::GetCursorPos(&c) && c.x == p.x && c.y == p.y;
-}
-inline void MouseMove(POINT p) {
-  for (int attempt = 0; attempt < 5 && !CursorAt(p); ++attempt) {
-    ::SetCursorPos(p.x, p.y);
-    PumpUntil([&] { return CursorAt(p); }, 400);
-  }
-  PumpFor(5);
-}
-inline void MouseButton(DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  ::SendInput(1, &in, sizeof(INPUT));
-}
+// Real mouse input at screen points.
+inline void MouseMove(POINT p) { testing_gui::MoveMouse(p); }
+inline void MouseButton(DWORD flags) { testing_gui::MouseButtons(flags); }
 inline void LeftDown() { MouseButton(MOUSEEVENTF_LEFTDOWN); }
 inline void LeftUp() { MouseButton(MOUSEEVENTF_LEFTUP); }
 

@@ -10,20 +10,11 @@
 #include "framework/core/SysUtils.h"
 #include "framework/Threads.h"
 #include "framework/Timer.h"
+#include "tests/support/GuiPump.h"
 
 namespace {
 
-// Runs the message loop until done() or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    fw::Application->ProcessMessages();
-    fw::TThread::CheckSynchronize();
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
+using testing_gui::PumpUntil;
 
 TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
   fw::EnsureApplication().Initialize();

@@ -15,26 +15,13 @@
 #include "render/effects/acEffects.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/SkinFolders.h"
+#include "tests/support/GuiPump.h"
 #include "tests/support/TempFolder.h"
 
 namespace translit::test {
 
-// Handles messages (and work handed over by threads) until done() or the
-// time is up; false when the time ran out.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    fw::Application->ProcessMessages();
-    fw::TThread::CheckSynchronize();
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
-
-inline void PumpFor(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
+using testing_gui::PumpFor;
+using testing_gui::PumpUntil;
 
 // Every frame reported while it lives.
 class FrameLog {

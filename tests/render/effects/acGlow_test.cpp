@@ -11,6 +11,7 @@
 #include "skin/sLayeredSupport.h"
 #include "tests/render/effects/EffectsFixture.h"
 #include "tests/support/GuiCounts.h"
+#include "tests/support/RealInput.h"
 
 namespace translit {
 namespace {
@@ -112,12 +113,7 @@ TEST_F(Glow, TheMousePassesThroughToTheWindowsUnderIt) {
   };
   ::SetForegroundWindow(form->Handle());
   PumpFor(50);
-  ::SetCursorPos(overForm.x, overForm.y);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, in, sizeof(INPUT));
+  testing_gui::ClickMouse(overForm);
   ASSERT_TRUE(PumpUntil([&] { return !clicks.empty(); }, 3000)) << "the click did not reach the form";
   POINT expected = overForm;
   ::ScreenToClient(form->Handle(), &expected);

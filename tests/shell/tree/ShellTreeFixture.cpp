@@ -14,42 +14,6 @@
 
 namespace translit::test {
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    fw::TThread::CheckSynchronize();
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
-
-void PumpFor(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
-void MouseMove(POINT p) {
-  ::SetCursorPos(p.x, p.y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = p.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = p.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &in, sizeof(INPUT));
-}
-
-void MouseButton(DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  ::SendInput(1, &in, sizeof(INPUT));
-}
-
 void ClickAt(POINT p, bool right) {
   // A click near the last one, soon after it, would make a double click of
   // the two: wait until it would not.
@@ -58,25 +22,7 @@ void ClickAt(POINT p, bool right) {
   if (std::abs(p.x - lastPoint.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
       std::abs(p.y - lastPoint.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK))
     while (::GetTickCount() - lastTime <= ::GetDoubleClickTime() + 50) PumpFor(20);
-  MouseMove(p);
-  // The buttons go where the cursor is known to be: wait until it is there.
-  PumpUntil(
-      [&] {
-        POINT now;
-        ::GetCursorPos(&now);
-        return now.x == p.x && now.y == p.y;
-      },
-      1000);
-  PumpFor(30);
-  INPUT in[2] = {};
-  for (INPUT& i : in) {
-    i.type = INPUT_MOUSE;
-    i.mi.dx = p.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    i.mi.dy = p.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-  in[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-  ::SendInput(2, in, sizeof(INPUT));
+  testing_gui::ClickMouse(p, right);
   lastPoint = p;
   lastTime = ::GetTickCount();
 }

@@ -13,17 +13,17 @@
 
 #include "framework/Forms.h"
 #include "shell/tree/acShellTreeView.h"
+#include "tests/support/GuiPump.h"
+#include "tests/support/RealInput.h"
 
 namespace translit::test {
 
-// Pumps messages (the framework's synchronised calls too) until done()
-// holds; false when timeoutMs passed first.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-void PumpFor(DWORD ms);
+using testing_gui::PumpFor;
+using testing_gui::PumpUntil;
 
 // Real input at screen points.
-void MouseMove(POINT p);
-void MouseButton(DWORD flags);
+inline void MouseMove(POINT p) { testing_gui::MoveMouse(p); }
+inline void MouseButton(DWORD flags) { testing_gui::MouseButtons(flags); }
 void ClickAt(POINT p, bool right = false);
 // Types text (as characters, whatever the keyboard layout), then nothing.
 void TypeText(const std::string& ansi);

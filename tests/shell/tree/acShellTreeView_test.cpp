@@ -189,7 +189,9 @@ TEST_F(ShellTree, RootsFromNamesAndPaths) {
   for (const Case& c : cases) {
     TreeForm f(c.root);
     ASSERT_NE(f.Root(), nullptr) << c.root;
-    if (!c.text.empty()) EXPECT_EQ(f.Root()->Text(), c.text) << c.root;
+    if (!c.text.empty()) {
+      EXPECT_EQ(f.Root()->Text(), c.text) << c.root;
+    }
     EXPECT_EQ(f.Root()->GetNextSibling(), nullptr) << c.root;
     EXPECT_TRUE(SameText(f.tree->CurrentPath(), c.path)) << c.root << " gave " << f.tree->CurrentPath();
     EXPECT_TRUE(f.Root()->Selected()) << c.root;

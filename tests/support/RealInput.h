@@ -1,0 +1,22 @@
+// Mouse input as a user's hand gives it, through the display server.
+//
+// The display server reports pointer motion a moment late, and under load
+// it may still report an earlier move after a later one. A move therefore
+// waits until the pointer is at its place and has stayed there, and buttons
+// go down and up at the place of the last move, carried in the button event
+// itself: a button event without a place would land wherever a late motion
+// report had put the pointer.
+#pragma once
+
+#include <windows.h>
+
+namespace testing_gui {
+
+// False when the pointer would not stay at the point.
+bool MoveMouse(POINT screen);
+// MOUSEEVENTF_ button flags, one event, at the last move's place.
+void MouseButtons(DWORD flags);
+// A move and the button events of one click there.
+void ClickMouse(POINT screen, bool right = false);
+
+}  // namespace testing_gui
