@@ -50,13 +50,25 @@ bool AllMarginsZero(const TsMaskData& m) {
 
 }  // namespace
 
+namespace {
+
+// A plain loop: the sets are a character or three, and a search of the set
+// for every character of every value cost more than the parsing.
+bool IsDelimiter(char c, std::string_view delimiters) {
+  for (char d : delimiters)
+    if (c == d) return true;
+  return false;
+}
+
+}  // namespace
+
 std::string_view ExtractWord(std::size_t n, std::string_view text, std::string_view delimiters) {
   std::size_t i = 0, count = 0;
   while (i < text.size()) {
-    while (i < text.size() && delimiters.find(text[i]) != std::string_view::npos) ++i;
+    while (i < text.size() && IsDelimiter(text[i], delimiters)) ++i;
     if (i >= text.size()) break;
     std::size_t start = i;
-    while (i < text.size() && delimiters.find(text[i]) == std::string_view::npos) ++i;
+    while (i < text.size() && !IsDelimiter(text[i], delimiters)) ++i;
     if (++count == n) return text.substr(start, i - start);
   }
   return {};
@@ -65,10 +77,10 @@ std::string_view ExtractWord(std::size_t n, std::string_view text, std::string_v
 std::size_t WordCount(std::string_view text, std::string_view delimiters) {
   std::size_t i = 0, count = 0;
   while (i < text.size()) {
-    while (i < text.size() && delimiters.find(text[i]) != std::string_view::npos) ++i;
+    while (i < text.size() && IsDelimiter(text[i], delimiters)) ++i;
     if (i >= text.size()) break;
     ++count;
-    while (i < text.size() && delimiters.find(text[i]) == std::string_view::npos) ++i;
+    while (i < text.size() && !IsDelimiter(text[i], delimiters)) ++i;
   }
   return count;
 }
