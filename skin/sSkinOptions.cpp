@@ -102,12 +102,12 @@ class InheritedReader {
 
  private:
   static constexpr int kUnknown = -3, kOnPath = -2;
-  // For one key: the holding section of every section's chain, as far as
-  // worked out.
   struct KeyHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view k) const { return std::hash<std::string_view>{}(k); }
   };
+  // For each key: the holding section of every section's chain, as far as
+  // worked out; looked up by the caller's key without a copy of it.
   using Known = std::unordered_map<std::string, std::vector<int>, KeyHash, std::equal_to<>>;
 
   const TacIniFile::Section* At(int index) const { return &FIni.Sections()[static_cast<std::size_t>(index)]; }
