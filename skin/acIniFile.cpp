@@ -22,8 +22,8 @@ void TacIniFile::SetText(std::string_view text) {
   Section* current = nullptr;
   std::size_t pos = 0;
   while (pos <= text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     std::string_view line = Trim(text.substr(pos, end - pos));
     // CR LF, LF and CR all end a line.
     pos = end + 1;

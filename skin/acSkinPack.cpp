@@ -151,8 +151,18 @@ void TacSkinConvertor::LoadFromFile(const std::string& fileName) {
 
 const TacImageItem* TacSkinConvertor::FindImage(std::string_view name) const {
   std::size_t n = std::min<std::size_t>(Files.size(), static_cast<std::size_t>(std::max(ImageCount, 0)));
+  // Compared letter by letter: an upper-case copy of every name for every
+  // search cost more than the search.
+  auto sameUpper = [name](const std::string& stored) {
+    if (stored.size() != name.size()) return false;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+      const char c = stored[i] >= 'a' && stored[i] <= 'z' ? static_cast<char>(stored[i] - 'a' + 'A') : stored[i];
+      if (c != name[i]) return false;
+    }
+    return true;
+  };
   for (std::size_t i = 0; i < n; ++i)
-    if (UpperCase(Files[i].FileName) == name) return &Files[i];
+    if (sameUpper(Files[i].FileName)) return &Files[i];
   return nullptr;
 }
 

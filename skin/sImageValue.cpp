@@ -30,8 +30,34 @@ void ReadFixedRect(std::string_view value, TsMaskData& m) {
 
 std::int16_t Low16(std::int32_t v) { return static_cast<std::int16_t>(v); }
 
+// Whether the upper-case form of text holds word (given upper-case).
+bool ContainsUpper(std::string_view text, std::string_view word) {
+  for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
+    std::size_t k = 0;
+    while (k < word.size()) {
+      const char c = text[i + k];
+      if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != word[k]) break;
+      ++k;
+    }
+    if (k == word.size()) return true;
+  }
+  return false;
+}
+
 bool AllMarginsZero(const TsMaskData& m) {
   return m.MarginLeft == 0 && m.MarginTop == 0 && m.MarginRight == 0 && m.MarginBottom == 0;
+}
+
+}  // namespace
+
+namespace {
+
+// A plain loop: the sets are a character or three, and a search of the set
+// for every character of every value cost more than the parsing.
+bool IsDelimiter(char c, std::string_view delimiters) {
+  for (char d : delimiters)
+    if (c == d) return true;
+  return false;
 }
 
 }  // namespace
@@ -39,10 +65,10 @@ bool AllMarginsZero(const TsMaskData& m) {
 std::string_view ExtractWord(std::size_t n, std::string_view text, std::string_view delimiters) {
   std::size_t i = 0, count = 0;
   while (i < text.size()) {
-    while (i < text.size() && delimiters.find(text[i]) != std::string_view::npos) ++i;
+    while (i < text.size() && IsDelimiter(text[i], delimiters)) ++i;
     if (i >= text.size()) break;
     std::size_t start = i;
-    while (i < text.size() && delimiters.find(text[i]) == std::string_view::npos) ++i;
+    while (i < text.size() && !IsDelimiter(text[i], delimiters)) ++i;
     if (++count == n) return text.substr(start, i - start);
   }
   return {};
@@ -51,10 +77,10 @@ std::string_view ExtractWord(std::size_t n, std::string_view text, std::string_v
 std::size_t WordCount(std::string_view text, std::string_view delimiters) {
   std::size_t i = 0, count = 0;
   while (i < text.size()) {
-    while (i < text.size() && delimiters.find(text[i]) != std::string_view::npos) ++i;
+    while (i < text.size() && IsDelimiter(text[i], delimiters)) ++i;
     if (i >= text.size()) break;
     ++count;
-    while (i < text.size() && delimiters.find(text[i]) == std::string_view::npos) ++i;
+    while (i < text.size() && !IsDelimiter(text[i], delimiters)) ++i;
   }
   return count;
 }
@@ -64,14 +90,19 @@ std::optional<TacImageValue> ParseImageValue(std::string_view section, std::stri
   if (value.empty()) return std::nullopt;
   TacImageValue r{};
   TsMaskData& m = r.Mask;
-  m.Section = std::string(section);
-  m.Prop = std::string(key);
+  // The names are copied only for a value that is a piece: most values of
+  // the options are not.
+  auto name = [&] {
+    m.Section = std::string(section);
+    m.Prop = std::string(key);
+  };
   const char first = value.front();
 
   if (!commonOnly && first == '!') {
     std::string_view file = ExtractWord(1, value, "!");
     if (file.find(".BMP") == std::string_view::npos && file.find(".PNG") == std::string_view::npos) return std::nullopt;
     r.Syntax = TacImageSyntax::OwnFile;
+    name();
     r.FileName = std::string(file);
     std::size_t words = WordCount(value, "!");
     m.StateCount = Low16(Lenient(ExtractWord(2, value, "!")));
@@ -91,6 +122,7 @@ std::optional<TacImageValue> ParseImageValue(std::string_view section, std::stri
   }
   if (!commonOnly && first == '@') {
     r.Syntax = TacImageSyntax::Master;
+    name();
     ReadFixedRect(value, m);
     m.StateCount = Low16(Fixed(value, 22, 1));
     m.ExtraLayers = Low16(Fixed(value, 24, 1));
@@ -99,6 +131,7 @@ std::optional<TacImageValue> ParseImageValue(std::string_view section, std::stri
   }
   if (!commonOnly && first == '^') {
     r.Syntax = TacImageSyntax::MasterMargins;
+    name();
     ReadFixedRect(value, m);
     m.MarginLeft = Low16(Fixed(value, 22, 4));
     m.MarginTop = Low16(Fixed(value, 27, 4));
@@ -114,6 +147,7 @@ std::optional<TacImageValue> ParseImageValue(std::string_view section, std::stri
   }
   if (!commonOnly && first == '~') {
     r.Syntax = TacImageSyntax::MasterTexture;
+    name();
     ReadFixedRect(value, m);
     m.FillMode = Low16(Fixed(value, 22, 2));
     m.ExtraLayers = value.size() >= 25 ? Low16(Fixed(value, 25, 1)) : 0;
@@ -144,10 +178,9 @@ std::optional<TacImageValue> ParseImageValue(std::string_view section, std::stri
     ComputeMaskMargins(m);
     return r;
   }
-  std::string upper = UpperCase(value);
-  if (upper.find(".BMP") == std::string::npos) return std::nullopt;
+  if (!ContainsUpper(value, ".BMP")) return std::nullopt;
   r.Syntax = TacImageSyntax::PlainFile;
-  r.FileName = upper;
+  r.FileName = UpperCase(value);
   m.Section = UpperCase(section);
   m.Prop = UpperCase(key);
   m.StateCount = 3;

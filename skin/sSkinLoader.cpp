@@ -80,31 +80,66 @@ void MakeSkin32(BitmapPtr& bmp) {
 }
 
 // Where the PNG decoder puts its rows: a 32-bit picture goes straight into
-// the bitmap; the other formats into the decoder's own bitmap, converted
-// afterwards.
+// the bitmap; a 24-bit one into the right-hand three quarters of each row of
+// a 32-bit bitmap, widened in place once decoded; the other formats into the
+// decoder's own bitmap, converted afterwards.
 class SkinPngTarget : public PngTarget {
  public:
   void BeginImage(const PngImageLayout& layout) override {
-    FDirect = layout.PixelFormat == PngPixelFormat::pf32bit;
-    if (!FDirect) {
+    FFormat = layout.PixelFormat;
+    if (FFormat != PngPixelFormat::pf32bit && FFormat != PngPixelFormat::pf24bit) {
       FOther.BeginImage(layout);
       return;
     }
     Bitmap = std::make_shared<fw::TBitmap>(layout.Width, layout.Height, fw::pf32bit);
     FView = Bitmap->View();
-    // Rows start as the background colour with alpha 0, as in the decoder's
-    // own bitmap: rows the data leaves incomplete keep it.
+    // Rows start as the background colour (with alpha 0 in a 32-bit
+    // picture), as in the decoder's own bitmap: rows the data leaves
+    // incomplete keep it.
     const std::uint32_t c = layout.BackgroundColor;
     const std::uint32_t fill = ((c >> 16) & 0xFF) | (c & 0xFF00) | (c & 0xFF) << 16;
-    for (int y = 0; y < FView.height; ++y) std::fill_n(FView.Row(y), FView.width, fill);
+    for (int y = 0; y < FView.height; ++y) {
+      if (FFormat == PngPixelFormat::pf32bit) {
+        std::fill_n(FView.Row(y), FView.width, fill);
+        continue;
+      }
+      std::uint8_t* bgr = Row(y);
+      for (int x = 0; x < FView.width; ++x, bgr += 3) {
+        bgr[0] = static_cast<std::uint8_t>(fill);
+        bgr[1] = static_cast<std::uint8_t>(fill >> 8);
+        bgr[2] = static_cast<std::uint8_t>(fill >> 16);
+      }
+    }
   }
-  std::uint8_t* Row(int y) override { return FDirect ? reinterpret_cast<std::uint8_t*>(FView.Row(y)) : FOther.Row(y); }
+  std::uint8_t* Row(int y) override {
+    switch (FFormat) {
+      case PngPixelFormat::pf32bit:
+        return reinterpret_cast<std::uint8_t*>(FView.Row(y));
+      case PngPixelFormat::pf24bit:
+        return reinterpret_cast<std::uint8_t*>(FView.Row(y)) + FView.width;
+      default:
+        return FOther.Row(y);
+    }
+  }
 
   // The picture once decoded: 32-bit, white of alpha 0 cleared; pictures
-  // without alpha become 32-bit as any other image does.
+  // without alpha opaque but for the key colour, as any other image.
   BitmapPtr Finish() {
-    if (FDirect) {
+    if (FFormat == PngPixelFormat::pf32bit) {
       ClearTransparentWhite(FView);
+      return Bitmap;
+    }
+    if (FFormat == PngPixelFormat::pf24bit) {
+      // Pixel x is read from byte W + 3x before bytes 4x..4x+3 are written,
+      // and those end before the next pixel's bytes begin.
+      for (int y = 0; y < FView.height; ++y) {
+        auto* bytes = reinterpret_cast<std::uint8_t*>(FView.Row(y));
+        const std::uint8_t* src = bytes + FView.width;
+        for (int x = 0; x < FView.width; ++x, src += 3) {
+          const std::uint32_t v = OpaqueUnlessKey(src[0] | std::uint32_t{src[1]} << 8 | std::uint32_t{src[2]} << 16);
+          std::memcpy(bytes + 4 * static_cast<std::size_t>(x), &v, 4);
+        }
+      }
       return Bitmap;
     }
     const PngImageLayout& layout = FOther.Layout;
@@ -123,7 +158,7 @@ class SkinPngTarget : public PngTarget {
   BitmapPtr Bitmap;
 
  private:
-  bool FDirect = false;
+  PngPixelFormat FFormat = PngPixelFormat::pf32bit;
   PixelView FView;
   PngBitmap FOther;
 };
@@ -324,18 +359,23 @@ class SkinLoad {
     }
   }
 
-  static bool IsJpegName(const std::string& upper) {
-    return upper.find(".JPG") != std::string::npos || upper.find(".JPEG") != std::string::npos;
+  // Whether the value names a JPEG file (".JPG" or ".JPEG" in any case),
+  // without an upper-case copy of every value of the options.
+  static bool IsJpegName(std::string_view value) {
+    auto is = [&](std::size_t i, char lower) { return i < value.size() && (value[i] | 0x20) == lower; };
+    for (std::size_t i = 0; i < value.size(); ++i)
+      if (value[i] == '.' && is(i + 1, 'j') && is(i + 2, 'p') && (is(i + 3, 'g') || (is(i + 3, 'e') && is(i + 4, 'g'))))
+        return true;
+    return false;
   }
 
   void LoadTextures() {
     FTables.Patterns.clear();
     for (const TacIniFile::Section& sec : Options.Sections())
       for (const TacIniFile::Key& key : sec.Keys) {
-        std::string upper = UpperCase(key.Value);
-        if (!IsJpegName(upper)) continue;
+        if (!IsJpegName(key.Value)) continue;
         SkinJpegTarget pic(false);
-        if (!DecodeJpegImage(Packed ? upper : key.Value, false, pic) || pic.Width <= 0) continue;
+        if (!DecodeJpegImage(Packed ? UpperCase(key.Value) : key.Value, false, pic) || pic.Width <= 0) continue;
         if (pic.Picture) {
           FTables.Patterns.push_back(TsPatternData{pic.Picture, UpperCase(sec.Name), UpperCase(key.Name)});
         } else {
@@ -357,7 +397,7 @@ class SkinLoad {
       textures.SetText(FSettings.CommonSections);
       for (const TacIniFile::Section& sec : textures.Sections())
         for (const TacIniFile::Key& key : sec.Keys) {
-          if (!IsJpegName(UpperCase(key.Value))) continue;
+          if (!IsJpegName(key.Value)) continue;
           SkinJpegTarget pic(true);
           if (!DecodeJpegImage(key.Value, true, pic) || pic.Width <= 0) continue;
           FTables.Patterns.push_back(TsPatternData{pic.Picture, UpperCase(sec.Name), UpperCase(key.Name)});
@@ -370,7 +410,8 @@ class SkinLoad {
     if (FSettings.OnVersionCheck) FSettings.OnVersionCheck(*FTables.GlobalInfo);
     ReadSkinSections(Options, FTables);
     if (!FSettings.CommonSections.empty()) MergeCommonSections(FCommon, FTables);
-    FTables.UpdateFrameIndexes();
+    // The frame indexes come with the other indexes once the load is over
+    // (UpdateConstIndexes); recolouring does not move them.
     if (FSettings.HueOffset != 0) ApplyHue(FSettings.HueOffset);
     int saturation = ReduceSaturation(FSettings.Saturation);
     if (saturation != 0) {
@@ -467,9 +508,10 @@ TsLoadOutcome LoadSkinFromFolder(TsSkinTables& tables, TsSkinLoadSettings& setti
     tables.GlobalInfo->SkinFolder = folder;
     load.Options.SetText(*settings.PreviewText);
     loadedFromPacked = false;
-  } else if (FileExists(optionsFile)) {
+  } else if (auto options = FileBytes(optionsFile)) {
+    // One open and one read, as for the images.
     tables.GlobalInfo->SkinFolder = folder;
-    load.Options.LoadFromFile(optionsFile);
+    load.Options.SetText(std::string_view(reinterpret_cast<const char*>(options->data()), options->size()));
     loadedFromPacked = false;
   } else {
     // No folder: the old skin's folder must not stay behind either.
@@ -497,13 +539,11 @@ TsLoadOutcome LoadSkinFromFolder(TsSkinTables& tables, TsSkinLoadSettings& setti
 }
 
 void LoadSkinFromPacked(TsSkinTables& tables, TsSkinLoadSettings& settings, TsSkinLoadStats* stats) {
-  std::string file = PackedSkinFileName(settings);
-  if (!FileExists(file)) return;
+  // Read in one go, as the images of a folder are; no file, no load.
+  auto bytes = FileBytes(PackedSkinFileName(settings));
+  if (!bytes) return;
   SkinLoad load(tables, settings, stats);
   load.Packed.emplace();
-  // Read in one go, as the images of a folder are.
-  auto bytes = FileBytes(file);
-  if (!bytes) return;
   load.Packed->LoadFromBytes(bytes->data(), bytes->size());
   load.Options.SetText(load.Packed->OptionsText());
   std::string program = settings.ProgramFolder.empty() ? ProgramFolder() : settings.ProgramFolder;

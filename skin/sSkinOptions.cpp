@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -61,9 +62,10 @@ TsGradArray ParseIfText(const std::string& text) { return text.size() < 2 ? TsGr
 // a PARENTCLASS chain of N sections costs N steps per key for all of them,
 // not N steps for each. Sections are known by their first occurrence (a
 // later section of the same name reads as the first, as the INI reader
-// does). The answers are those of WalkChain: the first section along the
-// chain that holds the key, none for a chain that returns to a section it
-// passed without one.
+// does) and are held by index, so that a read looks at the keys of the
+// sections on its chain and nothing else. The answers are those of
+// WalkChain: the first section along the chain that holds the key, none for
+// a chain that returns to a section it passed without one.
 class InheritedReader {
  public:
   explicit InheritedReader(const TacIniFile& ini) : FIni(ini), FParent(ini.Sections().size(), -1) {
@@ -71,46 +73,62 @@ class InheritedReader {
     for (std::size_t i = 0; i < sections.size(); ++i) {
       const std::string& name = sections[i].Name;
       if (First(name) != static_cast<int>(i)) continue;
-      const std::string parent = ini.ReadString(name, "PARENTCLASS", kMissing);
-      if (parent != kMissing && parent != name) FParent[i] = First(parent);
+      const std::string* parent = KeyValue(&sections[i], "PARENTCLASS");
+      if (parent && *parent != kMissing && *parent != name) FParent[i] = First(*parent);
     }
   }
 
-  // The integer of the key along the chain; as written when the section
-  // holds it, as colour to RGB when an ancestor does, else def.
-  TColorValue Integer(const TsSkinTables& tables, std::string_view section, std::string_view key, TColorValue def) {
-    const int own = First(section);
-    const int at = Holder(key, false, own);
-    if (at < 0) return def;
-    const TColorValue value = FIni.ReadInteger(NameOf(at), key, -1);
-    return at == own ? value : tables.ColorToRGB(value);
-  }
-
-  std::string String(std::string_view section, std::string_view key, std::string_view def) {
-    const int at = Holder(key, true, First(section));
-    return at < 0 ? std::string(def) : FIni.ReadString(NameOf(at), key, def);
-  }
-
- private:
-  static constexpr int kUnknown = -3, kOnPath = -2;
-
+  // The section the reads of that name go to: its first occurrence, or -1.
   int First(std::string_view name) const {
     const TacIniFile::Section* s = FIni.FindSection(name);
     return s ? static_cast<int>(s - FIni.Sections().data()) : -1;
   }
-  const std::string& NameOf(int index) const { return FIni.Sections()[static_cast<std::size_t>(index)].Name; }
 
-  bool Holds(int index, std::string_view key, bool text) const {
-    if (text) return FIni.ReadString(NameOf(index), key, kMissing) != kMissing;
-    return FIni.ReadInteger(NameOf(index), key, -1) != -1;
+  // The integer of the key along the chain from the section own (as First
+  // gives it); as written when that section holds it, as colour to RGB when
+  // an ancestor does, else def.
+  TColorValue Integer(const TsSkinTables& tables, int own, std::string_view key, TColorValue def) {
+    const std::string* value = nullptr;
+    const int at = Holder(FIntegers, key, false, own, value);
+    if (at < 0) return def;
+    const TColorValue number = StrToIntDef(*value, -1);
+    return at == own ? number : tables.ColorToRGB(number);
   }
 
-  // The section along the chain from index that holds the key (as text or
-  // as an integer other than -1), or -1.
-  int Holder(std::string_view key, bool text, int index) {
-    std::vector<int>& known = FKnown[{std::string(key), text}];
-    if (known.empty()) known.assign(FParent.size(), kUnknown);
-    std::vector<int> path;
+  std::string String(int own, std::string_view key, std::string_view def) {
+    const std::string* value = nullptr;
+    return Holder(FTexts, key, true, own, value) < 0 ? std::string(def) : *value;
+  }
+
+ private:
+  static constexpr int kUnknown = -3, kOnPath = -2;
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view k) const { return std::hash<std::string_view>{}(k); }
+  };
+  // For each key: the holding section of every section's chain, as far as
+  // worked out; looked up by the caller's key without a copy of it.
+  using Known = std::unordered_map<std::string, std::vector<int>, KeyHash, std::equal_to<>>;
+
+  const TacIniFile::Section* At(int index) const { return &FIni.Sections()[static_cast<std::size_t>(index)]; }
+
+  // The key's value in that very section when it holds it (as text other
+  // than "?", or as an integer other than -1).
+  const std::string* Held(int index, std::string_view key, bool text) const {
+    const std::string* v = KeyValue(At(index), key);
+    if (!v) return nullptr;
+    if (text) return *v != kMissing ? v : nullptr;
+    return StrToIntDef(*v, -1) != -1 ? v : nullptr;
+  }
+
+  // The section along the chain from index that holds the key, or -1;
+  // value is then its value there.
+  int Holder(Known& cache, std::string_view key, bool text, int index, const std::string*& value) {
+    if (index < 0) return -1;
+    auto it = cache.find(key);
+    if (it == cache.end()) it = cache.emplace(std::string(key), std::vector<int>(FParent.size(), kUnknown)).first;
+    std::vector<int>& known = it->second;
+    FPath.clear();
     int result = -1;
     for (int at = index; at >= 0; at = FParent[static_cast<std::size_t>(at)]) {
       int& k = known[static_cast<std::size_t>(at)];
@@ -119,20 +137,22 @@ class InheritedReader {
         result = k;
         break;
       }
-      if (Holds(at, key, text)) {
+      if (Held(at, key, text)) {
         result = k = at;
         break;
       }
       k = kOnPath;
-      path.push_back(at);
+      FPath.push_back(at);
     }
-    for (int at : path) known[static_cast<std::size_t>(at)] = result;
+    for (int at : FPath) known[static_cast<std::size_t>(at)] = result;
+    if (result >= 0) value = KeyValue(At(result), key);
     return result;
   }
 
   const TacIniFile& FIni;
   std::vector<int> FParent;  // first section of the PARENTCLASS, or -1
-  std::map<std::pair<std::string, bool>, std::vector<int>> FKnown;
+  Known FIntegers, FTexts;
+  std::vector<int> FPath;  // the sections a walk passed, reused
 };
 
 }  // namespace
@@ -191,11 +211,13 @@ void ReadGlobalInfo(const TacIniFile& ini, TsSkinData& g, const TsSystemValues& 
 
 void ReadSkinSections(const TacIniFile& ini, TsSkinTables& tables) {
   tables.Sections.clear();
+  tables.Sections.reserve(ini.Sections().size());
   InheritedReader inherited(ini);
   for (const TacIniFile::Section& sec : ini.Sections()) {
     const std::string& name = sec.Name;
-    auto num = [&](std::string_view key, TColorValue def) { return inherited.Integer(tables, name, key, def); };
-    auto text = [&](std::string_view key, std::string_view def) { return inherited.String(name, key, def); };
+    const int own = inherited.First(name);
+    auto num = [&](std::string_view key, TColorValue def) { return inherited.Integer(tables, own, key, def); };
+    auto text = [&](std::string_view key, std::string_view def) { return inherited.String(own, key, def); };
     auto flag = [&](std::string_view key) { return IsTrue(text(key, "0")); };
 
     TsGeneralData g;

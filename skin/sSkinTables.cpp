@@ -250,17 +250,15 @@ class ChainIndex {
   PieceMap FMasks, FTextures;                 // first piece of each section and property
 };
 
-}  // namespace
-
-void TsSkinTables::UpdateFrameIndexes() {
-  const ChainIndex chains(*this);
+// The frame pieces of every section from the lookups of the whole tables.
+void FillFrameIndexes(TsSkinTables& t, const ChainIndex& chains) {
   const std::vector<int> border = chains.MaskOfEverySection("BORDERSMASK");
   const std::vector<int> topLeft = chains.MaskOfEverySection("IMGTOPLEFT");
   const std::vector<int> topRight = chains.MaskOfEverySection("IMGTOPRIGHT");
   const std::vector<int> bottomLeft = chains.MaskOfEverySection("IMGBTMLEFT");
   const std::vector<int> bottomRight = chains.MaskOfEverySection("IMGBTMRIGHT");
-  for (std::size_t i = 0; i < Sections.size(); ++i) {
-    TsGeneralData& s = Sections[i];
+  for (std::size_t i = 0; i < t.Sections.size(); ++i) {
+    TsGeneralData& s = t.Sections[i];
     if (s.Name == "GLOBALINFO") continue;
     s.BorderIndex = border[i];
     s.CornerTL = topLeft[i];
@@ -269,6 +267,10 @@ void TsSkinTables::UpdateFrameIndexes() {
     s.CornerBR = bottomRight[i];
   }
 }
+
+}  // namespace
+
+void TsSkinTables::UpdateFrameIndexes() { FillFrameIndexes(*this, ChainIndex(*this)); }
 
 void TsSkinTables::UpdateConstIndexes() {
   TsConstIndexes& c = ConstIndexes;
@@ -366,7 +368,8 @@ void TsSkinTables::UpdateConstIndexes() {
     *t.bgHot = chains.Mask(*t.section, t.name, "HOTPATTERN");
   }
 
-  UpdateFrameIndexes();
+  // The same lookups serve the frame indexes: nothing has changed since.
+  FillFrameIndexes(*this, chains);
   ConstIndexesUpdated();
 }
 

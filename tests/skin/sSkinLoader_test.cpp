@@ -7,10 +7,12 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "framework/Graphics.h"
 #include "framework/core/LayoutParser.h"
 #include "framework/ClassRegistry.h"
+#include "render/pixels/PngDecoder.h"
 #include "skin/acSkinPack.h"
 #include "skin/sStoredSkins.h"
 #include "tests/support/ImageFixtures.h"
@@ -285,6 +287,88 @@ TEST(SkinLoader, ImagesThatCannotBeRead) {
     EXPECT_NE(message.find("Locked\\GLYPH.PNG\""), std::string::npos) << message;
   }
   ::CloseHandle(held);
+}
+
+// PNG pieces without alpha become 32-bit pieces: opaque but for magenta,
+// which stays the transparent key; at widths of one, two and three pixels
+// and an odd one, interlaced, and with image data that ends early, whose
+// rows read as decoding alone gives them.
+TEST(SkinLoader, PngPiecesWithoutAlpha) {
+  auto colour = [](int x, int y) -> std::uint32_t {
+    if ((x + y) % 7 == 3) return 0xFFFF00FFu;
+    return 0xFF000000u | static_cast<std::uint32_t>((x * 37 + y * 11) & 0xFF) << 16 |
+           static_cast<std::uint32_t>((x * 5 + y * 71) & 0xFF) << 8 |
+           static_cast<std::uint32_t>((x * 13 + y + 1) & 0xFF);
+  };
+  auto expected = [&](int x, int y) { return colour(x, y) == 0xFFFF00FFu ? 0x00FF00FFu : colour(x, y); };
+  auto png = [&](int w, int h, bool interlace) {
+    return pngtest::Encode(pngtest::Rgb8Image(static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), false,
+                                              [&](std::uint32_t x, std::uint32_t y) {
+                                                return colour(static_cast<int>(x), static_cast<int>(y));
+                                              }),
+                           interlace);
+  };
+  // 5 x 9 stored uncompressed, cut after three whole rows.
+  constexpr int kCutWidth = 5, kCutHeight = 9, kRowsGiven = 3;
+  const pngtest::RawImage cutImage = pngtest::Rgb8Image(
+      kCutWidth, kCutHeight, false,
+      [&](std::uint32_t x, std::uint32_t y) { return colour(static_cast<int>(x), static_cast<int>(y)); });
+  Bytes stored = pngtest::Zlib(pngtest::Scanlines(cutImage, false), 0);
+  stored.resize(2 + 5 + kRowsGiven * (1 + 3 * kCutWidth));
+  const Bytes cut =
+      pngtest::Assemble({{"IHDR", pngtest::Ihdr(kCutWidth, kCutHeight, 8, 2)}, {"IDAT", stored}, {"IEND", {}}});
+
+  struct Picture {
+    const char* name;
+    int width, height;
+    Bytes bytes;
+  };
+  const std::vector<Picture> pictures = {{"W1", 1, 4, png(1, 4, false)},       {"W2", 2, 3, png(2, 3, false)},
+                                         {"W3", 3, 5, png(3, 5, false)},       {"W33", 33, 6, png(33, 6, false)},
+                                         {"LACED", 13, 11, png(13, 11, true)}, {"CUT", kCutWidth, kCutHeight, cut}};
+  std::string options = "[GLOBALINFO]\r\nVERSION=7.2\r\n[PANEL]\r\n";
+  std::vector<TacPackEntry> entries;
+  TempFolder tmp;
+  const std::string folder = tmp.Folder("Rgb");
+  for (const Picture& p : pictures) {
+    options += std::string(p.name) + "=!" + p.name + ".PNG!1!0!0\r\n";
+    WriteBytes(folder + p.name + ".PNG", p.bytes);
+    entries.push_back({std::string(p.name) + ".PNG", p.bytes});
+  }
+  WriteText(folder + "Options.dat", options);
+  entries.push_back({"Options.dat", Bytes(options.begin(), options.end())});
+  WriteBytes(tmp.Path() + "Rgb.asz", WritePackedSkin(entries));
+
+  TsSkinLoadSettings settings;
+  settings.SkinDirectory = tmp.Path();
+  settings.SkinName = "Rgb";
+  TsSkinTables fromFolder(WindowsSystemValues()), fromPack(WindowsSystemValues());
+  bool packed = false;
+  ASSERT_EQ(LoadSkinFromFolder(fromFolder, settings, packed), TsLoadOutcome::Loaded);
+  LoadSkinFromPacked(fromPack, settings);
+  for (const TsSkinTables* t : {&fromFolder, &fromPack}) {
+    for (const Picture& p : pictures) {
+      const TsMaskData* piece = Piece(*t, "PANEL", p.name);
+      ASSERT_NE(piece, nullptr) << p.name;
+      ASSERT_TRUE(piece->OwnBitmap) << p.name;
+      EXPECT_EQ(piece->OwnBitmap->PixelFormat(), fw::pf32bit) << p.name;
+      const PixelView v = piece->OwnBitmap->View();
+      ASSERT_EQ(v.width, p.width) << p.name;
+      ASSERT_EQ(v.height, p.height) << p.name;
+      const bool isCut = std::string(p.name) == "CUT";
+      const std::vector<std::uint32_t> decoded = DecodePng(p.bytes.data(), p.bytes.size()).ToBGRA32();
+      for (int y = 0; y < v.height; ++y)
+        for (int x = 0; x < v.width; ++x) {
+          const std::uint32_t alone = decoded[static_cast<std::size_t>(y * p.width + x)];
+          const std::uint32_t want = (alone & 0xFFFFFFu) == 0xFF00FFu ? 0x00FF00FFu : alone;
+          ASSERT_EQ(v.At(x, y), want) << p.name << " at " << x << "," << y;
+          // The rows the file holds are the picture drawn.
+          if (!isCut || y < kRowsGiven) {
+            ASSERT_EQ(want, expected(x, y)) << p.name << " at " << x << "," << y;
+          }
+        }
+    }
+  }
 }
 
 TEST(SkinLoader, StoredSkins) {
