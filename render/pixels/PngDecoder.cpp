@@ -783,22 +783,27 @@ class PngDecoder::Session {
   }
 
   // Fills size bytes of row from the inflated image data. When the run of
-  // IDAT chunks ends first, the rest of the row stays as it was.
+  // IDAT chunks ends first, the rest of the row is zero bytes: the buffer
+  // still holds an earlier row, which must not show through as pixels.
   void InflateRow(std::uint8_t* row, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
       if (FStageBegin == FStageEnd) {
         if (size - done >= FStage.size()) {
           // A row as long as the stage goes straight into its buffer.
-          std::size_t got = Inflate(row + done, size - done);
+          const std::size_t got = Inflate(row + done, size - done);
           FImageBytesLeft -= got;
+          std::memset(row + done + got, 0, size - done - got);
           return;
         }
         FStageBegin = 0;
         FStageEnd =
             Inflate(FStage.data(), static_cast<std::size_t>(std::min<std::uint64_t>(FStage.size(), FImageBytesLeft)));
         FImageBytesLeft -= FStageEnd;
-        if (FStageEnd == 0) return;
+        if (FStageEnd == 0) {
+          std::memset(row + done, 0, size - done);
+          return;
+        }
       }
       const std::size_t n = std::min(size - done, FStageEnd - FStageBegin);
       std::memcpy(row + done, FStage.data() + FStageBegin, n);
