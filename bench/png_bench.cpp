@@ -38,6 +38,7 @@
 
 #include "bench/render_bench.h"
 #include "render/pixels/PngDecoder.h"
+#include "tests/support/PngWriter.h"
 
 #if TRANSLIT_PEER
 #include <png.h>
@@ -97,74 +98,40 @@ struct Picture {
 // ---------------------------------------------------------------------------
 // The encoder.
 
-void PutBigEndian32(Bytes& out, std::uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
-void PutChunk(Bytes& out, const char* type, const std::uint8_t* data, std::size_t size) {
-  PutBigEndian32(out, static_cast<std::uint32_t>(size));
-  const std::size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  if (size > 0) out.insert(out.end(), data, data + size);
-  uLong crc = crc32(0, out.data() + start, static_cast<uInt>(size + 4));
-  PutBigEndian32(out, static_cast<std::uint32_t>(crc));
-}
-
-// Filters one row with the given type into out (filter byte first).
-void FilterRow(int type, const std::uint8_t* row, const std::uint8_t* prev, std::size_t size, std::size_t bpp,
-               std::uint8_t* out) {
-  out[0] = static_cast<std::uint8_t>(type);
-  for (std::size_t i = 0; i < size; ++i) {
-    int a = i >= bpp ? row[i - bpp] : 0, b = prev ? prev[i] : 0, c = (i >= bpp && prev) ? prev[i - bpp] : 0;
-    int predictor = 0;
-    switch (type) {
-      case 1:
-        predictor = a;
-        break;
-      case 2:
-        predictor = b;
-        break;
-      case 3:
-        predictor = (a + b) / 2;
-        break;
-      case 4: {
-        int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-        predictor = (pa <= pb && pa <= pc) ? a : pb <= pc ? b : c;
-        break;
-      }
-      default:
-        break;
-    }
-    out[i + 1] = static_cast<std::uint8_t>(row[i] - predictor);
-  }
+// The sum of a filtered row's bytes taken as signed: the usual guess at
+// which filter compresses best.
+unsigned long FilteredCost(const Bytes& filtered) {
+  unsigned long sum = 0;
+  for (std::size_t i = 1; i < filtered.size(); ++i)
+    sum += static_cast<unsigned long>(std::abs(static_cast<std::int8_t>(filtered[i])));
+  return sum;
 }
 
 Bytes Encode(const Picture& p) {
   const std::size_t bpp = static_cast<std::size_t>(Channels(p.colorType));
   const std::size_t rowBytes = static_cast<std::size_t>(p.width) * bpp;
+  const int bitsPerPixel = static_cast<int>(bpp) * 8;
   const bool adaptive = p.colorType != kPalette;
   Bytes filtered;
   filtered.reserve((rowBytes + 1) * static_cast<std::size_t>(p.height));
-  Bytes candidate(rowBytes + 1), best(rowBytes + 1);
+  Bytes prev(rowBytes, 0);
   for (int y = 0; y < p.height; ++y) {
-    const std::uint8_t* row = p.samples.data() + rowBytes * static_cast<std::size_t>(y);
-    const std::uint8_t* prev = y > 0 ? row - rowBytes : nullptr;
-    if (!adaptive) {
-      FilterRow(0, row, prev, rowBytes, bpp, best.data());
-    } else {
-      unsigned long bestSum = ~0ul;
-      for (int type = 0; type < 5; ++type) {
-        FilterRow(type, row, prev, rowBytes, bpp, candidate.data());
-        unsigned long sum = 0;
-        for (std::size_t i = 1; i <= rowBytes; ++i)
-          sum += static_cast<unsigned long>(std::abs(static_cast<std::int8_t>(candidate[i])));
-        if (sum < bestSum) {
-          bestSum = sum;
+    const auto first = p.samples.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y));
+    Bytes row(first, first + static_cast<std::ptrdiff_t>(rowBytes));
+    Bytes best = pngtest::FilterRow(row, prev, 0, bitsPerPixel);
+    if (adaptive) {
+      unsigned long bestCost = FilteredCost(best);
+      for (int type = 1; type < 5; ++type) {
+        Bytes candidate = pngtest::FilterRow(row, prev, type, bitsPerPixel);
+        const unsigned long cost = FilteredCost(candidate);
+        if (cost < bestCost) {
+          bestCost = cost;
           best.swap(candidate);
         }
       }
     }
     filtered.insert(filtered.end(), best.begin(), best.end());
+    prev.swap(row);
   }
 
   z_stream z{};
@@ -179,17 +146,12 @@ Bytes Encode(const Picture& p) {
   compressed.resize(z.total_out);
   deflateEnd(&z);
 
-  Bytes out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  Bytes ihdr;
-  PutBigEndian32(ihdr, static_cast<std::uint32_t>(p.width));
-  PutBigEndian32(ihdr, static_cast<std::uint32_t>(p.height));
-  ihdr.insert(ihdr.end(), {8, static_cast<std::uint8_t>(p.colorType), 0, 0, 0});
-  PutChunk(out, "IHDR", ihdr.data(), ihdr.size());
-  if (!p.palette.empty()) PutChunk(out, "PLTE", p.palette.data(), p.palette.size());
-  for (std::size_t at = 0; at < compressed.size(); at += 8192)
-    PutChunk(out, "IDAT", compressed.data() + at, std::min<std::size_t>(8192, compressed.size() - at));
-  PutChunk(out, "IEND", nullptr, 0);
-  return out;
+  std::vector<pngtest::Chunk> chunks{{"IHDR", pngtest::Ihdr(static_cast<std::uint32_t>(p.width),
+                                                            static_cast<std::uint32_t>(p.height), 8, p.colorType)}};
+  if (!p.palette.empty()) chunks.push_back({"PLTE", p.palette});
+  for (pngtest::Chunk& idat : pngtest::SplitIdat(compressed, {8192})) chunks.push_back(std::move(idat));
+  chunks.push_back({"IEND", {}});
+  return pngtest::Assemble(chunks);
 }
 
 // ---------------------------------------------------------------------------

@@ -10,7 +10,6 @@
 #include "controls/protocol/sVclUtils.h"
 #include "controls/skindata/SkinControlText.h"
 #include "controls/skindata/SkinPaintControl.h"
-#include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Handles.h"
 #include "render/bitmaps/sAlphaGraph.h"
@@ -102,12 +101,6 @@ bool TsStatusBar::SkinMessage(fw::TMessage& m) {
         FSkinData.RequestRepaint();
         if (HandleAllocated()) ::SendMessageA(Handle(), WM_NCPAINT, 0, 0);
       }
-      return true;
-    case SKINCMD_IS_SKINNED:
-      m.Result = 1;
-      return true;
-    case SKINCMD_GET_APPLICATION:
-      m.Result = reinterpret_cast<LRESULT>(fw::Application);
       return true;
     default:
       return FSkinData.CommonMessage(m);

@@ -3,7 +3,6 @@
 
 #include "controls/acSBUtils.h"
 #include "controls/protocol/sVclUtils.h"
-#include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "render/paint/sGraphUtils.h"
 #include "skin/sSkinManager.h"
@@ -86,11 +85,9 @@ bool TsTreeView::HandleSkinCommand(fw::TMessage& m) {
       }
       return true;
     case SKINCMD_IS_SKINNED:
-      m.Result = 1;
-      return true;
     case SKINCMD_GET_APPLICATION:
-      m.Result = reinterpret_cast<LRESULT>(fw::Application);
-      return true;
+      // Answered whether or not a skin is on.
+      return FCommonData->CommonMessage(m);
     default:
       return false;
   }

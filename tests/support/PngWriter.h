@@ -35,6 +35,7 @@ struct Chunk {
 
 inline Bytes ChunkBytes(const Chunk& c) {
   Bytes out;
+  out.reserve(12 + c.data.size());
   PutBE32(out, static_cast<std::uint32_t>(c.data.size()));
   out.insert(out.end(), c.type.begin(), c.type.end());
   out.insert(out.end(), c.data.begin(), c.data.end());
