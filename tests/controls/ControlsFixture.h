@@ -16,6 +16,7 @@
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/effects/acEffects.h"
 #include "skin/sSkinManager.h"
+#include "tests/skin/LoadedSkin.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/GuiPump.h"
 #include "tests/support/RealInput.h"
@@ -155,26 +156,14 @@ inline std::uint32_t Mixed(std::uint32_t a, std::uint32_t b, int w) {
 // An application, the effects switched on and a skin manager that loads the
 // skins written into a temporary folder: "T", "D", "ONE", "A" and "G" (see
 // SkinOptions). Starts with "T".
-class ControlsSkin {
+class ControlsSkin : public LoadedSkin {
  public:
-  ControlsSkin() {
-    fw::EnsureApplication().Initialize();
-    RegisterSkinManagerClasses();
-    InstallEffects();
-    for (const char* kind : {"T", "D", "ONE", "A", "G"}) WriteControlsSkin(tmp.Path(), kind, kind);
-    manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path());
-    manager->SetSkinName("T");
-  }
-  ~ControlsSkin() {
-    delete manager;
-    ShutdownEffects();
-  }
-  ControlsSkin(const ControlsSkin&) = delete;
-  ControlsSkin& operator=(const ControlsSkin&) = delete;
-
-  testing_files::TempFolder tmp;
-  TsSkinManager* manager = nullptr;
+  ControlsSkin()
+      : LoadedSkin(
+            [](const std::string& dir) {
+              for (const char* kind : {"T", "D", "ONE", "A", "G"}) WriteControlsSkin(dir, kind, kind);
+            },
+            "T", true) {}
 };
 
 }  // namespace translit::test

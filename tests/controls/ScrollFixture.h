@@ -14,6 +14,7 @@
 #include "controls/acScrollWnd.h"
 #include "framework/Application.h"
 #include "skin/sSkinManager.h"
+#include "tests/skin/LoadedSkin.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/GuiPump.h"
 #include "tests/support/RealInput.h"
@@ -55,22 +56,12 @@ inline std::string ScrollSkinOptions(bool withSelection = true) {
 }
 
 // A skin manager with a scroll skin loaded; it is the default manager.
-class ScrollSkin {
+class ScrollSkin : public LoadedSkin {
  public:
-  explicit ScrollSkin(bool withSelection = true) {
-    fw::EnsureApplication().Initialize();
-    RegisterSkinManagerClasses();
-    WriteSkinFolder(tmp.Path(), "S", ScrollSkinOptions(withSelection));
-    manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path());
-    manager->SetSkinName("S");
-  }
-  ~ScrollSkin() { delete manager; }
-  ScrollSkin(const ScrollSkin&) = delete;
-  ScrollSkin& operator=(const ScrollSkin&) = delete;
-
-  testing_files::TempFolder tmp;
-  TsSkinManager* manager = nullptr;
+  explicit ScrollSkin(bool withSelection = true)
+      : LoadedSkin(
+            [withSelection](const std::string& dir) { WriteSkinFolder(dir, "S", ScrollSkinOptions(withSelection)); },
+            "S", false) {}
 };
 
 using testing_gui::PumpFor;

@@ -14,6 +14,7 @@
 #include "render/effects/acAnimState.h"
 #include "render/effects/acEffects.h"
 #include "skin/sSkinManager.h"
+#include "tests/skin/LoadedSkin.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/GuiPump.h"
 #include "tests/support/TempFolder.h"
@@ -62,26 +63,9 @@ inline const char* const kEffectsSkin =
     "[SLOW]\r\nCOLOR=0xFFFFFF\r\nSTATES=2\r\nFADINGENABLED=1\r\nFADINGITERATIONS=4\r\n";
 
 // A skin manager with kEffectsSkin loaded, and the effects switched on.
-class EffectsSkin {
+class EffectsSkin : public LoadedSkin {
  public:
-  EffectsSkin() {
-    fw::EnsureApplication().Initialize();
-    RegisterSkinManagerClasses();
-    InstallEffects();
-    WriteSkinFolder(tmp.Path(), "E", kEffectsSkin);
-    manager = new TsSkinManager(nullptr);
-    manager->SetSkinDirectory(tmp.Path());
-    manager->SetSkinName("E");
-  }
-  ~EffectsSkin() {
-    delete manager;
-    ShutdownEffects();
-  }
-  EffectsSkin(const EffectsSkin&) = delete;
-  EffectsSkin& operator=(const EffectsSkin&) = delete;
-
-  testing_files::TempFolder tmp;
-  TsSkinManager* manager = nullptr;
+  EffectsSkin() : LoadedSkin([](const std::string& dir) { WriteSkinFolder(dir, "E", kEffectsSkin); }, "E", true) {}
 };
 
 }  // namespace translit::test
