@@ -709,6 +709,18 @@ class BlueIceBuilder {
  private:
   Options::Section& Sec(const std::string& name) { return FOptions[name]; }
 
+  // A section in one colour with its text colour: where most sections start.
+  Options::Section& Plain(const std::string& name, int states, Rgb color, Rgb font) {
+    return Sec(name).Set("STATES", states).Color("COLOR", color).Color("FONTCOLOR", font);
+  }
+
+  // A one-state section filled with a gradient from top to bottom colour.
+  Options::Section& GradientSection(const std::string& name, Rgb color, Rgb font, GradMode mode, Rgb top, Rgb bottom) {
+    return Plain(name, 1, color, font)
+        .Set("GRADIENTPERCENT", 100)
+        .Set("GRADIENTDATA", Gradient(mode, {{top, bottom, 100}}));
+  }
+
   void AddFile(const std::string& name, Bytes data) {
     for (const SkinFile& f : FFiles)
       if (f.Name == name) throw std::logic_error("file written twice: " + name);
@@ -973,10 +985,7 @@ class BlueIceBuilder {
     barFrame.Fill(Rect(0, 0, 6, 6), Hex(0xD0DFEE));
     barFrame.Fill(Rect(0, 0, 6, 1), Hex(0xB4CBE3));
     barFrame.Fill(Rect(1, 1, 5, 5), Hex(0xE3EDF7));
-    Sec("STATUSBAR")
-        .Set("STATES", 1)
-        .Color("COLOR", Hex(0xDCE9F6))
-        .Color("FONTCOLOR", kInk)
+    Plain("STATUSBAR", 1, Hex(0xDCE9F6), kInk)
         .Set("IMAGEPERCENT", 35)
         .Set("GRADIENTPERCENT", 65)
         .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xEAF2FA), Hex(0xD3E3F3), 100}}))
@@ -987,10 +996,7 @@ class BlueIceBuilder {
     Canvas divider(2, 4);
     divider.Fill(Rect(0, 0, 1, 4), Hex(0xA9C2DE));
     divider.Fill(Rect(1, 0, 2, 4), kWhite);
-    Sec("DIVIDER")
-        .Set("STATES", 1)
-        .Color("COLOR", Hex(0xC9DAEC))
-        .Color("FONTCOLOR", kInk)
+    Plain("DIVIDER", 1, Hex(0xC9DAEC), kInk)
         .Set("GRADIENTPERCENT", 100)
         .Set("GRADIENTDATA", Gradient(kHorizontal, {{Hex(0xB7CDE5), kWhite, 50}, {kWhite, Hex(0xC9DAEC), 50}}))
         .Set("BORDERSMASK", CaretValue(FMaster.Add(Flatten(divider, kWhite)), {1, 1, 1, 1}, 1, 0, 0));
@@ -1069,10 +1075,7 @@ class BlueIceBuilder {
     Sec("TABRIGHT")
         .Set("PARENTCLASS", "TABTOP")
         .Set("BORDERSMASK", OwnPng("TABRIGHT.PNG", tabStates(tab, true, false, true), 3, {2, 5, 5, 5}, 0));
-    Sec("PAGECONTROL")
-        .Set("STATES", 1)
-        .Color("COLOR", Hex(0xF4F8FC))
-        .Color("FONTCOLOR", kInk)
+    Plain("PAGECONTROL", 1, Hex(0xF4F8FC), kInk)
         .Set("BORDERSMASK",
              OwnPng("PAGECONTROL.PNG", RoundFrame(12, 12, 3.5, kLine, 1.0, kWhite, 0.8), 1, {4, 4, 4, 4}, 0));
     for (const char* name : {"PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT"})
@@ -1219,52 +1222,22 @@ class BlueIceBuilder {
                                    Strip({RoundFrame(10, 10, 3, Hex(0x8DB5E0), 1.0, kWhite, 0.6),
                                           RoundFrame(10, 10, 3, Hex(0x8DB5E0), 1.0, kWhite, 0.6)}),
                                    2, {3, 3, 3, 3}, 2));
-    Sec("MENULINE")
-        .Set("STATES", 1)
-        .Color("COLOR", Hex(0xE9F1FA))
-        .Color("FONTCOLOR", kInk)
-        .Set("GRADIENTPERCENT", 100)
-        .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xF6FAFE), Hex(0xE2ECF7), 100}}));
+    GradientSection("MENULINE", Hex(0xE9F1FA), kInk, kVertical, Hex(0xF6FAFE), Hex(0xE2ECF7));
     Sec("MAINMENU").Set("PARENTCLASS", "MENULINE");
-    Sec("ICOLINE")
-        .Set("STATES", 1)
-        .Color("COLOR", Hex(0xE3EDF8))
-        .Color("FONTCOLOR", kInk)
-        .Set("GRADIENTPERCENT", 100)
-        .Set("GRADIENTDATA", Gradient(kHorizontal, {{Hex(0xEEF4FB), Hex(0xDCE8F5), 100}}));
-    Sec("EXTRALINE")
-        .Set("STATES", 1)
-        .Color("COLOR", kAccent)
-        .Color("FONTCOLOR", kWhite)
-        .Set("GRADIENTPERCENT", 100)
-        .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0x3273BD), kAccentDeep, 100}}));
+    GradientSection("ICOLINE", Hex(0xE3EDF8), kInk, kHorizontal, Hex(0xEEF4FB), Hex(0xDCE8F5));
+    GradientSection("EXTRALINE", kAccent, kWhite, kVertical, Hex(0x3273BD), kAccentDeep);
   }
 
   void OtherSections() {
-    Sec("TOOLBAR")
-        .Set("STATES", 1)
-        .Color("COLOR", Hex(0xE9F1FA))
-        .Color("FONTCOLOR", kInk)
-        .Set("GRADIENTPERCENT", 100)
-        .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xF6FAFE), Hex(0xE0EBF6), 100}}));
+    GradientSection("TOOLBAR", Hex(0xE9F1FA), kInk, kVertical, Hex(0xF6FAFE), Hex(0xE0EBF6));
     Sec("BAR").Set("PARENTCLASS", "PANEL");
-    Sec("BARTITLE")
-        .Set("STATES", 1)
-        .Color("COLOR", Hex(0xD7E7F7))
-        .Color("FONTCOLOR", kInk)
-        .Set("GRADIENTPERCENT", 100)
-        .Set("GRADIENTDATA", Gradient(kVertical, {{Hex(0xEAF3FC), Hex(0xCFE2F5), 100}}));
+    GradientSection("BARTITLE", Hex(0xD7E7F7), kInk, kVertical, Hex(0xEAF3FC), Hex(0xCFE2F5));
     Sec("DRAGBAR").Set("PARENTCLASS", "BARTITLE");
-    Sec("SPLITTER").Set("STATES", 1).Color("COLOR", Hex(0xD3E3F3)).Color("FONTCOLOR", kInk);
+    Plain("SPLITTER", 1, Hex(0xD3E3F3), kInk);
 
     // The large picture: a field of ice behind MDI children.
     AddFile("ICEFIELD.JPG", EncodeJpeg(IceField(1200, 760), 88));
-    Sec("MDIAREA")
-        .Set("STATES", 1)
-        .Color("COLOR", Hex(0xD8E6F4))
-        .Color("FONTCOLOR", kInk)
-        .Set("IMAGEPERCENT", 100)
-        .Set("PATTERN", "ICEFIELD.JPG");
+    Plain("MDIAREA", 1, Hex(0xD8E6F4), kInk).Set("IMAGEPERCENT", 100).Set("PATTERN", "ICEFIELD.JPG");
   }
 
   Options FOptions;
