@@ -1097,7 +1097,7 @@ void RegisterBitBtnClass() {
                 // The list may be stored after the button.
                 std::string name = v.text;
                 fw::TCustomForm* root = ctx.root;
-                ctx.fixups.push_back([&button, name, root] {
+                ctx.fixups.emplace_back([&button, name, root] {
                   if (auto* list = root ? dynamic_cast<fw::TCustomImageList*>(root->FindComponent(name)) : nullptr)
                     button.SetImages(list);
                 });

@@ -168,7 +168,7 @@ void TApplication::HandleMessage() {
   if (!ProcessMessage(msg) && !FTerminated && !TThread::CheckSynchronize()) ::WaitMessage();
 }
 
-std::string ExceptionMessage(std::exception_ptr e) {
+std::string ExceptionMessage(const std::exception_ptr& e) {
   try {
     std::rethrow_exception(e);
   } catch (const Exception& ex) {
@@ -180,7 +180,7 @@ std::string ExceptionMessage(std::exception_ptr e) {
   }
 }
 
-void TApplication::HandleException(std::exception_ptr e) {
+void TApplication::HandleException(const std::exception_ptr& e) {
   if (OnException) {
     OnException(e);
     return;

@@ -54,7 +54,7 @@ class TApplication : public TComponent {
   void SetTitle(const std::string& title) { FTitle = title; }
 
   // Shows the error box for an exception and returns to the caller.
-  void HandleException(std::exception_ptr e);
+  void HandleException(const std::exception_ptr& e);
   void ShowException(const std::string& message);
   int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
@@ -91,7 +91,7 @@ void HandleCurrentException();
 std::string TitleFromProgramPath(const std::string& path);
 
 // The message text of an exception.
-std::string ExceptionMessage(std::exception_ptr e);
+std::string ExceptionMessage(const std::exception_ptr& e);
 // The text of the error box for a message: a full stop is appended when the
 // last character sorts after "." (letters, digits, "?"; not ")" or "!").
 std::string ErrorBoxText(const std::string& message);

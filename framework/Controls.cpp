@@ -282,7 +282,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 TWinControl::~TWinControl() {
   MarkDestroying();
   // Children owned elsewhere stay alive but lose their parent.
-  for (TControl* c : std::vector<TControl*>(FControls)) c->SetParent(nullptr);
+  for (TControl* c : std::vector<TControl*>(FControls)) RemoveControl(c);
   DestroyHandle();
 }
 

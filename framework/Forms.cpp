@@ -107,7 +107,7 @@ void TCustomForm::SetClientSize(int width, int height) {
   FClientWidth = width;
   FClientHeight = height;
   SIZE frame = FrameSize();
-  TControl::SetBounds(Left(), Top(), width + frame.cx, height + frame.cy);
+  TWinControl::SetBounds(Left(), Top(), width + frame.cx, height + frame.cy);
 }
 
 RECT TCustomForm::ClientRect() const {

@@ -589,7 +589,8 @@ void TBitmap::SaveToStream(TStream& stream) {
   std::size_t imageBytes = static_cast<std::size_t>(src->FRowBytes) * static_cast<std::size_t>(src->FHeight);
   BITMAPFILEHEADER fh{};
   fh.bfType = 0x4D42;
-  fh.bfOffBits = static_cast<DWORD>(sizeof(fh) + sizeof(BITMAPINFOHEADER) + tableBytes);
+  const std::size_t headerBytes = sizeof(fh) + sizeof(BITMAPINFOHEADER) + tableBytes;
+  fh.bfOffBits = static_cast<DWORD>(headerBytes);
   fh.bfSize = static_cast<DWORD>(fh.bfOffBits + imageBytes);
   stream.WriteBuffer(&fh, sizeof(fh));
   stream.WriteBuffer(&dh.header, sizeof(BITMAPINFOHEADER));

@@ -433,8 +433,8 @@ class SkinLoad {
     if (keep != 0) {
       kept = {"BICONCLOSE", "SICONCLOSE"};
       if (keep == 1)
-        for (const char* n : {"BICONMAX", "BICONMIN", "BICONNORM", "BICONHELP", "SICONMAX", "SICONMIN", "SICONNORM"})
-          kept.push_back(n);
+        kept.insert(kept.end(),
+                    {"BICONMAX", "BICONMIN", "BICONNORM", "BICONHELP", "SICONMAX", "SICONMIN", "SICONNORM"});
     }
     // Kept pieces: those cut from the master bitmap are saved and put back,
     // those with bitmaps of their own (and their "GLOW0" companions) skipped.

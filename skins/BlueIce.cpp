@@ -558,6 +558,7 @@ Canvas ScrollFrame() {
 // The track's faint groove.
 Canvas TrackFrame() {
   std::vector<Canvas> states;
+  states.reserve(3);
   for (int s = 0; s < 3; ++s) states.push_back(RoundFrame(8, 8, 2.5, kLine, s == 2 ? 0.55 : 0.3, kWhite, 0));
   return Strip(states);
 }
@@ -1085,6 +1086,7 @@ class BlueIceBuilder {
     // Track bar: thumbs for both directions, the channel and tick marks.
     Canvas slider = Strip({SliderState(0), SliderState(1), SliderState(2)});
     std::vector<Canvas> vertical;
+    vertical.reserve(3);
     for (int i = 0; i < 3; ++i) vertical.push_back(SliderState(i).Transposed());
     Canvas channel(8, 6);
     channel.Fill(RoundRect(0, 0, 8, 6, 2), Hex(0xA9C2DE));

@@ -4,6 +4,7 @@
 #include "tools/SkinSheet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -247,7 +248,7 @@ void PaintSheetParent(fw::TBitmap* bitmap) {
       const double t = (x + y) / span;
       const double dark = ((x / 8 + y / 8) & 1) ? 0.80 : 1.0;
       const auto channel = [&](double from, double to) {
-        return static_cast<std::uint32_t>((from + (to - from) * t) * dark + 0.5);
+        return static_cast<std::uint32_t>(std::lround((from + (to - from) * t) * dark));
       };
       row[x] = 0xFF000000u | channel(255, 120) << 16 | channel(170, 190) << 8 | channel(90, 110);
     }

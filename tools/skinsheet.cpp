@@ -96,18 +96,15 @@ int main(int argc, char** argv) {
   int zoom = 1;
   for (std::size_t i = 2; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "--hue" && hasValue && ParseInt(args[i + 1], source.HueOffset)) {
-      ++i;
-    } else if (a == "--saturation" && hasValue && ParseInt(args[i + 1], source.Saturation)) {
-      ++i;
-    } else if (a == "--sizes" && hasValue && ParseSizes(args[i + 1], options.Sizes)) {
-      ++i;
-    } else if (a == "--parent" && hasValue && ParseColor(args[i + 1], options.ParentColor)) {
-      ++i;
-    } else if (a == "--width" && hasValue && ParseInt(args[i + 1], options.Width) && options.Width <= 8000) {
-      ++i;
-    } else if (a == "--zoom" && hasValue && ParseInt(args[i + 1], zoom) && zoom >= 1 && zoom <= 4) {
+    // An option with a value takes the next argument when that value is good.
+    const std::string* value = i + 1 < args.size() ? &args[i + 1] : nullptr;
+    const bool tookValue = value && ((a == "--hue" && ParseInt(*value, source.HueOffset)) ||
+                                     (a == "--saturation" && ParseInt(*value, source.Saturation)) ||
+                                     (a == "--sizes" && ParseSizes(*value, options.Sizes)) ||
+                                     (a == "--parent" && ParseColor(*value, options.ParentColor)) ||
+                                     (a == "--width" && ParseInt(*value, options.Width) && options.Width <= 8000) ||
+                                     (a == "--zoom" && ParseInt(*value, zoom) && zoom >= 1 && zoom <= 4));
+    if (tookValue) {
       ++i;
     } else if (a == "--no-pieces") {
       options.Pieces = false;

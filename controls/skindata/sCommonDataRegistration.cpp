@@ -22,7 +22,7 @@ void RegisterCommonDataClasses() {
         // The manager may be stored after the control: resolve once all exist.
         std::string name = v.text;
         fw::TCustomForm* root = ctx.root;
-        ctx.fixups.push_back([&data, name, root] {
+        ctx.fixups.emplace_back([&data, name, root] {
           auto* manager = root ? dynamic_cast<TsSkinManager*>(root->FindComponent(name)) : nullptr;
           if (manager) data.SetSkinManager(manager);
         });

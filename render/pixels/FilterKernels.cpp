@@ -95,7 +95,6 @@ double ResampleRadius(int filter) {
     case rfBox:
       return 0.51;
     case rfTriangle:
-      return 1.0;
     case rfHermite:
       return 1.0;
     case rfBell:

@@ -330,7 +330,7 @@ TEST_F(Button, TheFocusedButtonShowsADottedFrameAroundItsCaption) {
   EXPECT_GT(box.right - box.left, 6);
   EXPECT_GT(box.bottom - box.top, 6);
   EXPECT_LT(box.right - box.left, 40);
-  EXPECT_NEAR((box.left + box.right) / 2, button->Width() / 2, 2);
+  EXPECT_NEAR((box.left + box.right) / 2.0, button->Width() / 2.0, 2);
   const std::uint32_t face = fw::ColorToRGB(fw::clBtnFace);
   const std::uint32_t faceRgb = ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF);
   for (POINT p : dots) {

@@ -330,7 +330,7 @@ TEST_F(Forms, TabMovesBetweenTheButtonAndTheTree) {
 
 TEST_F(Forms, ExceptionsInHandlersGoToTheApplication) {
   std::string seen;
-  fw::Application->OnException = [&](std::exception_ptr e) { seen = fw::ExceptionMessage(e); };
+  fw::Application->OnException = [&](const std::exception_ptr& e) { seen = fw::ExceptionMessage(e); };
   form->Button1->OnClick = [](fw::TComponent*) { throw fw::EInOutError(fw::InOutErrorMessage(5), 5); };
   form->Show();
   ::SendMessageA(form->Button1->Handle(), BM_CLICK, 0, 0);
@@ -342,7 +342,7 @@ TEST_F(Forms, ExceptionsOfTheApplicationWindowGoToTheApplication) {
   // The application window's close runs the main form's close handlers:
   // what they raise is reported, not thrown through the platform.
   std::string seen;
-  fw::Application->OnException = [&](std::exception_ptr e) { seen = fw::ExceptionMessage(e); };
+  fw::Application->OnException = [&](const std::exception_ptr& e) { seen = fw::ExceptionMessage(e); };
   fw::TCustomForm* savedMain = fw::Application->MainForm();
   fw::Application->SetMainForm(form);
   form->OnClose = [](fw::TComponent*, fw::TCloseAction&) { throw fw::EInOutError(fw::InOutErrorMessage(5), 5); };

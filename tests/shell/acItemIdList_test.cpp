@@ -26,7 +26,7 @@ ItemListPtr MakeList(const Items& items) {
   for (const auto& item : items) {
     USHORT count = static_cast<USHORT>(sizeof(USHORT) + item.size());
     std::memcpy(p, &count, sizeof count);
-    std::memcpy(p + sizeof count, item.data(), item.size());
+    std::copy(item.begin(), item.end(), p + sizeof count);
     p += count;
   }
   return list;

@@ -288,6 +288,7 @@ TEST(Enumeration, SubfoldersComeInTheShellsOrder) {
 
   auto folders = ChildrenOf(*root, ShellEnumFlags({otFolders}));
   std::vector<std::string> captions;
+  captions.reserve(folders.size());
   for (const auto& f : folders) captions.push_back(f->ItemCaption(seSystem));
   // Folders only, case-insensitively sorted by the shell, Latin before Cyrillic.
   EXPECT_EQ(captions, (std::vector<std::string>{"A", "b", "c", "\xC1\xE5\xF0\xE5\xE7\xE0"}));

@@ -51,7 +51,7 @@ class BoxAnswerer {
     active->texts.push_back(dialog && dialog->Message() ? dialog->Message()->Caption() : "<not a message form>");
     char caption[64] = "";
     GetWindowTextA(button, caption, sizeof caption);
-    active->buttons.push_back(caption);
+    active->buttons.emplace_back(caption);
     PostMessageA(button, BM_CLICK, 0, 0);
   }
 

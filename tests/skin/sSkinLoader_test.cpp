@@ -282,7 +282,7 @@ TEST(SkinLoader, ImagesThatCannotBeRead) {
     LoadSkinFromFolder(t, settings, packed);
     ADD_FAILURE() << "loaded a file nobody may read";
   } catch (const fw::Exception& e) {
-    const std::string message = e.Message();
+    const std::string& message = e.Message();
     EXPECT_EQ(message.rfind("Cannot open file \"", 0), 0u) << message;
     EXPECT_NE(message.find("Locked\\GLYPH.PNG\""), std::string::npos) << message;
   }

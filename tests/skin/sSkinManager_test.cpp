@@ -116,7 +116,7 @@ TEST_F(SkinManager, LoadingTellsEveryFormAndControl) {
   WriteSkin(tmp.Path(), "Blue");
   MakeManager();
   std::vector<std::string> events;
-  manager->SetOnBeforeChange([&](fw::TComponent*) { events.push_back("before"); });
+  manager->SetOnBeforeChange([&](fw::TComponent*) { events.emplace_back("before"); });
   manager->SetOnAfterChange([&](fw::TComponent*) { events.push_back("after " + manager->SkinInfo()); });
   manager->SetSkinName("Blue");
   EXPECT_TRUE(manager->Active());
@@ -224,6 +224,7 @@ TEST_F(SkinManager, ListsStoredSkinsThenTheDirectorysSkinsSorted) {
   fw::TStrings list;
   auto names = [&list] {
     std::vector<std::string> v;
+    v.reserve(static_cast<std::size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) v.push_back(list[i]);
     return v;
   };

@@ -69,7 +69,7 @@ class SkinCopies {
   // A copy of the skin folder without one of its files, in a folder of its
   // own.
   std::string Without(const std::string& file) {
-    const std::string dir = Root + "\\without-" + file;
+    std::string dir = Root + "\\without-" + file;
     ::CreateDirectoryA(dir.c_str(), nullptr);
     CopyFolder(FolderOnly + "\\BlueIce", dir + "\\BlueIce");
     ::DeleteFileA((dir + "\\BlueIce\\" + file).c_str());

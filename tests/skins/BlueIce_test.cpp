@@ -486,6 +486,10 @@ TEST(BlueIce, OpaqueFramesHaveNoHolesInside) {
     const int sw = MaskStateWidth(m), sh = MaskStateHeight(m);
     for (int s = 0; s < m.StateCount; ++s) {
       auto key = [&](int x, int y) { return img.Rgb(m.SrcLeft + s * sw + x, m.SrcTop + y) == kKey; };
+      // Callers keep x and y inside the state.
+      auto at = [sw](int x, int y) {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(sw) + static_cast<std::size_t>(x);
+      };
       std::vector<char> reached(static_cast<std::size_t>(sw * sh), 0);
       std::vector<std::pair<int, int>> todo;
       for (int y = 0; y < sh; ++y)
@@ -495,16 +499,15 @@ TEST(BlueIce, OpaqueFramesHaveNoHolesInside) {
       while (!todo.empty()) {
         auto [x, y] = todo.back();
         todo.pop_back();
-        if (x < 0 || y < 0 || x >= sw || y >= sh || reached[static_cast<std::size_t>(y * sw + x)] || !key(x, y))
-          continue;
-        reached[static_cast<std::size_t>(y * sw + x)] = 1;
+        if (x < 0 || y < 0 || x >= sw || y >= sh || reached[at(x, y)] || !key(x, y)) continue;
+        reached[at(x, y)] = 1;
         ++keys;
         todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
       }
       EXPECT_GT(keys, 0) << section << " state " << s << ": the outer corners are cut";
       for (int y = 0; y < sh; ++y)
         for (int x = 0; x < sw; ++x)
-          EXPECT_FALSE(key(x, y) && !reached[static_cast<std::size_t>(y * sw + x)])
+          EXPECT_FALSE(key(x, y) && !reached[at(x, y)])
               << section << " state " << s << ": key pixel inside the frame at " << x << "," << y;
     }
   }

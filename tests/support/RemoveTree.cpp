@@ -14,7 +14,9 @@ void RemoveTree(const std::wstring& dir) {
     for (bool more = find.Valid(); more; more = ::FindNextFileW(find.Get(), &fd)) {
       std::wstring name = fd.cFileName;
       if (name == L"." || name == L"..") continue;
-      std::wstring full = dir + L"\\" + name;
+      std::wstring full = dir;
+      full += L'\\';
+      full += name;
       ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(full);

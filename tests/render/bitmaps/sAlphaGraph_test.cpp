@@ -158,7 +158,7 @@ TEST(BitmapOperations, BlendedPicturesAreCutAtEitherEdgeOfTheDestination) {
   // right, so a glyph half outside still shows its other half.
   auto source = NewBitmap32(4, 2);
   for (int x = 0; x < 4; ++x)
-    for (int y = 0; y < 2; ++y) ::SetPixel(source->Canvas().Handle(), x, y, static_cast<COLORREF>(10 * (x + 1)));
+    for (int y = 0; y < 2; ++y) ::SetPixel(source->Canvas().Handle(), x, y, RGB(10 * (x + 1), 0, 0));
   ::GdiFlush();
   const struct {
     int x;

@@ -477,13 +477,13 @@ TEST_F(FormAnimation, SkinnedWindowsPaintThemselvesIntoPicturesWithTheirPainterS
           return;
         }
         if (s.Command == SKINCMD_SET_PAINTER) {
-          log.push_back(s.LParam ? "painter" : "no painter");
+          log.emplace_back(s.LParam ? "painter" : "no painter");
           m.Result = 1;
           return;
         }
       }
       if (m.Msg == WM_PRINT) {
-        log.push_back("print");
+        log.emplace_back("print");
         fw::UniqueBrush brush(::CreateSolidBrush(RGB(200, 10, 30)));
         RECT r{0, 0, Width(), Height()};
         ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush.Get());

@@ -256,6 +256,7 @@ TEST_F(Fade, AControlHiddenWhileFadingEndsItsFade) {
 
 TEST_F(Fade, StoppingAllAnimationsEndsEveryFadeAndBlocksNewOnes) {
   std::vector<TFading*> controls;
+  controls.reserve(3);
   for (int i = 0; i < 3; ++i) controls.push_back(Add("SLOW", 10 + 45 * i));
   for (TFading* c : controls) c->Fade();
   EXPECT_EQ(LiveFadeCount(), 3);

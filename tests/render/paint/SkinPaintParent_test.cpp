@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -494,7 +495,7 @@ TEST_F(ParentPaint, DisabledLookGreysAndBlends) {
   ApplyDisabledLook(blended.get(), dkBlended, nullptr, POINT{2, 3}, MakeParentCache(parentBitmap.get(), 1, 1));
   EXPECT_EQ(At(*blended, 0, 0), picture);  // a key pixel of the parent leaves the picture
   for (int i = 0; i < 3; ++i) {
-    const int expected = static_cast<int>(0xF0 - (0xF0 - static_cast<int>(Channel(picture, i))) * 0.4 + 0.5);
+    const int expected = static_cast<int>(std::lround(0xF0 - (0xF0 - static_cast<int>(Channel(picture, i))) * 0.4));
     EXPECT_NEAR(static_cast<int>(Channel(At(*blended, 1, 1), i)), expected, 1) << i;
   }
 
@@ -684,7 +685,7 @@ TEST_F(GraphicChildren, CallFromInsideAChildsPaintDoesNothing) {
 
 TEST_F(GraphicChildren, FailingChildGoesToTheApplicationAndTheOthersStillPaint) {
   std::vector<std::string> reported;
-  fw::Application->OnException = [&](std::exception_ptr e) { reported.push_back(fw::ExceptionMessage(e)); };
+  fw::Application->OnException = [&](const std::exception_ptr& e) { reported.push_back(fw::ExceptionMessage(e)); };
   TPainter failing(parent, RECT{2, 2, 6, 6}, 0x0000FF);
   failing.OnPaint = [] { throw fw::Exception("child paint failed"); };
   TPainter after(parent, RECT{10, 2, 14, 6}, 0xFF0000);

@@ -163,7 +163,9 @@ void MakeSuiteCases(Cases& cases, const fs::path& suite) {
       if (t != "IHDR" && t != "PLTE" && t != "IDAT" && t != "gAMA" && t != "bKGD" && t != "tRNS") continue;
       std::vector<Chunk> bad = chunks;
       bad[k].badCrc = true;
-      cases.Fails("badcrc-" + t + std::to_string(k) + "-" + stem + ".png", Assemble(bad), "EInvalidGraphic", kCrc);
+      std::string name = "badcrc-";
+      name.append(t).append(std::to_string(k)).append("-").append(stem).append(".png");
+      cases.Fails(name, Assemble(bad), "EInvalidGraphic", kCrc);
     }
   }
   // Every truncated prefix; without only IEND's CRC the picture is whole.
