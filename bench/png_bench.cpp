@@ -168,6 +168,7 @@ Picture PhotoLike(int width, int height, std::uint32_t seed) {
     double x, y, r, cr, cg, cb;
   };
   std::vector<Disc> discs;
+  discs.reserve(24);
   std::uniform_real_distribution<double> u(0.0, 1.0);
   for (int i = 0; i < 24; ++i)
     discs.push_back({u(rng) * width, u(rng) * height, 40 + u(rng) * 250, u(rng) * 255, u(rng) * 255, u(rng) * 255});

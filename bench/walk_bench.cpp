@@ -33,8 +33,10 @@ void Generate(const std::string& root) {
     ::CreateDirectoryA(dir.c_str(), nullptr);
     for (int i = 0; i < kFilesPerFolder; ++i) {
       int n = f * kFilesPerFolder + i;
-      std::string name = (n % 3 == 0 ? cyr : std::string("track")) + " " + std::to_string(n) + ".mp3";
-      HANDLE h = ::CreateFileA((dir + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      std::string file = dir + "\\";
+      file += n % 3 == 0 ? cyr : std::string("track");
+      file += " " + std::to_string(n) + ".mp3";
+      HANDLE h = ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
       ::CloseHandle(h);
     }
   }
@@ -56,7 +58,7 @@ void BareWalk(const std::string& path) {
       bool taken = e != INVALID_HANDLE_VALUE && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
       if (e != INVALID_HANDLE_VALUE) ::FindClose(e);
       if (!taken) ::MoveFileA((path + fd.cFileName).c_str(), target.c_str());
-    } else if (std::strcmp(fd.cFileName, ".") && std::strcmp(fd.cFileName, "..")) {
+    } else if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0) {
       BareWalk(path + fd.cFileName + "\\");
     }
   } while (::FindNextFileA(h, &fd));

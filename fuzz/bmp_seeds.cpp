@@ -5,6 +5,7 @@
 //   fuzz_bmp_make_seeds OUT_DIR
 #include <filesystem>
 #include <fstream>
+#include <exception>
 #include <iostream>
 #include <string>
 
@@ -34,9 +35,7 @@ BmpSpec Picture(int width, int height, int bits) {
   return s;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc != 2) {
     std::cerr << "usage: fuzz_bmp_make_seeds OUT_DIR\n";
     return 2;
@@ -86,4 +85,16 @@ int main(int argc, char** argv) {
   noOffset.offBits = 0;
   Write(out / "no-offset.bmp", bmptest::WriteBmp(noOffset));
   return 0;
+}
+
+}  // namespace
+
+// A seed that cannot be written is a failed build step with its reason.
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "fuzz_bmp_make_seeds: " << e.what() << "\n";
+    return 1;
+  }
 }

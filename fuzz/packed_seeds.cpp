@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <exception>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -57,9 +58,7 @@ void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc != 3) {
     std::cerr << "usage: fuzz_packed_make_seeds OPTIONS_TEXT OUT_DIR\n";
     return 2;
@@ -110,7 +109,20 @@ int main(int argc, char** argv) {
   damaged("bad-magic.asz", [](Bytes& b) { b[3] = 'F'; });
   // Several copies of one highly compressible entry.
   std::vector<translit::TacPackEntry> repeated;
+  repeated.reserve(8);
   for (int i = 0; i < 8; ++i) repeated.push_back({"ZERO" + std::to_string(i) + ".BMP", Bytes(4096, 0)});
   Write(out / "repeated.asz", translit::WritePackedSkin(repeated));
   return 0;
+}
+
+}  // namespace
+
+// A seed that cannot be written is a failed build step with its reason.
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "fuzz_packed_make_seeds: " << e.what() << "\n";
+    return 1;
+  }
 }
