@@ -312,13 +312,15 @@ void TacCustomShellTreeView::FillChildren(fw::TTreeNode* node) {
     return CompareInShellOrder(shellFolder, a.get(), b.get()) < 0;
   };
   if (!std::is_sorted(ids.begin(), ids.end(), shellOrder)) std::stable_sort(ids.begin(), ids.end(), shellOrder);
-  for (const ItemListPtr& id : ids) AddDescribedNode(node, id.get());
+  if (FUseShellImages) FIconsPending.reserve(FIconsPending.size() + ids.size());
+  for (ItemListPtr& id : ids) AddDescribedNode(node, std::move(id));
 }
 
-fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNode, LPCITEMIDLIST id) {
+fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNode, ItemListPtr id) {
   TacShellFolder* parentFolder = FolderOf(parentNode);
-  // Bound below the parent's folder when it is first asked for.
-  auto folder = std::make_unique<TacShellFolder>(parentFolder, id);
+  // Bound below the parent's folder when it is first asked for; the listing's
+  // own list is kept, not copied.
+  auto folder = std::make_unique<TacShellFolder>(parentFolder, std::move(id));
   const std::string text = folder->ItemCaption(FShowExt);
   // Whether it has subfolders and whether it is shared, in one question.
   const ULONG attributes = folder->Attributes(SFGAO_HASSUBFOLDER | SFGAO_SHARE);

@@ -145,7 +145,7 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   // Adds the node of id below parentNode with its folder object, text,
   // children flag and overlay; its icons follow when first needed. None
   // when OnAddFolder refused it.
-  fw::TTreeNode* AddDescribedNode(fw::TTreeNode* parentNode, LPCITEMIDLIST id);
+  fw::TTreeNode* AddDescribedNode(fw::TTreeNode* parentNode, ItemListPtr id);
   // The system's icons of a node described before, asked of the shell only
   // now: the shell's icon lookup is by far its slowest question.
   void ImagesNeeded(fw::TTreeNode* node) override;
