@@ -221,7 +221,7 @@ std::string TacCustomShellTreeView::CurrentPath() const {
 }
 
 void TacCustomShellTreeView::FreeNodeFolder(fw::TTreeNode* node) {
-  FIconsPending.erase(node);
+  node->SetImagesPending(false);
   delete FolderOf(node);
   node->SetData(nullptr);
 }
@@ -312,7 +312,6 @@ void TacCustomShellTreeView::FillChildren(fw::TTreeNode* node) {
     return CompareInShellOrder(shellFolder, a.get(), b.get()) < 0;
   };
   if (!std::is_sorted(ids.begin(), ids.end(), shellOrder)) std::stable_sort(ids.begin(), ids.end(), shellOrder);
-  if (FUseShellImages) FIconsPending.reserve(FIconsPending.size() + ids.size());
   for (ItemListPtr& id : ids) AddDescribedNode(node, std::move(id));
 }
 
@@ -329,8 +328,9 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
   if (attributes & SFGAO_SHARE) child->SetOverlayIndex(0);
   if (FObjectTypes.Contains(otNonFolders) && described->ShellFolder())
     child->SetHasChildren(HasEnumerableChildren(described->ShellFolder(), ShellEnumFlags(FObjectTypes)));
+  // The shell's icons are asked for when the node is first shown.
   if (FUseShellImages)
-    FIconsPending.insert(child);
+    child->SetImagesPending(true);
   else
     AskImageIndexes(child);
   bool canAdd = true;
@@ -343,9 +343,8 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
 }
 
 void TacCustomShellTreeView::ImagesNeeded(fw::TTreeNode* node) {
-  auto pending = FIconsPending.find(node);
-  if (pending == FIconsPending.end()) return;
-  FIconsPending.erase(pending);
+  if (!node->ImagesPending()) return;
+  node->SetImagesPending(false);
   TacShellFolder* folder = FolderOf(node);
   if (!folder) return;
   const int image = folder->SystemIconIndex(false, false);

@@ -16,7 +16,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "controls/sTreeView.h"
@@ -186,8 +185,6 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   // has opened the node: the platform then lays the new nodes out once.
   bool FExpandUpdateOpen = false;
   void CloseExpandUpdate();
-  // Nodes whose icons have not been asked of the shell yet.
-  std::unordered_set<const fw::TTreeNode*> FIconsPending;
 };
 
 class TsShellTreeView : public TacCustomShellTreeView {
