@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "framework/core/SysUtils.h"
 #include "shell/acOleError.h"
@@ -56,6 +57,27 @@ TacShellFolder::TacShellFolder(TacShellFolder* parent, ComPtr<IShellFolder> shel
 
 TacShellFolder::TacShellFolder(TacShellFolder* parent, LPCITEMIDLIST id) : TacShellFolder(parent, nullptr, id) {
   FBindPending = true;
+}
+
+TacShellFolder::TacShellFolder(TacShellFolder* parent, ItemListPtr id) : FRelativeId(std::move(id)) {
+  FBindPending = true;
+  if (parent) {
+    FParent = parent;
+    FJoinPending = true;
+    for (TacShellFolder* p = parent->Parent(); p; p = p->Parent()) ++FLevel;
+  } else {
+    ItemListPtr desktopId = DesktopItemList();
+    FAbsoluteId.reset(JoinItemLists(desktopId.get(), FRelativeId.get()));
+    FParent = DesktopFolder();
+  }
+}
+
+LPCITEMIDLIST TacShellFolder::AbsoluteId() const {
+  if (FJoinPending) {
+    FJoinPending = false;
+    FAbsoluteId.reset(JoinItemLists(FParent->AbsoluteId(), RelativeId()));
+  }
+  return FAbsoluteId.get();
 }
 
 IShellFolder* TacShellFolder::ShellFolder() const {
@@ -132,6 +154,7 @@ bool TacShellFolder::RenameItem(const std::wstring& newName) {
   if (FAILED(hr)) throw fw::Exception(fw::Format("Rename to %s failed", WideToAnsi(newName.c_str())));
   // Keep the old lists when the shell renamed without naming the new item.
   if (!owned) return true;
+  FJoinPending = false;
   FAbsoluteId.reset(FParent ? JoinItemLists(FParent->AbsoluteId(), owned.get()) : CloneItemList(owned.get()));
   FRelativeId = std::move(owned);
   return true;

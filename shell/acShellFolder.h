@@ -26,6 +26,10 @@ class TacShellFolder {
   // parent's folder) only when it is first asked for: a tree that shows
   // thousands of items binds only those it opens.
   TacShellFolder(TacShellFolder* parent, LPCITEMIDLIST id);
+  // The same, keeping id itself (as an enumeration handed it out) instead of
+  // a copy; the absolute list is joined only when first asked for. The
+  // parent must outlive this object, as it must for the binding.
+  TacShellFolder(TacShellFolder* parent, ItemListPtr id);
   ~TacShellFolder();
   TacShellFolder(const TacShellFolder&) = delete;
   TacShellFolder& operator=(const TacShellFolder&) = delete;
@@ -34,7 +38,7 @@ class TacShellFolder {
   static std::unique_ptr<TacShellFolder> CreateDesktop();
 
   LPCITEMIDLIST RelativeId() const { return FRelativeId.get(); }
-  LPCITEMIDLIST AbsoluteId() const { return FAbsoluteId.get(); }
+  LPCITEMIDLIST AbsoluteId() const;
   TacShellFolder* Parent() const { return FParent; }
   IShellFolder* ShellFolder() const;
   int Level() const { return FLevel; }
@@ -81,7 +85,8 @@ class TacShellFolder {
   void LoadDetailsFromFindData(int columnCount);
 
   ItemListPtr FRelativeId;
-  ItemListPtr FAbsoluteId;
+  mutable ItemListPtr FAbsoluteId;
+  mutable bool FJoinPending = false;
   TacShellFolder* FParent = nullptr;
   mutable ComPtr<IShellFolder> FShellFolder;
   mutable bool FBindPending = false;

@@ -9,7 +9,12 @@ namespace translit {
 
 std::string WideToAnsi(const wchar_t* text) {
   if (!text || !*text) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  // Names mostly fit a path's length: one conversion then, not a measuring
+  // one first.
+  char shortText[MAX_PATH * 2];
+  int n = WideCharToMultiByte(CP_ACP, 0, text, -1, shortText, sizeof shortText, nullptr, nullptr);
+  if (n > 0) return std::string(shortText, static_cast<size_t>(n - 1));
+  n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
   if (n <= 1) return {};
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), n, nullptr, nullptr);

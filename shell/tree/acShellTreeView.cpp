@@ -221,7 +221,7 @@ std::string TacCustomShellTreeView::CurrentPath() const {
 }
 
 void TacCustomShellTreeView::FreeNodeFolder(fw::TTreeNode* node) {
-  FIconsPending.erase(node);
+  node->SetImagesPending(false);
   delete FolderOf(node);
   node->SetData(nullptr);
 }
@@ -312,13 +312,14 @@ void TacCustomShellTreeView::FillChildren(fw::TTreeNode* node) {
     return CompareInShellOrder(shellFolder, a.get(), b.get()) < 0;
   };
   if (!std::is_sorted(ids.begin(), ids.end(), shellOrder)) std::stable_sort(ids.begin(), ids.end(), shellOrder);
-  for (const ItemListPtr& id : ids) AddDescribedNode(node, id.get());
+  for (ItemListPtr& id : ids) AddDescribedNode(node, std::move(id));
 }
 
-fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNode, LPCITEMIDLIST id) {
+fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNode, ItemListPtr id) {
   TacShellFolder* parentFolder = FolderOf(parentNode);
-  // Bound below the parent's folder when it is first asked for.
-  auto folder = std::make_unique<TacShellFolder>(parentFolder, id);
+  // Bound below the parent's folder when it is first asked for; the listing's
+  // own list is kept, not copied.
+  auto folder = std::make_unique<TacShellFolder>(parentFolder, std::move(id));
   const std::string text = folder->ItemCaption(FShowExt);
   // Whether it has subfolders and whether it is shared, in one question.
   const ULONG attributes = folder->Attributes(SFGAO_HASSUBFOLDER | SFGAO_SHARE);
@@ -327,8 +328,9 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
   if (attributes & SFGAO_SHARE) child->SetOverlayIndex(0);
   if (FObjectTypes.Contains(otNonFolders) && described->ShellFolder())
     child->SetHasChildren(HasEnumerableChildren(described->ShellFolder(), ShellEnumFlags(FObjectTypes)));
+  // The shell's icons are asked for when the node is first shown.
   if (FUseShellImages)
-    FIconsPending.insert(child);
+    child->SetImagesPending(true);
   else
     AskImageIndexes(child);
   bool canAdd = true;
@@ -341,9 +343,8 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
 }
 
 void TacCustomShellTreeView::ImagesNeeded(fw::TTreeNode* node) {
-  auto pending = FIconsPending.find(node);
-  if (pending == FIconsPending.end()) return;
-  FIconsPending.erase(pending);
+  if (!node->ImagesPending()) return;
+  node->SetImagesPending(false);
   TacShellFolder* folder = FolderOf(node);
   if (!folder) return;
   const int image = folder->SystemIconIndex(false, false);

@@ -16,7 +16,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "controls/sTreeView.h"
@@ -145,7 +144,7 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   // Adds the node of id below parentNode with its folder object, text,
   // children flag and overlay; its icons follow when first needed. None
   // when OnAddFolder refused it.
-  fw::TTreeNode* AddDescribedNode(fw::TTreeNode* parentNode, LPCITEMIDLIST id);
+  fw::TTreeNode* AddDescribedNode(fw::TTreeNode* parentNode, ItemListPtr id);
   // The system's icons of a node described before, asked of the shell only
   // now: the shell's icon lookup is by far its slowest question.
   void ImagesNeeded(fw::TTreeNode* node) override;
@@ -186,8 +185,6 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   // has opened the node: the platform then lays the new nodes out once.
   bool FExpandUpdateOpen = false;
   void CloseExpandUpdate();
-  // Nodes whose icons have not been asked of the shell yet.
-  std::unordered_set<const fw::TTreeNode*> FIconsPending;
 };
 
 class TsShellTreeView : public TacCustomShellTreeView {

@@ -22,6 +22,7 @@ using test::ChildNamed;
 using test::ChildrenOf;
 using test::FolderObjectOf;
 using test::LeakedBlocks;
+using test::ParsePath;
 using testing_files::TempFolder;
 
 constexpr DWORD kAllItems = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
@@ -528,6 +529,55 @@ TEST(FolderObjects, QueriesLeakNothing) {
                            }
                            auto computer = ComputerFolder();
                            computer->FolderPath();
+                         }),
+            0);
+}
+
+// A folder object that keeps the list an enumeration handed out: its
+// absolute list is joined only when asked for, below the parent as it is
+// then, and the adopted list is freed with it, asked or not.
+TEST(FolderObjects, AdoptedListsJoinWhenAskedAndAreFreedOnce) {
+  TempFolder tree;
+  tree.Folder("dir");
+  tree.Folder("dir\\inner");
+  auto root = FolderObjectOf(tree.Path());
+  ASSERT_TRUE(root);
+  auto adoptFirst = [](TacShellFolder& parent) -> std::unique_ptr<TacShellFolder> {
+    ComPtr<IEnumIDList> items;
+    if (parent.ShellFolder()->EnumObjects(nullptr, SHCONTF_FOLDERS, items.Put()) != S_OK || !items) return nullptr;
+    LPITEMIDLIST id = nullptr;
+    ULONG fetched = 0;
+    if (items->Next(1, &id, &fetched) != S_OK) return nullptr;
+    return std::make_unique<TacShellFolder>(&parent, ItemListPtr(id));
+  };
+  auto dir = adoptFirst(*root);
+  ASSERT_TRUE(dir);
+  EXPECT_EQ(dir->Parent(), root.get());
+  EXPECT_EQ(dir->Level(), root->Level() + 1);
+  EXPECT_EQ(dir->ItemCaption(seSystem), "dir");
+  ItemListPtr expected = ParsePath(tree.Path() + "dir");
+  ASSERT_TRUE(expected);
+  EXPECT_TRUE(ItemListsEqual(dir->AbsoluteId(), expected.get()));
+  EXPECT_TRUE(SameText(dir->FolderPath(), tree.Path() + "dir"));
+  // Two levels of adopted lists, the deeper one joined from a parent that
+  // was joined lazily itself, and its folder bound through the chain.
+  auto inner = adoptFirst(*dir);
+  ASSERT_TRUE(inner);
+  EXPECT_TRUE(SameText(inner->FolderPath(), tree.Path() + "dir\\inner"));
+  EXPECT_EQ(CountItemIds(inner->AbsoluteId()), CountItemIds(root->AbsoluteId()) + 2);
+
+  // Renamed before anybody asked for its list: the list follows the new name.
+  auto renamed = adoptFirst(*root);
+  ASSERT_TRUE(renamed);
+  ASSERT_TRUE(renamed->RenameItem(L"moved"));
+  EXPECT_TRUE(SameText(renamed->FolderPath(), tree.Path() + "moved"));
+  ASSERT_TRUE(renamed->RenameItem(L"dir"));
+
+  EXPECT_EQ(LeakedBlocks(4, [&] { adoptFirst(*root); }), 0) << "never asked for its absolute list";
+  EXPECT_EQ(LeakedBlocks(4,
+                         [&] {
+                           auto child = adoptFirst(*root);
+                           if (child) child->AbsoluteId();
                          }),
             0);
 }

@@ -68,6 +68,23 @@ TEST(StrRetText, WideTextIsConvertedToTheCodePageAndFreed) {
   EXPECT_EQ(StrRetText(nullptr, none), "");
 }
 
+// Texts of every length convert whole, those longer than a path too, and
+// back again unchanged: Cyrillic letters are one byte each in code page 1251.
+TEST(WideToAnsi, TextsOfEveryLengthConvertWhole) {
+  for (size_t length : {size_t{0}, size_t{1}, size_t{259}, size_t{519}, size_t{520}, size_t{521}, size_t{4000}}) {
+    std::wstring wide;
+    std::string ansi;
+    for (size_t i = 0; i < length; ++i) {
+      const bool cyrillic = i % 3 == 0;
+      wide += cyrillic ? static_cast<wchar_t>(0x0430 + i % 32) : static_cast<wchar_t>(L'a' + i % 26);
+      ansi += cyrillic ? static_cast<char>(0xE0 + i % 32) : static_cast<char>('a' + i % 26);
+    }
+    EXPECT_EQ(WideToAnsi(wide.c_str()), ansi) << length;
+    EXPECT_EQ(AnsiToWide(ansi), wide) << length;
+  }
+  EXPECT_EQ(WideToAnsi(nullptr), "");
+}
+
 TEST(StrRetText, OffsetTextStaysInsideTheFirstItem) {
   // Data "\x01\x02name\0rest": the text starts 4 bytes into the item.
   ItemListPtr item = ItemWithData(std::string("\x01\x02name\0rest", 11));
