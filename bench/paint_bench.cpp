@@ -77,6 +77,9 @@ int main() {
   skinned->sSkinManager1->SetSkinDirectory(WindowsPath(TRANSLIT_SKINS_DIR));
   skinned->sSkinManager1->SetSkinName("BlueIce");
   skinned->sSkinManager1->SetActive(true);
+  // A skin installed at the stored folder (the run command puts BlueIce
+  // there) must not skin the reference.
+  plain->sSkinManager1->SetActive(false);
   plain->sBitBtn1->SkinData().SetSkinManager(plain->sSkinManager1);
   plain->sStatusBar1->SkinData().SetSkinManager(plain->sSkinManager1);
   plain->sShellTreeView1->SkinData().SetSkinManager(plain->sSkinManager1);
