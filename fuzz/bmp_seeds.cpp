@@ -11,7 +11,7 @@
 
 #include "tests/render/pixels/bmp/BmpWriter.h"
 
-using bmptest::BmpSpec;
+using bmptest::BmpFile;
 using bmptest::Bytes;
 
 namespace {
@@ -22,8 +22,8 @@ void Write(const std::filesystem::path& file, const Bytes& data) {
   if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
-BmpSpec Picture(int width, int height, int bits) {
-  BmpSpec s;
+BmpFile Picture(int width, int height, int bits) {
+  BmpFile s;
   s.width = width;
   s.height = height;
   s.bits = static_cast<std::uint16_t>(bits);
@@ -44,17 +44,17 @@ int Run(int argc, char** argv) {
   std::filesystem::create_directories(out);
   for (int bits : {1, 4, 8, 16, 24, 32}) {
     Write(out / ("info-" + std::to_string(bits) + ".bmp"), bmptest::WriteBmp(Picture(5, 3, bits)));
-    BmpSpec top = Picture(3, -2, bits);
+    BmpFile top = Picture(3, -2, bits);
     Write(out / ("top-down-" + std::to_string(bits) + ".bmp"), bmptest::WriteBmp(top));
   }
   for (int bits : {1, 4, 8, 24}) {
-    BmpSpec core = Picture(4, 2, bits);
+    BmpFile core = Picture(4, 2, bits);
     core.headerSize = 12;
     Write(out / ("core-" + std::to_string(bits) + ".bmp"), bmptest::WriteBmp(core));
   }
   for (std::uint32_t size : {40u, 52u, 56u, 108u, 124u}) {
     for (int bits : {16, 32}) {
-      BmpSpec s = Picture(3, 2, bits);
+      BmpFile s = Picture(3, 2, bits);
       s.headerSize = size;
       s.compression = 3;
       s.masks = bits == 16 ? std::vector<std::uint32_t>{0xF800, 0x07E0, 0x001F}
@@ -62,26 +62,26 @@ int Run(int argc, char** argv) {
       Write(out / ("bitfields-" + std::to_string(size) + "-" + std::to_string(bits) + ".bmp"), bmptest::WriteBmp(s));
     }
   }
-  BmpSpec shortPalette = Picture(4, 4, 8);
+  BmpFile shortPalette = Picture(4, 4, 8);
   shortPalette.palette.resize(5);
   shortPalette.clrUsed = 5;
   Write(out / "short-palette.bmp", bmptest::WriteBmp(shortPalette));
-  BmpSpec rle8 = Picture(4, 2, 8);
+  BmpFile rle8 = Picture(4, 2, 8);
   rle8.compression = 1;
   rle8.pixels = {4, 1, 0, 0, 2, 3, 0, 1};
   Write(out / "rle8.bmp", bmptest::WriteBmp(rle8));
-  BmpSpec rle4 = Picture(4, 2, 4);
+  BmpFile rle4 = Picture(4, 2, 4);
   rle4.compression = 2;
   rle4.pixels = {4, 0x12, 0, 0, 0, 4, 0x34, 0x56, 0, 1};
   Write(out / "rle4.bmp", bmptest::WriteBmp(rle4));
-  BmpSpec gap = Picture(3, 3, 24);
+  BmpFile gap = Picture(3, 3, 24);
   gap.gap = 17;
   Write(out / "gap.bmp", bmptest::WriteBmp(gap));
-  BmpSpec unused = Picture(3, 3, 24);
+  BmpFile unused = Picture(3, 3, 24);
   unused.palette = {1, 2, 3, 4};
   unused.clrUsed = 4;
   Write(out / "unused-palette.bmp", bmptest::WriteBmp(unused));
-  BmpSpec noOffset = Picture(2, 2, 8);
+  BmpFile noOffset = Picture(2, 2, 8);
   noOffset.offBits = 0;
   Write(out / "no-offset.bmp", bmptest::WriteBmp(noOffset));
   return 0;

@@ -138,8 +138,8 @@ TEST(Bitmap, PixelsAreReadFromWhereTheFileSays) {
   // 2 x 2, bottom row first, top-left red: 24-bit and 8-bit pixels.
   const std::vector<std::uint8_t> rgb = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0};
   const std::vector<std::uint8_t> indexed = {2, 2, 0, 0, 1, 2, 0, 0};
-  auto spec = [](int bits, const std::vector<std::uint8_t>& pixels) {
-    bmptest::BmpSpec s;
+  auto layout = [](int bits, const std::vector<std::uint8_t>& pixels) {
+    bmptest::BmpFile s;
     s.bits = static_cast<std::uint16_t>(bits);
     s.pixels = pixels;
     if (bits == 8) {
@@ -150,27 +150,27 @@ TEST(Bitmap, PixelsAreReadFromWhereTheFileSays) {
   };
   struct Case {
     const char* what;
-    bmptest::BmpSpec spec;
+    bmptest::BmpFile layout;
   };
   std::vector<Case> cases;
-  cases.push_back({"24 bit after a gap", spec(24, rgb)});
-  cases.back().spec.gap = 12;
-  cases.push_back({"24 bit after a palette", spec(24, rgb)});
-  cases.back().spec.clrUsed = 3;
-  cases.back().spec.palette = {0x123456, 0x654321, 0xABCDEF};
-  cases.push_back({"8 bit after a gap", spec(8, indexed)});
-  cases.back().spec.gap = 7;
-  cases.push_back({"8 bit, core header", spec(8, indexed)});
-  cases.back().spec.headerSize = 12;
-  cases.back().spec.palette.resize(256, 0x0000FF);
-  cases.back().spec.clrUsed = 0;
-  cases.push_back({"32 bit, masks in a 124-byte header", spec(32, std::vector<std::uint8_t>(16, 0))});
-  cases.back().spec.headerSize = 124;
-  cases.back().spec.compression = BI_BITFIELDS;
-  cases.back().spec.masks = {0x0000FF00, 0x00FF0000, 0xFF000000};  // red in the second byte
-  cases.back().spec.pixels[9] = 0xFF;
+  cases.push_back({"24 bit after a gap", layout(24, rgb)});
+  cases.back().layout.gap = 12;
+  cases.push_back({"24 bit after a palette", layout(24, rgb)});
+  cases.back().layout.clrUsed = 3;
+  cases.back().layout.palette = {0x123456, 0x654321, 0xABCDEF};
+  cases.push_back({"8 bit after a gap", layout(8, indexed)});
+  cases.back().layout.gap = 7;
+  cases.push_back({"8 bit, core header", layout(8, indexed)});
+  cases.back().layout.headerSize = 12;
+  cases.back().layout.palette.resize(256, 0x0000FF);
+  cases.back().layout.clrUsed = 0;
+  cases.push_back({"32 bit, masks in a 124-byte header", layout(32, std::vector<std::uint8_t>(16, 0))});
+  cases.back().layout.headerSize = 124;
+  cases.back().layout.compression = BI_BITFIELDS;
+  cases.back().layout.masks = {0x0000FF00, 0x00FF0000, 0xFF000000};  // red in the second byte
+  cases.back().layout.pixels[9] = 0xFF;
   for (const Case& c : cases) {
-    const std::vector<std::uint8_t> file = bmptest::WriteBmp(c.spec);
+    const std::vector<std::uint8_t> file = bmptest::WriteBmp(c.layout);
     EXPECT_EQ(ColorAt(file, 0, 0), 0x0000FFu) << c.what;
     EXPECT_EQ(ColorAt(file, 1, 1), 0u) << c.what;
     EXPECT_EQ(ColorAt(file, 1, 0), 0u) << c.what;
@@ -178,7 +178,7 @@ TEST(Bitmap, PixelsAreReadFromWhereTheFileSays) {
 
   // A header of 45 bytes with bit fields, the file ending right after it:
   // the masks at offset 40 would run past the end.
-  bmptest::BmpSpec cutMasks = spec(16, {});
+  bmptest::BmpFile cutMasks = layout(16, {});
   cutMasks.headerSize = 45;
   cutMasks.compression = BI_BITFIELDS;
   cutMasks.masks = {0xF800, 0x07E0, 0x001F};

@@ -17,7 +17,7 @@
 #include "tests/render/pixels/bmp/BmpWriter.h"
 
 using namespace translit;
-using bmptest::BmpSpec;
+using bmptest::BmpFile;
 using bmptest::Bytes;
 using bmptest::WriteBmp;
 
@@ -35,16 +35,16 @@ BmpFault ParseFile(const Bytes& file) {
   return ParseFile(file, layout);
 }
 
-BmpSpec Rgb24(int width, int height) {
-  BmpSpec s;
+BmpFile Rgb24(int width, int height) {
+  BmpFile s;
   s.width = width;
   s.height = height;
   s.pixels.assign(static_cast<std::size_t>((width * 3 + 3) / 4 * 4 * (height < 0 ? -height : height)), 0x11);
   return s;
 }
 
-BmpSpec Indexed8() {
-  BmpSpec s;
+BmpFile Indexed8() {
+  BmpFile s;
   s.bits = 8;
   s.clrUsed = 2;
   s.palette = {0x112233, 0x445566};
@@ -52,8 +52,8 @@ BmpSpec Indexed8() {
   return s;
 }
 
-BmpSpec BitFields(std::uint32_t headerSize) {
-  BmpSpec s;
+BmpFile BitFields(std::uint32_t headerSize) {
+  BmpFile s;
   s.headerSize = headerSize;
   s.bits = 16;
   s.compression = kBmpBitFields;
@@ -66,7 +66,7 @@ BmpSpec BitFields(std::uint32_t headerSize) {
 
 TEST(BmpHeader, EveryHeaderFormGivesItsPaletteMasksAndPixels) {
   // Core header: 3-byte palette entries, sizes in 16 bits.
-  BmpSpec core;
+  BmpFile core;
   core.headerSize = 12;
   core.bits = 1;
   core.palette = {0x000000, 0xFFFFFF};
@@ -96,12 +96,12 @@ TEST(BmpHeader, EveryHeaderFormGivesItsPaletteMasksAndPixels) {
   }
 
   // Top-down rows, a full 256-colour palette by default.
-  BmpSpec top = Rgb24(3, -2);
+  BmpFile top = Rgb24(3, -2);
   ASSERT_EQ(ParseFile(WriteBmp(top), l), BmpFault::None);
   EXPECT_TRUE(l.TopDown());
   EXPECT_EQ(l.AbsHeight(), 2);
   EXPECT_EQ(l.RowBytes, 12u);
-  BmpSpec full = Indexed8();
+  BmpFile full = Indexed8();
   full.clrUsed = 0;
   full.palette.assign(256, 0x010203);
   ASSERT_EQ(ParseFile(WriteBmp(full), l), BmpFault::None);
@@ -110,21 +110,21 @@ TEST(BmpHeader, EveryHeaderFormGivesItsPaletteMasksAndPixels) {
 
 TEST(BmpHeader, PixelsStartWhereTheFileSays) {
   // A gap between the palette and the pixels: the file's offset counts.
-  BmpSpec gap = Indexed8();
+  BmpFile gap = Indexed8();
   gap.gap = 10;
   BmpLayout l;
   ASSERT_EQ(ParseFile(WriteBmp(gap), l), BmpFault::None);
   EXPECT_EQ(l.PixelOffset, 14u + 40 + 8 + 10);
 
   // An offset of 0: right after the palette.
-  BmpSpec zero = Indexed8();
+  BmpFile zero = Indexed8();
   zero.offBits = 0;
   ASSERT_EQ(ParseFile(WriteBmp(zero), l), BmpFault::None);
   EXPECT_EQ(l.PixelOffset, 14u + 40 + 8);
 
   // A 24-bit picture with a palette (of no use to it) before its pixels: a
   // packed DIB, which has no offset, skips it; a file goes by its offset.
-  BmpSpec optional = Rgb24(2, 2);
+  BmpFile optional = Rgb24(2, 2);
   optional.clrUsed = 3;
   optional.palette = {1, 2, 3};
   ASSERT_EQ(ParseFile(WriteBmp(optional), l), BmpFault::None);
@@ -137,7 +137,7 @@ TEST(BmpHeader, PixelsStartWhereTheFileSays) {
 
   // A file may say 16 million colours for a 24-bit picture without writing
   // them; its offset still finds the pixels.
-  BmpSpec counted = Rgb24(2, 2);
+  BmpFile counted = Rgb24(2, 2);
   counted.clrUsed = 0xFFFFFFFF;
   ASSERT_EQ(ParseFile(WriteBmp(counted), l), BmpFault::None);
   EXPECT_EQ(l.PixelOffset, 14u + 40);
@@ -149,7 +149,7 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
     std::function<Bytes()> file;
     BmpFault fault;
   };
-  auto spec = [](BmpSpec s, const std::function<void(BmpSpec&)>& change) {
+  auto layout = [](BmpFile s, const std::function<void(BmpFile&)>& change) {
     change(s);
     return WriteBmp(s);
   };
@@ -172,41 +172,42 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
          return b;
        },
        BmpFault::Signature},
-      {"header size 11", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 11; }); },
+      {"header size 11", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.headerSize = 11; }); },
        BmpFault::HeaderSize},
-      {"header size 39", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 39; }); },
+      {"header size 39", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.headerSize = 39; }); },
        BmpFault::HeaderSize},
-      {"header size 125", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.headerSize = 125; }); },
+      {"header size 125", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.headerSize = 125; }); },
        BmpFault::HeaderSize},
       // The masks would straddle the header's end: refused, never read.
-      {"bit fields in a header of 41", [&] { return spec(BitFields(41), [](BmpSpec& s) { s.pixels.clear(); }); },
+      {"bit fields in a header of 41", [&] { return layout(BitFields(41), [](BmpFile& s) { s.pixels.clear(); }); },
        BmpFault::HeaderSize},
-      {"bit fields in a header of 51", [&] { return spec(BitFields(51), [](BmpSpec&) {}); }, BmpFault::HeaderSize},
+      {"bit fields in a header of 51", [&] { return layout(BitFields(51), [](BmpFile&) {}); }, BmpFault::HeaderSize},
       {"header longer than the file",
-       [&] { return cut(spec(BitFields(124), [](BmpSpec& s) { s.pixels.clear(); }), 1); }, BmpFault::Truncated},
+       [&] { return cut(layout(BitFields(124), [](BmpFile& s) { s.pixels.clear(); }), 1); }, BmpFault::Truncated},
       {"masks cut after a 40-byte header",
        [&] {
-         return spec(BitFields(40), [](BmpSpec& s) {
+         return layout(BitFields(40), [](BmpFile& s) {
            s.masks.pop_back();
            s.pixels.clear();
          });
        },
        BmpFault::Truncated},
-      {"width 0", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.width = 0; }); }, BmpFault::Dimensions},
-      {"negative width", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.width = -2; }); }, BmpFault::Dimensions},
-      {"width 32768", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.width = 32768; }); }, BmpFault::Dimensions},
-      {"height 0", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.height = 0; }); }, BmpFault::Dimensions},
-      {"height -32768", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.height = -32768; }); }, BmpFault::Dimensions},
-      {"height INT_MIN", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.height = INT_MIN; }); },
+      {"width 0", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.width = 0; }); }, BmpFault::Dimensions},
+      {"negative width", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.width = -2; }); }, BmpFault::Dimensions},
+      {"width 32768", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.width = 32768; }); }, BmpFault::Dimensions},
+      {"height 0", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.height = 0; }); }, BmpFault::Dimensions},
+      {"height -32768", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.height = -32768; }); },
        BmpFault::Dimensions},
-      {"2 bits", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.bits = 2; }); }, BmpFault::BitCount},
-      {"0 bits", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.bits = 0; }); }, BmpFault::BitCount},
-      {"64 bits", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.bits = 64; }); }, BmpFault::BitCount},
-      {"unknown compression", [&] { return spec(Rgb24(2, 2), [](BmpSpec& s) { s.compression = 4; }); },
+      {"height INT_MIN", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.height = INT_MIN; }); },
+       BmpFault::Dimensions},
+      {"2 bits", [&] { return layout(Indexed8(), [](BmpFile& s) { s.bits = 2; }); }, BmpFault::BitCount},
+      {"0 bits", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.bits = 0; }); }, BmpFault::BitCount},
+      {"64 bits", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.bits = 64; }); }, BmpFault::BitCount},
+      {"unknown compression", [&] { return layout(Rgb24(2, 2), [](BmpFile& s) { s.compression = 4; }); },
        BmpFault::Compression},
       {"bit fields of 24 bits",
        [&] {
-         return spec(BitFields(40), [](BmpSpec& s) {
+         return layout(BitFields(40), [](BmpFile& s) {
            s.bits = 24;
            s.pixels.resize(16);
          });
@@ -214,7 +215,7 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
        BmpFault::Compression},
       {"RLE8 of 4 bits",
        [&] {
-         return spec(Indexed8(), [](BmpSpec& s) {
+         return layout(Indexed8(), [](BmpFile& s) {
            s.bits = 4;
            s.compression = kBmpRle8;
          });
@@ -222,7 +223,7 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
        BmpFault::Compression},
       {"RLE8 top-down",
        [&] {
-         return spec(Indexed8(), [](BmpSpec& s) {
+         return layout(Indexed8(), [](BmpFile& s) {
            s.height = -2;
            s.compression = kBmpRle8;
          });
@@ -230,17 +231,17 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
        BmpFault::Compression},
       {"RLE8 without its size",
        [&] {
-         return spec(Indexed8(), [](BmpSpec& s) {
+         return layout(Indexed8(), [](BmpFile& s) {
            s.compression = kBmpRle8;
            s.sizeImage = 0;
          });
        },
        BmpFault::Compression},
-      {"257 colours of 8 bits", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.clrUsed = 257; }); },
+      {"257 colours of 8 bits", [&] { return layout(Indexed8(), [](BmpFile& s) { s.clrUsed = 257; }); },
        BmpFault::Palette},
       {"17 colours of 4 bits",
        [&] {
-         return spec(Indexed8(), [](BmpSpec& s) {
+         return layout(Indexed8(), [](BmpFile& s) {
            s.bits = 4;
            s.clrUsed = 17;
          });
@@ -248,26 +249,26 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
        BmpFault::Palette},
       {"palette cut",
        [&] {
-         return spec(Indexed8(), [](BmpSpec& s) {
+         return layout(Indexed8(), [](BmpFile& s) {
            s.clrUsed = 200;
            s.pixels.clear();
          });
        },
        BmpFault::Truncated},
-      {"pixel offset inside the file header", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.offBits = 10; }); },
+      {"pixel offset inside the file header", [&] { return layout(Indexed8(), [](BmpFile& s) { s.offBits = 10; }); },
        BmpFault::PixelOffset},
-      {"pixel offset inside the info header", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.offBits = 30; }); },
+      {"pixel offset inside the info header", [&] { return layout(Indexed8(), [](BmpFile& s) { s.offBits = 30; }); },
        BmpFault::PixelOffset},
-      {"pixel offset inside the palette", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.offBits = 14 + 40 + 4; }); },
-       BmpFault::PixelOffset},
-      {"pixel offset past the end", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.offBits = 1000; }); },
+      {"pixel offset inside the palette",
+       [&] { return layout(Indexed8(), [](BmpFile& s) { s.offBits = 14 + 40 + 4; }); }, BmpFault::PixelOffset},
+      {"pixel offset past the end", [&] { return layout(Indexed8(), [](BmpFile& s) { s.offBits = 1000; }); },
        BmpFault::Truncated},
       {"pixels one byte short", [&] { return cut(WriteBmp(Rgb24(3, 3)), 1); }, BmpFault::Truncated},
-      {"pixels short after a gap", [&] { return spec(Indexed8(), [](BmpSpec& s) { s.offBits = 14 + 40 + 8 + 1; }); },
+      {"pixels short after a gap", [&] { return layout(Indexed8(), [](BmpFile& s) { s.offBits = 14 + 40 + 8 + 1; }); },
        BmpFault::Truncated},
       {"RLE size beyond the data",
        [&] {
-         return spec(Indexed8(), [](BmpSpec& s) {
+         return layout(Indexed8(), [](BmpFile& s) {
            s.compression = kBmpRle8;
            s.sizeImage = 9;
          });
@@ -276,7 +277,7 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
       // 32767 rows of 131068 bytes: more than 32 bits can count, never wrapped.
       {"largest picture, no pixels",
        [&] {
-         return spec(Rgb24(1, 1), [](BmpSpec& s) {
+         return layout(Rgb24(1, 1), [](BmpFile& s) {
            s.width = 32767;
            s.height = 32767;
            s.bits = 32;
@@ -285,7 +286,7 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
        BmpFault::Truncated},
       {"2^32 colours of a packed 24-bit picture",
        [&] {
-         return spec(Rgb24(2, 2), [](BmpSpec& s) {
+         return layout(Rgb24(2, 2), [](BmpFile& s) {
            s.clrUsed = 0xFFFFFFFF;
            s.offBits = 0;
          });
@@ -298,7 +299,7 @@ TEST(BmpHeader, DamagedHeadersAreRefusedForTheirReason) {
 }
 
 TEST(BmpHeader, EveryPrefixOfAGoodFileIsRefused) {
-  for (const BmpSpec& s : {Indexed8(), BitFields(108), Rgb24(3, 2)}) {
+  for (const BmpFile& s : {Indexed8(), BitFields(108), Rgb24(3, 2)}) {
     const Bytes file = WriteBmp(s);
     ASSERT_EQ(ParseFile(file), BmpFault::None);
     for (std::size_t n = 0; n < file.size(); ++n)

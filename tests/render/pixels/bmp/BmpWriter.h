@@ -11,7 +11,7 @@ namespace bmptest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct BmpSpec {
+struct BmpFile {
   std::uint32_t headerSize = 40;  // 12: core header (16-bit sizes, 3-byte palette entries)
   std::int32_t width = 2;
   std::int32_t height = 2;
@@ -37,7 +37,7 @@ inline void Put32(Bytes& b, std::uint32_t v) {
   Put16(b, v >> 16);
 }
 
-inline Bytes WriteBmp(const BmpSpec& s) {
+inline Bytes WriteBmp(const BmpFile& s) {
   Bytes dib;
   Put32(dib, s.headerSize);
   if (s.headerSize == 12) {
