@@ -13,39 +13,17 @@
 #include <vector>
 
 #include "skin/acSkinPack.h"
+#include "tests/support/ImageFixtures.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& b, std::uint32_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
+using translit::test::Bytes;
 
 // A bottom-up BMP of 24 or 32 bits with a simple pattern.
 Bytes Bmp(int w, int h, int bits) {
-  const int rowBytes = ((w * bits / 8) + 3) & ~3;
-  Bytes b = {'B', 'M'};
-  Put32(b, static_cast<std::uint32_t>(54 + rowBytes * h));
-  Put32(b, 0);
-  Put32(b, 54);
-  Put32(b, 40);
-  Put32(b, static_cast<std::uint32_t>(w));
-  Put32(b, static_cast<std::uint32_t>(h));
-  Put16(b, 1);
-  Put16(b, static_cast<std::uint32_t>(bits));
-  Put32(b, 0);
-  Put32(b, static_cast<std::uint32_t>(rowBytes * h));
-  for (int i = 0; i < 4; ++i) Put32(b, 0);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < rowBytes; ++x) b.push_back(static_cast<std::uint8_t>((x * 7 + y * 13) & 0xFF));
-  }
-  return b;
+  return translit::test::MakeBmp(w, h, bits, [](int x, int y) {
+    return 0xFF000000u | static_cast<std::uint32_t>(((x * 21 + y * 13) & 0xFF) * 0x010101u);
+  });
 }
 
 void Write(const std::filesystem::path& file, const Bytes& data) {
