@@ -42,6 +42,7 @@ inline void CloseFind(HANDLE h) {
   if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
 }
 inline void UnhookHook(HHOOK h) { ::UnhookWindowsHookEx(h); }
+inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
@@ -52,6 +53,9 @@ using UniqueDC = UniqueHandle<HDC, DeleteMemoryDC>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowHandle>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookHook>;
+// Events, threads and files (a file that failed to open is held as none,
+// not as INVALID_HANDLE_VALUE).
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 
 // A find handle: INVALID_HANDLE_VALUE, not 0, means "none".
 class FindHandle {

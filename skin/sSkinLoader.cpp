@@ -10,6 +10,7 @@
 #include "framework/core/Classes.h"
 #include "framework/core/SysUtils.h"
 #include "framework/Graphics.h"
+#include "framework/Handles.h"
 #include "render/pixels/AlphaKernels.h"
 #include "render/pixels/PngDecoder.h"
 #include "render/pixels/acJpeg.h"
@@ -174,22 +175,22 @@ BitmapPtr BitmapFromPng(const std::uint8_t* data, std::size_t size) {
 // folder has dozens of files. A file that is there but cannot be read is a
 // load error, as it always was.
 std::optional<std::vector<std::uint8_t>> FileBytes(const std::string& name) {
-  HANDLE file = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  HANDLE opened = ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) {
     if (!FileExists(name)) return std::nullopt;
     throw fw::EFOpenError(fw::Format("Cannot open file \"%s\"", name));
   }
+  const fw::UniqueKernelHandle file(opened);
   std::vector<std::uint8_t> bytes;
   LARGE_INTEGER size{};
-  bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < (std::int64_t{1} << 30);
+  bool ok = ::GetFileSizeEx(file.Get(), &size) && size.QuadPart >= 0 && size.QuadPart < (std::int64_t{1} << 30);
   if (ok) {
     bytes.resize(static_cast<std::size_t>(size.QuadPart));
     DWORD got = 0;
     ok = bytes.empty() ||
-         (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
+         (::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
   }
-  ::CloseHandle(file);
   if (!ok) throw fw::EReadError("Stream read error");
   return bytes;
 }

@@ -40,9 +40,8 @@ constexpr DWORD NotifyFilterFlags(TacNotifyFilters filters) {
   return (filters.Bits() & 0x1Fu) | ((filters.Bits() & 0x20u) ? 0x100u : 0u);
 }
 
-inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void CloseChangeHandle(HANDLE h) { ::FindCloseChangeNotification(h); }
-using UniqueKernelHandle = fw::UniqueHandle<HANDLE, CloseKernelHandle>;
+using fw::UniqueKernelHandle;
 using UniqueChangeHandle = fw::UniqueHandle<HANDLE, CloseChangeHandle>;
 
 class TacShellChangeThread : public fw::TThread {
