@@ -1,13 +1,15 @@
 #include "tests/support/RealInput.h"
 
+#include <optional>
+
 #include "tests/support/GuiPump.h"
 
 namespace testing_gui {
 
 namespace {
 
-POINT lastTarget{};
-bool moved = false;
+// Where the last move put the pointer, once a move has been made.
+std::optional<POINT> lastTarget;
 
 bool CursorAt(POINT p) {
   POINT c;
@@ -29,7 +31,6 @@ INPUT AbsoluteMouse(POINT screen, DWORD flags) {
 
 bool MoveMouse(POINT screen) {
   lastTarget = screen;
-  moved = true;
   for (int attempt = 0; attempt < 5; ++attempt) {
     // Wine turns a cursor placement into the mouse messages of a user's move.
     ::SetCursorPos(screen.x, screen.y);
@@ -41,8 +42,11 @@ bool MoveMouse(POINT screen) {
 }
 
 void MouseButtons(DWORD flags) {
-  POINT at = lastTarget;
-  if (!moved) ::GetCursorPos(&at);
+  POINT at{};
+  if (lastTarget)
+    at = *lastTarget;
+  else
+    ::GetCursorPos(&at);
   INPUT in = AbsoluteMouse(at, flags);
   ::SendInput(1, &in, sizeof(INPUT));
 }
