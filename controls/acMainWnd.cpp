@@ -93,8 +93,8 @@ void TacMainWnd::Attach(HWND handle, bool applyNow, const std::string& section, 
   if (!skinData) {
     // A window without framework control: its skin data needs an owner that
     // lives as long as the object.
-    FOwnerStub = std::make_unique<fw::TComponent>(nullptr);
-    FOwnSkinData = std::make_unique<TsCommonData>(FOwnerStub.get(), true);
+    FSkinDataOwner = std::make_unique<fw::TComponent>(nullptr);
+    FOwnSkinData = std::make_unique<TsCommonData>(FSkinDataOwner.get(), true);
     skinData = FOwnSkinData.get();
     OwnsSkinData = true;
   }

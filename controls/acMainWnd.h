@@ -137,7 +137,7 @@ class TacMainWnd : public TacMessageTarget {
   void PaintFrameCache(bool dialogLook);
 
  private:
-  std::unique_ptr<fw::TComponent> FOwnerStub;  // owner of own skin data
+  std::unique_ptr<fw::TComponent> FSkinDataOwner;  // owner of own skin data
   std::unique_ptr<TsCommonData> FOwnSkinData;
   TacProcThunk* FThunk = nullptr;
   std::shared_ptr<TacMethodLink> FLink;
