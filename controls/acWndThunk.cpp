@@ -10,11 +10,17 @@
 
 namespace translit {
 
+#if defined(_WIN64)
+constexpr std::size_t kThunkCodeBytes = 32;
+#else
+constexpr std::size_t kThunkCodeBytes = 16;
+#endif
+
 // One thunk: its code first, then what the code's target needs. Lives in a
 // slot of an executable page.
 class TacProcThunk {
  public:
-  alignas(16) std::uint8_t Code[16];
+  alignas(16) std::uint8_t Code[kThunkCodeBytes];
   TacMessageTarget* Target;
   WNDPROC Previous;
   HWND Window;
@@ -49,8 +55,15 @@ class ThunkPool {
  private:
   void Grow() {
     constexpr std::size_t kPage = 4096;
-    auto* page =
-        static_cast<std::uint8_t*>(::VirtualAlloc(nullptr, kPage, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+#if defined(_WIN64)
+    // From the top of the address space: every thunk's address then needs
+    // all 64 bits, so code that cut one to 32 would fail at once.
+    constexpr DWORD kWhere = MEM_TOP_DOWN;
+#else
+    constexpr DWORD kWhere = 0;
+#endif
+    auto* page = static_cast<std::uint8_t*>(
+        ::VirtualAlloc(nullptr, kPage, MEM_COMMIT | MEM_RESERVE | kWhere, PAGE_EXECUTE_READWRITE));
     if (!page) throw fw::EOutOfResources("Out of memory for window procedure thunks");
     for (std::size_t off = kPage; off >= kSlot; off -= kSlot) FFree.push_back(page + off - kSlot);
   }
@@ -78,7 +91,7 @@ void RetireIfIdle(TacProcThunk* t) {
   if (t->WindowGone || t->Unlinked || !::IsWindow(t->Window)) FreeThunk(t);
 }
 
-LRESULT __stdcall ThunkEntry(TacProcThunk* t, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(TacProcThunk* t, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   ++t->Depth;
   LRESULT result = 0;
   if (TacMessageTarget* target = t->Target) {
@@ -99,18 +112,39 @@ LRESULT __stdcall ThunkEntry(TacProcThunk* t, HWND wnd, UINT msg, WPARAM wParam,
   return result;
 }
 
-}  // namespace
+#if defined(_WIN64)
+// The window arrives in the first register, which the thunk has replaced by
+// its own address; a thunk serves one window, so the window is its own.
+LRESULT ThunkEntry(TacProcThunk* t, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return Dispatch(t, t->Window, msg, wParam, lParam);
+}
 
-TacProcThunk* NewProcThunk(HWND window, TacMessageTarget* target, WNDPROC previous) {
-  static_assert(sizeof(void*) == 4, "the thunk's code is 32-bit x86");
-  auto* t = new (Pool().Take()) TacProcThunk{};
-  t->Target = target;
-  t->Previous = previous;
-  t->Window = window;
-  // The platform calls the thunk as a window procedure (stdcall, four
-  // arguments); it slips the thunk's address in as a first argument and
-  // jumps to the entry, which takes five and clears them all:
-  //   pop eax; push t; push eax; jmp ThunkEntry
+// mov rcx, t; mov rax, ThunkEntry; jmp rax. The other three arguments stay
+// in their registers untouched and the stack is the caller's, so the entry
+// returns straight to the platform.
+void WriteThunkCode(TacProcThunk* t) {
+  std::uint8_t* c = t->Code;
+  const auto self = reinterpret_cast<std::uint64_t>(t);
+  const auto entry = reinterpret_cast<std::uint64_t>(&ThunkEntry);
+  c[0] = 0x48;
+  c[1] = 0xB9;
+  std::memcpy(c + 2, &self, 8);
+  c[10] = 0x48;
+  c[11] = 0xB8;
+  std::memcpy(c + 12, &entry, 8);
+  c[20] = 0xFF;
+  c[21] = 0xE0;
+}
+#else
+LRESULT __stdcall ThunkEntry(TacProcThunk* t, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return Dispatch(t, wnd, msg, wParam, lParam);
+}
+
+// The platform calls the thunk as a window procedure (stdcall, four
+// arguments); it slips the thunk's address in as a first argument and jumps
+// to the entry, which takes five and clears them all:
+//   pop eax; push t; push eax; jmp ThunkEntry
+void WriteThunkCode(TacProcThunk* t) {
   std::uint8_t* c = t->Code;
   const auto self = reinterpret_cast<std::uint32_t>(t);
   const auto entry = reinterpret_cast<std::uint32_t>(&ThunkEntry);
@@ -121,7 +155,18 @@ TacProcThunk* NewProcThunk(HWND window, TacMessageTarget* target, WNDPROC previo
   c[7] = 0xE9;
   const std::uint32_t rel = entry - (reinterpret_cast<std::uint32_t>(c) + 12);
   std::memcpy(c + 8, &rel, 4);
-  ::FlushInstructionCache(::GetCurrentProcess(), c, sizeof(t->Code));
+}
+#endif
+
+}  // namespace
+
+TacProcThunk* NewProcThunk(HWND window, TacMessageTarget* target, WNDPROC previous) {
+  auto* t = new (Pool().Take()) TacProcThunk{};
+  t->Target = target;
+  t->Previous = previous;
+  t->Window = window;
+  WriteThunkCode(t);
+  ::FlushInstructionCache(::GetCurrentProcess(), t->Code, sizeof(t->Code));
   return t;
 }
 

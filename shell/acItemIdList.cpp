@@ -28,6 +28,7 @@ ComPtr<IShellFolder> DesktopShellFolder() {
 void ItemListDeleter::operator()(ITEMIDLIST* list) const { FreeItemList(list); }
 
 LPITEMIDLIST AllocItemList(UINT size) {
+  if (size > kMaxItemListBytes) return nullptr;
   auto list = static_cast<LPITEMIDLIST>(ShellMalloc()->Alloc(size));
   if (list) std::memset(list, 0, size);
   return list;

@@ -26,7 +26,13 @@ using ItemListPtr = std::unique_ptr<ITEMIDLIST, ItemListDeleter>;
 // Owned lists, as AncestorItemLists builds them.
 using TacItemLists = std::vector<ItemListPtr>;
 
-// size bytes from the task allocator, zero-filled; null when it has none.
+// The largest list the engine makes: far beyond any the shell hands out (an
+// item holds at most 64 KiB and a path is a few dozen items), and small
+// enough that sizes of joined lists cannot wrap around.
+constexpr UINT kMaxItemListBytes = 16u << 20;
+
+// size bytes from the task allocator, zero-filled; null when it has none or
+// size is above kMaxItemListBytes.
 LPITEMIDLIST AllocItemList(UINT size);
 // The address just after the first item.
 LPITEMIDLIST NextItemId(LPCITEMIDLIST list);

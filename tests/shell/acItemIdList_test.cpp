@@ -59,7 +59,12 @@ TEST(ItemLists, AllocZeroFillsAndFailsWithNull) {
   ASSERT_TRUE(list);
   const BYTE* bytes = reinterpret_cast<const BYTE*>(list.get());
   EXPECT_TRUE(std::all_of(bytes, bytes + 64, [](BYTE b) { return b == 0; }));
+  // Refused by the list's own limit, on 64 bits too, where the allocator
+  // would have the address space for it.
+  EXPECT_EQ(AllocItemList(kMaxItemListBytes + 1), nullptr);
   EXPECT_EQ(AllocItemList(0xFFFFFFF0u), nullptr);
+  ItemListPtr largest(AllocItemList(kMaxItemListBytes));
+  EXPECT_TRUE(largest) << "the limit itself is allowed";
 }
 
 TEST(ItemLists, RemoveLastItemId) {
