@@ -20,6 +20,7 @@
 #include "framework/Application.h"
 #include "render/effects/acEffects.h"
 #include "render/effects/sFade.h"
+#include "bench/BenchArch.h"
 
 namespace {
 
@@ -129,12 +130,12 @@ int main() {
   std::printf("one fade frame of the %dx%d button (mix and copy to the screen): %.3f ms of the %.0f ms tick\n",
               button->Width(), button->Height(), frame * 1e3, kTick * 1e3);
 
-  std::printf("RESULT paint_dialog ours=%.3fms reference=%.3fms ratio=%.3f target=1.5\n", afterChange.oursSeconds * 1e3,
-              afterChange.referenceSeconds * 1e3, afterChange.oursSeconds / afterChange.referenceSeconds);
-  std::printf("RESULT paint_cached ours=%.3fms reference=%.3fms ratio=%.3f target=1.0\n", cached.oursSeconds * 1e3,
-              cached.referenceSeconds * 1e3, cached.oursSeconds / cached.referenceSeconds);
-  std::printf("RESULT fade_frame ours=%.3fms reference=%.3fms ratio=%.3f target=0.1\n", frame * 1e3, kTick * 1e3,
-              frame / kTick);
+  std::printf("RESULT paint_dialog ours=%.3fms reference=%.3fms ratio=%.3f target=1.5%s\n", afterChange.oursSeconds * 1e3,
+              afterChange.referenceSeconds * 1e3, afterChange.oursSeconds / afterChange.referenceSeconds, translit::bench::kArchField);
+  std::printf("RESULT paint_cached ours=%.3fms reference=%.3fms ratio=%.3f target=1.0%s\n", cached.oursSeconds * 1e3,
+              cached.referenceSeconds * 1e3, cached.oursSeconds / cached.referenceSeconds, translit::bench::kArchField);
+  std::printf("RESULT fade_frame ours=%.3fms reference=%.3fms ratio=%.3f target=0.1%s\n", frame * 1e3, kTick * 1e3,
+              frame / kTick, translit::bench::kArchField);
   delete plain;
   delete skinned;
   translit::ShutdownEffects();

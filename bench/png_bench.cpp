@@ -45,6 +45,7 @@
 #include <spng.h>
 
 #include "tests/render/pixels/pngsuite/LibpngMemory.h"
+#include "bench/BenchArch.h"
 #endif
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -530,7 +531,7 @@ int main() {
     }
   const char* suffix = "-wine";
 #endif
-  std::printf("RESULT png%s ours=%.2fms reference=%.2fms ratio=%.3f target=1.0\n", suffix, ours * 1e3, reference * 1e3,
-              ours / reference);
+  std::printf("RESULT png%s ours=%.2fms reference=%.2fms ratio=%.3f target=1.0%s\n", suffix, ours * 1e3, reference * 1e3,
+              ours / reference, translit::bench::kArchField);
   return 0;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchArch.h"
+
 namespace translit::bench {
 
 struct Medians {
@@ -79,8 +81,8 @@ inline void Report(const std::string& name, const std::string& what, const std::
   const double ref = pixels / m.referenceSeconds / 1e6;
   std::printf("%s: ours %.1f Mpix/s (median %.3f ms), %s %.1f Mpix/s (median %.3f ms)\n", what.c_str(), ours,
               m.oursSeconds * 1e3, referenceName.c_str(), ref, m.referenceSeconds * 1e3);
-  std::printf("RESULT %s ours=%.1fMpix/s reference=%.1fMpix/s ratio=%.2f target=%s\n", name.c_str(), ours, ref,
-              m.oursSeconds / m.referenceSeconds, target.c_str());
+  std::printf("RESULT %s ours=%.1fMpix/s reference=%.1fMpix/s ratio=%.2f target=%s%s\n", name.c_str(), ours, ref,
+              m.oursSeconds / m.referenceSeconds, target.c_str(), translit::bench::kArchField);
   std::fflush(stdout);
 }
 

@@ -19,6 +19,7 @@
 #include "framework/Application.h"
 #include "framework/Forms.h"
 #include "skin/sSkinManager.h"
+#include "bench/BenchArch.h"
 
 namespace {
 
@@ -140,8 +141,8 @@ int main() {
       "scrolling %d nodes line by line with the skin %s: %.3f ms a line skinned, %.3f ms a line with the "
       "platform's bars (medians of %zu lines each)\n",
       kNodes, skinName, ours, reference, skinned.size());
-  std::printf("RESULT scroll_skinned ours=%.3fms reference=%.3fms ratio=%.3f target=1.5\n", ours, reference,
-              ours / reference);
+  std::printf("RESULT scroll_skinned ours=%.3fms reference=%.3fms ratio=%.3f target=1.5%s\n", ours, reference,
+              ours / reference, translit::bench::kArchField);
   delete form;
   delete manager;
   return 0;

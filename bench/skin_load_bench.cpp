@@ -22,6 +22,7 @@
 #include "skin/acSkinPack.h"
 #include "skin/sImageValue.h"
 #include "skin/sSkinLoader.h"
+#include "bench/BenchArch.h"
 
 using namespace translit;
 
@@ -236,7 +237,7 @@ int main(int argc, char** argv) {
   std::printf("the slower source: %s\n", packedSlower ? "packed" : "folder");
   // The ratio is the median of the rounds' own ratios, which the load of a
   // shared machine disturbs far less than a ratio of medians taken apart.
-  std::printf("RESULT skin_load ours=%.2fms reference=%.2fms ratio=%.2f target=1.3\n", slower, d.median,
-              packedSlower ? pr.median : fr.median);
+  std::printf("RESULT skin_load ours=%.2fms reference=%.2fms ratio=%.2f target=1.3%s\n", slower, d.median,
+              packedSlower ? pr.median : fr.median, translit::bench::kArchField);
   return 0;
 }

@@ -16,6 +16,7 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "tests/support/TempFolder.h"
+#include "bench/BenchArch.h"
 
 namespace {
 
@@ -131,8 +132,8 @@ int main() {
   double oursRate = files / Median(ours), bareRate = files / Median(bare);
   std::printf("walk of %d files in %d folders (a third Cyrillic): dialog %.0f files/s, bare loop %.0f files/s\n",
               kFolders * kFilesPerFolder, kFolders, oursRate, bareRate);
-  std::printf("RESULT walk ours=%.0ffiles/s reference=%.0ffiles/s ratio=%.3f target=1.15\n", oursRate, bareRate,
-              Median(ours) / Median(bare));
+  std::printf("RESULT walk ours=%.0ffiles/s reference=%.0ffiles/s ratio=%.3f target=1.15%s\n", oursRate, bareRate,
+              Median(ours) / Median(bare), translit::bench::kArchField);
   delete form;
   delete fw::Application;
   return 0;

@@ -16,6 +16,7 @@
 #include "render/bitmaps/acPNG.h"
 #include "skin/sEffectHooks.h"
 #include "skin/sLayeredSupport.h"
+#include "skin/sPreviewRecord.h"
 #include "skin/sSkinDirs.h"
 #include "controls/protocol/sSkinState.h"
 
@@ -120,9 +121,11 @@ int FormBlendValue(fw::TCustomForm* form) {
 }
 
 // A string of a fixed-size field, up to its first zero byte.
-std::string FieldText(const std::uint8_t* field, std::size_t size) {
-  const auto* end = static_cast<const std::uint8_t*>(std::memchr(field, 0, size));
-  return std::string(reinterpret_cast<const char*>(field), end ? static_cast<std::size_t>(end - field) : size);
+// A text field of a fixed size: up to its first zero byte, or all of it.
+template <std::size_t N>
+std::string FieldText(const char (&field)[N]) {
+  const auto* end = static_cast<const char*>(std::memchr(field, 0, N));
+  return std::string(field, end ? static_cast<std::size_t>(end - field) : N);
 }
 
 }  // namespace
@@ -487,19 +490,18 @@ TacExtraLineData TsSkinManager::MenuExtraLineData(fw::TComponent* firstItem) con
 }
 
 LRESULT TsSkinManager::HandlePreviewMessage(const COPYDATASTRUCT& data) {
-  constexpr std::size_t kRecord = 30646, kName = 4, kDirectory = 132, kOptions = 645;
   // A record shorter than its layout is not read at all.
-  if (data.dwData != 7 || !data.lpData || data.cbData < kRecord) return 0;
-  const auto* bytes = static_cast<const std::uint8_t*>(data.lpData);
-  std::int32_t marker = 0;
-  std::memcpy(&marker, bytes, 4);
-  if (marker != 0xA400) return 0;
+  if (data.dwData != TacPreviewRecord::kKind || !data.lpData || data.cbData < sizeof(TacPreviewRecord)) return 0;
+  const auto& record = *static_cast<const TacPreviewRecord*>(data.lpData);
+  const std::uint32_t marker = record.Marker[0] | record.Marker[1] << 8 | record.Marker[2] << 16 |
+                               static_cast<std::uint32_t>(record.Marker[3]) << 24;
+  if (marker != TacPreviewRecord::kMarker) return 0;
   FPreviewMode = true;
   SuspendUpdates();
-  FPreviewText = FieldText(bytes + kOptions, kRecord - kOptions);
+  FPreviewText = FieldText(record.Options);
   FHasPreviewText = true;
-  SetSkinDirectory(FieldText(bytes + kDirectory, kOptions - kDirectory));
-  SetSkinName(FieldText(bytes + kName, kDirectory - kName));
+  SetSkinDirectory(FieldText(record.SkinDirectory));
+  SetSkinName(FieldText(record.SkinName));
   ResumeUpdates(true, false);
   FHasPreviewText = false;
   FPreviewText.clear();
