@@ -115,7 +115,7 @@ bool TsStatusBar::SkinnedMessage(fw::TMessage& m) {
       break;
     }
     case WM_PAINT:
-      if (SkinChangeFreeze) {
+      if (SkinChangeFreeze || SkinLoadInProgress) {
         if (!m.WParam) fw::PaintScope validate(Handle());
       } else {
         PaintBar(reinterpret_cast<HDC>(m.WParam));
@@ -271,6 +271,7 @@ void TsStatusBar::PaintBar(HDC given) {
     scope.emplace(Handle());
     dc = scope->DC();
   }
+  if (SkinLoadInProgress) return;
   FSkinData.Updating = FSkinData.IsUpdating();
   if (FSkinData.Updating) return;
   PaintBarCache();

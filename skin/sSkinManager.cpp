@@ -265,6 +265,8 @@ void TsSkinManager::SetSkinName(const std::string& name) {
   if (OnBeforeChange) OnBeforeChange(this);
   if (FExtendedBorders && LayeredWindowsAvailable() && !FNoAutoUpdate) PrepareSkinChange();
   {
+    // Only the reading: the announcement after it repaints everything,
+    // which painting that stands still for the load would not do.
     FlagScope loading(SkinLoadInProgress);
     GlobalInfo->Loaded = false;
     try {
@@ -274,17 +276,17 @@ void TsSkinManager::SetSkinName(const std::string& name) {
       FSkinName = old;
       ShowLoadError(e.what());
     }
-    if (!FActive) {
-      RemoveSkinFromAll();
-      // Nothing of the old skin may still be pointed at.
-      UpdateConstIndexes();
-    } else if (!FNoAutoUpdate) {
-      ApplySkin(true);
-    }
-    // Forms frozen for an animation that the change did not reach (the
-    // skin went away, or updates are suspended) are let go here.
-    if (!FPreparedForms.empty()) FinishSkinChange(false);
   }
+  if (!FActive) {
+    RemoveSkinFromAll();
+    // Nothing of the old skin may still be pointed at.
+    UpdateConstIndexes();
+  } else if (!FNoAutoUpdate) {
+    ApplySkin(true);
+  }
+  // Forms frozen for an animation that the change did not reach (the skin
+  // went away, or updates are suspended) are let go here.
+  if (!FPreparedForms.empty()) FinishSkinChange(false);
   if (OnAfterChange) OnAfterChange(this);
 }
 
