@@ -629,8 +629,12 @@ void TacCustomShellTreeView::AfterShellCommand(const std::string& verb, bool suc
   fw::TTreeNode* selected = Selected();
   if (!succeeded || !selected) return;
   if (verb == "delete") {
+    // Only a file-system item has a path to look at: a virtual item's
+    // parsing name would be taken as a file of the current folder.
     TacShellFolder* folder = FolderOf(selected);
-    if (folder && ::GetFileAttributesA(folder->FolderPath().c_str()) == INVALID_FILE_ATTRIBUTES) selected->Delete();
+    if (folder && (folder->Attributes(SFGAO_FILESYSTEM) & SFGAO_FILESYSTEM) &&
+        ::GetFileAttributesA(folder->FolderPath().c_str()) == INVALID_FILE_ATTRIBUTES)
+      selected->Delete();
   } else if (verb == "paste") {
     RebuildNode(selected);
   }
