@@ -281,15 +281,16 @@ void TacCustomShellTreeView::BuildRoot() {
 void TacCustomShellTreeView::FillChildren(fw::TTreeNode* node) {
   WaitCursor wait;
   NodeUpdate update(Items());
+  // A drive without a medium or a folder without access is read as empty,
+  // with no critical-error box of the platform: neither while it is listed
+  // nor while each child is asked for its name and attributes.
+  ErrorModeScope errorMode;
   TacShellFolder* folder = FolderOf(node);
   IShellFolder* shellFolder = folder ? folder->ShellFolder() : nullptr;
   if (!shellFolder) return;
 
   std::vector<ItemListPtr> ids;
   try {
-    // A drive without a medium or a folder without access is read as
-    // empty, with no critical-error box of the platform.
-    ErrorModeScope errorMode;
     ComPtr<IEnumIDList> items;
     const HRESULT hr = shellFolder->EnumObjects(ShellOwnerWindow(), ShellEnumFlags(FObjectTypes), items.Put());
     if (FAILED(hr) || !items) return;
@@ -358,7 +359,13 @@ bool TacCustomShellTreeView::CanExpand(fw::TTreeNode* node) {
   if ((ComponentState() & fw::csDesigning) && node->Parent()) return false;
   if (!TsTreeView::CanExpand(node)) return false;
   TacShellFolder* folder = FolderOf(node);
-  if (folder && folder->IsFolderItem({}, true)) {
+  bool isFolder = false;
+  if (folder) {
+    // Asking a drive without a medium whether it is a folder probes it.
+    ErrorModeScope errorMode;
+    isFolder = folder->IsFolderItem({}, true);
+  }
+  if (isFolder) {
     if (node->HasChildren() && !node->GetFirstChild()) {
       CloseExpandUpdate();
       Items().BeginUpdate();
