@@ -17,6 +17,7 @@
 #include "skin/sEffectHooks.h"
 #include "skin/sLayeredSupport.h"
 #include "skin/sPreviewRecord.h"
+#include "skin/sProgramIcons.h"
 #include "skin/sSkinDirs.h"
 #include "controls/protocol/sSkinState.h"
 
@@ -145,6 +146,8 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner) : fw::TComponent(owner), TsS
     // Skin images and the program's pictures come as PNG.
     RegisterPngGraphic();
     LoadDefaultShadows(::GetModuleHandleA(nullptr));
+    // For the form frames, which show them in their title bars.
+    LoadProgramIcons();
     if (HasArgument("/acver")) ShowPlainMessage(std::string("Skin engine v") + Version());
     return true;
   }();
@@ -171,6 +174,12 @@ TsSkinManager::~TsSkinManager() {
       text += (text.empty() ? "" : "\r\n") + line;
     FThirdParty.Texts[static_cast<std::size_t>(k)] = text;
   }
+}
+
+void ShutdownSkinEngine() {
+  FreeDefaultShadows();
+  FreeProgramIcons();
+  SkinnedForms().clear();
 }
 
 bool TsSkinManager::IsDefault() const { return DefaultManager == this; }
