@@ -221,7 +221,7 @@ std::string TacCustomShellTreeView::CurrentPath() const {
 }
 
 void TacCustomShellTreeView::FreeNodeFolder(fw::TTreeNode* node) {
-  node->SetImagesPending(false);
+  FIconsPending.erase(node);
   delete FolderOf(node);
   node->SetData(nullptr);
 }
@@ -238,6 +238,7 @@ void TacCustomShellTreeView::DropAllNodes() {
   NodeUpdate update(Items());
   SkinUpdate skin(SkinData());
   for (fw::TTreeNode* node = Items().GetFirstNode(); node; node = node->GetNext()) FreeNodeFolder(node);
+  FIconsPending.clear();
   Items().Clear();
 }
 
@@ -331,7 +332,7 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
     child->SetHasChildren(HasEnumerableChildren(described->ShellFolder(), ShellEnumFlags(FObjectTypes)));
   // The shell's icons are asked for when the node is first shown.
   if (FUseShellImages)
-    child->SetImagesPending(true);
+    FIconsPending.insert(child);
   else
     AskImageIndexes(child);
   bool canAdd = true;
@@ -344,8 +345,7 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
 }
 
 void TacCustomShellTreeView::ImagesNeeded(fw::TTreeNode* node) {
-  if (!node->ImagesPending()) return;
-  node->SetImagesPending(false);
+  if (FIconsPending.erase(node) == 0) return;
   TacShellFolder* folder = FolderOf(node);
   if (!folder) return;
   const int image = folder->SystemIconIndex(false, false);
