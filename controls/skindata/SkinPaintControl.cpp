@@ -44,18 +44,23 @@ ParentCache ParentCacheAtOwner(const BackgroundRequest& request, TsCommonData& d
   return parent;
 }
 
-}  // namespace
-
-void PaintControlBackground(TsCommonData& data, ParentCache parent, int state, fw::TBitmap* bitmap, POINT offset,
-                            const RECT& rect) {
-  if (SkinLoadInProgress) return;
+void PaintBackgroundOf(TsCommonData& data, const ParentCache& parent, int state, const TacPaintTarget& target,
+                       POINT offset, const RECT& rect) {
   TsSkinManager* manager = data.SkinManager();
   const TsGeneralData* section = data.Section();
   if (!manager || !section) return;
   const fw::TColor override =
       data.CustomColor() ? static_cast<fw::TColor>(data.OwnColor() & 0xFFFFFFu) : clSkinTransparent;
   PaintSkinBackground(data.SkinIndex, data.SkinSection(), parent, override, data.HotTexture, data.Texture, manager,
-                      bitmap, offset, rect, LimitState(state, section->StateCount));
+                      target, offset, rect, LimitState(state, section->StateCount));
+}
+
+}  // namespace
+
+void PaintControlBackground(TsCommonData& data, ParentCache parent, int state, fw::TBitmap* bitmap, POINT offset,
+                            const RECT& rect) {
+  if (SkinLoadInProgress) return;
+  PaintBackgroundOf(data, parent, state, TacPaintTarget(bitmap), offset, rect);
 }
 
 void PaintControlItem(TsCommonData& data, ParentCache parent, bool fromParent, fw::TBitmap* bitmap, POINT offset,
@@ -65,8 +70,10 @@ void PaintControlItem(TsCommonData& data, ParentCache parent, bool fromParent, f
   const TsGeneralData* section = data.Section();
   if (!bitmap || !manager || !section || !LiesInside(rect, bitmap)) return;
   state = LimitState(state, section->StateCount);
-  PaintControlBackground(data, parent, state, bitmap, offset, rect);
-  DrawCornerImages(*manager, *section, bitmap, rect, state);
+  // One view of the picture for every layer.
+  const TacPaintTarget target(bitmap);
+  PaintBackgroundOf(data, parent, state, target, offset, rect);
+  DrawCornerImages(*manager, *section, target, rect, state);
   parent.X += offset.x;
   parent.Y += offset.y;
   const TsMaskData* border = BorderOf(data, *manager);
@@ -75,10 +82,10 @@ void PaintControlItem(TsCommonData& data, ParentCache parent, bool fromParent, f
     // shows through and needs no recolouring.
     if (section->States[std::min(state, 1)].Transparency != 0) return;
   } else {
-    PaintBorderMask(bitmap, rect, fromParent, state, *border, parent);
+    PaintBorderMask(target, rect, fromParent, state, *border, parent);
   }
-  if (data.HUEOffset() != 0) ShiftBitmapHue(bitmap, data.HUEOffset());
-  if (data.Saturation() != 0) ScaleBitmapSaturation(bitmap, data.Saturation());
+  if (data.HUEOffset() != 0) ShiftBitmapHue(target.Pixels, data.HUEOffset());
+  if (data.Saturation() != 0) ScaleBitmapSaturation(target.Pixels, data.Saturation());
 }
 
 void FillCornerHoles(TsCommonData& data, int state) {

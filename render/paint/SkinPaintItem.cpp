@@ -33,33 +33,55 @@ struct Layers {
   fw::TBitmap* picture = nullptr;  // a large texture picture
 };
 
-Layers ChooseLayers(TsSkinManager& manager, int sectionIndex, const std::string& sectionName, fw::TColor override,
-                    int hotTexture, int texture, int state) {
-  const TsGeneralData& section = manager.Sections[static_cast<std::size_t>(sectionIndex)];
+// A section as a caller asks for it: the section, the manager holding it,
+// the caller's texture pieces (-1: the section's own) and a colour that
+// replaces the section's layers (clSkinTransparent: none).
+struct SectionLook {
+  int index;
+  const std::string& name;
+  TsSkinManager& manager;
+  int hotTexture;
+  int texture;
+  fw::TColor override;
+};
+
+// Where an item goes: the picture, the rectangle in it, the item's offset
+// inside its control and the part's place inside the whole item, both
+// added where the parent's background is read.
+struct ItemPlace {
+  const TacPaintTarget& target;
+  RECT rect;
+  POINT offset;
+  POINT part;
+};
+
+Layers ChooseLayers(const SectionLook& look, int state) {
+  TsSkinManager& manager = look.manager;
+  const TsGeneralData& section = manager.Sections[static_cast<std::size_t>(look.index)];
   Layers l;
-  if (override != clSkinTransparent) {
-    l.color = manager.ColorToRGB(override);
+  if (look.override != clSkinTransparent) {
+    l.color = manager.ColorToRGB(look.override);
     return l;
   }
-  const TsGenState& look = section.States[state > 0 ? 1 : 0];
-  l.color = manager.ColorToRGB(look.Color);
-  l.transparency = look.Transparency;
+  const TsGenState& values = section.States[state > 0 ? 1 : 0];
+  l.color = manager.ColorToRGB(values.Color);
+  l.transparency = values.Transparency;
   if (l.transparency == 100) return l;
-  l.imagePercent = look.ImagePercent;
-  l.gradientPercent = look.GradientPercent;
-  l.gradient = &look.GradientArray;
+  l.imagePercent = values.ImagePercent;
+  l.gradientPercent = values.GradientPercent;
+  l.gradient = &values.GradientArray;
   if (l.imagePercent <= 0) return l;
   const char* prop = state == 0 ? "PATTERN" : "HOTPATTERN";
-  int index = state > 0 ? hotTexture : texture;
+  int index = state > 0 ? look.hotTexture : look.texture;
   if (index == -1) {
-    index = manager.TextureIndex(sectionIndex, sectionName, prop);
+    index = manager.TextureIndex(look.index, look.name, prop);
   } else if (manager.IsValidMask(index) && manager.Masks[static_cast<std::size_t>(index)].ExtraLayers != 0) {
     index = -1;  // a layered piece of the caller's is laid over the whole item later, not here
   }
   if (manager.IsValidMask(index)) {
     l.textureMask = &manager.Masks[static_cast<std::size_t>(index)];
   } else {
-    const int pattern = manager.PatternIndex(sectionIndex, sectionName, prop);
+    const int pattern = manager.PatternIndex(look.index, look.name, prop);
     if (pattern >= 0 && pattern < static_cast<int>(manager.Patterns.size()))
       l.picture = manager.Patterns[static_cast<std::size_t>(pattern)].Image.get();
   }
@@ -68,19 +90,21 @@ Layers ChooseLayers(TsSkinManager& manager, int sectionIndex, const std::string&
 
 bool HasGradient(const Layers& l) { return l.gradient && !l.gradient->empty(); }
 
+PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 // A plain colour into r. The pixel fill serves 32-bit pictures only; any
 // other picture is filled through its DC, so that painting never fails.
-void FillColour(fw::TBitmap* target, const RECT& r, fw::TColor color) {
-  if (target->PixelFormat() == fw::pf32bit) {
-    FillBitmapRect(target, r, color);
+void FillColour(const TacPaintTarget& target, const RECT& r, fw::TColor color) {
+  if (target.Bitmap->PixelFormat() == fw::pf32bit) {
+    FillBitmapRect(target.Pixels, ToPixelRect(r), static_cast<std::uint32_t>(color));
   } else {
-    FillSolid(target->Canvas().Handle(), r, color);
+    FillSolid(target.Bitmap->Canvas().Handle(), r, color);
   }
 }
 
-void PaintGradientOrColor(fw::TBitmap* target, const RECT& r, const Layers& l) {
+void PaintGradientOrColor(const TacPaintTarget& target, const RECT& r, const Layers& l) {
   if (HasGradient(l)) {
-    PaintGradient(target, r, *l.gradient);
+    PaintGradient(target.Bitmap, r, *l.gradient);
   } else {
     FillColour(target, r, l.color);
   }
@@ -90,7 +114,7 @@ std::uint8_t Share(int percent) { return static_cast<std::uint8_t>(std::clamp(pe
 
 // Colour, gradient and texture of a look into r of target, in that order of
 // priority: texture first, the gradient mixed over it, then the colour.
-void PaintLayers(fw::TBitmap* target, const RECT& r, const Layers& l, const ParentCache& parent) {
+void PaintLayers(const TacPaintTarget& target, const RECT& r, const Layers& l, const ParentCache& parent) {
   const int image = l.imagePercent, gradient = l.gradientPercent;
   const bool textureFound = l.picture || l.textureMask;
   if (image + gradient == 100 && image > 0 && image < 100 && l.textureMask && l.textureMask->FillMode == 0 &&
@@ -98,8 +122,8 @@ void PaintLayers(fw::TBitmap* target, const RECT& r, const Layers& l, const Pare
     fw::TBitmap* picture = MaskImage(*l.textureMask);
     if (picture) {
       const TsMaskData& m = *l.textureMask;
-      PaintGradientOnTexture(target, r, *l.gradient, Share(image), RECT{m.SrcLeft, m.SrcTop, m.SrcRight, m.SrcBottom},
-                             picture);
+      PaintGradientOnTexture(target.Bitmap, r, *l.gradient, Share(image),
+                             RECT{m.SrcLeft, m.SrcTop, m.SrcRight, m.SrcBottom}, picture);
       return;
     }
   }
@@ -123,15 +147,17 @@ void PaintLayers(fw::TBitmap* target, const RECT& r, const Layers& l, const Pare
   if (gradient > 0) {
     if (textureDrawn) {
       auto layer = NewBitmap32(Width(r), Height(r));
-      PaintGradientOrColor(layer.get(), RECT{0, 0, Width(r), Height(r)}, l);
-      MixBitmapsAt(target, layer.get(), Share(image), POINT{r.left, r.top}, RECT{0, 0, Width(r), Height(r)});
+      PaintGradientOrColor(TacPaintTarget(layer.get()), RECT{0, 0, Width(r), Height(r)}, l);
+      MixBitmapsAt(target.Pixels, ViewOf(layer.get()), Share(image), PixelPoint{r.left, r.top},
+                   PixelRect{0, 0, Width(r), Height(r)});
     } else {
       PaintGradientOrColor(target, r, l);
     }
   }
   if (image + gradient > 0 && image + gradient < 100) {
     // The tint's rectangle takes its right column and bottom row in.
-    TintRect(target, RECT{r.left, r.top, r.right - 1, r.bottom - 1}, image + gradient, l.color);
+    TintRect(target.Pixels, PixelRect{r.left, r.top, r.right - 1, r.bottom - 1}, image + gradient,
+             static_cast<std::uint32_t>(fw::ColorToRGB(l.color)));
   } else if (image + gradient == 0) {
     FillColour(target, r, l.color);
   }
@@ -139,27 +165,26 @@ void PaintLayers(fw::TBitmap* target, const RECT& r, const Layers& l, const Pare
 
 // The parent's background into r: its bitmap where it answered with one,
 // else its colour.
-void CopyParentBackground(fw::TBitmap* bitmap, const RECT& r, const ParentCache& parent, POINT at) {
+void CopyParentBackground(const TacPaintTarget& target, const RECT& r, const ParentCache& parent, POINT at) {
   if (parent.Ready && parent.Bitmap) {
-    if (parent.Bitmap != bitmap)
-      ::BitBlt(bitmap->Canvas().Handle(), r.left, r.top, Width(r), Height(r), parent.Bitmap->Canvas().Handle(), at.x,
-               at.y, SRCCOPY);
+    if (parent.Bitmap != target.Bitmap)
+      ::BitBlt(target.Bitmap->Canvas().Handle(), r.left, r.top, Width(r), Height(r), parent.Bitmap->Canvas().Handle(),
+               at.x, at.y, SRCCOPY);
   } else {
-    FillColour(bitmap, r, parent.FillColor);
+    FillColour(target, r, parent.FillColor);
   }
 }
 
-void PaintBackground(int sectionIndex, const std::string& sectionName, ParentCache parent, fw::TColor override,
-                     int hotTexture, int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset,
-                     const RECT& rect, int state, POINT part) {
+void PaintBackground(const SectionLook& look, const ParentCache& parent, const ItemPlace& place, int state) {
   if (SkinLoadInProgress) return;
-  if (!manager) manager = DefaultManager;
-  if (!manager || !bitmap || !manager->IsValidSection(sectionIndex) || Width(rect) <= 0 || Height(rect) <= 0) return;
-  const TsGeneralData& section = manager->Sections[static_cast<std::size_t>(sectionIndex)];
+  TsSkinManager& manager = look.manager;
+  const TacPaintTarget& target = place.target;
+  const RECT& r = place.rect;
+  if (!target.Bitmap || !manager.IsValidSection(look.index) || Width(r) <= 0 || Height(r) <= 0) return;
+  const TsGeneralData& section = manager.Sections[static_cast<std::size_t>(look.index)];
   state = LimitState(state, section.StateCount);
-  const Layers l = ChooseLayers(*manager, sectionIndex, sectionName, override, hotTexture, texture, state);
-  const RECT r = rect;
-  const POINT at{parent.X + offset.x + part.x, parent.Y + offset.y + part.y};
+  const Layers l = ChooseLayers(look, state);
+  const POINT at{parent.X + place.offset.x + place.part.x, parent.Y + place.offset.y + place.part.y};
   ParentCache shifted = parent;
   shifted.X = at.x;
   shifted.Y = at.y;
@@ -167,51 +192,36 @@ void PaintBackground(int sectionIndex, const std::string& sectionName, ParentCac
   const bool unknownParent = !parent.Ready && parent.FillColor == clSkinTransparent;
   const bool textured = l.imagePercent + l.gradientPercent > 0;
   if (unknownParent || t <= 0) {
-    PaintLayers(bitmap, r, l, shifted);
+    PaintLayers(target, r, l, shifted);
   } else if (t >= 100) {
-    CopyParentBackground(bitmap, r, parent, at);
+    CopyParentBackground(target, r, parent, at);
   } else if (parent.Ready || textured) {
     auto layer = NewBitmap32(Width(r), Height(r));
-    ParentCache layerParent = shifted;
-    PaintLayers(layer.get(), RECT{0, 0, Width(r), Height(r)}, l, layerParent);
-    CopyParentBackground(bitmap, r, parent, at);
-    MixBitmapsAt(bitmap, layer.get(), Share(t), POINT{r.left, r.top}, RECT{0, 0, Width(r), Height(r)});
+    PaintLayers(TacPaintTarget(layer.get()), RECT{0, 0, Width(r), Height(r)}, l, shifted);
+    CopyParentBackground(target, r, parent, at);
+    MixBitmapsAt(target.Pixels, ViewOf(layer.get()), Share(t), PixelPoint{r.left, r.top},
+                 PixelRect{0, 0, Width(r), Height(r)});
   } else {
     const std::uint32_t mixed =
         BlendColor(static_cast<std::uint32_t>(parent.FillColor), static_cast<std::uint32_t>(l.color), t / 100.0);
-    FillColour(bitmap, r, static_cast<fw::TColor>(mixed & 0xFFFFFF));
+    FillColour(target, r, static_cast<fw::TColor>(mixed & 0xFFFFFF));
   }
   // A layered texture of the normal state lies over everything.
   if (state == 0) {
-    const int index = texture != -1 ? texture : hotTexture;
-    if (manager->IsValidMask(index)) {
-      const TsMaskData& m = manager->Masks[static_cast<std::size_t>(index)];
-      if (m.ExtraLayers > 0 && m.FillMode == 10) DrawTextureFromMask(bitmap, r, shifted, 10, m);
+    const int index = look.texture != -1 ? look.texture : look.hotTexture;
+    if (manager.IsValidMask(index)) {
+      const TsMaskData& m = manager.Masks[static_cast<std::size_t>(index)];
+      if (m.ExtraLayers > 0 && m.FillMode == 10) DrawTextureFromMask(target, r, shifted, 10, m);
     }
   }
 }
 
 }  // namespace
 
-void PaintSkinBackground(int sectionIndex, const std::string& sectionName, ParentCache parent, fw::TColor colorOverride,
-                         int hotTexture, int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset,
-                         const RECT& rect, int state) {
-  PaintBackground(sectionIndex, sectionName, parent, colorOverride, hotTexture, texture, manager, bitmap, offset, rect,
-                  state, POINT{0, 0});
-}
-
-void PaintSkinBackgroundPart(int sectionIndex, const std::string& sectionName, ParentCache parent,
-                             fw::TColor colorOverride, int hotTexture, int texture, TsSkinManager* manager,
-                             fw::TBitmap* bitmap, POINT offset, const RECT& rect, int state, POINT part) {
-  if (!bitmap || !LiesInside(rect, bitmap)) return;
-  PaintBackground(sectionIndex, sectionName, parent, colorOverride, hotTexture, texture, manager, bitmap, offset, rect,
-                  state, part);
-}
-
-void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::TBitmap* bitmap, const RECT& rect,
-                      int state) {
+void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, const TacPaintTarget& target,
+                      const RECT& rect, int state) {
   if (SkinLoadInProgress) return;
-  const ParentCache self = MakeParentCache(bitmap, 0, 0);
+  const ParentCache self = MakeParentCache(target.Bitmap, 0, 0);
   const int corners[] = {section.CornerTL, section.CornerTR, section.CornerBL, section.CornerBR};
   for (int i = 0; i < 4; ++i) {
     if (!manager.IsValidMask(corners[i])) continue;
@@ -219,8 +229,40 @@ void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::
     const bool right = i % 2 == 1, bottom = i >= 2;
     const POINT at{right ? rect.right - MaskStateWidth(m) : rect.left,
                    bottom ? rect.bottom - MaskStateHeight(m) : rect.top};
-    DrawMaskImage(bitmap, at, state, self, m, mlNormal);
+    DrawMaskImage(target, at, state, self, m, mlNormal);
   }
+}
+
+void PaintSkinBackground(int sectionIndex, const std::string& sectionName, ParentCache parent, fw::TColor colorOverride,
+                         int hotTexture, int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset,
+                         const RECT& rect, int state) {
+  PaintSkinBackground(sectionIndex, sectionName, parent, colorOverride, hotTexture, texture, manager,
+                      TacPaintTarget(bitmap), offset, rect, state);
+}
+
+void PaintSkinBackground(int sectionIndex, const std::string& sectionName, const ParentCache& parent,
+                         fw::TColor colorOverride, int hotTexture, int texture, TsSkinManager* manager,
+                         const TacPaintTarget& target, POINT offset, const RECT& rect, int state) {
+  if (!manager) manager = DefaultManager;
+  if (!manager) return;
+  PaintBackground(SectionLook{sectionIndex, sectionName, *manager, hotTexture, texture, colorOverride}, parent,
+                  ItemPlace{target, rect, offset, POINT{0, 0}}, state);
+}
+
+void PaintSkinBackgroundPart(int sectionIndex, const std::string& sectionName, ParentCache parent,
+                             fw::TColor colorOverride, int hotTexture, int texture, TsSkinManager* manager,
+                             fw::TBitmap* bitmap, POINT offset, const RECT& rect, int state, POINT part) {
+  if (!bitmap || !LiesInside(rect, bitmap)) return;
+  if (!manager) manager = DefaultManager;
+  if (!manager) return;
+  const TacPaintTarget target(bitmap);
+  PaintBackground(SectionLook{sectionIndex, sectionName, *manager, hotTexture, texture, colorOverride}, parent,
+                  ItemPlace{target, rect, offset, part}, state);
+}
+
+void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::TBitmap* bitmap, const RECT& rect,
+                      int state) {
+  DrawCornerImages(manager, section, TacPaintTarget(bitmap), rect, state);
 }
 
 void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture, int texture,
@@ -232,13 +274,15 @@ void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache
     return;
   const TsGeneralData& section = manager->Sections[static_cast<std::size_t>(sectionIndex)];
   state = LimitState(state, section.StateCount);
-  PaintSkinBackground(sectionIndex, sectionName, parent, clSkinTransparent, hotTexture, texture, manager, bitmap,
-                      offset, rect, state);
-  DrawCornerImages(*manager, section, bitmap, rect, state);
+  // One view of the picture for the background, the corners and the border.
+  const TacPaintTarget target(bitmap);
+  PaintBackground(SectionLook{sectionIndex, sectionName, *manager, hotTexture, texture, clSkinTransparent}, parent,
+                  ItemPlace{target, rect, offset, POINT{0, 0}}, state);
+  DrawCornerImages(*manager, section, target, rect, state);
   parent.X += offset.x;
   parent.Y += offset.y;
   if (manager->IsValidMask(section.BorderIndex))
-    PaintBorderMask(bitmap, rect, true, state, manager->Masks[static_cast<std::size_t>(section.BorderIndex)], parent);
+    PaintBorderMask(target, rect, true, state, manager->Masks[static_cast<std::size_t>(section.BorderIndex)], parent);
 }
 
 void PaintSkinItemPart(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture,
@@ -247,13 +291,14 @@ void PaintSkinItemPart(int sectionIndex, const std::string& sectionName, ParentC
   if (SkinLoadInProgress) return;
   if (!manager) manager = DefaultManager;
   if (!manager || !bitmap || !LiesInside(rect, bitmap)) return;
-  PaintBackground(sectionIndex, sectionName, parent, clSkinTransparent, hotTexture, texture, manager, bitmap, offset,
-                  rect, state, part);
+  const TacPaintTarget target(bitmap);
+  PaintBackground(SectionLook{sectionIndex, sectionName, *manager, hotTexture, texture, clSkinTransparent}, parent,
+                  ItemPlace{target, rect, offset, part}, state);
   if (!manager->IsValidMask(borderIndex) || !manager->IsValidSection(sectionIndex)) return;
   parent.X += part.x;
   parent.Y += part.y;
   const int limited = LimitState(state, manager->Sections[static_cast<std::size_t>(sectionIndex)].StateCount);
-  PaintBorderMask(bitmap, rect, true, limited, manager->Masks[static_cast<std::size_t>(borderIndex)], parent);
+  PaintBorderMask(target, rect, true, limited, manager->Masks[static_cast<std::size_t>(borderIndex)], parent);
 }
 
 void PaintSkinItemToDC(int sectionIndex, const std::string& sectionName, ParentCache parent, TsSkinManager* manager,

@@ -9,6 +9,7 @@
 
 #include "framework/Graphics.h"
 #include "render/bitmaps/sAlphaGraph.h"
+#include "render/paint/SkinPaintTarget.h"
 
 namespace translit {
 
@@ -24,6 +25,10 @@ struct TsGeneralData;
 void PaintSkinBackground(int sectionIndex, const std::string& sectionName, ParentCache parent, fw::TColor colorOverride,
                          int hotTexture, int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset,
                          const RECT& rect, int state);
+// The same into a picture whose view the caller took.
+void PaintSkinBackground(int sectionIndex, const std::string& sectionName, const ParentCache& parent,
+                         fw::TColor colorOverride, int hotTexture, int texture, TsSkinManager* manager,
+                         const TacPaintTarget& target, POINT offset, const RECT& rect, int state);
 
 // Background, corner images and border. Nothing for an empty rect or one
 // that does not lie inside the bitmap.
@@ -34,6 +39,8 @@ void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache
 // what the bitmap already holds.
 void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::TBitmap* bitmap, const RECT& rect,
                       int state);
+void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, const TacPaintTarget& target,
+                      const RECT& rect, int state);
 
 // The same for a part of a larger item at part inside it: the parent's
 // background is read there.

@@ -2,7 +2,9 @@
 // with a mask layer), single state images, textures laid by mode, and the
 // window outlines cut from a mask's key-coloured corner pixels. Everything
 // paints into 32-bit DIB sections and clips to every bitmap it touches:
-// rectangles and margins come from skin files and are not trusted.
+// rectangles and margins come from skin files and are not trusted. The
+// painters that take a paint target use its pixel view as it is: a caller
+// laying several pieces takes the view once.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +13,7 @@
 
 #include "framework/Graphics.h"
 #include "render/bitmaps/sAlphaGraph.h"
+#include "render/paint/SkinPaintTarget.h"
 #include "skin/sSkinData.h"
 
 namespace translit {
@@ -22,6 +25,8 @@ enum TacMaskLook { mlNormal = 1, mlFaded = 2 };
 // the parent's background (or colour) through their key pixels.
 void PaintBorderMask(fw::TBitmap* bitmap, const RECT& rect, bool fromParent, int state, const TsMaskData& mask,
                      ParentCache parent);
+void PaintBorderMask(const TacPaintTarget& target, const RECT& rect, bool fromParent, int state, const TsMaskData& mask,
+                     const ParentCache& parent);
 // One piece of image composed with its mask layer, which lies half the
 // piece's source height below each image row.
 void CopyLayeredPiece(const RECT& destRect, const RECT& sourceRect, fw::TBitmap* dest, const TsMaskData& mask,
@@ -29,11 +34,16 @@ void CopyLayeredPiece(const RECT& destRect, const RECT& sourceRect, fw::TBitmap*
 // One state of a mask image with its top-left corner at position.
 void DrawMaskImage(fw::TBitmap* bitmap, POINT position, int state, const ParentCache& parent, const TsMaskData& mask,
                    int look);
+void DrawMaskImage(const TacPaintTarget& target, POINT position, int state, const ParentCache& parent,
+                   const TsMaskData& mask, int look);
 // picture: a large texture picture (may be null); rect comes back as the area
 // left for the colour, or (-1,-1,-1,-1).
 void DrawTexture(fw::TBitmap* target, RECT& rect, fw::TBitmap* picture, int mode, const TsMaskData* mask);
+void DrawTexture(const TacPaintTarget& target, RECT& rect, fw::TBitmap* picture, int mode, const TsMaskData* mask);
 // A texture whose mask has a mask layer, modes 0 and 10 only.
 void DrawTextureFromMask(fw::TBitmap* bitmap, const RECT& rect, const ParentCache& parent, int mode,
+                         const TsMaskData& mask);
+void DrawTextureFromMask(const TacPaintTarget& target, const RECT& rect, const ParentCache& parent, int mode,
                          const TsMaskData& mask);
 // A border mask over the whole bitmap; the key pixels of its corners are
 // left unpainted and cut out of region (may be null).
