@@ -31,8 +31,6 @@ int LimitToSection(int state, const TsGeneralData& section) {
   return std::clamp(state, 0, std::max(section.StateCount - 1, 0));
 }
 
-bool Designing(const fw::TComponent* c) { return (c->ComponentState() & fw::csDesigning) != 0; }
-
 // A 32-bit glyph whose alpha channel carries its shape: some pixel is
 // opaque. Other 32-bit glyphs are pictures with a colour key.
 bool HasAlphaShape(fw::TBitmap& glyph) {
@@ -309,7 +307,7 @@ int TsBitBtn::CurrentState() const {
     pressed = pushed && (FSkinData.MouseAbove || !leftHeld);
   }
   if (pressed) return bsPressed;
-  if (HasDefaultLook() || FSkinData.IsHot() || (Designing(this) && Default())) return bsHot;
+  if (HasDefaultLook() || FSkinData.IsHot() || (Designing() && Default())) return bsHot;
   return bsNormal;
 }
 
@@ -334,7 +332,7 @@ void TsBitBtn::WndProc(fw::TMessage& m) {
     switch (m.Msg) {
       case fw::CM_MOUSEENTER:
       case fw::CM_MOUSELEAVE:
-        if (Enabled() && !Designing(this)) {
+        if (Enabled() && !Designing()) {
           const bool enter = m.Msg == fw::CM_MOUSEENTER;
           FSkinData.MouseAbove = enter;
           const fw::TNotifyEvent& event = enter ? OnMouseEnter : OnMouseLeave;
@@ -481,7 +479,7 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
       }
       break;
     case WM_PAINT:
-      if (Visible() || Designing(this)) {
+      if (Visible() || Designing()) {
         PaintButton(reinterpret_cast<HDC>(m.WParam));
         m.Result = 0;
         return true;
@@ -531,15 +529,15 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
       m.Result = 1;
       return true;
     case fw::CM_MOUSEENTER:
-      if (Enabled() && !Designing(this) && !FSkinData.MouseAbove) MouseEntered();
+      if (Enabled() && !Designing() && !FSkinData.MouseAbove) MouseEntered();
       return true;
     case fw::CM_MOUSELEAVE:
-      if (Enabled() && !Designing(this)) MouseLeft();
+      if (Enabled() && !Designing()) MouseLeft();
       return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      if (Enabled() && !Designing(this)) {
+      if (Enabled() && !Designing()) {
         MouseDown(m);
         return true;
       }
@@ -547,7 +545,7 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-      if (Enabled() && !Designing(this)) {
+      if (Enabled() && !Designing()) {
         MouseUp(m);
         return true;
       }
@@ -735,7 +733,7 @@ void TsBitBtn::PaintButton(HDC given) {
     if (!(CurrentLayoutKey() == FLastLayout) || FRegionChanged) stale = true;
     if (const TsGeneralData* section = FSkinData.Section())
       if (FCachedState != LimitToSection(CurrentState(), *section)) stale = true;
-    if (stale || Designing(this)) PaintButtonCache();
+    if (stale || Designing()) PaintButtonCache();
     if (FRegionChanged && FNewRegion) {
       ApplyRegion(external);
       outlineRedrawn = !given && !external;
@@ -815,7 +813,7 @@ void TsBitBtn::PaintBorder(int state, const ParentCache& parent) {
 }
 
 void TsBitBtn::ApplyRegion(bool externalPainter) {
-  if (externalPainter || Designing(this)) {
+  if (externalPainter || Designing()) {
     FNewRegion.Reset();
     return;
   }

@@ -26,8 +26,6 @@ namespace {
 // The part of the bar's width the platform's size grip takes.
 constexpr int kGripWidth = 18;
 
-bool Designing(const fw::TComponent* c) { return (c->ComponentState() & fw::csDesigning) != 0; }
-
 }  // namespace
 
 TsStatusBar::TsStatusBar(fw::TComponent* owner) : fw::TStatusBar(owner), FSkinData(this, true, kKindStatusBar) {
@@ -131,7 +129,7 @@ bool TsStatusBar::SkinnedMessage(fw::TMessage& m) {
       return true;
     case WM_PRINT:
     case WM_PRINTCLIENT:
-      if (Visible() || Designing(this)) {
+      if (Visible() || Designing()) {
         FSkinData.Updating = FSkinData.IsUpdating();
         if (!FSkinData.Updating && m.WParam) PaintBar(reinterpret_cast<HDC>(m.WParam));
       }

@@ -37,6 +37,7 @@ class TComponent : public TPersistent {
   TComponentState ComponentState() const { return FState; }
   bool Loading() const { return (FState & csLoading) != 0; }
   bool Destroying() const { return (FState & csDestroying) != 0; }
+  bool Designing() const { return (FState & csDesigning) != 0; }
 
   // Called once the whole layout that created this component has been read.
   virtual void Loaded() { FState &= ~(csLoading | csReading); }

@@ -131,4 +131,17 @@ class PaintScope {
   HDC FDC;
 };
 
+// Switches the platform's critical-error boxes (a drive without a medium)
+// off until the scope ends, then gives the old error mode back.
+class ErrorModeScope {
+ public:
+  ErrorModeScope() : FOld(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+  ~ErrorModeScope() { ::SetErrorMode(FOld); }
+  ErrorModeScope(const ErrorModeScope&) = delete;
+  ErrorModeScope& operator=(const ErrorModeScope&) = delete;
+
+ private:
+  UINT FOld;
+};
+
 }  // namespace fw

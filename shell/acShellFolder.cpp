@@ -10,6 +10,7 @@
 #include "shell/acOleError.h"
 #include "shell/acShellNames.h"
 #include "shell/acShellUnit.h"
+#include "framework/Handles.h"
 
 namespace translit {
 
@@ -26,18 +27,6 @@ std::string ToLower(std::string s) {
   CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
   return s;
 }
-
-// Switches the critical-error boxes off until it goes out of scope.
-class ErrorModeScope {
- public:
-  ErrorModeScope() : FOldMode(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-  ~ErrorModeScope() { SetErrorMode(FOldMode); }
-  ErrorModeScope(const ErrorModeScope&) = delete;
-  ErrorModeScope& operator=(const ErrorModeScope&) = delete;
-
- private:
-  UINT FOldMode;
-};
 
 }  // namespace
 
@@ -272,7 +261,7 @@ ComPtr<IShellFolder> BindSubfolder(IShellFolder* parentFolder, LPCITEMIDLIST id)
 
 bool HasEnumerableChildren(IShellFolder* folder, DWORD flags) {
   if (!folder) return false;
-  ErrorModeScope errorMode;
+  fw::ErrorModeScope errorMode;
   ComPtr<IEnumIDList> items;
   if (FAILED(folder->EnumObjects(nullptr, flags, items.Put())) || !items) return false;
   LPITEMIDLIST first = nullptr;

@@ -62,4 +62,6 @@ std::unique_ptr<TacShellFolder> MakeRootFolder(std::unique_ptr<TacShellFolder>& 
   return root;
 }
 
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
 }  // namespace translit

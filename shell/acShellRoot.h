@@ -14,6 +14,10 @@
 
 namespace translit {
 
+// Two roots (names or paths) are the same root when they differ in letter
+// case alone, as the file system sees paths.
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
 // The absolute list of a root; a failed result when it names nothing.
 HRESULT RootItemList(const TacRoot& root, ItemListPtr& list);
 

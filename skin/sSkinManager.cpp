@@ -20,6 +20,7 @@
 #include "skin/sProgramIcons.h"
 #include "skin/sSkinDirs.h"
 #include "controls/protocol/sSkinState.h"
+#include "framework/core/FlagScope.h"
 
 namespace translit {
 
@@ -74,18 +75,6 @@ bool FolderExists(const std::string& path) {
   DWORD a = ::GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-// Clears a flag when the scope ends, however it ends.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~FlagScope() { FFlag = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 // The application's forms, last to first, as the broadcast visits them.
 template <typename Visit>
@@ -276,7 +265,7 @@ void TsSkinManager::SetSkinName(const std::string& name) {
   {
     // Only the reading: the announcement after it repaints everything,
     // which painting that stands still for the load would not do.
-    FlagScope loading(SkinLoadInProgress);
+    fw::FlagScope loading(SkinLoadInProgress);
     GlobalInfo->Loaded = false;
     try {
       if (!LoadCurrent()) FActive = false;
@@ -301,7 +290,7 @@ void TsSkinManager::SetSkinName(const std::string& name) {
 
 void TsSkinManager::ReloadAndRefresh() {
   {
-    FlagScope loading(SkinLoadInProgress);
+    fw::FlagScope loading(SkinLoadInProgress);
     try {
       LoadCurrent();
     } catch (const std::exception& e) {
@@ -360,7 +349,7 @@ void TsSkinManager::ApplySkin(bool repaint) {
 
 void TsSkinManager::RemoveSkinFromAll() {
   {
-    FlagScope removing(FRemovingSkin);
+    fw::FlagScope removing(FRemovingSkin);
     ClearGlowsThroughHook(true);
     GlobalInfo->Loaded = false;
     Broadcast(SKINCMD_REMOVE_SKIN);

@@ -120,6 +120,8 @@ void EndChildUpdates(HWND window) {
   SendToDirectChildren(window, m, true);
 }
 
+bool IsChildWindow(HWND window) { return (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0; }
+
 RECT ClientRectInWindow(HWND window) {
   RECT client{}, frame{};
   ::GetClientRect(window, &client);

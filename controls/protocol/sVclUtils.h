@@ -57,6 +57,8 @@ void EndChildUpdates(fw::TWinControl* control);
 void EndChildUpdates(HWND window);
 
 // The client rectangle in window coordinates.
+// The window has the child style (it lies inside its parent's client area).
+bool IsChildWindow(HWND window);
 RECT ClientRectInWindow(HWND window);
 
 // The control has its window (when windowed), is neither being loaded nor

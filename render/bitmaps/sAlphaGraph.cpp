@@ -47,6 +47,11 @@ std::unique_ptr<fw::TBitmap> NewBitmapLike(fw::TBitmap& source) {
   return bitmap;
 }
 
+void CopyPicture(fw::TBitmap& dest, fw::TBitmap& source) {
+  if (dest.Width() != source.Width() || dest.Height() != source.Height()) dest.SetSize(source.Width(), source.Height());
+  ::BitBlt(dest.Canvas().Handle(), 0, 0, source.Width(), source.Height(), source.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
 PixelView ViewOf(fw::TBitmap* bitmap) {
   if (!HasRows(bitmap) || bitmap->PixelFormat() != fw::pf32bit) return {};
   return {static_cast<std::uint8_t*>(bitmap->ScanLine(0)), RowDistance(*bitmap), bitmap->Width(), bitmap->Height()};

@@ -27,6 +27,8 @@ struct ParentCache {
 std::unique_ptr<fw::TBitmap> NewBitmap32(int width, int height);
 // Source's size and pixel format; the content is undefined.
 std::unique_ptr<fw::TBitmap> NewBitmapLike(fw::TBitmap& source);
+// Dest takes source's size and pixels.
+void CopyPicture(fw::TBitmap& dest, fw::TBitmap& source);
 
 // The rows of a framework bitmap as the kernels see them. Empty views for
 // missing bitmaps and other pixel formats.

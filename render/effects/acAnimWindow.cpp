@@ -55,11 +55,6 @@ void ClearPicture(fw::TBitmap& picture) {
   SetRectAlpha(&picture, all, 0, false);
 }
 
-void CopyPicture(fw::TBitmap& dest, fw::TBitmap& source) {
-  if (dest.Width() != source.Width() || dest.Height() != source.Height()) dest.SetSize(source.Width(), source.Height());
-  ::BitBlt(dest.Canvas().Handle(), 0, 0, source.Width(), source.Height(), source.Canvas().Handle(), 0, 0, SRCCOPY);
-}
-
 void StretchPicture(fw::TBitmap& dest, const RECT& rect, fw::TBitmap& source) {
   HDC dc = dest.Canvas().Handle();
   const int old = ::SetStretchBltMode(dc, COLORONCOLOR);

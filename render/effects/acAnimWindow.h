@@ -44,7 +44,6 @@ RECT RoundFrameRect(const TacFrameRect& r);
 // A 32-bit picture of the same size as source, cleared to 0.
 std::unique_ptr<fw::TBitmap> ClearedPictureLike(fw::TBitmap& source);
 void ClearPicture(fw::TBitmap& picture);
-void CopyPicture(fw::TBitmap& dest, fw::TBitmap& source);
 // Stretches source into rect of dest (colour-on-colour).
 void StretchPicture(fw::TBitmap& dest, const RECT& rect, fw::TBitmap& source);
 

@@ -14,8 +14,6 @@ namespace translit {
 
 namespace {
 
-bool IsChildWindow(HWND wnd) { return (::GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) != 0; }
-
 // A control that is not shown yet looks like its parent's background.
 void PaintParentBackground(HDC dc, fw::TControl* control) {
   BackgroundRequest request;

@@ -13,12 +13,11 @@
 #include "render/effects/acOutputWindow.h"
 #include "render/effects/acPaintForm.h"
 #include "skin/sLayeredSupport.h"
+#include "controls/protocol/sVclUtils.h"
 
 namespace translit {
 
 namespace {
-
-bool IsChildWindow(HWND wnd) { return (::GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) != 0; }
 
 // A still cover, from CoverWithSnapshot to the end of the re-skinning that
 // uses it. Every form being re-skinned has its own: the forms are all

@@ -36,11 +36,6 @@ unsigned ButtonEventOf(TacAnimatEvent event) {
 
 bool HasPicture(const fw::TBitmap* bitmap) { return bitmap && bitmap->Width() > 0 && bitmap->Height() > 0; }
 
-void CopyPicture(fw::TBitmap& dest, fw::TBitmap& source) {
-  dest.SetSize(source.Width(), source.Height());
-  ::BitBlt(dest.Canvas().Handle(), 0, 0, source.Width(), source.Height(), source.Canvas().Handle(), 0, 0, SRCCOPY);
-}
-
 }  // namespace
 
 // ---- TsFadeTimer

@@ -30,10 +30,8 @@ class ChildrenGuard {
   ChildrenGuard& operator=(const ChildrenGuard&) = delete;
 };
 
-bool Designing(const fw::TComponent* c) { return (c->ComponentState() & fw::csDesigning) != 0; }
-
 bool Qualifies(HDC dc, fw::TControl* child) {
-  if (!child->Visible() && !Designing(child)) return false;
+  if (!child->Visible() && !child->Designing()) return false;
   if (dynamic_cast<fw::TWinControl*>(child)) return false;
   if (child->Width() < 1 || child->Height() < 1 || child->Destroying()) return false;
   const RECT bounds = child->BoundsRect();
@@ -78,7 +76,7 @@ void PaintChild(HDC picture, fw::TControl* child, bool paintCopy) {
 void PaintGraphicChildren(HDC dc, fw::TWinControl* container, POINT offset, bool visibleOnly) {
   if (PaintingChildren || !dc || !container) return;
   ChildrenGuard guard;
-  if (visibleOnly && !container->Visible() && !Designing(container)) return;
+  if (visibleOnly && !container->Visible() && !container->Designing()) return;
   if (container->ControlCount() == 0) return;
 
   RECT clip{};

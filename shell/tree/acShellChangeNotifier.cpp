@@ -2,6 +2,8 @@
 #include "shell/tree/acShellChangeNotifier.h"
 
 #include "shell/acShellUnit.h"
+#include "framework/Handles.h"
+#include "shell/acShellRoot.h"
 
 namespace translit {
 
@@ -14,8 +16,6 @@ class LockScope {
   LockScope(const LockScope&) = delete;
   LockScope& operator=(const LockScope&) = delete;
 };
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 }  // namespace
 
@@ -55,12 +55,12 @@ bool TacShellChangeThread::SettingsChanged() const {
 
 void TacShellChangeThread::ReopenHandle() {
   FChangeHandle.Reset();
-  // No box for a drive without a medium: the folder is simply not watched.
-  const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-  HANDLE handle = FDirectory.empty()
-                      ? INVALID_HANDLE_VALUE
-                      : ::FindFirstChangeNotificationA(FDirectory.c_str(), FWatchTree ? TRUE : FALSE, FNotifyFlags);
-  ::SetErrorMode(oldMode);
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  if (!FDirectory.empty()) {
+    // No box for a drive without a medium: the folder is simply not watched.
+    fw::ErrorModeScope errorMode;
+    handle = ::FindFirstChangeNotificationA(FDirectory.c_str(), FWatchTree ? TRUE : FALSE, FNotifyFlags);
+  }
   if (handle != INVALID_HANDLE_VALUE) FChangeHandle.Reset(handle);
   FSettingsChanged = false;
   FWatching = static_cast<bool>(FChangeHandle);

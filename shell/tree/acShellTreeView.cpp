@@ -13,6 +13,8 @@
 #include "shell/acShellNames.h"
 #include "shell/acShellRoot.h"
 #include "shell/acShellUnit.h"
+#include "framework/core/FlagScope.h"
+#include "framework/Handles.h"
 
 namespace translit {
 
@@ -29,19 +31,6 @@ constexpr UINT WM_SHELLTREE_EXPAND_DONE = WM_USER + 3;
 
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 using UniqueMenu = fw::UniqueHandle<HMENU, DestroyMenuHandle>;
-
-// Sets a flag for as long as it lives.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : FFlag(flag), FOld(flag) { flag = true; }
-  ~FlagScope() { FFlag = FOld; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& FFlag;
-  bool FOld;
-};
 
 // The hourglass while the shell is asked, the old cursor back afterwards.
 class WaitCursor {
@@ -78,17 +67,6 @@ class SkinUpdate {
   TsCommonData& FData;
 };
 
-class ErrorModeScope {
- public:
-  ErrorModeScope() : FOld(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-  ~ErrorModeScope() { ::SetErrorMode(FOld); }
-  ErrorModeScope(const ErrorModeScope&) = delete;
-  ErrorModeScope& operator=(const ErrorModeScope&) = delete;
-
- private:
-  UINT FOld;
-};
-
 // The context menu's extension interface sits in the process-wide slot
 // while its menu is tracked.
 class ContextMenuSlot {
@@ -98,8 +76,6 @@ class ContextMenuSlot {
   ContextMenuSlot(const ContextMenuSlot&) = delete;
   ContextMenuSlot& operator=(const ContextMenuSlot&) = delete;
 };
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 // The folder part of a path: up to and including its last "\" or ":".
 std::string FolderPartOf(const std::string& path) {
@@ -234,7 +210,7 @@ void TacCustomShellTreeView::Delete(fw::TTreeNode* node) {
 void TacCustomShellTreeView::DropAllNodes() {
   if (!HandleAllocated()) return;
   // Selections the platform makes while the nodes go are no user's choice.
-  FlagScope syncing(FSyncing);
+  fw::FlagScope syncing(FSyncing);
   NodeUpdate update(Items());
   SkinUpdate skin(SkinData());
   for (fw::TTreeNode* node = Items().GetFirstNode(); node; node = node->GetNext()) FreeNodeFolder(node);
@@ -252,7 +228,7 @@ void TacCustomShellTreeView::BuildRoot() {
     error = e.Message();
   }
   if (FRootFolder) {
-    FlagScope building(FBuildingRoot);
+    fw::FlagScope building(FBuildingRoot);
     if (Items().Count() > 0) DropAllNodes();
     auto* folder =
         new TacShellFolder(nullptr, ComPtr<IShellFolder>::Share(FRootFolder->ShellFolder()), FRootFolder->AbsoluteId());
@@ -285,7 +261,7 @@ void TacCustomShellTreeView::FillChildren(fw::TTreeNode* node) {
   // A drive without a medium or a folder without access is read as empty,
   // with no critical-error box of the platform: neither while it is listed
   // nor while each child is asked for its name and attributes.
-  ErrorModeScope errorMode;
+  fw::ErrorModeScope errorMode;
   TacShellFolder* folder = FolderOf(node);
   IShellFolder* shellFolder = folder ? folder->ShellFolder() : nullptr;
   if (!shellFolder) return;
@@ -362,7 +338,7 @@ bool TacCustomShellTreeView::CanExpand(fw::TTreeNode* node) {
   bool isFolder = false;
   if (folder) {
     // Asking a drive without a medium whether it is a folder probes it.
-    ErrorModeScope errorMode;
+    fw::ErrorModeScope errorMode;
     isFolder = folder->IsFolderItem({}, true);
   }
   if (isFolder) {
@@ -400,7 +376,7 @@ bool TacCustomShellTreeView::CanChange(fw::TTreeNode* node) {
   TacShellFolder* folder = FolderOf(node);
   if (folder && !folder->IsFolderItem()) folder = folder->Parent();
   {
-    FlagScope syncing(FSyncing);
+    fw::FlagScope syncing(FSyncing);
     if (folder) TellLinkedFolder(folder->AbsoluteId());
   }
   fw::TTreeNode* oldWatch = std::exchange(FNodeToWatch, node);
@@ -436,7 +412,7 @@ void TacCustomShellTreeView::SelectByList(LPCITEMIDLIST absoluteList) {
   if (TacShellFolder* current = CurrentFolder(); current && ItemListsEqual(current->AbsoluteId(), absoluteList)) return;
   fw::TTreeNode* node = Items().GetFirstNode();
   if (!node) return;
-  FlagScope syncing(FSyncing);
+  fw::FlagScope syncing(FSyncing);
   NodeUpdate update(Items());
   SkinUpdate skin(SkinData());
   TacItemLists ancestors = AncestorItemLists(absoluteList);
@@ -509,7 +485,7 @@ HIMAGELIST TacCustomShellTreeView::ImageListToShow() const {
 
 void TacCustomShellTreeView::ApplyImageList() {
   if (!HandleAllocated()) return;
-  FlagScope setting(FSettingImages);
+  fw::FlagScope setting(FSettingImages);
   ::SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(ImageListToShow()));
 }
 
@@ -540,7 +516,7 @@ void TacCustomShellTreeView::SetObjectTypes(TacShellObjectTypes types) {
 
 void TacCustomShellTreeView::RebuildFromRoot() {
   if (FSyncing) return;
-  FlagScope syncing(FSyncing);
+  fw::FlagScope syncing(FSyncing);
   BuildRoot();
   TellLinkedRoot();
 }
