@@ -23,6 +23,7 @@ using test::ChildrenOf;
 using test::FolderObjectOf;
 using test::LeakedBlocks;
 using test::ParsePath;
+using test::TStubShellFolder;
 using testing_files::TempFolder;
 
 constexpr DWORD kAllItems = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
@@ -305,49 +306,18 @@ TEST(Enumeration, SubfoldersComeInTheShellsOrder) {
 
 // A folder whose enumeration is scripted, and which records the error mode
 // the platform is in while it is asked.
-class ScriptedFolder : public IShellFolder {
+class ScriptedFolder : public TStubShellFolder {
  public:
   HRESULT enumResult = E_FAIL;
   IEnumIDList* enumerator = nullptr;
   UINT modeDuringEnum = 0xFFFF;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = (iid == IID_IUnknown || iid == IID_IShellFolder) ? this : nullptr;
-    return *out ? S_OK : E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, LPBC, LPOLESTR, ULONG*, LPITEMIDLIST*, ULONG*) override {
-    return E_NOTIMPL;
-  }
   HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** out) override {
     modeDuringEnum = SetErrorMode(0);
     SetErrorMode(modeDuringEnum);
     *out = enumerator;
     if (enumerator) enumerator->AddRef();
     return enumResult;
-  }
-  HRESULT STDMETHODCALLTYPE BindToObject(LPCITEMIDLIST, LPBC, REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE BindToStorage(LPCITEMIDLIST, LPBC, REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, LPCITEMIDLIST, LPCITEMIDLIST) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, LPCITEMIDLIST*, SFGAOF*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, LPCITEMIDLIST*, REFIID, UINT*, void** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(LPCITEMIDLIST, SHGDNF, STRRET*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, SHGDNF, LPITEMIDLIST*) override {
-    return E_NOTIMPL;
   }
 };
 

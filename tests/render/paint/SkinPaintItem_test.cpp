@@ -5,14 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <vector>
 
-#include "controls/protocol/sSkinState.h"
 #include "framework/Application.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "render/paint/SkinPaintParent.h"
 #include "render/paint/SkinPaintText.h"
+#include "tests/support/PaintsWhileLoading.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "skin/acIniFile.h"
 #include "skin/sSkinManager.h"
@@ -207,68 +207,51 @@ TEST_F(SkinItems, NothingIsPaintedFromTheSkinWhileOneIsBeingLoaded) {
   const TsMaskData& mask = manager->Masks[static_cast<std::size_t>(border)];
   const int a = Section("A");
   const RECT all{0, 0, 20, 20};
-  struct Case {
-    const char* name;
-    std::function<void(fw::TBitmap*)> paint;
-  };
-  const Case cases[] = {
-      {"PaintSkinBackground",
+  const std::vector<test::PaintCall> calls = {
+      {"PaintSkinBackground", nullptr,
        [&](fw::TBitmap* b) {
          PaintSkinBackground(a, "A", EmptyParentCache(), clSkinTransparent, -1, -1, manager, b, POINT{0, 0}, all, 0);
        }},
-      {"PaintSkinItem",
+      {"PaintSkinItem", nullptr,
        [&](fw::TBitmap* b) {
          PaintSkinItem(a, "A", EmptyParentCache(), -1, -1, manager, b, POINT{0, 0}, all, 0);
        }},
-      {"PaintSkinBackgroundPart",
+      {"PaintSkinBackgroundPart", nullptr,
        [&](fw::TBitmap* b) {
          PaintSkinBackgroundPart(a, "A", EmptyParentCache(), clSkinTransparent, -1, -1, manager, b, POINT{0, 0}, all, 0,
                                  POINT{0, 0});
        }},
-      {"PaintSkinItemPart",
+      {"PaintSkinItemPart", nullptr,
        [&](fw::TBitmap* b) {
          PaintSkinItemPart(a, "A", EmptyParentCache(), -1, -1, border, manager, b, POINT{0, 0}, all, 0, POINT{0, 0});
        }},
-      {"PaintSkinItemToDC",
+      {"PaintSkinItemToDC", nullptr,
        [&](fw::TBitmap* b) {
          PaintSkinItemToDC(a, "A", EmptyParentCache(), manager, b->Canvas().Handle(), POINT{0, 0}, all, 0);
        }},
-      {"PaintSectionByName", [&](fw::TBitmap* b) { PaintSectionByName(b, "A", "", nullptr, 0, all, 0); }},
-      {"PaintBorderMask", [&](fw::TBitmap* b) { PaintBorderMask(b, all, false, 0, mask, EmptyParentCache()); }},
-      {"DrawMaskImage",
+      {"PaintSectionByName", nullptr, [&](fw::TBitmap* b) { PaintSectionByName(b, "A", "", nullptr, 0, all, 0); }},
+      {"PaintBorderMask", nullptr,
+       [&](fw::TBitmap* b) { PaintBorderMask(b, all, false, 0, mask, EmptyParentCache()); }},
+      {"DrawMaskImage", nullptr,
        [&](fw::TBitmap* b) {
          DrawMaskImage(b, POINT{0, 0}, 0, EmptyParentCache(), mask, mlNormal);
        }},
-      {"DrawTexture",
+      {"DrawTexture", nullptr,
        [&](fw::TBitmap* b) {
          RECT r = all;
          DrawTexture(b, r, nullptr, 0, &mask);
        }},
-      {"DrawTextureFromMask", [&](fw::TBitmap* b) { DrawTextureFromMask(b, all, EmptyParentCache(), 0, layered); }},
-      {"PaintBorderMaskWithRegion", [&](fw::TBitmap* b) { PaintBorderMaskWithRegion(b, nullptr, true, mask, 0); }},
-      {"WriteTextOnBitmap",
+      {"DrawTextureFromMask", nullptr,
+       [&](fw::TBitmap* b) { DrawTextureFromMask(b, all, EmptyParentCache(), 0, layered); }},
+      {"PaintBorderMaskWithRegion", nullptr,
+       [&](fw::TBitmap* b) { PaintBorderMaskWithRegion(b, nullptr, true, mask, 0); }},
+      {"WriteTextOnBitmap", nullptr,
        [&](fw::TBitmap* b) { WriteTextOnBitmap(b, "Wx", false, manager, false, a, DT_LEFT | DT_TOP, all); }},
-      {"WriteSkinText",
+      {"WriteSkinText", nullptr,
        [&](fw::TBitmap* b) { WriteSkinText(b->Canvas(), "Wx", true, manager, false, a, DT_LEFT | DT_TOP, all); }},
   };
-  constexpr std::uint32_t kUntouched = 0x654321;
-  auto painted = [&](const Case& k) {
-    auto picture = NewBitmap32(20, 20);
-    FillBitmapRect(picture.get(), all, static_cast<fw::TColor>(kUntouched));
-    k.paint(picture.get());
-    int changed = 0;
-    for (int y = 0; y < 20; ++y)
-      for (int x = 0; x < 20; ++x) changed += Pixel(picture.get(), x, y) != kUntouched;
-    return changed;
-  };
   ASSERT_EQ(DefaultManager, manager) << "painting by name uses the default manager";
-  for (const Case& k : cases) {
-    SkinLoadInProgress = true;
-    const int whileLoading = painted(k);
-    SkinLoadInProgress = false;
-    EXPECT_EQ(whileLoading, 0) << k.name << " painted " << whileLoading << " pixels during the load";
-    EXPECT_GT(painted(k), 0) << k.name << " paints nothing at all here";
-  }
+  test::ExpectStillWhileASkinLoads(calls, SIZE{20, 20});
 }
 
 TEST_F(SkinItems, RepeatedPaintingLeavesNoGdiObjects) {

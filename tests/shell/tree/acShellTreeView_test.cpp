@@ -278,7 +278,7 @@ TEST_F(ShellTree, ADriveWithoutAMediumShowsNoChildrenAndNoBox) {
 // A folder of scripted items that records the platform's error mode every
 // time it is asked about them: each of its items is a folder (bound to this
 // same object) holding two more.
-class ProbedFolder : public IShellFolder, public IEnumIDList {
+class ProbedFolder : public TStubShellFolder, public IEnumIDList {
  public:
   std::vector<UINT> modes;  // one per question about an item
   int listed = 0;
@@ -290,19 +290,14 @@ class ProbedFolder : public IShellFolder, public IEnumIDList {
   }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IShellFolder)
-      *out = static_cast<IShellFolder*>(this);
-    else if (iid == IID_IEnumIDList)
+    if (iid == IID_IEnumIDList) {
       *out = static_cast<IEnumIDList*>(this);
-    else
-      *out = nullptr;
-    return *out ? S_OK : E_NOINTERFACE;
+      return S_OK;
+    }
+    return TStubShellFolder::QueryInterface(iid, out);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, LPBC, LPOLESTR, ULONG*, LPITEMIDLIST*, ULONG*) override {
-    return E_NOTIMPL;
-  }
   HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** out) override {
     listed = 0;
     *out = this;
@@ -311,25 +306,13 @@ class ProbedFolder : public IShellFolder, public IEnumIDList {
   HRESULT STDMETHODCALLTYPE BindToObject(LPCITEMIDLIST, LPBC, REFIID iid, void** out) override {
     return QueryInterface(iid, out);
   }
-  HRESULT STDMETHODCALLTYPE BindToStorage(LPCITEMIDLIST, LPBC, REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
-  }
   HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, LPCITEMIDLIST a, LPCITEMIDLIST b) override {
     return MAKE_HRESULT(SEVERITY_SUCCESS, 0, static_cast<USHORT>(a->mkid.abID[0] - b->mkid.abID[0]));
-  }
-  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, LPCITEMIDLIST*, SFGAOF* attributes) override {
     modes.push_back(GetErrorMode());
     *attributes &= SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
     return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, LPCITEMIDLIST*, REFIID, UINT*, void** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE GetDisplayNameOf(LPCITEMIDLIST id, SHGDNF, STRRET* name) override {
     modes.push_back(GetErrorMode());
@@ -337,9 +320,6 @@ class ProbedFolder : public IShellFolder, public IEnumIDList {
     name->cStr[0] = static_cast<char>('a' + id->mkid.abID[0]);
     name->cStr[1] = 0;
     return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, SHGDNF, LPITEMIDLIST*) override {
-    return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE Next(ULONG, LPITEMIDLIST* id, ULONG* fetched) override {
     if (listed == 2) return S_FALSE;
