@@ -80,8 +80,7 @@ void BlurGray8(const GrayView& bitmap, double sigma) {
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* in = bitmap.Row(y);
     for (int k = 0; k < width + taps; ++k) line[static_cast<std::size_t>(k)] = in[std::clamp(k - r, 0, width - 1)];
-    kernels::BlurLine(line.data(), rowsPass + static_cast<std::size_t>(y) * width, width, weights.data(), taps,
-                      shift);
+    kernels::BlurLine(line.data(), rowsPass + static_cast<std::size_t>(y) * width, width, weights.data(), taps, shift);
   }
   std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(taps));
   for (int y = 0; y < height; ++y) {

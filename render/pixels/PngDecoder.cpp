@@ -803,8 +803,7 @@ class PngDecoder::Session {
           return;
         }
         FStageBegin = 0;
-        FStageEnd =
-            Inflate(FStage, static_cast<std::size_t>(std::min<std::uint64_t>(FStageSize, FImageBytesLeft)));
+        FStageEnd = Inflate(FStage, static_cast<std::size_t>(std::min<std::uint64_t>(FStageSize, FImageBytesLeft)));
         FImageBytesLeft -= FStageEnd;
         if (FStageEnd == 0) {
           std::memset(row + done, 0, size - done);
