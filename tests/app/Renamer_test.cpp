@@ -1,12 +1,16 @@
 // The dialog's walk on real folders with Cyrillic names: what is renamed,
-// what is left, what stops the walk, and that no file content is lost.
+// what is left, what stops the walk, and that no file content is lost;
+// names the code page cannot hold.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "shell/acShellFolder.h"
+#include "shell/acShellNames.h"
 #include "shell/acShellRoot.h"
+#include "shell/acShellUnit.h"
 #include "tests/app/RenameFixture.h"
 #include "tests/support/StoredSkin.h"
 
@@ -129,6 +133,66 @@ TEST_F(Renamer, NameTakenByAFolderStopsTheWalkWithAnIOError) {
   // Pressing the button again starts over: what was renamed maps to itself.
   EXPECT_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"), fw::EInOutError);
   EXPECT_EQ(tree.Contents(), before);
+}
+
+TEST_F(Renamer, NamesTheCodePageCannotHoldAreRenamedInFull) {
+  FolderTree tree;
+  tree.AddFile("Привет 日本.txt", "1");
+  tree.AddFile("Ёж.txt", "2");
+  tree.AddFile("Щука ü.txt", "3");
+  tree.AddFile("Яблоко €.txt", "4");
+  // A folder the code page cannot name is entered too.
+  tree.AddFile("日本 Папка\\Кот ü.txt", "5");
+  std::vector<std::string> before = tree.Contents();
+
+  EXPECT_NO_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"));
+
+  std::map<std::string, std::string> expected = {
+      {"Privet 日本.txt", "1"},       {"Yozh.txt", "2"}, {"Chshuka ü.txt", "3"}, {"Yabloko €.txt", "4"},
+      {"日本 Папка\\Kot ü.txt", "5"},
+  };
+  EXPECT_EQ(tree.Files(), expected);
+  EXPECT_EQ(tree.Contents(), before);
+}
+
+// What the code page holds is spelled as it always was: the wide spelling
+// of each of its characters, between Latin letters, is the code page
+// spelling's.
+TEST(TransliterateMethod, EveryCodePageCharacterSpellsAsInTheCodePage) {
+  for (int byte = 1; byte < 256; ++byte) {
+    const std::string ansi = std::string("a") + static_cast<char>(byte) + "z";
+    const std::wstring wide = translit::AnsiToWide(ansi);
+    ASSERT_EQ(wide.size(), 3u) << "byte " << byte;
+    EXPECT_EQ(translit::WideToAnsi(TForm1::TransliterateName(wide).c_str()), TForm1::TransliterateName(ansi))
+        << "byte " << byte;
+  }
+}
+
+// Selects the node of a folder given by its full wide path, as a linked
+// control would; false when it is not there.
+bool SelectWideFolder(translit::TsShellTreeView& tree, const std::wstring& path) {
+  std::wstring text = path;
+  ULONG eaten = 0, attributes = 0;
+  LPITEMIDLIST parsed = nullptr;
+  if (FAILED(translit::DesktopFolder()->ShellFolder()->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, &parsed,
+                                                                        &attributes)))
+    return false;
+  translit::ItemListPtr list(parsed);
+  tree.SelectByList(list.get());
+  return tree.CurrentFolder() && translit::ItemListsEqual(tree.CurrentFolder()->AbsoluteId(), list.get());
+}
+
+TEST_F(Renamer, ASelectedFolderTheCodePageCannotNameIsWalked) {
+  FolderTree tree;
+  tree.AddFile("Альбом 日本\\Песня.mp3", "song");
+  const std::wstring folder = tree.Root() + L"\\" + testing_rename::Widen("Альбом 日本");
+  ASSERT_TRUE(SelectWideFolder(*form->sShellTreeView1, folder));
+  // The code page's path names no folder on disk.
+  ASSERT_EQ(::GetFileAttributesA(form->sShellTreeView1->CurrentPath().c_str()), INVALID_FILE_ATTRIBUTES);
+
+  ASSERT_TRUE(form->RenameSelectedFolder());
+
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Альбом 日本\\Pesnya.mp3", "song"}}));
 }
 
 TEST_F(Renamer, FoldersThatCannotBeEnumeratedArePassedOver) {

@@ -5,7 +5,9 @@
 // check the files on disk and the end of the process. Each run is made
 // without a skin at the folder the dialog's stored settings name, with the
 // skin folder and with the packed skin there; a damaged skin there shows its
-// load error and the program goes on with the platform's look.
+// load error and the program goes on with the platform's look. Walks whose
+// outcome does not depend on the skin (names the code page cannot hold)
+// run once, without one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -290,6 +292,49 @@ std::string ParamName(const ::testing::TestParamInfo<StoredSkin>& info) { return
 
 INSTANTIATE_TEST_SUITE_P(StoredSkins, RunningProgram,
                          ::testing::Values(StoredSkin::None, StoredSkin::Folder, StoredSkin::Packed), ParamName);
+
+// Walks whose outcome does not depend on the skin, run once without one.
+class ProgramWalk : public RunningProgram {
+ protected:
+  // Selects the child of the selected folder whose tree text is name
+  // (UTF-8; the tree shows it in the code page).
+  void SelectChild(const std::string& name) {
+    auto selected = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    ASSERT_TRUE(selected);
+    HTREEITEM child = e2e::FindTreeChild(program->Process(), tree, selected, Ansi(name));
+    ASSERT_TRUE(child) << "no node for " << name;
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+  }
+
+  // Presses the button, answers "Готово!" and waits for the program's end.
+  void RenameAndFinish() {
+    HWND done = e2e::ClickForWindow(button, program->Id(), "TMessageForm");
+    ASSERT_TRUE(done) << "no \"Готово!\" box";
+    ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
+    DWORD code = 1;
+    ASSERT_TRUE(program->WaitForExit(20000, &code));
+    EXPECT_EQ(code, 0u);
+  }
+};
+
+// A chosen folder whose name the code page cannot hold is walked, and files
+// with such names are renamed with every other character kept.
+TEST_P(ProgramWalk, NamesTheCodePageCannotHoldAreRenamedInFull) {
+  FolderTree tree(L"T:\\");
+  for (const char* name : {"Привет 日本.txt", "Ёж.txt", "Щука ü.txt", "Яблоко €.txt"})
+    tree.AddFile(std::string("Папка 日本\\") + name, name);
+  StartAndSelect(testing_rename::Utf8(FolderNameOf(tree)));
+  SelectChild("Папка 日本");
+  RenameAndFinish();
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{
+                              {"Папка 日本\\Privet 日本.txt", "Привет 日本.txt"},
+                              {"Папка 日本\\Yozh.txt", "Ёж.txt"},
+                              {"Папка 日本\\Chshuka ü.txt", "Щука ü.txt"},
+                              {"Папка 日本\\Yabloko €.txt", "Яблоко €.txt"},
+                          }));
+}
+
+INSTANTIATE_TEST_SUITE_P(NoStoredSkin, ProgramWalk, ::testing::Values(StoredSkin::None), ParamName);
 
 // The outer ring, two pixels wide, of a window's picture: a tree's frame
 // without the nodes inside it, which differ from run to run.
