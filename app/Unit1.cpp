@@ -25,6 +25,41 @@ bool IsAbsoluteFolder(const std::wstring& path) {
   return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
 }
 
+// The longest name the file systems hold, in UTF-16 units; Wine's host file
+// systems hold as many bytes of a name's UTF-8 form.
+constexpr std::size_t kMaxNameLength = 255;
+
+std::size_t Utf8Length(const std::wstring& name) {
+  return static_cast<std::size_t>(
+      ::WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), nullptr, 0, nullptr, nullptr));
+}
+
+// Whether a rename failed because the new name cannot be made: the platform
+// calls the name invalid or too long, or (as Wine does for a name longer
+// than its host file system holds) not found while the file itself is
+// still there.
+bool NameCannotBeMade(DWORD code, const std::wstring& source) {
+  switch (code) {
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BUFFER_OVERFLOW:
+      return true;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ::GetFileAttributesW(source.c_str()) != INVALID_FILE_ATTRIBUTES;
+    default:
+      return false;
+  }
+}
+
+// Whether the file at target is found under exactly that name.
+bool CarriesName(const std::wstring& target, const std::wstring& name) {
+  WIN32_FIND_DATAW found;
+  fw::FindHandle find(::FindFirstFileW(target.c_str(), &found));
+  return find.Valid() && ::lstrcmpiW(found.cFileName, name.c_str()) == 0;
+}
+
 [[noreturn]] void RaiseRenameError(DWORD code) {
   throw fw::EInOutError(fw::InOutErrorMessage(static_cast<int>(code)), static_cast<int>(code));
 }
@@ -85,7 +120,10 @@ void TForm1::RenameEntry(const WIN32_FIND_DATAW& entry, const std::wstring& path
   std::wstring oldName = entry.cFileName;
   std::size_t cut = oldName.find_last_of(L"\\:");
   if (cut != std::wstring::npos) oldName = oldName.substr(cut + 1);
-  const std::wstring source = path + oldName, target = path + TransliterateName(oldName);
+  const std::wstring newName = TransliterateName(oldName);
+  // Longer than any file system holds: not even tried.
+  if (newName.size() > kMaxNameLength) return;
+  const std::wstring source = path + oldName, target = path + newName;
 
   // Only a file of the new name counts as taken; the lookup follows the file
   // system's own (case-insensitive) matching.
@@ -94,7 +132,16 @@ void TForm1::RenameEntry(const WIN32_FIND_DATAW& entry, const std::wstring& path
     fw::FindHandle find(::FindFirstFileW(target.c_str(), &existing));
     if (find.Valid() && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;
   }
-  if (!::MoveFileW(source.c_str(), target.c_str())) RaiseRenameError(::GetLastError());
+  if (!::MoveFileW(source.c_str(), target.c_str())) {
+    const DWORD code = ::GetLastError();
+    if (NameCannotBeMade(code, source)) return;
+    RaiseRenameError(code);
+  }
+  // Wine stores some names longer than its host file system holds cut
+  // short, without an error: such a file is given its old name back.
+  if (Utf8Length(newName) > kMaxNameLength && !CarriesName(target, newName) &&
+      !::MoveFileW(target.c_str(), source.c_str()))
+    RaiseRenameError(::GetLastError());
 }
 
 std::string TForm1::TransliterateName(const std::string& name) { return app::TransliterateName(name); }

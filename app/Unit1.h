@@ -37,7 +37,9 @@ class TForm1 : public fw::TForm {
   // The same for a path in the code page.
   void ScanFolder(const std::string& path, const std::string& mask);
   // Renames one file of Path (ending in "\") to its Latin spelling unless a
-  // file of that name exists. A failed rename raises EInOutError.
+  // file of that name exists. A new name too long for the file system is
+  // not made: the file keeps its name. Any other failed rename raises
+  // EInOutError.
   void RenameEntry(const WIN32_FIND_DATAW& entry, const std::wstring& path);
   static std::string TransliterateName(const std::string& name);
   static std::wstring TransliterateName(const std::wstring& name);

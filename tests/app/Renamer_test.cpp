@@ -1,12 +1,13 @@
 // The dialog's walk on real folders with Cyrillic names: what is renamed,
 // what is left, what stops the walk, and that no file content is lost;
-// names the code page cannot hold.
+// names the code page cannot hold and names that would grow too long.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "framework/Handles.h"
 #include "shell/acShellFolder.h"
 #include "shell/acShellNames.h"
 #include "shell/acShellRoot.h"
@@ -193,6 +194,66 @@ TEST_F(Renamer, ASelectedFolderTheCodePageCannotNameIsWalked) {
   ASSERT_TRUE(form->RenameSelectedFolder());
 
   EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Альбом 日本\\Pesnya.mp3", "song"}}));
+}
+
+std::string Repeated(const std::string& text, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += text;
+  return out;
+}
+
+// A name that would become longer than the file system holds is not made:
+// the file keeps its name, without a message, and the walk goes on.
+TEST_F(Renamer, NamesThatWouldGrowTooLongAreKeptAndTheWalkGoesOn) {
+  // Each old name fits the host's 255 bytes (UTF-8); "Щ" becomes "Chsh".
+  const std::string longNames[] = {
+      // 404 characters: over 255 however stored.
+      Repeated("Щ", 100) + ".txt",
+      // 119 characters in 275 bytes: Wine answers "not found".
+      Repeated("Щ", 10) + Repeated("日", 78) + "a",
+      // 154 characters in 294 bytes: Wine cuts the name short unasked.
+      Repeated("Щ", 20) + Repeated("日", 70) + ".txt",
+  };
+  FolderTree tree;
+  std::map<std::string, std::string> expected;
+  int n = 0;
+  for (const std::string& name : longNames) {
+    const std::string content = "long " + std::to_string(++n);
+    tree.AddFile(name, content);
+    tree.AddFile("Папка " + std::to_string(n) + "\\" + name, content + " below");
+    expected[name] = content;
+    expected["Папка " + std::to_string(n) + "\\" + name] = content + " below";
+    // Files the walk reaches next to them and after them.
+    tree.AddFile("Папка " + std::to_string(n) + "\\Ёлка.txt", "short " + std::to_string(n));
+    expected["Папка " + std::to_string(n) + "\\Yolka.txt"] = "short " + std::to_string(n);
+  }
+  tree.AddFile("Кот.txt", "cat");
+  expected["Kot.txt"] = "cat";
+
+  EXPECT_NO_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"));
+
+  EXPECT_EQ(tree.Files(), expected);
+}
+
+// A rename that fails for a passing cause still stops the walk with its
+// error: the file is held open by another without leave to rename it.
+TEST_F(Renamer, ALockedFileStopsTheWalkWithItsError) {
+  FolderTree tree;
+  tree.AddFile("Замок.txt", "locked");
+  const std::wstring file = tree.Root() + L"\\" + testing_rename::Widen("Замок.txt");
+  HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+  fw::UniqueKernelHandle open(handle);
+
+  try {
+    form->ScanFolder(tree.AnsiRoot(), "*.mp3");
+    FAIL() << "the rename of a locked file must fail";
+  } catch (const fw::EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(e.Message(), "I/O error 32");
+  }
+  EXPECT_EQ(form->sStatusBar1->Panels()[0].Text(), Ansi("Замок.txt"));
+  EXPECT_EQ(tree.Files().count("Замок.txt"), 1u);
 }
 
 TEST_F(Renamer, FoldersThatCannotBeEnumeratedArePassedOver) {
