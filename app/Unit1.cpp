@@ -25,6 +25,11 @@ bool IsAbsoluteFolder(const std::wstring& path) {
   return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
 }
 
+// A junction or a symbolic link (Wine shows a host's symbolic link to a
+// folder so, beside the directory bit). Entering one would leave the chosen
+// folder, or go round a cycle until the path grew too long.
+bool IsLink(const WIN32_FIND_DATAW& entry) { return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
 // The longest name the file systems hold, in UTF-16 units; Wine's host file
 // systems hold as many bytes of a name's UTF-8 form.
 constexpr std::size_t kMaxNameLength = 255;
@@ -110,7 +115,7 @@ void TForm1::ScanFolder(std::wstring path, const std::wstring& mask) {
       // The bar shows names in the code page, as the rest of the dialog.
       sStatusBar1->Panels()[0].SetText(WideToAnsi(entry.cFileName));
       RenameEntry(entry, path);
-    } else if (!IsDotEntry(entry.cFileName)) {
+    } else if (!IsDotEntry(entry.cFileName) && !IsLink(entry)) {
       ScanFolder(path + entry.cFileName, mask);
     }
   } while (::FindNextFileW(find.Get(), &entry));

@@ -31,6 +31,7 @@ class TForm1 : public fw::TForm {
   // Renames the files of Path and of every folder below it, depth first.
   // Mask is handed down unchanged; every file is a candidate. A path that is
   // not absolute (a virtual folder's name, a relative path) walks nothing.
+  // Folders that are links (junctions, symbolic links) are not entered.
   // Names are read and renamed in full, also where the code page cannot
   // hold them.
   void ScanFolder(std::wstring path, const std::wstring& mask);

@@ -1,6 +1,7 @@
 // The dialog's walk on real folders with Cyrillic names: what is renamed,
 // what is left, what stops the walk, and that no file content is lost;
-// names the code page cannot hold and names that would grow too long.
+// names the code page cannot hold, names that would grow too long, and
+// folders that are links.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -13,6 +14,7 @@
 #include "shell/acShellRoot.h"
 #include "shell/acShellUnit.h"
 #include "tests/app/RenameFixture.h"
+#include "tests/support/HostProgram.h"
 #include "tests/support/StoredSkin.h"
 
 namespace {
@@ -254,6 +256,32 @@ TEST_F(Renamer, ALockedFileStopsTheWalkWithItsError) {
   }
   EXPECT_EQ(form->sStatusBar1->Panels()[0].Text(), Ansi("Замок.txt"));
   EXPECT_EQ(tree.Files().count("Замок.txt"), 1u);
+}
+
+// Folders that are links are not entered and keep their names: one back to
+// a folder above (a cycle), one to a folder outside the chosen one. Wine
+// shows a host symbolic link to a folder as a folder with the
+// reparse-point attribute.
+TEST_F(Renamer, FoldersThatAreLinksAreNotEntered) {
+  FolderTree outside;
+  outside.AddFile("Снаружи.txt", "outside");
+  FolderTree tree;
+  tree.AddFile("Ёлка.txt", "root");
+  tree.AddFile("Вниз\\Кот.txt", "below");
+  const std::wstring back = tree.Root() + L"\\" + testing_rename::Widen("Вниз\\Назад");
+  const std::wstring away = tree.Root() + L"\\" + testing_rename::Widen("Наружу");
+  testing_host::HostLink cycle(back, "..");
+  testing_host::HostLink elsewhere(away, testing_host::UnixPath(outside.Root()));
+  ASSERT_TRUE(cycle.Made() && elsewhere.Made()) << "no host links";
+  for (const std::wstring& link : {back, away})
+    EXPECT_EQ(::GetFileAttributesW(link.c_str()), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+
+  EXPECT_NO_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"));
+
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Yolka.txt", "root"}, {"Вниз\\Kot.txt", "below"}}));
+  EXPECT_EQ(outside.Files(), (std::map<std::string, std::string>{{"Снаружи.txt", "outside"}}));
+  for (const std::wstring& link : {back, away})
+    EXPECT_NE(::GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES) << "a link lost its name";
 }
 
 TEST_F(Renamer, FoldersThatCannotBeEnumeratedArePassedOver) {

@@ -6,8 +6,8 @@
 // without a skin at the folder the dialog's stored settings name, with the
 // skin folder and with the packed skin there; a damaged skin there shows its
 // load error and the program goes on with the platform's look. Walks whose
-// outcome does not depend on the skin (names the code page cannot hold)
-// run once, without one.
+// outcome does not depend on the skin (names the code page cannot hold,
+// folders that are links) run once, without one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,6 +19,7 @@
 #include "framework/core/SysUtils.h"
 #include "tests/app/RenameFixture.h"
 #include "tests/e2e/Remote.h"
+#include "tests/support/HostProgram.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/RemoveTree.h"
 #include "tests/support/StoredSkin.h"
@@ -332,6 +333,27 @@ TEST_P(ProgramWalk, NamesTheCodePageCannotHoldAreRenamedInFull) {
                               {"Папка 日本\\Chshuka ü.txt", "Щука ü.txt"},
                               {"Папка 日本\\Yabloko €.txt", "Яблоко €.txt"},
                           }));
+}
+
+// Folders that are links are not entered: one back to the chosen folder (a
+// cycle) and one to a folder outside it. Wine shows each as a folder with
+// the reparse-point attribute (0x410).
+TEST_P(ProgramWalk, FoldersThatAreLinksAreNotEntered) {
+  FolderTree outside(L"T:\\");
+  outside.AddFile("Снаружи.txt", "outside");
+  FolderTree tree(L"T:\\");
+  tree.AddFile("Ёлка.txt", "root");
+  tree.AddFile("Вниз\\Кот.txt", "below");
+  testing_host::HostLink cycle(tree.Root() + L"\\" + testing_rename::Widen("Вниз\\Назад"), "..");
+  testing_host::HostLink elsewhere(tree.Root() + L"\\" + testing_rename::Widen("Наружу"),
+                                   testing_host::UnixPath(outside.Root()));
+  ASSERT_TRUE(cycle.Made() && elsewhere.Made()) << "no host links";
+
+  StartAndSelect(testing_rename::Utf8(FolderNameOf(tree)));
+  RenameAndFinish();
+
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Yolka.txt", "root"}, {"Вниз\\Kot.txt", "below"}}));
+  EXPECT_EQ(outside.Files(), (std::map<std::string, std::string>{{"Снаружи.txt", "outside"}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(NoStoredSkin, ProgramWalk, ::testing::Values(StoredSkin::None), ParamName);
