@@ -36,7 +36,9 @@ void Generate(const std::string& root) {
       int n = f * kFilesPerFolder + i;
       std::string file = dir + "\\";
       file += n % 3 == 0 ? cyr : std::string("track");
-      file += " " + std::to_string(n) + ".mp3";
+      file += ' ';
+      file += std::to_string(n);
+      file += ".mp3";
       HANDLE h = ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
       ::CloseHandle(h);
     }
