@@ -147,8 +147,9 @@ void TsTreeView::CustomDrawItem(fw::TTreeNode* node, fw::TCustomDrawState state,
   defaultDraw = true;
   fw::TTreeView::CustomDrawItem(node, state, stage, paintImages, defaultDraw);
   if (!defaultDraw || !FCommonData->Skinned()) return;
-  // The selected node, where the platform shows the selection.
-  if (stage != fw::cdPostPaint || !node || !node->Selected() || !(Focused() || !HideSelection())) return;
+  // The selected node, also where the platform hides the selection of an
+  // unfocused tree: the skin's normal look shows which folder is chosen.
+  if (stage != fw::cdPostPaint || !node || !node->Selected()) return;
   DrawSkinnedSelection(node, state);
   defaultDraw = false;
 }

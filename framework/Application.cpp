@@ -123,8 +123,11 @@ std::string TitleFromProgramPath(const std::string& path) {
 }
 
 void TApplication::Run() {
+  // The hidden window only carries the task bar button: shown without
+  // activation, it leaves the main form active, with the keyboard in its
+  // first control, from the first moment.
+  if (FHandle) ::ShowWindow(FHandle.Get(), SW_SHOWNA);
   if (FMainForm) FMainForm->Show();
-  if (FHandle) ::ShowWindow(FHandle.Get(), SW_SHOWNORMAL);
   while (!FTerminated) HandleMessage();
 }
 
