@@ -646,6 +646,10 @@ bool TacScrollWnd::ScrollMessage(fw::TMessage& m) {
           if (ForMyManager(s.LParam)) {
             SkinData->UpdateIndexes();
             SkinData->BGChanged = true;
+            // A framework control keeps its own colours in step with the
+            // skin (a tree's Color is the background its selection is
+            // painted over): it hears the refresh too.
+            if (Control()) CallPrev(m);
           }
           return true;
         case SKINCMD_SET_UPDATING:

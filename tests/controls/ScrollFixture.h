@@ -32,7 +32,7 @@ constexpr COLORREF kThumb = 0x808000, kThumbHot = 0xC0C000;
 constexpr COLORREF kGrip = 0x996633;  // the master bitmap's colour
 constexpr COLORREF kSelection = 0x00FFFF, kSelectionFocused = 0x00C0FF;
 
-inline std::string ScrollSkinOptions(bool withSelection = true) {
+inline std::string ScrollSkinOptions(bool withSelection = true, COLORREF editColor = kEditColor) {
   auto hex = [](COLORREF c) {
     char b[16];
     std::snprintf(b, sizeof(b), "0x%06lX", static_cast<unsigned long>(c));
@@ -43,7 +43,7 @@ inline std::string ScrollSkinOptions(bool withSelection = true) {
   };
   // The grip is a piece of the plain master bitmap: kGrip all over.
   std::string s = "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\nGRIPIMAGE=@0000,0000,0008,0008,1,0\r\n";
-  s += "[EDIT]\r\nCOLOR=" + hex(kEditColor) + "\r\nFONTCOLOR=" + hex(kEditFont) + "\r\nSTATES=1\r\n";
+  s += "[EDIT]\r\nCOLOR=" + hex(editColor) + "\r\nFONTCOLOR=" + hex(kEditFont) + "\r\nSTATES=1\r\n";
   s += section("SCROLLBAR1V", kTrack1, kTrack1Pressed) + section("SCROLLBAR1H", kTrack1, kTrack1Pressed);
   s += section("SCROLLBAR2V", kTrack2, kTrack2Pressed) + section("SCROLLBAR2H", kTrack2, kTrack2Pressed);
   for (const char* b : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})

@@ -235,6 +235,29 @@ TEST(SkinnedTree, RemovingTheSkinRestoresColoursFrameAndBars) {
   EXPECT_EQ(WindowPixel(f.Tree(), x, bar.bottom - 4), kArrow);
 }
 
+TEST(SkinnedTree, AfterASkinChangeTheTreeTakesTheNewSkinsColour) {
+  ScrollSkin skin;
+  constexpr COLORREF kOtherEdit = 0x30A050;
+  WriteSkinFolder(skin.tmp.Path(), "T", ScrollSkinOptions(true, kOtherEdit));
+  TreeForm f(20);
+  ASSERT_EQ(f.tree->Color(), static_cast<fw::TColor>(kEditColor));
+  skin.manager->SetSkinName("T");
+  PumpFor(60);
+  EXPECT_EQ(f.tree->Color(), static_cast<fw::TColor>(kOtherEdit));
+  EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(f.Tree(), TVM_GETBKCOLOR, 0, 0)), kOtherEdit);
+  // A disabled tree's selection is mixed half and half with the tree's
+  // colour, the new skin's.
+  f.tree->SetSelected(f.tree->Items().GetFirstNode());
+  f.tree->SetEnabled(false);
+  f.Repaint();
+  const POINT p = InSelection(f.tree);
+  const COLORREF seen = f.ClientPixel(p.x, p.y);
+  for (int shift : {0, 8, 16}) {
+    const int expected = (((kSelection >> shift) & 0xFF) + ((kOtherEdit >> shift) & 0xFF)) / 2;
+    EXPECT_NEAR(static_cast<int>((seen >> shift) & 0xFF), expected, 2) << "channel at bit " << shift;
+  }
+}
+
 TEST(SkinnedTree, OwnColoursStayWhenTheSkinGoes) {
   ScrollSkin skin;
   TreeForm f(10);
