@@ -14,9 +14,6 @@ namespace translit {
 
 namespace {
 
-// The framework's key notifications.
-constexpr UINT kKeyDownNotify = 0xBD00;
-constexpr UINT kKeyUpNotify = 0xBD01;
 constexpr UINT kSwallowed = 0x2100;
 
 bool EmptyClip(HDC dc) {
@@ -275,8 +272,8 @@ void TacEditWnd::WndProc(fw::TMessage& m) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_LBUTTONDOWN:
-    case kKeyDownNotify:
-    case kKeyUpNotify:
+    case fw::CN_KEYDOWN:
+    case fw::CN_KEYUP:
       if (!Busy) RefreshScrolls(true);
       break;
     case EM_REPLACESEL:

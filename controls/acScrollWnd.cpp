@@ -26,9 +26,6 @@ GetScrollBarInfoProc ScrollBarInfoFunction() {
 }
 
 constexpr UINT kFrameChanged = SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-// The framework's notifications the bars follow.
-constexpr UINT kFocusChanged = 0xB007;
-constexpr UINT kMouseWheel = 0xB043;
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
@@ -631,11 +628,11 @@ bool TacScrollWnd::ScrollMessage(fw::TMessage& m) {
       CallPrev(m);
       return true;
     case WM_MOUSEWHEEL:
-    case kMouseWheel:
+    case fw::CM_MOUSEWHEEL:
       CallPrev(m);
       if (!Busy) RefreshScrolls(true);
       return true;
-    case kFocusChanged:
+    case fw::CM_FOCUSCHANGED:
       CallPrev(m);
       RefreshScrolls(true);
       return true;
