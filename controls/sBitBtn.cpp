@@ -809,7 +809,8 @@ SIZE TsBitBtn::GlyphSize() {
 }
 
 UINT TsBitBtn::CaptionFlags() const {
-  UINT flags = DT_EXPANDTABS | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+  // "&" underlines the letter after it, as on the platform's buttons.
+  UINT flags = DT_EXPANDTABS | DT_VCENTER | DT_END_ELLIPSIS;
   switch (FTextAlignment) {
     case fw::taLeftJustify:
       flags |= DT_LEFT;
@@ -822,6 +823,7 @@ UINT TsBitBtn::CaptionFlags() const {
       break;
   }
   if (FWordWrap) flags |= DT_WORDBREAK;
+  if (UseRightToLeftReading()) flags |= DT_RTLREADING;
   return flags;
 }
 
@@ -832,7 +834,8 @@ fw::TGlyphCaptionPlacement TsBitBtn::PlaceGlyphAndCaption(HDC dc, const RECT& cl
   RECT measure{0, 0, width - 2 * Margin() - (glyph.cx > 0 && across ? glyph.cx + Spacing() : 0), 0};
   if (hasCaption) {
     fw::SelectGuard font(dc, Font().Handle());
-    UINT flags = DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+    UINT flags = DT_CALCRECT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+    if (UseRightToLeftReading()) flags |= DT_RTLREADING;
     ::DrawTextA(dc, Caption().c_str(), -1, &measure, flags);
   }
   fw::TGlyphCaptionInput in;
@@ -846,6 +849,7 @@ fw::TGlyphCaptionPlacement TsBitBtn::PlaceGlyphAndCaption(HDC dc, const RECT& cl
   in.margin = Margin();
   in.spacing = Spacing();
   in.alignment = FAlignment;
+  in.rightToLeft = UseRightToLeftReading();
   in.pressed = pressed;
   fw::TGlyphCaptionPlacement p = fw::LayoutGlyphAndCaption(in);
   p.glyphX += client.left;
