@@ -243,8 +243,8 @@ void TacScrollWnd::PaintCorner(HDC dc) {
   ::BitBlt(dc, r.left, r.top, Width(r), Height(r), picture->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-void TacScrollWnd::PaintScrollBars(HDC dc) {
-  if (!HorzBar || !VertBar || !SkinData || SkinData->Updating || !Visible()) return;
+void TacScrollWnd::PaintScrollBars(HDC dc, bool printing) {
+  if (!HorzBar || !VertBar || !SkinData || SkinData->Updating || (!Visible() && !printing)) return;
   if (SkinData->BGChanged) SendSkinCommand(CtrlHandle, SKINCMD_PREPARE_CACHE);
   if (!HorzBar) return;  // the window let go of us meanwhile
   std::unique_ptr<fw::WindowDC> own;
