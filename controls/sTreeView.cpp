@@ -9,11 +9,6 @@
 
 namespace translit {
 
-namespace {
-// The framework's reading-direction change notification.
-constexpr UINT kBiDiModeChanged = 0xB03C;
-}  // namespace
-
 TsTreeView::TsTreeView(fw::TComponent* owner)
     : fw::TTreeView(owner),
       FCommonData(std::make_unique<TsCtrlSkinData>(this, true, kKindTreeView)),
@@ -126,7 +121,7 @@ void TsTreeView::WndProc(fw::TMessage& m) {
     case fw::CM_VISIBLECHANGED:
       FBoundLabel->UpdateVisibility();
       break;
-    case kBiDiModeChanged:
+    case fw::CM_BIDIMODECHANGED:
       FBoundLabel->UpdateDirection();
       break;
     default:
