@@ -5,7 +5,7 @@
 #include "framework/Application.h"
 #include "render/bitmaps/acPNG.h"
 #include "render/effects/acEffects.h"
-#include "skin/sShadowTemplates.h"
+#include "skin/sSkinManager.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   fw::TApplication& app = fw::EnsureApplication();
@@ -22,8 +22,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   delete fw::Application;
   translit::UnregisterPngGraphic();
-  // The skin engine's shutdown: the default shadows outlive every manager.
-  translit::FreeDefaultShadows();
+  // The skin engine's shutdown: its shadows and icons outlive every manager.
+  translit::ShutdownSkinEngine();
   // After the forms: the skin manager closes its glows as it goes.
   translit::ShutdownEffects();
   return 0;

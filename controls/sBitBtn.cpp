@@ -677,7 +677,7 @@ void TsBitBtn::PaintButton(HDC given) {
     scope.emplace(Handle());
     dc = scope->DC();
   }
-  if (SkinChangeFreeze && !external) return;
+  if ((SkinChangeFreeze && !external) || SkinLoadInProgress) return;
   FSkinData.Updating = FSkinData.IsUpdating();
   if (FSkinData.Updating) return;
   bool outlineRedrawn = false;

@@ -117,7 +117,7 @@ bool TsStatusBar::SkinnedMessage(fw::TMessage& m) {
       break;
     }
     case WM_PAINT:
-      if (SkinChangeFreeze) {
+      if (SkinChangeFreeze || SkinLoadInProgress) {
         if (!m.WParam) fw::PaintScope validate(Handle());
       } else {
         PaintBar(reinterpret_cast<HDC>(m.WParam));
@@ -273,6 +273,7 @@ void TsStatusBar::PaintBar(HDC given) {
     scope.emplace(Handle());
     dc = scope->DC();
   }
+  if (SkinLoadInProgress) return;
   FSkinData.Updating = FSkinData.IsUpdating();
   if (FSkinData.Updating) return;
   PaintBarCache();

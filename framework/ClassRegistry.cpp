@@ -117,10 +117,14 @@ unsigned StoredSet(const StoredValue& v, std::initializer_list<std::pair<const c
   return bits;
 }
 
-TNotifyEvent FindLayoutMethod(TLoadContext& ctx, const std::string& name) {
-  const TNotifyEvent* method = ctx.root ? ctx.root->FindMethod(name) : nullptr;
+const std::any& FindLayoutMethod(TLoadContext& ctx, const std::string& name) {
+  const std::any* method = ctx.root ? ctx.root->PublishedMethod(name) : nullptr;
   if (!method) throw EPropertyError(Format("Invalid method name %s", name));
   return *method;
+}
+
+void RaiseMethodTypeError(const std::string& name) {
+  throw EPropertyError(Format("Method %s has an incompatible parameter list", name));
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // layout may create it, a factory. Lookups walk up to the parent class.
 #pragma once
 
+#include <any>
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -145,8 +146,10 @@ class PropertyTable {
     FInfo.subObjects[name] = [member](TPersistent& p) -> TPersistent* { return &(dynamic_cast<T&>(p).*member); };
     return *this;
   }
-  // An event: the value names a published method of the form being read.
-  PropertyTable& Event(const std::string& name, void (T::*set)(TNotifyEvent));
+  // An event: the value names a published method of the form being read,
+  // of the event's type.
+  template <typename E>
+  PropertyTable& Event(const std::string& name, void (T::*set)(E));
   // Accepted and ignored: properties kept in layouts for the designer only.
   PropertyTable& Ignored(const std::string& name) {
     return Custom(name, [](T&, const StoredValue&, TLoadContext&) {});
@@ -165,14 +168,20 @@ PropertyTable<T> RegisterClass(const std::string& name, const std::string& paren
   return PropertyTable<T>(ClassRegistry::Instance().Register(name, parent, std::move(factory)));
 }
 
-// Resolves an event name against the form being read.
-TNotifyEvent FindLayoutMethod(TLoadContext& ctx, const std::string& name);
+// Resolves an event name against the form being read: its published method
+// of that name, of any event type.
+const std::any& FindLayoutMethod(TLoadContext& ctx, const std::string& name);
+// A method of another event type than the one it is set for.
+[[noreturn]] void RaiseMethodTypeError(const std::string& name);
 
 template <typename T>
-PropertyTable<T>& PropertyTable<T>::Event(const std::string& name, void (T::*set)(TNotifyEvent)) {
+template <typename E>
+PropertyTable<T>& PropertyTable<T>::Event(const std::string& name, void (T::*set)(E)) {
   return Custom(name, [set](T& t, const StoredValue& v, TLoadContext& ctx) {
     if (v.kind != StoredValue::kIdent) throw EPropertyError("Invalid property value");
-    (t.*set)(FindLayoutMethod(ctx, v.text));
+    const E* method = std::any_cast<E>(&FindLayoutMethod(ctx, v.text));
+    if (!method) RaiseMethodTypeError(v.text);
+    (t.*set)(*method);
   });
 }
 

@@ -309,9 +309,14 @@ bool TCustomForm::BindField(const std::string& name, TComponent* component) {
   return it->second(component);
 }
 
-const TNotifyEvent* TCustomForm::FindMethod(const std::string& name) const {
+const std::any* TCustomForm::PublishedMethod(const std::string& name) const {
   auto it = FMethods.find(name);
   return it == FMethods.end() ? nullptr : &it->second;
+}
+
+const TNotifyEvent* TCustomForm::FindMethod(const std::string& name) const {
+  const std::any* method = PublishedMethod(name);
+  return method ? std::any_cast<TNotifyEvent>(method) : nullptr;
 }
 
 void TCustomForm::LoadLayoutText(const std::string& text) { ReadComponentLayout(*this, ParseLayout(text)); }

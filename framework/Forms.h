@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <any>
 #include <functional>
 #include <map>
 #include <string>
@@ -88,7 +89,16 @@ class TCustomForm : public TWinControl {
     };
   }
   void PublishMethod(const std::string& name, TNotifyEvent method) { FMethods[name] = std::move(method); }
+  // A method for events of another type; a layout may bind it only to an
+  // event of that type.
+  template <typename Signature>
+  void PublishMethod(const std::string& name, std::function<Signature> method) {
+    FMethods[name] = std::move(method);
+  }
   bool BindField(const std::string& name, TComponent* component);
+  // The published method of that name, of whatever event type, or none.
+  const std::any* PublishedMethod(const std::string& name) const;
+  // The published notify method of that name, or none.
   const TNotifyEvent* FindMethod(const std::string& name) const;
 
   // Reads the form's stored layout, the resource named after its class.
@@ -120,7 +130,7 @@ class TCustomForm : public TWinControl {
   int FClientWidth = 0, FClientHeight = 0;
   TWinControl* FActiveControl = nullptr;
   std::map<std::string, std::function<bool(TComponent*)>> FFields;
-  std::map<std::string, TNotifyEvent> FMethods;
+  std::map<std::string, std::any> FMethods;
 };
 
 class TForm : public TCustomForm {

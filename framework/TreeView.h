@@ -44,9 +44,6 @@ class TTreeNode {
     FImageIndex = image;
     FSelectedIndex = selected;
   }
-  // A mark for such a view: the node's images are still to be worked out.
-  bool ImagesPending() const { return FImagesPending; }
-  void SetImagesPending(bool v) { FImagesPending = v; }
   bool Expanded() const;
   void Expand(bool recurse);
   void Collapse(bool recurse);
@@ -84,7 +81,6 @@ class TTreeNode {
   void* FData = nullptr;
   int FImageIndex = -1;
   int FSelectedIndex = -1;
-  bool FImagesPending = false;
 };
 
 class TTreeNodes {

@@ -102,7 +102,8 @@ void RegisterSkinManagerClasses() {
            "[srStdForms, srStdDialogs, srThirdParty]")
       .Object("ThirdParty", &TsSkinManager::ThirdParty)
       .Event("OnAfterChange", &TsSkinManager::SetOnAfterChange)
-      .Event("OnBeforeChange", &TsSkinManager::SetOnBeforeChange);
+      .Event("OnBeforeChange", &TsSkinManager::SetOnBeforeChange)
+      .Event("OnGetMenuExtraLineData", &TsSkinManager::SetOnGetMenuExtraLineData);
 }
 
 }  // namespace translit

@@ -17,6 +17,7 @@
 #include "skin/sEffectHooks.h"
 #include "skin/sLayeredSupport.h"
 #include "skin/sPreviewRecord.h"
+#include "skin/sProgramIcons.h"
 #include "skin/sSkinDirs.h"
 #include "controls/protocol/sSkinState.h"
 
@@ -145,6 +146,8 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner) : fw::TComponent(owner), TsS
     // Skin images and the program's pictures come as PNG.
     RegisterPngGraphic();
     LoadDefaultShadows(::GetModuleHandleA(nullptr));
+    // For the form frames, which show them in their title bars.
+    LoadProgramIcons();
     if (HasArgument("/acver")) ShowPlainMessage(std::string("Skin engine v") + Version());
     return true;
   }();
@@ -171,6 +174,12 @@ TsSkinManager::~TsSkinManager() {
       text += (text.empty() ? "" : "\r\n") + line;
     FThirdParty.Texts[static_cast<std::size_t>(k)] = text;
   }
+}
+
+void ShutdownSkinEngine() {
+  FreeDefaultShadows();
+  FreeProgramIcons();
+  SkinnedForms().clear();
 }
 
 bool TsSkinManager::IsDefault() const { return DefaultManager == this; }
@@ -265,6 +274,8 @@ void TsSkinManager::SetSkinName(const std::string& name) {
   if (OnBeforeChange) OnBeforeChange(this);
   if (FExtendedBorders && LayeredWindowsAvailable() && !FNoAutoUpdate) PrepareSkinChange();
   {
+    // Only the reading: the announcement after it repaints everything,
+    // which painting that stands still for the load would not do.
     FlagScope loading(SkinLoadInProgress);
     GlobalInfo->Loaded = false;
     try {
@@ -274,17 +285,17 @@ void TsSkinManager::SetSkinName(const std::string& name) {
       FSkinName = old;
       ShowLoadError(e.what());
     }
-    if (!FActive) {
-      RemoveSkinFromAll();
-      // Nothing of the old skin may still be pointed at.
-      UpdateConstIndexes();
-    } else if (!FNoAutoUpdate) {
-      ApplySkin(true);
-    }
-    // Forms frozen for an animation that the change did not reach (the
-    // skin went away, or updates are suspended) are let go here.
-    if (!FPreparedForms.empty()) FinishSkinChange(false);
   }
+  if (!FActive) {
+    RemoveSkinFromAll();
+    // Nothing of the old skin may still be pointed at.
+    UpdateConstIndexes();
+  } else if (!FNoAutoUpdate) {
+    ApplySkin(true);
+  }
+  // Forms frozen for an animation that the change did not reach (the skin
+  // went away, or updates are suspended) are let go here.
+  if (!FPreparedForms.empty()) FinishSkinChange(false);
   if (OnAfterChange) OnAfterChange(this);
 }
 

@@ -216,6 +216,10 @@ extern bool IsNTPlatform;
 // query and hear each broadcast once, after the other forms.
 std::vector<fw::TCustomForm*>& SkinnedForms();
 
+// The skin engine's shutdown, after the last form: the default shadows and
+// the program's icons are given back and the list of skinned forms emptied.
+void ShutdownSkinEngine();
+
 // Registers the manager and its setting groups with the layout reader.
 void RegisterSkinManagerClasses();
 

@@ -5,7 +5,10 @@
 
 namespace translit {
 
-// True while a skin is being loaded; painting code skips its work.
+// True while a skin is being loaded. The skin's tables are half-built then
+// (a box shown during the load lets paints through), so painting from the
+// skin stands still: the painters and the fades do nothing, skinned
+// controls leave the screen and their pictures as they are.
 extern bool SkinLoadInProgress;
 // True while forms are frozen for the skin-change animation; controls do
 // not paint and child updates are not finished.

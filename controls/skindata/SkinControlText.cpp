@@ -1,6 +1,7 @@
 // A control's caption painted from its skin data.
 #include "controls/skindata/SkinControlText.h"
 
+#include "controls/protocol/sSkinState.h"
 #include "controls/protocol/sVclUtils.h"
 #include "controls/skindata/sCommonData.h"
 #include "framework/Handles.h"
@@ -47,6 +48,7 @@ int TextSectionOf(TsSkinManager& manager, const TsCommonData& data, bool hot) {
 
 void WriteControlText(fw::TCanvas& canvas, const std::string& text, bool enabled, bool hot, TsCommonData& data,
                       UINT format, const RECT& rect) {
+  if (SkinLoadInProgress) return;
   HDC dc = canvas.Handle();
   if (!dc || text.empty()) return;
   const fw::TFontStyles style = canvas.Font().Style();

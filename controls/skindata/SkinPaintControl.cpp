@@ -1,6 +1,7 @@
 // Painting from a control's skin data.
 #include "controls/skindata/SkinPaintControl.h"
 
+#include "controls/protocol/sSkinState.h"
 #include <algorithm>
 
 #include "controls/skindata/sCommonData.h"
@@ -47,6 +48,7 @@ ParentCache ParentCacheAtOwner(const BackgroundRequest& request, TsCommonData& d
 
 void PaintControlBackground(TsCommonData& data, ParentCache parent, int state, fw::TBitmap* bitmap, POINT offset,
                             const RECT& rect) {
+  if (SkinLoadInProgress) return;
   TsSkinManager* manager = data.SkinManager();
   const TsGeneralData* section = data.Section();
   if (!manager || !section) return;
@@ -58,6 +60,7 @@ void PaintControlBackground(TsCommonData& data, ParentCache parent, int state, f
 
 void PaintControlItem(TsCommonData& data, ParentCache parent, bool fromParent, fw::TBitmap* bitmap, POINT offset,
                       const RECT& rect, int state) {
+  if (SkinLoadInProgress) return;
   TsSkinManager* manager = data.SkinManager();
   const TsGeneralData* section = data.Section();
   if (!bitmap || !manager || !section || !LiesInside(rect, bitmap)) return;
@@ -79,6 +82,7 @@ void PaintControlItem(TsCommonData& data, ParentCache parent, bool fromParent, f
 }
 
 void FillCornerHoles(TsCommonData& data, int state) {
+  if (SkinLoadInProgress) return;
   TsSkinManager* manager = data.SkinManager();
   const TsGeneralData* section = data.Section();
   fw::TBitmap* cache = data.CacheBmp.get();
@@ -123,6 +127,7 @@ void FillCornerHoles(TsCommonData& data, int state) {
 }
 
 void PaintPlainFrameBorder(HDC dc, const RECT& rect, int borderWidth, TsCommonData& data, int state, RECT& innerRect) {
+  if (SkinLoadInProgress) return;
   TsSkinManager* manager = data.SkinManager();
   const fw::TColor col = static_cast<fw::TColor>(data.BackgroundColor(state) & 0xFFFFFFu);
   const BackgroundRequest request = AskParent(data);

@@ -2,6 +2,7 @@
 #include "render/effects/acSkinChange.h"
 
 #include <memory>
+#include <vector>
 
 #include "framework/Handles.h"
 #include "render/bitmaps/sAlphaGraph.h"
@@ -19,16 +20,30 @@ namespace {
 
 bool IsChildWindow(HWND wnd) { return (::GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) != 0; }
 
-// The still cover, from CoverWithSnapshot to the end of the re-skinning
-// that uses it.
+// A still cover, from CoverWithSnapshot to the end of the re-skinning that
+// uses it. Every form being re-skinned has its own: the forms are all
+// prepared before the first one is animated.
 struct Cover {
+  HWND form = nullptr;
   std::unique_ptr<TOutputWindow> window;
   std::unique_ptr<fw::TBitmap> snapshot;
 };
 
-Cover& TheCover() {
-  static Cover cover;
-  return cover;
+std::vector<Cover>& Covers() {
+  static std::vector<Cover> covers;
+  return covers;
+}
+
+Cover* CoverFor(HWND form) {
+  for (Cover& cover : Covers())
+    if (cover.form == form) return &cover;
+  return nullptr;
+}
+
+// Frees the cover of form, and those of forms that are gone (a form freed
+// between its preparation and its animation never reaches the latter).
+void FreeCoverOf(HWND form) {
+  std::erase_if(Covers(), [form](const Cover& cover) { return cover.form == form || !::IsWindow(cover.form); });
 }
 
 bool LayeredPath(fw::TWinControl* target) {
@@ -45,8 +60,8 @@ std::unique_ptr<fw::TBitmap> NewPicture(fw::TWinControl* target, TacAnimationPro
 }
 
 // Drawn into the cover's DC; it stays until the cover is hidden.
-void DrawOnCover(fw::TBitmap& picture, int level) {
-  HWND wnd = TheCover().window->Handle();
+void DrawOnCover(Cover& cover, fw::TBitmap& picture, int level) {
+  HWND wnd = cover.window->Handle();
   {
     fw::WindowDC dc(wnd, true);
     ::BitBlt(dc.Get(), 0, 0, picture.Width(), picture.Height(), picture.Canvas().Handle(), 0, 0, SRCCOPY);
@@ -114,8 +129,8 @@ void LayeredSkinChange(fw::TCustomForm* form, TacAnimationProvider* provider, in
 }
 
 void SnapshotSkinChange(fw::TWinControl* target, TacAnimationProvider* provider, int frames, FreezeScope& freeze) {
-  if (!CoverInPlace()) CoverWithSnapshot(target);
-  Cover& cover = TheCover();
+  if (!CoverInPlace(target)) CoverWithSnapshot(target);
+  Cover& cover = *CoverFor(target->Handle());
   auto picture = NewPicture(target, provider, false);
   if (provider)
     if (HRGN outline = provider->WindowOutline()) ::SetWindowRgn(cover.window->Handle(), outline, FALSE);
@@ -124,11 +139,11 @@ void SnapshotSkinChange(fw::TWinControl* target, TacAnimationProvider* provider,
     for (int k = 0; k <= frames; ++k) {
       const int level = SkinChangeLevel(frames, k);
       MergeByMask(mixed.get(), cover.snapshot.get(), picture.get(), level, nullptr);
-      DrawOnCover(*mixed, level);
+      DrawOnCover(cover, *mixed, level);
       WaitFrame();
     }
   }
-  DrawOnCover(*picture, -1);
+  DrawOnCover(cover, *picture, -1);
   freeze.Release();
   if (target->Visible()) {
     LetDraw(target);
@@ -147,20 +162,18 @@ void SnapshotSkinChange(fw::TWinControl* target, TacAnimationProvider* provider,
 
 void AnimateSkinChange(fw::TWinControl* form, int timeMs, int blendValue, TacAnimType mode) {
   if (!form || !form->HandleAllocated()) {
-    FreeCover();
+    FreeCoverOf(nullptr);
     return;
   }
   const int frames = FrameCount(static_cast<unsigned>(timeMs));
   FreezeScope freeze;
   TacAnimationProvider* provider = AnimationProviderOf(form->Handle());
-  if (LayeredPath(form)) {
+  // A cover laid while preparing is not needed on the layered path.
+  if (LayeredPath(form))
     LayeredSkinChange(static_cast<fw::TCustomForm*>(form), provider, frames, blendValue, mode, freeze);
-    // A cover laid while preparing is not needed on this path.
-    FreeCover();
-  } else {
+  else
     SnapshotSkinChange(form, provider, frames, freeze);
-    FreeCover();
-  }
+  FreeCoverOf(form->Handle());
 }
 
 void CoverWithSnapshot(fw::TWinControl* form) {
@@ -168,7 +181,8 @@ void CoverWithSnapshot(fw::TWinControl* form) {
   HWND target = form->Handle();
   const RECT bounds = WindowBounds(target);
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-  Cover& cover = TheCover();
+  Cover* found = CoverFor(target);
+  Cover& cover = found ? *found : Covers().emplace_back(Cover{target, nullptr, nullptr});
   if (!cover.snapshot) cover.snapshot = NewBitmap32(0, 0);
   cover.snapshot->SetSize(width, height);
   {
@@ -193,13 +207,19 @@ void CoverWithSnapshot(fw::TWinControl* form) {
   ::BitBlt(dc.Get(), 0, 0, width, height, cover.snapshot->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-bool CoverInPlace() { return TheCover().window && TheCover().window->HandleAllocated(); }
-
-void FreeCover() {
-  Cover& cover = TheCover();
-  cover.window.reset();
-  cover.snapshot.reset();
+bool CoverInPlace() {
+  for (const Cover& cover : Covers())
+    if (cover.window && cover.window->HandleAllocated()) return true;
+  return false;
 }
+
+bool CoverInPlace(fw::TWinControl* form) {
+  if (!form || !form->HandleAllocated()) return false;
+  const Cover* cover = CoverFor(form->Handle());
+  return cover && cover->window && cover->window->HandleAllocated();
+}
+
+void FreeCover() { Covers().clear(); }
 
 void PrepareSkinChange(fw::TCustomForm* form) {
   if (!form || !form->HandleAllocated()) return;

@@ -17,11 +17,13 @@ namespace translit {
 void AnimateSkinChange(fw::TWinControl* form, int timeMs, int blendValue, TacAnimType mode);
 
 // Lays the still cover over the form: a snapshot of the screen under it on
-// a window that paints nothing.
+// a window that paints nothing. Each form has a cover of its own.
 void CoverWithSnapshot(fw::TWinControl* form);
-// The cover is in place.
+// A cover of some form is in place.
 bool CoverInPlace();
-// Frees the cover window and the snapshot.
+// The form's cover is in place.
+bool CoverInPlace(fw::TWinControl* form);
+// Frees every cover window and snapshot.
 void FreeCover();
 
 // Before a skin change: keeps the form's old look on screen until its

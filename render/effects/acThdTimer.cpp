@@ -99,7 +99,14 @@ void TacTimerThread::Execute() {
         FApplicationEnded = true;
         return;
       }
-      FTimer.ThreadTick();
+      // A failing tick is reported like any failure of the user-interface
+      // thread; letting it reach this thread would end it, and the timer
+      // would never tick again.
+      try {
+        FTimer.ThreadTick();
+      } catch (...) {
+        fw::HandleCurrentException();
+      }
     });
     lock.lock();
   }

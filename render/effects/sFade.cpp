@@ -109,6 +109,8 @@ void TsFadeTimer::DrawToScreen(fw::TBitmap& picture) const {
 void TsFadeTimer::Timer() {
   const std::shared_ptr<bool> alive = FAlive;
   if (FSkinData.OwnerObject && FSkinData.OwnerObject->Destroying()) return;
+  // Neither a frame nor a step while the skin's tables are half-built.
+  if (SkinLoadInProgress) return;
   if (gAnimationsStopped || Step > Iterations || Step < 0) {
     // Past the last step, or everything is being stopped: the control ends
     // the fade (which frees this timer) and shows its final look.

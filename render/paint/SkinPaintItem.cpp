@@ -1,6 +1,7 @@
 // Skin items.
 #include "render/paint/SkinPaintItem.h"
 
+#include "controls/protocol/sSkinState.h"
 #include <algorithm>
 
 #include "framework/Handles.h"
@@ -151,6 +152,7 @@ void CopyParentBackground(fw::TBitmap* bitmap, const RECT& r, const ParentCache&
 void PaintBackground(int sectionIndex, const std::string& sectionName, ParentCache parent, fw::TColor override,
                      int hotTexture, int texture, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset,
                      const RECT& rect, int state, POINT part) {
+  if (SkinLoadInProgress) return;
   if (!manager) manager = DefaultManager;
   if (!manager || !bitmap || !manager->IsValidSection(sectionIndex) || Width(rect) <= 0 || Height(rect) <= 0) return;
   const TsGeneralData& section = manager->Sections[static_cast<std::size_t>(sectionIndex)];
@@ -208,6 +210,7 @@ void PaintSkinBackgroundPart(int sectionIndex, const std::string& sectionName, P
 
 void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::TBitmap* bitmap, const RECT& rect,
                       int state) {
+  if (SkinLoadInProgress) return;
   const ParentCache self = MakeParentCache(bitmap, 0, 0);
   const int corners[] = {section.CornerTL, section.CornerTR, section.CornerBL, section.CornerBR};
   for (int i = 0; i < 4; ++i) {
@@ -222,6 +225,7 @@ void DrawCornerImages(TsSkinManager& manager, const TsGeneralData& section, fw::
 
 void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture, int texture,
                    TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset, const RECT& rect, int state) {
+  if (SkinLoadInProgress) return;
   if (!manager) manager = DefaultManager;
   if (!manager || !bitmap || Width(rect) <= 0 || Height(rect) <= 0 || !manager->IsValidSection(sectionIndex) ||
       !LiesInside(rect, bitmap))
@@ -240,6 +244,7 @@ void PaintSkinItem(int sectionIndex, const std::string& sectionName, ParentCache
 void PaintSkinItemPart(int sectionIndex, const std::string& sectionName, ParentCache parent, int hotTexture,
                        int texture, int borderIndex, TsSkinManager* manager, fw::TBitmap* bitmap, POINT offset,
                        const RECT& rect, int state, POINT part) {
+  if (SkinLoadInProgress) return;
   if (!manager) manager = DefaultManager;
   if (!manager || !bitmap || !LiesInside(rect, bitmap)) return;
   PaintBackground(sectionIndex, sectionName, parent, clSkinTransparent, hotTexture, texture, manager, bitmap, offset,
@@ -253,6 +258,7 @@ void PaintSkinItemPart(int sectionIndex, const std::string& sectionName, ParentC
 
 void PaintSkinItemToDC(int sectionIndex, const std::string& sectionName, ParentCache parent, TsSkinManager* manager,
                        HDC dc, POINT offset, const RECT& rect, int state) {
+  if (SkinLoadInProgress) return;
   if (Width(rect) <= 0 || Height(rect) <= 0 || rect.left < 0 || rect.top < 0) return;
   auto picture = NewBitmap32(Width(rect), Height(rect));
   PaintSkinItem(sectionIndex, sectionName, parent, -1, -1, manager, picture.get(), offset,
@@ -263,6 +269,7 @@ void PaintSkinItemToDC(int sectionIndex, const std::string& sectionName, ParentC
 
 int PaintSectionByName(fw::TBitmap* bitmap, const std::string& name, const std::string& fallbackName, HDC parentDC,
                        fw::TColor fillColor, const RECT& rect, int state) {
+  if (SkinLoadInProgress) return -1;
   TsSkinManager* manager = DefaultManager;
   if (!manager || !bitmap) return -1;
   std::string used = name;

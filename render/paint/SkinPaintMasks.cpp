@@ -3,6 +3,7 @@
 // are composed pixel by pixel. Coordinates are widened to 64 bits before
 // any sum, since rectangles and margins come from skin files.
 #include "render/paint/SkinPaintMasks.h"
+#include "controls/protocol/sSkinState.h"
 #include "render/paint/SkinPaintGeometry.h"
 
 #include <algorithm>
@@ -264,6 +265,7 @@ void CopyLayeredPiece(const RECT& destRect, const RECT& sourceRect, fw::TBitmap*
 
 void PaintBorderMask(fw::TBitmap* bitmap, const RECT& rect, bool fromParent, int state, const TsMaskData& mask,
                      ParentCache parent) {
+  if (SkinLoadInProgress) return;
   if (!bitmap || (state == 0 && (mask.FillMode & 2) != 0)) return;
   const i64 width = i64{rect.right} - rect.left, height = i64{rect.bottom} - rect.top;
   if (width < 2 || height < 2 || !mask.Owner || mask.StateCount <= 0) return;
@@ -323,6 +325,7 @@ void PaintBorderMask(fw::TBitmap* bitmap, const RECT& rect, bool fromParent, int
 
 void DrawMaskImage(fw::TBitmap* bitmap, POINT position, int state, const ParentCache& parent, const TsMaskData& mask,
                    int look) {
+  if (SkinLoadInProgress) return;
   fw::TBitmap* image = MaskImage(mask);
   if (!image || mask.StateCount <= 0) return;
   PixelView d = ViewOf(bitmap);
@@ -361,6 +364,7 @@ void DrawMaskImage(fw::TBitmap* bitmap, POINT position, int state, const ParentC
 }
 
 void DrawTexture(fw::TBitmap* target, RECT& rect, fw::TBitmap* picture, int mode, const TsMaskData* mask) {
+  if (SkinLoadInProgress) return;
   if (!target) return;
   const RECT none{-1, -1, -1, -1};
   const i64 L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
@@ -425,6 +429,7 @@ void DrawTexture(fw::TBitmap* target, RECT& rect, fw::TBitmap* picture, int mode
 
 void DrawTextureFromMask(fw::TBitmap* bitmap, const RECT& rect, const ParentCache& parent, int mode,
                          const TsMaskData& mask) {
+  if (SkinLoadInProgress) return;
   if (mode != 0 && mode != 10) return;
   fw::TBitmap* image = MaskImage(mask);
   if (!image || ViewOf(bitmap).Empty()) return;
@@ -492,6 +497,7 @@ void CopyMaskPiece(int destLeft, int destTop, int destRight, int destBottom, int
 }
 
 void PaintBorderMaskWithRegion(fw::TBitmap* bitmap, HRGN region, bool drawCentre, const TsMaskData& mask, int state) {
+  if (SkinLoadInProgress) return;
   if (!bitmap || bitmap->Width() < 2 || bitmap->Height() < 2 || !mask.Owner) return;
   fw::TBitmap* image = MaskImage(mask);
   if (!image || mask.ExtraLayers + 1 <= 0) return;

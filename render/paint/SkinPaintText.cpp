@@ -3,6 +3,7 @@
 #define OEMRESOURCE
 #include "render/paint/SkinPaintText.h"
 
+#include "controls/protocol/sSkinState.h"
 #include <algorithm>
 #include <array>
 
@@ -119,6 +120,7 @@ int SmallCheckMask(TsSkinManager* manager, int state) {
 
 void WriteSkinText(fw::TCanvas& canvas, const std::string& text, bool enabled, TsSkinManager* manager, bool hot,
                    int sectionIndex, UINT format, const RECT& rect) {
+  if (SkinLoadInProgress) return;
   manager = ManagerOr(manager);
   if (text.empty() || !manager || !manager->IsValidSection(sectionIndex) || !canvas.Handle()) return;
   const TsGeneralData& section = manager->Sections[static_cast<std::size_t>(sectionIndex)];
@@ -138,6 +140,7 @@ void WriteSkinText(fw::TCanvas& canvas, const std::string& text, bool enabled, T
 
 void WriteTextOnBitmap(fw::TBitmap* bitmap, const std::string& text, bool withShadows, TsSkinManager* manager, bool hot,
                        int sectionIndex, UINT format, const RECT& rect) {
+  if (SkinLoadInProgress) return;
   if (!bitmap || text.empty()) return;
   manager = ManagerOr(manager);
   if (!manager || !manager->IsValidSection(sectionIndex)) {
@@ -283,6 +286,7 @@ SIZE SmallCheckBoxSize(TsSkinManager* manager) {
 
 void PaintSmallCheckBox(const RECT& rect, int state, bool enabled, TsSkinManager* manager, const ParentCache& parent,
                         fw::TBitmap* bitmap) {
+  if (SkinLoadInProgress) return;
   if (!bitmap) return;
   manager = ManagerOr(manager);
   const int mask = SmallCheckMask(manager, state);

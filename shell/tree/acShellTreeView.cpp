@@ -226,7 +226,7 @@ std::wstring TacCustomShellTreeView::CurrentPathW() const {
 }
 
 void TacCustomShellTreeView::FreeNodeFolder(fw::TTreeNode* node) {
-  node->SetImagesPending(false);
+  FIconsPending.erase(node);
   delete FolderOf(node);
   node->SetData(nullptr);
 }
@@ -243,6 +243,7 @@ void TacCustomShellTreeView::DropAllNodes() {
   NodeUpdate update(Items());
   SkinUpdate skin(SkinData());
   for (fw::TTreeNode* node = Items().GetFirstNode(); node; node = node->GetNext()) FreeNodeFolder(node);
+  FIconsPending.clear();
   Items().Clear();
 }
 
@@ -286,15 +287,16 @@ void TacCustomShellTreeView::BuildRoot() {
 void TacCustomShellTreeView::FillChildren(fw::TTreeNode* node) {
   WaitCursor wait;
   NodeUpdate update(Items());
+  // A drive without a medium or a folder without access is read as empty,
+  // with no critical-error box of the platform: neither while it is listed
+  // nor while each child is asked for its name and attributes.
+  ErrorModeScope errorMode;
   TacShellFolder* folder = FolderOf(node);
   IShellFolder* shellFolder = folder ? folder->ShellFolder() : nullptr;
   if (!shellFolder) return;
 
   std::vector<ItemListPtr> ids;
   try {
-    // A drive without a medium or a folder without access is read as
-    // empty, with no critical-error box of the platform.
-    ErrorModeScope errorMode;
     ComPtr<IEnumIDList> items;
     const HRESULT hr = shellFolder->EnumObjects(ShellOwnerWindow(), ShellEnumFlags(FObjectTypes), items.Put());
     if (FAILED(hr) || !items) return;
@@ -335,7 +337,7 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
     child->SetHasChildren(HasEnumerableChildren(described->ShellFolder(), ShellEnumFlags(FObjectTypes)));
   // The shell's icons are asked for when the node is first shown.
   if (FUseShellImages)
-    child->SetImagesPending(true);
+    FIconsPending.insert(child);
   else
     AskImageIndexes(child);
   bool canAdd = true;
@@ -348,8 +350,7 @@ fw::TTreeNode* TacCustomShellTreeView::AddDescribedNode(fw::TTreeNode* parentNod
 }
 
 void TacCustomShellTreeView::ImagesNeeded(fw::TTreeNode* node) {
-  if (!node->ImagesPending()) return;
-  node->SetImagesPending(false);
+  if (FIconsPending.erase(node) == 0) return;
   TacShellFolder* folder = FolderOf(node);
   if (!folder) return;
   const int image = folder->SystemIconIndex(false, false);
@@ -363,7 +364,13 @@ bool TacCustomShellTreeView::CanExpand(fw::TTreeNode* node) {
   if ((ComponentState() & fw::csDesigning) && node->Parent()) return false;
   if (!TsTreeView::CanExpand(node)) return false;
   TacShellFolder* folder = FolderOf(node);
-  if (folder && folder->IsFolderItem({}, true)) {
+  bool isFolder = false;
+  if (folder) {
+    // Asking a drive without a medium whether it is a folder probes it.
+    ErrorModeScope errorMode;
+    isFolder = folder->IsFolderItem({}, true);
+  }
+  if (isFolder) {
     if (node->HasChildren() && !node->GetFirstChild()) {
       CloseExpandUpdate();
       Items().BeginUpdate();
@@ -634,8 +641,12 @@ void TacCustomShellTreeView::AfterShellCommand(const std::string& verb, bool suc
   fw::TTreeNode* selected = Selected();
   if (!succeeded || !selected) return;
   if (verb == "delete") {
+    // Only a file-system item has a path to look at: a virtual item's
+    // parsing name would be taken as a file of the current folder.
     TacShellFolder* folder = FolderOf(selected);
-    if (folder && ::GetFileAttributesA(folder->FolderPath().c_str()) == INVALID_FILE_ATTRIBUTES) selected->Delete();
+    if (folder && (folder->Attributes(SFGAO_FILESYSTEM) & SFGAO_FILESYSTEM) &&
+        ::GetFileAttributesA(folder->FolderPath().c_str()) == INVALID_FILE_ATTRIBUTES)
+      selected->Delete();
   } else if (verb == "paste") {
     RebuildNode(selected);
   }

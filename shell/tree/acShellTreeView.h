@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "controls/sTreeView.h"
@@ -149,7 +150,8 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   // when OnAddFolder refused it.
   fw::TTreeNode* AddDescribedNode(fw::TTreeNode* parentNode, ItemListPtr id);
   // The system's icons of a node described before, asked of the shell only
-  // now: the shell's icon lookup is by far its slowest question.
+  // now that they are shown or read: the shell's icon lookup is by far its
+  // slowest question, and most nodes of a large folder are never shown.
   void ImagesNeeded(fw::TTreeNode* node) override;
   void DropAllNodes();
   void FreeNodeFolder(fw::TTreeNode* node);
@@ -181,6 +183,8 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   std::string FSavedDirectory;
   fw::TTreeNode* FNodeToWatch = nullptr;
   TacShowExtension FShowExt = seSystem;
+  // Nodes described with the shell's icons still to be asked for.
+  std::unordered_set<const fw::TTreeNode*> FIconsPending;
   // Nodes (by their folders' lists) to re-read once the label edit that
   // renamed one of their children has ended.
   std::vector<ItemListPtr> FPendingRebuilds;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "framework/Application.h"
 #include "framework/Forms.h"
@@ -114,6 +115,18 @@ inline void WriteControlsSkin(const std::string& dir, const std::string& name, c
   }
   WriteText(folder + "Options.dat", options);
   WriteBytes(folder + "Master.bmp", MakeBmp(96, 16, 24, [](int x, int y) { return 0xFF000000u | MasterPixel(x, y); }));
+}
+
+// The skin "T" made for a newer engine, so that its load shows the warning
+// box, with the button's colour changed to kNewerButtonColor: "NEWER".
+constexpr std::uint32_t kNewerButtonColor = 0x778899;
+inline void WriteNewerSkin(const std::string& dir) {
+  WriteControlsSkin(dir, "NEWER", "T");
+  std::string options = SkinOptions("T");
+  for (auto [from, to] : {std::pair<std::string, std::string>{"VERSION=7.2", "VERSION=8"},
+                          std::pair<std::string, std::string>{"COLOR=0xDDDDDD", "COLOR=0x998877"}})
+    options.replace(options.find(from), from.size(), to);
+  WriteText(dir + "NEWER\\Options.dat", options);
 }
 
 using testing_gui::PumpFor;

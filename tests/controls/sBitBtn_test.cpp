@@ -136,6 +136,32 @@ TEST_F(Button, EachStateIsDrawnFromItsCellOfTheButtonImage) {
   }
 }
 
+// A box shown while a skin is read (the warning about a skin for a newer
+// engine) lets paints through while the skin's tables are half-built: the
+// button leaves its picture and the screen as they are until the new skin
+// is announced, and then shows it.
+TEST_F(Button, WhileASkinIsReadItsPaintsStandStill) {
+  test::WriteNewerSkin(skin.tmp.Path());
+  const auto saved = TsSkinManager::ShowPlainMessage;
+  int boxes = 0;
+  std::size_t rebuiltDuringBox = 0;
+  std::uint32_t insideDuringBox = 0;
+  TsSkinManager::ShowPlainMessage = [&](const std::string&) {
+    ++boxes;
+    const std::size_t before = paints.size();
+    button->SkinData().BGChanged = true;
+    ::RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    rebuiltDuringBox = paints.size() - before;
+    insideDuringBox = Inside();
+  };
+  skin.manager->SetSkinName("NEWER");
+  TsSkinManager::ShowPlainMessage = saved;
+  ASSERT_EQ(boxes, 1);
+  EXPECT_EQ(rebuiltDuringBox, 0u) << "the picture was rebuilt from half-built tables";
+  EXPECT_EQ(insideDuringBox, kButtonColor);
+  EXPECT_EQ(Inside(), test::kNewerButtonColor) << "the announcement repainted the button";
+}
+
 TEST_F(Button, ASectionOfOneStateDrawsEveryStateInIt) {
   skin.manager->SetSkinName("ONE");
   button->SetDown(true);

@@ -205,6 +205,31 @@ TEST_F(StatusBar, ErasingDrawsNothingAndPrintingGivesThePicture) {
   EXPECT_EQ(PicturePixel(probe.get(), 1, h / 2), kPanelFrame) << "printing gives the picture";
 }
 
+// A box shown while a skin is read lets paints through while the skin's
+// tables are half-built: the bar neither rebuilds its picture nor paints.
+TEST_F(StatusBar, WhileASkinIsReadItsPaintsStandStill) {
+  bar->Panels()[1].SetStyle(fw::psOwnerDraw);  // counts the picture's rebuilds
+  ASSERT_TRUE(PumpUntil([&] { return drawnPanels > 0; }, 3000));
+  PumpFor(50);
+  test::WriteNewerSkin(skin.tmp.Path());
+  const auto saved = TsSkinManager::ShowPlainMessage;
+  int boxes = 0, rebuiltDuringBox = -1;
+  TsSkinManager::ShowPlainMessage = [&](const std::string&) {
+    ++boxes;
+    drawnPanels = 0;
+    bar->SkinData().BGChanged = true;
+    ::RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    auto probe = NewBitmap32(bar->Width(), bar->Height());
+    ::SendMessageA(bar->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(probe->Canvas().Handle()), PRF_CLIENT);
+    rebuiltDuringBox = drawnPanels;
+  };
+  skin.manager->SetSkinName("NEWER");
+  TsSkinManager::ShowPlainMessage = saved;
+  ASSERT_EQ(boxes, 1);
+  EXPECT_EQ(rebuiltDuringBox, 0) << "the picture was rebuilt from half-built tables";
+  EXPECT_EQ(At(1, bar->Height() / 2), kPanelFrame);
+}
+
 TEST_F(StatusBar, WithoutASkinItIsThePlatformsStatusBar) {
   skin.manager->SetActive(false);
   auto* plain = new fw::TStatusBar(form);

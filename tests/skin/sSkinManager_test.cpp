@@ -15,6 +15,8 @@
 #include "framework/ClassRegistry.h"
 #include "skin/acSkinPack.h"
 #include "skin/sLayeredSupport.h"
+#include "skin/sProgramIcons.h"
+#include "skin/sShadowTemplates.h"
 #include "controls/protocol/sSkinState.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/TempFolder.h"
@@ -435,6 +437,80 @@ end)");
     error = e.Message();
   }
   EXPECT_NE(error.find("Property Mode does not exist"), std::string::npos) << error;
+}
+
+// The extra line's handler has its own parameter list: a stored layout
+// binds it by name, and refuses a method made for another kind of event.
+TEST_F(SkinManager, TheMenuExtraLineHandlerComesFromAStoredLayout) {
+  form->PublishMethod<void(fw::TComponent*, std::string&, std::string&, fw::TBitmap*&, bool&)>(
+      "ExtraLine", [](fw::TComponent*, std::string& section, std::string& caption, fw::TBitmap*&, bool&) {
+        section = "MYLINE";
+        caption = "&Tools";
+      });
+  form->PublishMethod("Clicked", [](fw::TComponent*) {});
+  form->LoadLayoutText(R"(object F: TForm
+  object sSkinManager1: TsSkinManager
+    OnGetMenuExtraLineData = ExtraLine
+  end
+end)");
+  auto* loaded = dynamic_cast<TsSkinManager*>(form->FindComponent("sSkinManager1"));
+  ASSERT_NE(loaded, nullptr);
+  ASSERT_TRUE(loaded->OnGetMenuExtraLineData);
+  const TacExtraLineData line = loaded->MenuExtraLineData(nullptr);
+  EXPECT_EQ(line.SkinSection, "MYLINE");
+  EXPECT_EQ(line.Caption, "Tools");
+
+  for (const char* method : {"Clicked", "NoSuchMethod"}) {
+    fw::TForm other(fw::Application);
+    std::string error;
+    try {
+      other.PublishMethod("Clicked", [](fw::TComponent*) {});
+      other.LoadLayoutText(std::string(R"(object G: TForm
+  object sSkinManager2: TsSkinManager
+    OnGetMenuExtraLineData = )") +
+                           method + R"(
+  end
+end)");
+    } catch (const fw::Exception& e) {
+      error = e.Message();
+    }
+    EXPECT_NE(error.find(std::string("sSkinManager2.OnGetMenuExtraLineData")), std::string::npos)
+        << method << ": " << error;
+  }
+}
+
+// The program's icons are fetched when the engine starts and given back
+// when it shuts down.
+TEST_F(SkinManager, TheProgramsIconsLiveFromTheEnginesStartToItsShutdown) {
+  MakeManager();
+  struct Case {
+    bool large;
+    int size;
+  };
+  for (const Case& c : {Case{true, ::GetSystemMetrics(SM_CXICON)}, Case{false, ::GetSystemMetrics(SM_CXSMICON)}}) {
+    HICON icon = ProgramIcon(c.large);
+    ASSERT_NE(icon, nullptr) << (c.large ? "large" : "small");
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info));
+    BITMAP bits{};
+    ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bits, &bits);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    EXPECT_EQ(bits.bmWidth, c.size) << (c.large ? "large" : "small");
+  }
+  HICON large = ProgramIcon(true);
+  SkinnedForms().push_back(form);
+  ShutdownSkinEngine();
+  EXPECT_EQ(ProgramIcon(true), nullptr);
+  EXPECT_EQ(ProgramIcon(false), nullptr);
+  EXPECT_EQ(DefaultShadowActive(), nullptr);
+  EXPECT_TRUE(SkinnedForms().empty());
+  ICONINFO gone{};
+  EXPECT_FALSE(::GetIconInfo(large, &gone)) << "the icon was not destroyed";
+  // What the rest of this run expects of a started engine.
+  LoadDefaultShadows(::GetModuleHandleA(nullptr));
+  LoadProgramIcons();
+  EXPECT_NE(ProgramIcon(true), nullptr);
 }
 
 TEST_F(SkinManager, GlowsAreAllowedOnlyWhereLayeredWindowsWork) {

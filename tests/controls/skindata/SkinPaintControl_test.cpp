@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "controls/protocol/sMessages.h"
+#include "controls/protocol/sSkinState.h"
+#include "controls/skindata/SkinControlText.h"
 #include "controls/skindata/sCommonData.h"
 #include "framework/Application.h"
 #include "render/paint/SkinPaintParent.h"
@@ -186,6 +189,57 @@ TEST_F(ControlPainting, PlainFrameBorderWithAMask) {
   EXPECT_EQ(Pixel(data.CacheBmp.get(), 4, 10), 0x0000FFu) << "the band of background colour";
   EXPECT_EQ(Pixel(screen.get(), 4, 10), 0x0000FFu) << "copied to the DC";
   EXPECT_EQ(Pixel(screen.get(), 6, 10), 0u);
+}
+
+// While a skin is being loaded its tables are half-built: painting from a
+// control's skin data leaves the picture as it is. Every case paints
+// something once the load is over.
+TEST_F(ControlPainting, NothingIsPaintedFromTheSkinWhileOneIsBeingLoaded) {
+  GiveBorder();
+  TsCtrlSkinData& data = control->SkinData();
+  data.SizeCache();
+  const RECT all{0, 0, 40, 20};
+  struct Case {
+    const char* name;
+    bool onCache;  // paints into the control's cache rather than a picture
+    std::function<void(fw::TBitmap*)> paint;
+  };
+  const Case cases[] = {
+      {"PaintControlBackground", false,
+       [&](fw::TBitmap* b) {
+         PaintControlBackground(data, EmptyParentCache(), 0, b, POINT{0, 0}, all);
+       }},
+      {"PaintControlItem", false,
+       [&](fw::TBitmap* b) {
+         PaintControlItem(data, EmptyParentCache(), false, b, POINT{0, 0}, all, 0);
+       }},
+      {"FillCornerHoles", true, [&](fw::TBitmap*) { FillCornerHoles(data, 0); }},
+      {"PaintPlainFrameBorder", true,
+       [&](fw::TBitmap* b) {
+         RECT inner{};
+         PaintPlainFrameBorder(b->Canvas().Handle(), all, 5, data, 0, inner);
+       }},
+      {"WriteControlText", false,
+       [&](fw::TBitmap* b) { WriteControlText(b->Canvas(), "Wx", true, false, data, DT_LEFT | DT_TOP, all); }},
+  };
+  constexpr std::uint32_t kUntouched = 0x654321;
+  auto painted = [&](const Case& k) {
+    auto own = NewBitmap32(40, 20);
+    fw::TBitmap* target = k.onCache ? data.CacheBmp.get() : own.get();
+    FillBitmapRect(target, all, static_cast<fw::TColor>(kUntouched));
+    k.paint(target);
+    int changed = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 40; ++x) changed += Pixel(target, x, y) != kUntouched;
+    return changed;
+  };
+  for (const Case& k : cases) {
+    SkinLoadInProgress = true;
+    const int whileLoading = painted(k);
+    SkinLoadInProgress = false;
+    EXPECT_EQ(whileLoading, 0) << k.name << " painted " << whileLoading << " pixels during the load";
+    EXPECT_GT(painted(k), 0) << k.name << " paints nothing at all here";
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // re-skinning of its skinned forms; no window or object left behind.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "controls/protocol/sSkinState.h"
@@ -300,6 +301,61 @@ TEST_F(FormAnimation, ReskinningWithoutLayeredWindowsCrossFadesOnAStillCover) {
   EXPECT_FALSE(SkinChangeFreeze);
   EXPECT_FALSE(CoverInPlace());
   ExpectNoWindowLeft(log);
+}
+
+// Every form is prepared before the first is animated: each keeps a cover
+// of its own, lying over it and showing its own old look.
+TEST_F(FormAnimation, FormsReskinnedTogetherWithoutLayeredWindowsEachHaveTheirOwnCover) {
+  OverrideLayeredWindows(false);
+  constexpr fw::TColor kSecondColour = 0x9933CC;
+  auto* second = new TAnimated(fw::Application);
+  std::unique_ptr<TAnimated> secondOwner(second);
+  second->SetBounds(600, 420, 220, 160);
+  second->SetColor(kSecondColour);
+  second->Show();
+  PumpFor(80);
+
+  PrepareSkinChange(form);
+  PrepareSkinChange(second);
+  EXPECT_TRUE(CoverInPlace(form));
+  EXPECT_TRUE(CoverInPlace(second));
+
+  struct Seen {
+    RECT coverRect{};
+    COLORREF oldLook = CLR_INVALID;
+    int pictures = 0;
+  };
+  auto animate = [&](TAnimated* target) {
+    Seen seen;
+    FrameLog log;
+    log.onFrame = [&](const TacAnimFrame& f) {
+      if (f.Kind != fkCover) return;
+      if (seen.pictures++ > 0) return;
+      ::GetWindowRect(f.Window, &seen.coverRect);
+      // The first picture is the old screen alone (level 255).
+      const RECT client = ClientRectInWindow(target->Handle());
+      fw::WindowDC dc(f.Window, true);
+      seen.oldLook = ::GetPixel(dc.Get(), client.left + 5, client.top + 5);
+    };
+    AnimateSkinChange(target, 100, 255, atFading);
+    return seen;
+  };
+  const Seen first = animate(form);
+  const RECT firstBounds = WindowBounds(form->Handle());
+  EXPECT_TRUE(::EqualRect(&first.coverRect, &firstBounds)) << "the first form's cover lies over another window";
+  EXPECT_EQ(first.pictures, 10) << "nine mixed pictures and the new one";
+  EXPECT_EQ(first.oldLook, static_cast<COLORREF>(kFormColour));
+  EXPECT_FALSE(CoverInPlace(form));
+  EXPECT_TRUE(CoverInPlace(second)) << "the second form keeps its cover until its own animation";
+
+  const Seen other = animate(second);
+  const RECT secondBounds = WindowBounds(second->Handle());
+  EXPECT_TRUE(::EqualRect(&other.coverRect, &secondBounds));
+  EXPECT_EQ(other.pictures, 10);
+  EXPECT_EQ(other.oldLook, static_cast<COLORREF>(kSecondColour));
+  EXPECT_FALSE(CoverInPlace());
+  EXPECT_TRUE(::IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(::IsWindowVisible(second->Handle()));
 }
 
 TEST_F(FormAnimation, TheCoverIsAWindowThatPaintsNothingOverTheForm) {

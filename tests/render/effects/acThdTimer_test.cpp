@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "tests/render/effects/EffectsFixture.h"
 
@@ -148,6 +150,59 @@ end)");
   EXPECT_EQ(idle->Interval(), 1000u);
   ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }, 5000));
   timer->SetEnabled(false);
+}
+
+// A shape whose tick fails every time it is asked to.
+class TFailingShapeTimer : public TacHideTimer {
+ public:
+  explicit TFailingShapeTimer(void* owner) : TacHideTimer(owner) {}
+  int ticks = 0;
+  int failFirst = 0;
+
+ protected:
+  void Tick() override {
+    if (++ticks <= failFirst) throw fw::Exception("tick " + std::to_string(ticks) + " failed");
+  }
+};
+
+// A failing tick goes to the application's handler on the user-interface
+// thread, and the timer goes on ticking: the hide timer is made once per
+// process, so one bad frame must not stop every later hide.
+TEST_F(ThreadedTimer, AFailingTickIsReportedAndTheTimerGoesOn) {
+  std::vector<std::string> reported;
+  std::vector<DWORD> reportThreads;
+  fw::Application->OnException = [&](const std::exception_ptr& e) {
+    reported.push_back(fw::ExceptionMessage(e));
+    reportThreads.push_back(::GetCurrentThreadId());
+  };
+  struct RestoreHandler {
+    ~RestoreHandler() { fw::Application->OnException = nullptr; }
+  } restore;
+
+  {
+    TacThreadedTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetInterval(10);
+    timer.SetOnTimer([&](fw::TComponent*) {
+      if (++ticks == 1) throw fw::Exception("first tick failed");
+    });
+    ASSERT_TRUE(PumpUntil([&] { return ticks >= 4; }, 5000)) << "ticks after the failure: " << ticks - 1;
+    timer.SetEnabled(false);
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0], "first tick failed");
+    EXPECT_EQ(reportThreads[0], ::GetCurrentThreadId());
+  }
+
+  reported.clear();
+  int owner = 0;
+  TFailingShapeTimer shape(&owner);
+  shape.failFirst = 2;
+  shape.SetInterval(10);
+  shape.SetEnabled(true);
+  ASSERT_TRUE(PumpUntil([&] { return shape.ticks >= 5; }, 5000)) << "shape ticks: " << shape.ticks;
+  shape.SetEnabled(false);
+  EXPECT_EQ(reported, (std::vector<std::string>{"tick 1 failed", "tick 2 failed"}));
+  EXPECT_FALSE(shape.InHandler) << "a failed tick left the in-handler flag set";
 }
 
 TEST_F(ThreadedTimer, FreedWhileTicksAreUnderwayNothingRunsAfterwards) {

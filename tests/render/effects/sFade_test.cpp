@@ -242,6 +242,27 @@ TEST_F(Fade, WithoutTheConditionsOfAFadeTheControlIsRepaintedAtOnce) {
   EXPECT_EQ(plain->paints, paints);
 }
 
+// A box shown during a load lets the fade's timer tick; the skin's tables
+// are half-built then, so the fade waits and goes on afterwards.
+TEST_F(Fade, ARunningFadeStandsStillWhileASkinIsBeingLoaded) {
+  TFading* c = Add("SLOW");
+  c->Fade();
+  ASSERT_TRUE(PumpUntil([&] { return c->frames.size() >= 1; }, 5000));
+  SkinLoadInProgress = true;
+  PumpFor(30);  // a tick already under way may still draw
+  const std::size_t drawn = c->frames.size();
+  const int step = c->fade->Step;
+  PumpFor(120);
+  const std::size_t drawnWhileLoading = c->frames.size();
+  const int stepWhileLoading = c->fade ? c->fade->Step : -1;
+  SkinLoadInProgress = false;
+  EXPECT_EQ(drawnWhileLoading, drawn) << "frames were drawn during the load";
+  EXPECT_EQ(stepWhileLoading, step) << "the fade stepped on during the load";
+  EXPECT_EQ(c->stops, 0);
+  ASSERT_TRUE(PumpUntil([&] { return c->stops > 0; }, 5000));
+  CheckWeights(*c, {191, 127, 63, 0});
+}
+
 TEST_F(Fade, AControlHiddenWhileFadingEndsItsFade) {
   TFading* c = Add("SLOW");
   c->Fade();

@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
+#include "controls/protocol/sSkinState.h"
 #include "framework/Application.h"
+#include "render/paint/SkinPaintMasks.h"
 #include "render/paint/SkinPaintParent.h"
+#include "render/paint/SkinPaintText.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "skin/acIniFile.h"
 #include "skin/sSkinManager.h"
@@ -177,6 +181,94 @@ TEST_F(SkinItems, NothingOutsideTheBitmapAndPaintingByName) {
   PaintSkinItemToDC(Section("A"), "A", EmptyParentCache(), manager, screen->Canvas().Handle(), POINT{0, 0},
                     RECT{-1, 0, 5, 5}, 0);
   EXPECT_EQ(Pixel(screen.get(), 0, 0), 0u) << "a negative left paints nothing";
+}
+
+// While a skin is being loaded its tables are half-built: every painter
+// that draws from them leaves the picture as it is. Each case paints
+// something once the load is over, so an untouched picture is the guard's.
+TEST_F(SkinItems, NothingIsPaintedFromTheSkinWhileOneIsBeingLoaded) {
+  Sections("[A]\r\nCOLOR=0x123456\r\nFONTCOLOR=0x00FF00\r\n");
+  Master(12, 12, 0x0000FF);
+  const int border = AddPiece("A", "BORDERSMASK", RECT{0, 0, 12, 12}, 4);
+  manager->Masks[static_cast<std::size_t>(border)].MarginLeft = 4;
+  manager->Masks[static_cast<std::size_t>(border)].MarginTop = 4;
+  manager->Masks[static_cast<std::size_t>(border)].MarginRight = 4;
+  manager->Masks[static_cast<std::size_t>(border)].MarginBottom = 4;
+  // A texture with a mask layer: green above, the lower half 0 (the image
+  // fully shown).
+  TsMaskData layered;
+  layered.OwnBitmap = std::shared_ptr<fw::TBitmap>(NewBitmap32(6, 12).release());
+  FillBitmapRect(layered.OwnBitmap.get(), RECT{0, 0, 6, 6}, 0x00FF00);
+  FillBitmapRect(layered.OwnBitmap.get(), RECT{0, 6, 6, 12}, 0x000000);
+  layered.SrcRight = 6, layered.SrcBottom = 12;
+  layered.ExtraLayers = 1;
+  layered.FillMode = 0;
+  layered.Owner = manager;
+  const TsMaskData& mask = manager->Masks[static_cast<std::size_t>(border)];
+  const int a = Section("A");
+  const RECT all{0, 0, 20, 20};
+  struct Case {
+    const char* name;
+    std::function<void(fw::TBitmap*)> paint;
+  };
+  const Case cases[] = {
+      {"PaintSkinBackground",
+       [&](fw::TBitmap* b) {
+         PaintSkinBackground(a, "A", EmptyParentCache(), clSkinTransparent, -1, -1, manager, b, POINT{0, 0}, all, 0);
+       }},
+      {"PaintSkinItem",
+       [&](fw::TBitmap* b) {
+         PaintSkinItem(a, "A", EmptyParentCache(), -1, -1, manager, b, POINT{0, 0}, all, 0);
+       }},
+      {"PaintSkinBackgroundPart",
+       [&](fw::TBitmap* b) {
+         PaintSkinBackgroundPart(a, "A", EmptyParentCache(), clSkinTransparent, -1, -1, manager, b, POINT{0, 0}, all, 0,
+                                 POINT{0, 0});
+       }},
+      {"PaintSkinItemPart",
+       [&](fw::TBitmap* b) {
+         PaintSkinItemPart(a, "A", EmptyParentCache(), -1, -1, border, manager, b, POINT{0, 0}, all, 0, POINT{0, 0});
+       }},
+      {"PaintSkinItemToDC",
+       [&](fw::TBitmap* b) {
+         PaintSkinItemToDC(a, "A", EmptyParentCache(), manager, b->Canvas().Handle(), POINT{0, 0}, all, 0);
+       }},
+      {"PaintSectionByName", [&](fw::TBitmap* b) { PaintSectionByName(b, "A", "", nullptr, 0, all, 0); }},
+      {"PaintBorderMask", [&](fw::TBitmap* b) { PaintBorderMask(b, all, false, 0, mask, EmptyParentCache()); }},
+      {"DrawMaskImage",
+       [&](fw::TBitmap* b) {
+         DrawMaskImage(b, POINT{0, 0}, 0, EmptyParentCache(), mask, mlNormal);
+       }},
+      {"DrawTexture",
+       [&](fw::TBitmap* b) {
+         RECT r = all;
+         DrawTexture(b, r, nullptr, 0, &mask);
+       }},
+      {"DrawTextureFromMask", [&](fw::TBitmap* b) { DrawTextureFromMask(b, all, EmptyParentCache(), 0, layered); }},
+      {"PaintBorderMaskWithRegion", [&](fw::TBitmap* b) { PaintBorderMaskWithRegion(b, nullptr, true, mask, 0); }},
+      {"WriteTextOnBitmap",
+       [&](fw::TBitmap* b) { WriteTextOnBitmap(b, "Wx", false, manager, false, a, DT_LEFT | DT_TOP, all); }},
+      {"WriteSkinText",
+       [&](fw::TBitmap* b) { WriteSkinText(b->Canvas(), "Wx", true, manager, false, a, DT_LEFT | DT_TOP, all); }},
+  };
+  constexpr std::uint32_t kUntouched = 0x654321;
+  auto painted = [&](const Case& k) {
+    auto picture = NewBitmap32(20, 20);
+    FillBitmapRect(picture.get(), all, static_cast<fw::TColor>(kUntouched));
+    k.paint(picture.get());
+    int changed = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x) changed += Pixel(picture.get(), x, y) != kUntouched;
+    return changed;
+  };
+  ASSERT_EQ(DefaultManager, manager) << "painting by name uses the default manager";
+  for (const Case& k : cases) {
+    SkinLoadInProgress = true;
+    const int whileLoading = painted(k);
+    SkinLoadInProgress = false;
+    EXPECT_EQ(whileLoading, 0) << k.name << " painted " << whileLoading << " pixels during the load";
+    EXPECT_GT(painted(k), 0) << k.name << " paints nothing at all here";
+  }
 }
 
 TEST_F(SkinItems, RepeatedPaintingLeavesNoGdiObjects) {

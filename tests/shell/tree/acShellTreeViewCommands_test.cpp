@@ -139,6 +139,24 @@ TEST_F(ShellCommands, OpenPasteAndDeleteFollowUps) {
   EXPECT_EQ(TreeForm::Child(f->Root(), "alpha"), nullptr);
 }
 
+// A virtual item has no path on disk: a delete the shell reports done on it
+// is no reason to drop its node, whatever the current folder holds.
+TEST_F(ShellCommands, ADeleteFollowUpLeavesVirtualItemsAlone) {
+  f.reset();
+  TreeForm computer("rfMyComputer");
+  fw::TTreeNode* top = computer.Root();
+  ASSERT_NE(top, nullptr);
+  TacShellFolder* folder = TacCustomShellTreeView::FolderOf(top);
+  ASSERT_NE(folder, nullptr);
+  ASSERT_FALSE(folder->Attributes(SFGAO_FILESYSTEM) & SFGAO_FILESYSTEM) << "the computer folder is virtual";
+  const int children = top->Count();
+  ASSERT_GT(children, 0);
+  computer.tree->SetSelected(top);
+  computer.tree->AfterShellCommand("delete", true);
+  ASSERT_EQ(computer.Root(), top) << "the computer node was taken away";
+  EXPECT_EQ(top->Count(), children);
+}
+
 TEST_F(ShellCommands, ClickingTheSelectedLabelEditsItInPlace) {
   f->tree->SetSelected(alpha);
   f->tree->SetFocus();

@@ -275,6 +275,115 @@ TEST_F(ShellTree, ADriveWithoutAMediumShowsNoChildrenAndNoBox) {
   EXPECT_EQ(f.tree->CurrentPath(), drive.Root());
 }
 
+// A folder of scripted items that records the platform's error mode every
+// time it is asked about them: each of its items is a folder (bound to this
+// same object) holding two more.
+class ProbedFolder : public IShellFolder, public IEnumIDList {
+ public:
+  std::vector<UINT> modes;  // one per question about an item
+  int listed = 0;
+
+  static LPITEMIDLIST NewId(BYTE tag) {
+    auto* id = static_cast<BYTE*>(::CoTaskMemAlloc(6));
+    id[0] = 4, id[1] = 0, id[2] = tag, id[3] = 0, id[4] = 0, id[5] = 0;
+    return reinterpret_cast<LPITEMIDLIST>(id);
+  }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IShellFolder)
+      *out = static_cast<IShellFolder*>(this);
+    else if (iid == IID_IEnumIDList)
+      *out = static_cast<IEnumIDList*>(this);
+    else
+      *out = nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, LPBC, LPOLESTR, ULONG*, LPITEMIDLIST*, ULONG*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** out) override {
+    listed = 0;
+    *out = this;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE BindToObject(LPCITEMIDLIST, LPBC, REFIID iid, void** out) override {
+    return QueryInterface(iid, out);
+  }
+  HRESULT STDMETHODCALLTYPE BindToStorage(LPCITEMIDLIST, LPBC, REFIID, void** out) override {
+    *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, LPCITEMIDLIST a, LPCITEMIDLIST b) override {
+    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, static_cast<USHORT>(a->mkid.abID[0] - b->mkid.abID[0]));
+  }
+  HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void** out) override {
+    *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, LPCITEMIDLIST*, SFGAOF* attributes) override {
+    modes.push_back(GetErrorMode());
+    *attributes &= SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, LPCITEMIDLIST*, REFIID, UINT*, void** out) override {
+    *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetDisplayNameOf(LPCITEMIDLIST id, SHGDNF, STRRET* name) override {
+    modes.push_back(GetErrorMode());
+    name->uType = STRRET_CSTR;
+    name->cStr[0] = static_cast<char>('a' + id->mkid.abID[0]);
+    name->cStr[1] = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, SHGDNF, LPITEMIDLIST*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Next(ULONG, LPITEMIDLIST* id, ULONG* fetched) override {
+    if (listed == 2) return S_FALSE;
+    *id = NewId(static_cast<BYTE>(listed++));
+    if (fetched) *fetched = 1;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    listed = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumIDList**) override { return E_NOTIMPL; }
+};
+
+// Opening a node asks whether it is a folder, lists it and asks every child
+// for its name and attributes: each of these may touch a drive without a
+// medium, and none may bring up the platform's critical-error box.
+TEST_F(ShellTree, OpeningANodeProbesEveryChildWithCriticalErrorBoxesOff) {
+  ProbedFolder probed;  // outlives the tree, which lets go of it last
+  TempFolder tmp;
+  TreeForm f(NoSlash(tmp.Path()));
+  f.tree->SetUseShellImages(false);
+  TacShellFolder* root = TacCustomShellTreeView::FolderOf(f.Root());
+  ASSERT_NE(root, nullptr);
+  ItemListPtr outerId(ProbedFolder::NewId(7)), innerId(ProbedFolder::NewId(8));
+  auto* outer = new TacShellFolder(root, ComPtr<IShellFolder>::Attach(&probed), outerId.get());
+  fw::TTreeNode* outerNode = f.tree->Items().AddChildObject(f.Root(), "outer", outer, true);
+  // Its folder asks the probed folder about the inner item.
+  auto* inner = new TacShellFolder(outer, ComPtr<IShellFolder>::Attach(&probed), innerId.get());
+  fw::TTreeNode* node = f.tree->Items().AddChildObject(outerNode, "inner", inner, true);
+
+  const UINT callerMode = SEM_NOGPFAULTERRORBOX;
+  const UINT saved = SetErrorMode(callerMode);
+  probed.modes.clear();
+  node->Expand(false);
+  const UINT after = SetErrorMode(saved);
+  EXPECT_EQ(TreeForm::ChildTexts(node), (std::vector<std::string>{"a", "b"}));
+  ASSERT_GE(probed.modes.size(), 5u) << "the folder check, and a name and attributes for each child";
+  for (std::size_t i = 0; i < probed.modes.size(); ++i)
+    EXPECT_TRUE(probed.modes[i] & SEM_FAILCRITICALERRORS) << "question " << i << " asked with boxes on";
+  EXPECT_EQ(after, callerMode) << "the error mode is given back";
+}
+
 TEST_F(ShellTree, ThePathOfTheSelection) {
   TempFolder tmp;
   Folders(tmp, "a\\b\\c");
