@@ -98,4 +98,26 @@ std::string TransliterateName(std::string_view name) {
   return out;
 }
 
+std::string_view WideLatinSpelling(wchar_t unit) {
+  // Code page 1251 holds А..я (0xC0..0xFF) in the order of U+0410..U+044F.
+  constexpr wchar_t kCapitalA = 0x0410, kSmallYa = 0x044F, kCapitalYo = 0x0401, kSmallYo = 0x0451;
+  if (unit >= kCapitalA && unit <= kSmallYa) return kLetters[static_cast<std::size_t>(unit - kCapitalA)];
+  if (unit == kCapitalYo) return LatinSpelling(0xA8);
+  if (unit == kSmallYo) return LatinSpelling(0xB8);
+  return {};
+}
+
+std::wstring TransliterateName(std::wstring_view name) {
+  std::wstring out;
+  out.reserve(name.size() * 2);
+  for (wchar_t unit : name) {
+    std::string_view latin = WideLatinSpelling(unit);
+    if (latin.empty())
+      out.push_back(unit);
+    else
+      out.append(latin.begin(), latin.end());
+  }
+  return out;
+}
+
 }  // namespace translit::app

@@ -31,11 +31,19 @@ class TForm1 : public fw::TForm {
   // Renames the files of Path and of every folder below it, depth first.
   // Mask is handed down unchanged; every file is a candidate. A path that is
   // not absolute (a virtual folder's name, a relative path) walks nothing.
-  void ScanFolder(std::string path, const std::string& mask);
+  // Folders that are links (junctions, symbolic links) are not entered.
+  // Names are read and renamed in full, also where the code page cannot
+  // hold them.
+  void ScanFolder(std::wstring path, const std::wstring& mask);
+  // The same for a path in the code page.
+  void ScanFolder(const std::string& path, const std::string& mask);
   // Renames one file of Path (ending in "\") to its Latin spelling unless a
-  // file of that name exists. A failed rename raises EInOutError.
-  void RenameEntry(const WIN32_FIND_DATAA& entry, const std::string& path);
+  // file of that name exists. A new name too long for the file system is
+  // not made: the file keeps its name. Any other failed rename raises
+  // EInOutError.
+  void RenameEntry(const WIN32_FIND_DATAW& entry, const std::wstring& path);
   static std::string TransliterateName(const std::string& name);
+  static std::wstring TransliterateName(const std::wstring& name);
 };
 
 // Registers the dialog's component classes with the layout reader.

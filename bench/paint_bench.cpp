@@ -130,8 +130,9 @@ int main() {
   std::printf("one fade frame of the %dx%d button (mix and copy to the screen): %.3f ms of the %.0f ms tick\n",
               button->Width(), button->Height(), frame * 1e3, kTick * 1e3);
 
-  std::printf("RESULT paint_dialog ours=%.3fms reference=%.3fms ratio=%.3f target=1.5%s\n", afterChange.oursSeconds * 1e3,
-              afterChange.referenceSeconds * 1e3, afterChange.oursSeconds / afterChange.referenceSeconds, translit::bench::kArchField);
+  std::printf("RESULT paint_dialog ours=%.3fms reference=%.3fms ratio=%.3f target=1.5%s\n",
+              afterChange.oursSeconds * 1e3, afterChange.referenceSeconds * 1e3,
+              afterChange.oursSeconds / afterChange.referenceSeconds, translit::bench::kArchField);
   std::printf("RESULT paint_cached ours=%.3fms reference=%.3fms ratio=%.3f target=1.0%s\n", cached.oursSeconds * 1e3,
               cached.referenceSeconds * 1e3, cached.oursSeconds / cached.referenceSeconds, translit::bench::kArchField);
   std::printf("RESULT fade_frame ours=%.3fms reference=%.3fms ratio=%.3f target=0.1%s\n", frame * 1e3, kTick * 1e3,

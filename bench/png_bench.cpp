@@ -531,7 +531,7 @@ int main() {
     }
   const char* suffix = "-wine";
 #endif
-  std::printf("RESULT png%s ours=%.2fms reference=%.2fms ratio=%.3f target=1.0%s\n", suffix, ours * 1e3, reference * 1e3,
-              ours / reference, translit::bench::kArchField);
+  std::printf("RESULT png%s ours=%.2fms reference=%.2fms ratio=%.3f target=1.0%s\n", suffix, ours * 1e3,
+              reference * 1e3, ours / reference, translit::bench::kArchField);
   return 0;
 }

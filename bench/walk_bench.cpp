@@ -1,5 +1,5 @@
 // The folder walk of the renaming dialog against a bare loop of the same
-// FindFirstFileA / FindNextFileA / MoveFileA calls without the dialog, on
+// FindFirstFileW / FindNextFileW / MoveFileW calls without the dialog, on
 // generated trees of 20 000 files in 2 000 folders, a third of them with
 // Cyrillic names. Each round walks a freshly generated tree with each.
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -36,7 +36,9 @@ void Generate(const std::string& root) {
       int n = f * kFilesPerFolder + i;
       std::string file = dir + "\\";
       file += n % 3 == 0 ? cyr : std::string("track");
-      file += " " + std::to_string(n) + ".mp3";
+      file += ' ';
+      file += std::to_string(n);
+      file += ".mp3";
       HANDLE h = ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
       ::CloseHandle(h);
     }
@@ -46,23 +48,23 @@ void Generate(const std::string& root) {
 long gFiles = 0;
 
 // The reference: the same platform calls in the same order, nothing else.
-void BareWalk(const std::string& path) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = ::FindFirstFileA((path + "*.*").c_str(), &fd);
+void BareWalk(const std::wstring& path) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = ::FindFirstFileW((path + L"*.*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return;
   do {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       ++gFiles;
-      std::string target = path + translit::app::TransliterateName(fd.cFileName);
-      WIN32_FIND_DATAA existing;
-      HANDLE e = ::FindFirstFileA(target.c_str(), &existing);
+      std::wstring target = path + translit::app::TransliterateName(std::wstring_view(fd.cFileName));
+      WIN32_FIND_DATAW existing;
+      HANDLE e = ::FindFirstFileW(target.c_str(), &existing);
       bool taken = e != INVALID_HANDLE_VALUE && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
       if (e != INVALID_HANDLE_VALUE) ::FindClose(e);
-      if (!taken) ::MoveFileA((path + fd.cFileName).c_str(), target.c_str());
-    } else if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0) {
-      BareWalk(path + fd.cFileName + "\\");
+      if (!taken) ::MoveFileW((path + fd.cFileName).c_str(), target.c_str());
+    } else if (std::wcscmp(fd.cFileName, L".") != 0 && std::wcscmp(fd.cFileName, L"..") != 0) {
+      BareWalk(path + fd.cFileName + L"\\");
     }
-  } while (::FindNextFileA(h, &fd));
+  } while (::FindNextFileW(h, &fd));
   ::FindClose(h);
 }
 
@@ -108,7 +110,7 @@ int main() {
     auto timeBare = [&] {
       gFiles = 0;
       auto t0 = clock::now();
-      BareWalk(b.Path());
+      BareWalk(b.Root() + L"\\");
       bare.push_back(std::chrono::duration<double>(clock::now() - t0).count());
     };
     if (r % 2 == 0) {

@@ -14,9 +14,6 @@ namespace translit {
 
 namespace {
 
-// The framework's key notifications.
-constexpr UINT kKeyDownNotify = 0xBD00;
-constexpr UINT kKeyUpNotify = 0xBD01;
 constexpr UINT kSwallowed = 0x2100;
 
 bool EmptyClip(HDC dc) {
@@ -165,13 +162,55 @@ void TacEditWnd::OnNcPaint(fw::TMessage& m) {
   PaintFrameRing(dc.Get());
 }
 
+RECT TacEditWnd::ClientInWindow() const {
+  RECT client, window;
+  ::GetClientRect(CtrlHandle, &client);
+  ::GetWindowRect(CtrlHandle, &window);
+  POINT origin{0, 0};
+  ::ClientToScreen(CtrlHandle, &origin);
+  const int left = origin.x - window.left, top = origin.y - window.top;
+  return RECT{left, top, left + client.right, top + client.bottom};
+}
+
+// WM_PRINT is mostly sent to hidden windows (pictures of a window before it
+// is shown): everything is printed whether or not the window is on screen.
+// The platform's own printing puts the background and the client at the
+// picture's origin, over the frame: they are printed here instead, inside
+// the frame and the bars.
 void TacEditWnd::OnPrint(fw::TMessage& m) {
-  CallPrev(m);
   HDC dc = reinterpret_cast<HDC>(m.WParam);
-  if (!dc) return;
-  if (SkinData->BGChanged) PrepareCache();
-  PaintFrameRing(dc);
-  PaintScrollBars(dc);
+  const auto flags = static_cast<DWORD>(m.LParam);
+  m.Result = 0;
+  if (!dc || ((flags & PRF_CHECKVISIBLE) && !Visible())) return;
+  if (flags & PRF_OWNED) {
+    fw::TMessage owned{WM_PRINT, m.WParam, PRF_OWNED, 0};
+    CallPrev(owned);
+  }
+  if (flags & PRF_NONCLIENT) {
+    UpdateGeometry();
+    fw::TBitmap* cache = SkinData->CacheBmp.get();
+    if (SkinData->BGChanged || !cache || cache->Width() != WndSize.cx || cache->Height() != WndSize.cy) PrepareCache();
+    PaintFrameRing(dc);
+    PaintScrollBars(dc, true);
+  }
+  if (!(flags & (PRF_ERASEBKGND | PRF_CLIENT | PRF_CHILDREN))) return;
+  const RECT inside = ClientInWindow();
+  fw::SaveDCGuard saved(dc);
+  ::OffsetViewportOrgEx(dc, inside.left, inside.top, nullptr);
+  ::IntersectClipRect(dc, 0, 0, inside.right - inside.left, inside.bottom - inside.top);
+  if (flags & PRF_ERASEBKGND) ::SendMessageA(CtrlHandle, WM_ERASEBKGND, m.WParam, 0);
+  if (flags & PRF_CLIENT) ::SendMessageA(CtrlHandle, WM_PRINTCLIENT, m.WParam, static_cast<LPARAM>(flags));
+  if (flags & PRF_CHILDREN) {
+    for (HWND child = ::GetWindow(CtrlHandle, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      if (!::IsWindowVisible(child)) continue;
+      RECT r;
+      ::GetWindowRect(child, &r);
+      ::MapWindowPoints(nullptr, CtrlHandle, reinterpret_cast<POINT*>(&r), 2);
+      fw::SaveDCGuard childSaved(dc);
+      ::OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+      ::SendMessageA(child, WM_PRINT, m.WParam, static_cast<LPARAM>(flags));
+    }
+  }
 }
 
 void TacEditWnd::WndProc(fw::TMessage& m) {
@@ -275,8 +314,8 @@ void TacEditWnd::WndProc(fw::TMessage& m) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_LBUTTONDOWN:
-    case kKeyDownNotify:
-    case kKeyUpNotify:
+    case fw::CN_KEYDOWN:
+    case fw::CN_KEYUP:
       if (!Busy) RefreshScrolls(true);
       break;
     case EM_REPLACESEL:

@@ -2,6 +2,7 @@
 #include "controls/acScrollBars.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "framework/Colors.h"
 #include "render/paint/sGraphUtils.h"
@@ -10,6 +11,21 @@
 namespace translit {
 
 namespace {
+
+// Scroll ranges, positions and pages span the whole 32-bit range and their
+// differences do not fit in 32 bits: they are taken on 64.
+using Wide = std::int64_t;
+
+// a * b / c rounded to nearest, halves away from zero, as MulDiv rounds;
+// -1 for c = 0, as MulDiv answers.
+Wide MulDivWide(Wide a, Wide b, Wide c) {
+  if (c == 0) return -1;
+  const Wide n = a * b;
+  Wide q = n / c;
+  const Wide r = n % c;
+  if (2 * (r < 0 ? -r : r) >= (c < 0 ? -c : c)) q += (n < 0) != (c < 0) ? -1 : 1;
+  return q;
+}
 
 RECT Along(const TacScrollBar& bar, int from, int to, int thickness) {
   return bar.Vertical() ? RECT{0, from, thickness, to} : RECT{from, 0, to, thickness};
@@ -108,19 +124,20 @@ int BarArrowLength(const TacScrollBar& bar, bool skinned, TsSkinManager* manager
 TacThumb ThumbGeometry(const SCROLLINFO& info, int length, int arrow, int minThumb) {
   TacThumb thumb;
   const int track = length - 2 * arrow;
-  const auto range = static_cast<unsigned>(info.nMax - info.nMin);
-  const bool hugeRange = range > 0x7FFFFFFEu;
+  const Wide range = Wide{info.nMax} - info.nMin;
+  const bool hugeRange = range > 0x7FFFFFFE || range < 0;
   if (info.nPage == 0)
     thumb.Size = arrow;
   else if (!hugeRange)
-    thumb.Size = std::max(::MulDiv(static_cast<int>(info.nPage), track, static_cast<int>(range) + 1), minThumb);
+    thumb.Size = std::max(static_cast<int>(MulDivWide(info.nPage, track, range + 1)), minThumb);
   else
     thumb.Size = 0;
   int offset = 0;
   if (!hugeRange) {
-    offset = ::MulDiv(info.nPos - info.nMin, track - thumb.Size,
-                      static_cast<int>(range) - std::max(1, static_cast<int>(info.nPage)) + 1);
-    offset = std::clamp(offset, 0, std::max(track - thumb.Size, 0));
+    const Wide room = std::max<Wide>(track - thumb.Size, 0);
+    const Wide wide = MulDivWide(Wide{info.nPos} - info.nMin, track - thumb.Size,
+                                 range - std::max<Wide>(1, static_cast<int>(info.nPage)) + 1);
+    offset = static_cast<int>(std::clamp<Wide>(wide, 0, room));
   }
   thumb.Start = arrow + offset;
   return thumb;
@@ -139,15 +156,16 @@ int PartAt(const SCROLLINFO& info, int length, int arrow, int minThumb, int pos)
 }
 
 int DragPosition(const SCROLLINFO& info, int offset, int trackLength, int thumbSize) {
-  const int range = info.nMax - info.nMin;
-  int pos = offset;
+  const Wide range = Wide{info.nMax} - info.nMin;
+  const Wide page = info.nPage;
+  Wide pos = offset;
   if (range >= 1) {
     const int free = trackLength - thumbSize;
-    pos = free > 0 ? ::MulDiv(offset, range - static_cast<int>(info.nPage) + 1, free) : 0;
+    pos = free > 0 ? MulDivWide(offset, range - page + 1, free) : 0;
   }
   // Positions count from nMin and stop where the last page shows.
-  const int last = std::max(info.nMin, info.nMax - std::max(static_cast<int>(info.nPage) - 1, 0));
-  return std::clamp(info.nMin + pos, info.nMin, last);
+  const Wide last = std::max<Wide>(info.nMin, info.nMax - std::max<Wide>(page - 1, 0));
+  return static_cast<int>(std::clamp<Wide>(info.nMin + pos, info.nMin, last));
 }
 
 bool PaintBarPicture(const TacScrollBar& bar, TsSkinManager& manager, fw::TBitmap& picture, const TacBarLook& look,

@@ -26,9 +26,6 @@ GetScrollBarInfoProc ScrollBarInfoFunction() {
 }
 
 constexpr UINT kFrameChanged = SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-// The framework's notifications the bars follow.
-constexpr UINT kFocusChanged = 0xB007;
-constexpr UINT kMouseWheel = 0xB043;
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
@@ -246,8 +243,8 @@ void TacScrollWnd::PaintCorner(HDC dc) {
   ::BitBlt(dc, r.left, r.top, Width(r), Height(r), picture->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-void TacScrollWnd::PaintScrollBars(HDC dc) {
-  if (!HorzBar || !VertBar || !SkinData || SkinData->Updating || !Visible()) return;
+void TacScrollWnd::PaintScrollBars(HDC dc, bool printing) {
+  if (!HorzBar || !VertBar || !SkinData || SkinData->Updating || (!Visible() && !printing)) return;
   if (SkinData->BGChanged) SendSkinCommand(CtrlHandle, SKINCMD_PREPARE_CACHE);
   if (!HorzBar) return;  // the window let go of us meanwhile
   std::unique_ptr<fw::WindowDC> own;
@@ -631,11 +628,11 @@ bool TacScrollWnd::ScrollMessage(fw::TMessage& m) {
       CallPrev(m);
       return true;
     case WM_MOUSEWHEEL:
-    case kMouseWheel:
+    case fw::CM_MOUSEWHEEL:
       CallPrev(m);
       if (!Busy) RefreshScrolls(true);
       return true;
-    case kFocusChanged:
+    case fw::CM_FOCUSCHANGED:
       CallPrev(m);
       RefreshScrolls(true);
       return true;
@@ -646,6 +643,10 @@ bool TacScrollWnd::ScrollMessage(fw::TMessage& m) {
           if (ForMyManager(s.LParam)) {
             SkinData->UpdateIndexes();
             SkinData->BGChanged = true;
+            // A framework control keeps its own colours in step with the
+            // skin (a tree's Color is the background its selection is
+            // painted over): it hears the refresh too.
+            if (Control()) CallPrev(m);
           }
           return true;
         case SKINCMD_SET_UPDATING:

@@ -73,8 +73,9 @@ class TacScrollWnd : public TacMainWnd {
   // The platform reports the bar usable.
   bool BarEnabled(const TacScrollBar& bar) const;
 
-  // Paints both bars and the corner into dc (the window DC when none).
-  void PaintScrollBars(HDC dc);
+  // Paints both bars and the corner into dc (the window DC when none); a
+  // hidden window's only when printed.
+  void PaintScrollBars(HDC dc, bool printing = false);
   // Paints one bar into dc (window coordinates) with a pressed part and,
   // while dragged, the thumb at thumbStart (from the bar's start).
   void PaintBar(HDC dc, const TacScrollBar& bar, int pressedPart, int thumbStart = -1);

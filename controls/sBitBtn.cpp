@@ -1,8 +1,6 @@
 // The skinned push button.
 #include "controls/sBitBtn.h"  // first: the platform headers rename RegisterClass for all that follows
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -339,13 +337,6 @@ void TsBitBtn::WndProc(fw::TMessage& m) {
           if (event) event(this);
         }
         return;
-      case WM_MOUSEMOVE:
-        Standard(m);
-        TrackMouse(m);
-        return;
-      case WM_MOUSELEAVE:
-        TrackMouse(m);
-        return;
       default:
         break;
     }
@@ -550,13 +541,6 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
         return true;
       }
       break;
-    case WM_MOUSEMOVE:
-      Standard(m);
-      TrackMouse(m);
-      return true;
-    case WM_MOUSELEAVE:
-      TrackMouse(m);
-      return true;
     default:
       break;
   }
@@ -589,38 +573,6 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
 }
 
 // ---- Mouse
-
-void TsBitBtn::TrackMouse(fw::TMessage& m) {
-  if (!HandleAllocated()) return;
-  HWND self = Handle();
-  bool inside;
-  if (m.Msg == WM_MOUSELEAVE) {
-    // The system says the mouse left; with the mouse captured it may still
-    // be over the button, and then it only re-arms the notice.
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    inside = ::WindowFromPoint(cursor) == self;
-    if (inside) {
-      TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, self, 0};
-      ::TrackMouseEvent(&track);
-      return;
-    }
-  } else {
-    const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    RECT client;
-    ::GetClientRect(self, &client);
-    inside = ::PtInRect(&client, p) != 0;
-  }
-  if (inside && !FMouseInside) {
-    FMouseInside = true;
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, self, 0};
-    ::TrackMouseEvent(&track);
-    Perform(fw::CM_MOUSEENTER, 0, 0);
-  } else if (!inside && FMouseInside) {
-    FMouseInside = false;
-    Perform(fw::CM_MOUSELEAVE, 0, 0);
-  }
-}
 
 void TsBitBtn::MouseEntered() {
   if (OnMouseEnter) OnMouseEnter(this);
@@ -855,7 +807,8 @@ SIZE TsBitBtn::GlyphSize() {
 }
 
 UINT TsBitBtn::CaptionFlags() const {
-  UINT flags = DT_EXPANDTABS | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+  // "&" underlines the letter after it, as on the platform's buttons.
+  UINT flags = DT_EXPANDTABS | DT_VCENTER | DT_END_ELLIPSIS;
   switch (FTextAlignment) {
     case fw::taLeftJustify:
       flags |= DT_LEFT;
@@ -868,6 +821,7 @@ UINT TsBitBtn::CaptionFlags() const {
       break;
   }
   if (FWordWrap) flags |= DT_WORDBREAK;
+  if (UseRightToLeftReading()) flags |= DT_RTLREADING;
   return flags;
 }
 
@@ -878,7 +832,8 @@ fw::TGlyphCaptionPlacement TsBitBtn::PlaceGlyphAndCaption(HDC dc, const RECT& cl
   RECT measure{0, 0, width - 2 * Margin() - (glyph.cx > 0 && across ? glyph.cx + Spacing() : 0), 0};
   if (hasCaption) {
     fw::SelectGuard font(dc, Font().Handle());
-    UINT flags = DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+    UINT flags = DT_CALCRECT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+    if (UseRightToLeftReading()) flags |= DT_RTLREADING;
     ::DrawTextA(dc, Caption().c_str(), -1, &measure, flags);
   }
   fw::TGlyphCaptionInput in;
@@ -892,6 +847,7 @@ fw::TGlyphCaptionPlacement TsBitBtn::PlaceGlyphAndCaption(HDC dc, const RECT& cl
   in.margin = Margin();
   in.spacing = Spacing();
   in.alignment = FAlignment;
+  in.rightToLeft = UseRightToLeftReading();
   in.pressed = pressed;
   fw::TGlyphCaptionPlacement p = fw::LayoutGlyphAndCaption(in);
   p.glyphX += client.left;

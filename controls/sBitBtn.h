@@ -105,7 +105,6 @@ class TsBitBtn : public fw::TBitBtn {
   bool SkinnedMessage(fw::TMessage& m);
   void MouseDown(fw::TMessage& m);
   void MouseUp(fw::TMessage& m);
-  void TrackMouse(fw::TMessage& m);
   void MouseEntered();
   void MouseLeft();
   // The platform's own processing with redrawing switched off around it:
@@ -170,7 +169,6 @@ class TsBitBtn : public fw::TBitBtn {
   bool FRegionChanged = true;
   bool FRegionEverSet = false;
   bool FPressedHere = false;
-  bool FMouseInside = false;
   bool FInMouseHandling = false;
   int FFocusNesting = 0;
   TForcedPress FForcedPress = fpNone;

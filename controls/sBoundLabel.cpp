@@ -62,6 +62,7 @@ void TsBoundLabel::SetActive(bool v) {
   FLabel->Font().Assign(FFont);
   FLabel->SetCaption(FCaption);
   FLabel->SetWordWrap(FMaxWidth > 0);
+  if (FControl) FLabel->SetBiDiMode(FControl->BiDiMode());
   UpdateVisibility();
 }
 
@@ -103,7 +104,11 @@ void TsBoundLabel::UpdateVisibility() {
   UpdatePosition();
 }
 
-void TsBoundLabel::UpdateDirection() { UpdatePosition(); }
+void TsBoundLabel::UpdateDirection() {
+  if (!FLabel || !FControl) return;
+  FLabel->SetBiDiMode(FControl->BiDiMode());
+  UpdatePosition();
+}
 
 void TsBoundLabel::UpdatePosition() {
   if (!FLabel || !FControl) return;

@@ -52,11 +52,13 @@ bool TsStatusBar::SkinnedNow() { return FSkinData.Skinned() && CanPaint(this); }
 bool TsStatusBar::LiesInsideParent() const {
   fw::TWinControl* parent = Parent();
   if (!parent) return false;
-  // A bar docked at the bottom touches its parent's right and bottom edges;
-  // it still lies inside, and its picture stays valid while nothing changes.
+  // Both corners, the far one included, must be points of the client
+  // rectangle, whose right and bottom edges lie outside it: a bar docked at
+  // the bottom counts as partly outside and repaints its picture with
+  // every paint.
   const RECT client = parent->ClientRect();
-  return Left() >= client.left && Top() >= client.top && Left() + Width() <= client.right &&
-         Top() + Height() <= client.bottom;
+  const POINT nearCorner{Left(), Top()}, farCorner{Left() + Width(), Top() + Height()};
+  return ::PtInRect(&client, nearCorner) && ::PtInRect(&client, farCorner);
 }
 
 // ---- Window procedure

@@ -9,11 +9,6 @@
 
 namespace translit {
 
-namespace {
-// The framework's reading-direction change notification.
-constexpr UINT kBiDiModeChanged = 0xB03C;
-}  // namespace
-
 TsTreeView::TsTreeView(fw::TComponent* owner)
     : fw::TTreeView(owner),
       FCommonData(std::make_unique<TsCtrlSkinData>(this, true, kKindTreeView)),
@@ -126,7 +121,7 @@ void TsTreeView::WndProc(fw::TMessage& m) {
     case fw::CM_VISIBLECHANGED:
       FBoundLabel->UpdateVisibility();
       break;
-    case kBiDiModeChanged:
+    case fw::CM_BIDIMODECHANGED:
       FBoundLabel->UpdateDirection();
       break;
     default:
@@ -147,8 +142,9 @@ void TsTreeView::CustomDrawItem(fw::TTreeNode* node, fw::TCustomDrawState state,
   defaultDraw = true;
   fw::TTreeView::CustomDrawItem(node, state, stage, paintImages, defaultDraw);
   if (!defaultDraw || !FCommonData->Skinned()) return;
-  // The selected node, where the platform shows the selection.
-  if (stage != fw::cdPostPaint || !node || !node->Selected() || !(Focused() || !HideSelection())) return;
+  // The selected node, also where the platform hides the selection of an
+  // unfocused tree: the skin's normal look shows which folder is chosen.
+  if (stage != fw::cdPostPaint || !node || !node->Selected()) return;
   DrawSkinnedSelection(node, state);
   defaultDraw = false;
 }

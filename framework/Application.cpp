@@ -123,8 +123,11 @@ std::string TitleFromProgramPath(const std::string& path) {
 }
 
 void TApplication::Run() {
+  // The hidden window only carries the task bar button: shown without
+  // activation, it leaves the main form active, with the keyboard in its
+  // first control, from the first moment.
+  if (FHandle) ::ShowWindow(FHandle.Get(), SW_SHOWNA);
   if (FMainForm) FMainForm->Show();
-  if (FHandle) ::ShowWindow(FHandle.Get(), SW_SHOWNORMAL);
   while (!FTerminated) HandleMessage();
 }
 
@@ -135,8 +138,17 @@ void TApplication::Terminate() {
   }
 }
 
+bool TApplication::IsKeyMsg(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  // The key's control: the window's own, or the nearest framework window
+  // around a platform window of its own (the edit of a combo box).
+  HWND wnd = msg.hwnd;
+  while (wnd && !TWinControl::FromHandle(wnd)) wnd = ::GetParent(wnd);
+  return wnd && ::SendMessageA(wnd, CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
+}
+
 bool TApplication::IsDialogKey(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
   HWND top = ::GetAncestor(msg.hwnd, GA_ROOT);
   auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(top));
   return form && form->DialogKey(msg);
@@ -150,7 +162,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     FTerminated = true;
     return true;
   }
-  if (!IsDialogKey(msg)) {
+  if (!IsKeyMsg(msg) && !IsDialogKey(msg)) {
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }

@@ -68,6 +68,9 @@ class TApplication : public TComponent {
 
  private:
   bool ProcessMessage(MSG& msg);
+  // Keys and characters go to their control first (CN_KEYDOWN, ...); true
+  // when it handled one.
+  bool IsKeyMsg(MSG& msg);
   bool IsDialogKey(MSG& msg);
   static LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

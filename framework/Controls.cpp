@@ -52,6 +52,13 @@ void AttachControl(HWND wnd, TWinControl* control) {
 // message of the new window attaches it.
 thread_local TWinControl* gCreating = nullptr;
 
+// The window the mouse is in, of the windows of this thread: one at a
+// time, as the platform tracks it.
+thread_local TWinControl* gMouseWindow = nullptr;
+// Checks now and then that the mouse is still in that window.
+thread_local UINT_PTR gMouseCheck = 0;
+constexpr UINT kMouseCheckMs = 100;
+
 // Default procedures of the platform classes we superclass, by our class name.
 std::map<std::string, WNDPROC>& DefaultProcs() {
   static std::map<std::string, WNDPROC> procs;
@@ -156,6 +163,12 @@ void TControl::SetText(const std::string& s) {
   Perform(CM_TEXTCHANGED, 0, 0);
 }
 
+void TControl::SetBiDiMode(TBiDiMode mode) {
+  if (mode == FBiDiMode) return;
+  FBiDiMode = mode;
+  Perform(CM_BIDIMODECHANGED, 0, 0);
+}
+
 void TControl::SetParentFont(bool v) {
   FParentFont = v;
   if (v && FParent) {
@@ -255,6 +268,14 @@ void TControl::WndProc(TMessage& m) {
       // A control without a window shows it when repainted.
       Invalidate();
       return;
+    case CM_MOUSEWHEEL:
+      if (OnMouseWheel) {
+        bool handled = false;
+        OnMouseWheel(this, GET_WHEEL_DELTA_WPARAM(m.WParam),
+                     POINT{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))}, handled);
+        m.Result = handled ? 1 : 0;
+      }
+      return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (FControlStyle & csClickEvents) FControlState |= csClicked;
@@ -310,6 +331,7 @@ void TWinControl::InsertControl(TControl* c) {
 }
 
 void TWinControl::RemoveControl(TControl* c) {
+  if (c == FMouseControl) FMouseControl = nullptr;
   if (auto* w = dynamic_cast<TWinControl*>(c)) {
     FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
     if (!Destroying()) w->DestroyHandle();
@@ -526,6 +548,18 @@ void TWinControl::CreateWnd() {
   for (TControl* c : std::vector<TControl*>(FControls))
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
   AlignControls();
+  // A child made in a parent on screen is on screen at once.
+  if (FHandle) UpdateShowing();
+}
+
+void TWinControl::UpdateShowing() {
+  const bool now = FHandle && ::IsWindowVisible(FHandle);
+  if (now != FShowing) {
+    FShowing = now;
+    Perform(CM_SHOWINGCHANGED, 0, 0);
+  }
+  for (TControl* c : std::vector<TControl*>(FControls))
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->UpdateShowing();
 }
 
 void TWinControl::DestroyHandle() {
@@ -536,6 +570,10 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::DestroyWnd() {
+  // A window made again starts off screen and without the mouse.
+  FShowing = false;
+  if (gMouseWindow == this) gMouseWindow = nullptr;
+  FMouseControl = nullptr;
   if (FHandle) {
     FControlState |= csDestroyingHandle;
     ::DestroyWindow(FHandle);
@@ -625,14 +663,126 @@ bool TWinControl::ReflectNotification(TMessage& m) {
   return true;
 }
 
+TControl* TWinControl::GraphicChildAt(POINT p) const {
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+    TControl* c = *it;
+    if (IsWindowed(c) || !c->Visible() || !c->Enabled()) continue;
+    RECT r = c->BoundsRect();
+    if (::PtInRect(&r, p)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SetMouseControl(TControl* child) {
+  if (child == FMouseControl) return;
+  TControl* old = FMouseControl;
+  FMouseControl = child;
+  if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
+  if (child && child == FMouseControl) child->Perform(CM_MOUSEENTER, 0, 0);
+}
+
+void TWinControl::TrackMouse(POINT client, TControl* child) {
+  if (!FHandle) return;
+  // Inside the client rectangle: while the mouse is captured its moves
+  // come from anywhere.
+  RECT r;
+  ::GetClientRect(FHandle, &r);
+  if (!::PtInRect(&r, client)) {
+    if (gMouseWindow == this) {
+      gMouseWindow = nullptr;
+      MouseLeft();
+    }
+    return;
+  }
+  if (gMouseWindow != this) {
+    TWinControl* old = gMouseWindow;
+    gMouseWindow = this;
+    if (old) old->MouseLeft();
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, FHandle, 0};
+    ::TrackMouseEvent(&track);
+    // The platform's notice is lost when another window of the thread (a
+    // tooltip of the platform's control) asks for its own.
+    if (!gMouseCheck) gMouseCheck = ::SetTimer(nullptr, 0, kMouseCheckMs, MouseCheck);
+    if (gMouseWindow == this) Perform(CM_MOUSEENTER, 0, 0);
+  }
+  if (gMouseWindow == this) SetMouseControl(child);
+}
+
+void TWinControl::MouseLeft() {
+  SetMouseControl(nullptr);
+  Perform(CM_MOUSELEAVE, 0, 0);
+}
+
+void TWinControl::MouseLeaveNotice() {
+  // Wine tracks one window at a time and tells the last one it left when
+  // another asks: only the window the mouse is in listens.
+  if (!FHandle || gMouseWindow != this) return;
+  // A mouse this window captured may still be over it; the notice is then
+  // only asked for again.
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  if (::GetCapture() == FHandle && ::WindowFromPoint(cursor) == FHandle) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, FHandle, 0};
+    ::TrackMouseEvent(&track);
+    return;
+  }
+  gMouseWindow = nullptr;
+  MouseLeft();
+}
+
+bool TWinControl::MouseInClient() const { return gMouseWindow == this; }
+
+void CALLBACK TWinControl::MouseCheck(HWND, UINT, UINT_PTR, DWORD) {
+  TWinControl* control = gMouseWindow;
+  if (control && control->FHandle) {
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    if (::GetCapture() == control->FHandle || ::WindowFromPoint(cursor) == control->FHandle) return;
+    gMouseWindow = nullptr;
+    try {
+      control->MouseLeft();
+    } catch (...) {
+      HandleCurrentException();
+    }
+  }
+  if (gMouseCheck && !gMouseWindow) {
+    ::KillTimer(nullptr, gMouseCheck);
+    gMouseCheck = 0;
+  }
+}
+
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_VISIBLECHANGED:
       // A child window shows or hides with its control; forms show
       // themselves.
-      if (FHandle && (::GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
+      if (FHandle && (::GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)) {
         ::ShowWindow(FHandle, Visible() ? SW_SHOWNA : SW_HIDE);
+        UpdateShowing();
+      }
       return;
+    case CM_FOCUSCHANGED:
+      // Every control of the form hears it.
+      for (TControl* c : std::vector<TControl*>(FControls)) c->Perform(m.Msg, m.WParam, m.LParam);
+      return;
+    case CM_DIALOGCHAR:
+      Broadcast(m);
+      return;
+    case WM_SETFOCUS:
+      TControl::WndProc(m);
+      if (FHandle && ::GetFocus() == FHandle)
+        if (TWinControl* form = ParentForm(); form && form != this)
+          form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+      return;
+    case WM_MOUSEWHEEL:
+      // The control (and its wheel handler) first; what it leaves the
+      // platform scrolls.
+      m.Result = Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
+      if (m.Result != 0) return;
+      break;
+    case WM_MOUSELEAVE:
+      MouseLeaveNotice();
+      break;
     case CM_ENABLEDCHANGED:
       if (FHandle) ::EnableWindow(FHandle, Enabled());
       return;
@@ -703,14 +853,15 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MOUSEMOVE: {
       // Mouse input over a graphic child goes to that child.
       POINT p{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
-      for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
-        TControl* c = *it;
-        if (IsWindowed(c) || !c->Visible() || !c->Enabled()) continue;
-        RECT r = c->BoundsRect();
-        if (::PtInRect(&r, p)) {
-          m.Result = c->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - r.left, p.y - r.top));
-          return;
-        }
+      TControl* child = GraphicChildAt(p);
+      if (m.Msg == WM_MOUSEMOVE) {
+        TrackMouse(p, child);
+        child = GraphicChildAt(p);  // the enter handlers may have changed the children
+      }
+      if (child) {
+        const RECT r = child->BoundsRect();
+        m.Result = child->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - r.left, p.y - r.top));
+        return;
       }
       break;
     }
@@ -746,6 +897,7 @@ LRESULT CALLBACK FwWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     ::RemovePropA(wnd, kControlProp);
     WindowControls().Remove(wnd);
     control->FHandle = nullptr;
+    if (gMouseWindow == control) gMouseWindow = nullptr;
   }
   return m.Result;
 }

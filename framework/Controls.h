@@ -25,6 +25,13 @@ class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// The reading direction of a control's text and the side it aligns to.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// A wheel turn over a control: delta in WHEEL_DELTA units, the mouse in
+// screen coordinates; a handler that scrolled sets handled.
+using TMouseWheelEvent = std::function<void(TComponent* sender, int wheelDelta, POINT mousePos, bool& handled)>;
+
 enum TControlStateFlag : unsigned {
   csLButtonDown = 1,
   csClicked = 2,
@@ -101,6 +108,13 @@ class TControl : public TComponent {
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool v);
 
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode mode);
+  // Text reads from right to left (every mode but bdLeftToRight).
+  bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+  // Text aligns to the right as well.
+  bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& h) { FHint = h; }
   bool ShowHint() const { return FShowHint; }
@@ -113,6 +127,7 @@ class TControl : public TComponent {
 
   TNotifyEvent OnClick;
   void SetOnClick(TNotifyEvent e) { OnClick = std::move(e); }
+  TMouseWheelEvent OnMouseWheel;
 
   // The procedure every message of this control goes through; replaceable
   // by code that wants to see the control's messages first. It starts as a
@@ -164,6 +179,7 @@ class TControl : public TComponent {
   bool FParentColor = false;
   std::string FHint;
   bool FShowHint = false;
+  TBiDiMode FBiDiMode = bdLeftToRight;
 };
 
 struct TCreateParams {
@@ -223,6 +239,14 @@ class TWinControl : public TControl {
   // The object of a window made by the framework, or nullptr.
   static TWinControl* FromHandle(HWND wnd);
 
+  // Tells this control and its windowed children whose window came on
+  // screen or went off it since the last call (CM_SHOWINGCHANGED).
+  void UpdateShowing();
+  // The mouse is over the window's client area (between the
+  // CM_MOUSEENTER and CM_MOUSELEAVE the control was sent). One window of a
+  // thread at a time.
+  bool MouseInClient() const;
+
  protected:
   void WndProc(TMessage& m) override;
   void DefaultHandler(TMessage& m) override;
@@ -247,6 +271,15 @@ class TWinControl : public TControl {
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);
   bool ReflectNotification(TMessage& m);
+  // The graphic child under a client point, or none.
+  TControl* GraphicChildAt(POINT p) const;
+  // Mouse enter and leave of the window and of its graphic children, made
+  // from the mouse moves and the platform's leave notice.
+  void TrackMouse(POINT client, TControl* child);
+  void MouseLeaveNotice();
+  void MouseLeft();
+  static void CALLBACK MouseCheck(HWND, UINT, UINT_PTR, DWORD);
+  void SetMouseControl(TControl* child);
 
   HWND FHandle = nullptr;
   std::vector<TControl*> FControls;    // Z order for graphic, creation for windowed
@@ -254,6 +287,8 @@ class TWinControl : public TControl {
   bool FTabStop = false;
   UniqueBrush FBrush;
   bool FAligning = false;
+  bool FShowing = false;
+  TControl* FMouseControl = nullptr;  // the graphic child under the mouse
 };
 
 class TGraphicControl : public TControl {

@@ -156,11 +156,13 @@ void TCustomForm::SetVisible(bool v) {
     HandleNeeded();
     ApplyPosition();
     ::ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateShowing();
     FocusFirst();
     if (OnShow) OnShow(this);
   } else {
     if (OnHide) OnHide(this);
     ::ShowWindow(Handle(), SW_HIDE);
+    UpdateShowing();
   }
 }
 
@@ -234,6 +236,16 @@ void TCustomForm::Close() {
 }
 
 bool TCustomForm::DialogKey(MSG& msg) {
+  if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
+    // A character its window does not take is offered to the form's
+    // controls (a focused button shows its space bar press).
+    if (msg.message == WM_CHAR &&
+        (::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTCHARS))
+      return false;
+    TMessage m{CM_DIALOGCHAR, msg.wParam, msg.lParam, 0};
+    Broadcast(m);
+    return m.Result != 0;
+  }
   if (msg.message != WM_KEYDOWN) return false;
   switch (msg.wParam) {
     case VK_TAB: {

@@ -51,6 +51,12 @@ void RegisterControls() {
       .Bool("ParentColor", &TControl::SetParentColor, false)
       .Bool("ParentFont", &TControl::SetParentFont, true)
       .Object("Font", &TControl::Font)
+      .Enum("BiDiMode", &TControl::SetBiDiMode,
+            {{"bdLeftToRight", bdLeftToRight},
+             {"bdRightToLeft", bdRightToLeft},
+             {"bdRightToLeftNoAlign", bdRightToLeftNoAlign},
+             {"bdRightToLeftReadingOnly", bdRightToLeftReadingOnly}},
+            "bdLeftToRight")
       .Event("OnClick", &TControl::SetOnClick);
   RegisterClass<TWinControl>("TWinControl", "TControl", false)
       .Integer("TabOrder", &TWinControl::SetTabOrder, -1)

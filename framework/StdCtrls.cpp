@@ -32,13 +32,21 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
+bool TButton::AnswersEnter() const {
+  // A focused button takes Enter for itself, as in the platform's dialogs;
+  // the default one takes it while no other button has the focus.
+  if (Focused()) return true;
+  const bool otherButtonFocused = dynamic_cast<TButton*>(TWinControl::FromHandle(::GetFocus())) != nullptr;
+  return FDefault && !otherButtonFocused;
+}
+
 void TButton::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CN_COMMAND:
       if (HIWORD(m.WParam) == BN_CLICKED) Click();
       return;
     case CM_DIALOGKEY:
-      if (((m.WParam == VK_RETURN && FDefault) || (m.WParam == VK_ESCAPE && FCancel)) && CanFocus()) {
+      if (((m.WParam == VK_RETURN && AnswersEnter()) || (m.WParam == VK_ESCAPE && FCancel)) && CanFocus()) {
         Click();
         m.Result = 1;
       }

@@ -26,6 +26,9 @@ class TButton : public TWinControl {
   void WndProc(TMessage& m) override;
   // Default changed while the window exists.
   virtual void DefaultChanged();
+  // Whether Enter presses this button: it has the focus, or it is the
+  // default one and no other button has the focus.
+  bool AnswersEnter() const;
 
  private:
   TModalResult FModalResult = mrNone;

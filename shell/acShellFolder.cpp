@@ -100,6 +100,10 @@ std::string TacShellFolder::FolderPath() const {
   return ShellItemName(DesktopFolder()->ShellFolder(), AbsoluteId(), SHGDN_FORPARSING, seSystem);
 }
 
+std::wstring TacShellFolder::FolderPathW() const {
+  return ShellItemWideName(DesktopFolder()->ShellFolder(), AbsoluteId(), SHGDN_FORPARSING);
+}
+
 std::string TacShellFolder::ItemCaption(TacShowExtension showExt) const {
   IShellFolder* folder = ParentShellFolder();
   if (!folder) return "?";

@@ -52,6 +52,9 @@ class TacShellFolder {
   // The parsing name from the desktop: a full path for file-system items,
   // the display name for virtual ones.
   std::string FolderPath() const;
+  // The same with every character kept: a path that reaches a folder whose
+  // name the code page cannot hold.
+  std::wstring FolderPathW() const;
   // The name inside its folder; "?" when the folder cannot be had.
   std::string ItemCaption(TacShowExtension showExt) const;
   // Whether the shell treats the item as a folder; a fileName ending in

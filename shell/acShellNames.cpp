@@ -35,36 +35,55 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// The text of a record that holds it in the code page (in the item or in
+// the record itself); empty for any other kind.
+std::string StrRetAnsiText(LPCITEMIDLIST id, const STRRET& strRet) {
+  std::string text;
+  if (strRet.uType == STRRET_OFFSET) {
+    // The text lies inside the first item: read no further than its end.
+    if (id && strRet.uOffset < id->mkid.cb) {
+      const char* start = reinterpret_cast<const char*>(id) + strRet.uOffset;
+      size_t room = id->mkid.cb - strRet.uOffset;
+      size_t length = 0;
+      while (length < room && start[length]) ++length;
+      text.assign(start, length);
+    }
+  } else if (strRet.uType == STRRET_CSTR) {
+    size_t length = 0;
+    while (length < sizeof strRet.cStr && strRet.cStr[length]) ++length;
+    text.assign(strRet.cStr, length);
+  }
+  return text;
+}
+
+// Frees the wide text the shell allocated and clears the record's pointer,
+// so each record is read once.
+void FreeWideText(STRRET& strRet) {
+  if (!strRet.pOleStr) return;
+  ShellMalloc()->Free(strRet.pOleStr);
+  strRet.pOleStr = nullptr;
+}
+
+}  // namespace
+
 std::string StrRetText(LPCITEMIDLIST id, STRRET& strRet) {
   std::string text;
-  switch (strRet.uType) {
-    case STRRET_WSTR:
-      text = WideToAnsi(strRet.pOleStr);
-      if (strRet.pOleStr) {
-        ShellMalloc()->Free(strRet.pOleStr);
-        strRet.pOleStr = nullptr;
-      }
-      break;
-    case STRRET_OFFSET:
-      // The text lies inside the first item: read no further than its end.
-      if (id && strRet.uOffset < id->mkid.cb) {
-        const char* start = reinterpret_cast<const char*>(id) + strRet.uOffset;
-        size_t room = id->mkid.cb - strRet.uOffset;
-        size_t length = 0;
-        while (length < room && start[length]) ++length;
-        text.assign(start, length);
-      }
-      break;
-    case STRRET_CSTR: {
-      size_t length = 0;
-      while (length < sizeof strRet.cStr && strRet.cStr[length]) ++length;
-      text.assign(strRet.cStr, length);
-      break;
-    }
-    default:
-      break;
+  if (strRet.uType == STRRET_WSTR) {
+    text = WideToAnsi(strRet.pOleStr);
+    FreeWideText(strRet);
+  } else {
+    text = StrRetAnsiText(id, strRet);
   }
   return StripNameMarkers(std::move(text));
+}
+
+std::wstring StrRetWideText(LPCITEMIDLIST id, STRRET& strRet) {
+  if (strRet.uType != STRRET_WSTR) return AnsiToWide(StrRetAnsiText(id, strRet));
+  std::wstring text = strRet.pOleStr ? strRet.pOleStr : L"";
+  FreeWideText(strRet);
+  return text;
 }
 
 namespace {
@@ -73,6 +92,18 @@ std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST id, DWORD flags) {
   STRRET strRet{};
   if (FAILED(folder->GetDisplayNameOf(id, flags, &strRet))) return {};
   return StrRetText(id, strRet);
+}
+
+std::wstring WideDisplayName(IShellFolder* folder, LPCITEMIDLIST id, DWORD flags) {
+  STRRET strRet{};
+  if (FAILED(folder->GetDisplayNameOf(id, flags, &strRet))) return {};
+  return StrRetWideText(id, strRet);
+}
+
+// Items known only by a class identifier ("::{...}") get their normal name.
+template <typename Text>
+bool IsClassIdentifierName(const Text& name) {
+  return name.size() >= 3 && name[0] == ':' && name[1] == ':' && name[2] == '{';
 }
 
 }  // namespace
@@ -92,8 +123,15 @@ std::string ShellItemName(IShellFolder* parentFolder, LPCITEMIDLIST id, DWORD fl
         name.resize(name.size() - shownExt.size());
     }
   }
-  // Items known only by a class identifier are named by their normal name.
-  if (name.rfind("::{", 0) == 0 && flags != SHGDN_NORMAL) return ShellItemName(parentFolder, id, SHGDN_NORMAL, showExt);
+  if (IsClassIdentifierName(name) && flags != SHGDN_NORMAL)
+    return ShellItemName(parentFolder, id, SHGDN_NORMAL, showExt);
+  return name;
+}
+
+std::wstring ShellItemWideName(IShellFolder* parentFolder, LPCITEMIDLIST id, DWORD flags) {
+  if (!parentFolder) return {};
+  std::wstring name = WideDisplayName(parentFolder, id, flags);
+  if (IsClassIdentifierName(name) && flags != SHGDN_NORMAL) return WideDisplayName(parentFolder, id, SHGDN_NORMAL);
   return name;
 }
 

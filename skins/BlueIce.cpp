@@ -139,7 +139,7 @@ std::string RectFields(const Place& p) {
 
 // "@": cut from the master bitmap, no margins.
 std::string AtValue(const Place& p, int states, int layers) {
-  return "@" + RectFields(p) + "," + Digit(states) + "," + Digit(layers);
+  return std::string(1, '@') + RectFields(p) + "," + Digit(states) + "," + Digit(layers);
 }
 
 struct Margins {
@@ -148,15 +148,15 @@ struct Margins {
 
 // "^": cut from the master bitmap with its frame widths.
 std::string CaretValue(const Place& p, Margins m, int states, int layers, int fill) {
-  return "^" + RectFields(p) + "," + Fixed4(m.Left) + "," + Fixed4(m.Top) + "," + Fixed4(m.Right) + "," +
-         Fixed4(m.Bottom) + "," + Digit(states) + "," + Digit(layers) + "," + Digit(fill) + ",0";
+  return std::string(1, '^') + RectFields(p) + "," + Fixed4(m.Left) + "," + Fixed4(m.Top) + "," + Fixed4(m.Right) +
+         "," + Fixed4(m.Bottom) + "," + Digit(states) + "," + Digit(layers) + "," + Digit(fill) + ",0";
 }
 
 // "~": a texture cut from the master bitmap.
 std::string TildeValue(const Place& p, int textureMode) {
   char mode[4];
   std::snprintf(mode, sizeof mode, "%02d", textureMode);
-  return "~" + RectFields(p) + "," + mode + ",0";
+  return std::string(1, '~') + RectFields(p) + "," + mode + ",0";
 }
 
 // "name#(rect) (states,layers,margin,fill)".

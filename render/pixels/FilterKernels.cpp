@@ -9,6 +9,7 @@
 
 #include "framework/core/SysUtils.h"
 #include "render/pixels/PixelKernels.h"
+#include "render/pixels/ScratchBuffer.h"
 
 namespace translit {
 
@@ -72,20 +73,20 @@ void BlurGray8(const GrayView& bitmap, double sigma) {
   const int r = kernel.Radius;
   const int taps = 2 * r + 1;
   const int width = bitmap.width, height = bitmap.height;
-  std::vector<std::uint8_t> rowsPass(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  ScratchLease rowsPassMemory(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  std::uint8_t* const rowsPass = rowsPassMemory.Data();
   // Rows into the buffer, then columns from the buffer back into the picture.
   std::vector<std::int16_t> line(static_cast<std::size_t>(width) + static_cast<std::size_t>(taps) + 1);
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* in = bitmap.Row(y);
     for (int k = 0; k < width + taps; ++k) line[static_cast<std::size_t>(k)] = in[std::clamp(k - r, 0, width - 1)];
-    kernels::BlurLine(line.data(), rowsPass.data() + static_cast<std::size_t>(y) * width, width, weights.data(), taps,
-                      shift);
+    kernels::BlurLine(line.data(), rowsPass + static_cast<std::size_t>(y) * width, width, weights.data(), taps, shift);
   }
   std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(taps));
   for (int y = 0; y < height; ++y) {
     for (int u = 0; u < taps; ++u)
       rows[static_cast<std::size_t>(u)] =
-          rowsPass.data() + static_cast<std::size_t>(std::clamp(y + u - r, 0, height - 1)) * width;
+          rowsPass + static_cast<std::size_t>(std::clamp(y + u - r, 0, height - 1)) * width;
     kernels::BlurRows(rows.data(), bitmap.Row(y), width, weights.data(), taps, shift);
   }
 }
@@ -246,16 +247,16 @@ void Resample(const ByteView& source, const ByteView& dest, int filter) {
   const std::uint64_t bufferBytes = rowsFirst ? acrossFirst : downFirst;
   if (bufferBytes > static_cast<std::uint64_t>(std::numeric_limits<std::ptrdiff_t>::max()))
     throw fw::EOutOfResources("Out of system resources");
-  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(bufferBytes));
+  ScratchLease buffer(static_cast<std::size_t>(bufferBytes));
   const ResampleContributors across = MakeResampleContributors(source.width, dest.width, filter, bpp);
   const ResampleContributors down = MakeResampleContributors(source.height, dest.height, filter, 1);
   if (rowsFirst) {
-    const ByteView between{buffer.data(), static_cast<std::ptrdiff_t>(dest.width) * bpp, dest.width, source.height,
+    const ByteView between{buffer.Data(), static_cast<std::ptrdiff_t>(dest.width) * bpp, dest.width, source.height,
                            bpp};
     ResampleAcross(source, between, across);
     ResampleDown(between, dest, down);
   } else {
-    const ByteView between{buffer.data(), static_cast<std::ptrdiff_t>(source.width) * bpp, source.width, dest.height,
+    const ByteView between{buffer.Data(), static_cast<std::ptrdiff_t>(source.width) * bpp, source.width, dest.height,
                            bpp};
     ResampleDown(source, between, down);
     ResampleAcross(between, dest, across);

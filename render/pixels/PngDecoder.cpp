@@ -10,9 +10,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "render/pixels/PngInterlace.h"
 #include "render/pixels/PngKernels.h"
+#include "render/pixels/ScratchBuffer.h"
 
 namespace translit {
 
@@ -727,7 +729,9 @@ class PngDecoder::Session {
     // long match in its output, so one call per row would spend the end of
     // every row in its slow loop (a row of a glyph entirely), and each call
     // copies what it gave into zlib's own window.
-    FStage.resize(static_cast<std::size_t>(std::min<std::uint64_t>(FImageBytesLeft, kStageBytes)));
+    FStageSize = static_cast<std::size_t>(std::min<std::uint64_t>(FImageBytesLeft, kStageBytes));
+    FStageMemory.emplace(FStageSize);
+    FStage = FStageMemory->Data();
     FStageBegin = FStageEnd = 0;
 
     if (!p.Interlaced) {
@@ -764,6 +768,8 @@ class PngDecoder::Session {
       ReadChunkData();
     }
     FImageDone = true;
+    FStageMemory.reset();
+    FStage = nullptr;
   }
 
   static constexpr std::size_t kStageBytes = 256 * 1024;
@@ -789,7 +795,7 @@ class PngDecoder::Session {
     std::size_t done = 0;
     while (done < size) {
       if (FStageBegin == FStageEnd) {
-        if (size - done >= FStage.size()) {
+        if (size - done >= FStageSize) {
           // A row as long as the stage goes straight into its buffer.
           const std::size_t got = Inflate(row + done, size - done);
           FImageBytesLeft -= got;
@@ -797,8 +803,7 @@ class PngDecoder::Session {
           return;
         }
         FStageBegin = 0;
-        FStageEnd =
-            Inflate(FStage.data(), static_cast<std::size_t>(std::min<std::uint64_t>(FStage.size(), FImageBytesLeft)));
+        FStageEnd = Inflate(FStage, static_cast<std::size_t>(std::min<std::uint64_t>(FStageSize, FImageBytesLeft)));
         FImageBytesLeft -= FStageEnd;
         if (FStageEnd == 0) {
           std::memset(row + done, 0, size - done);
@@ -806,7 +811,7 @@ class PngDecoder::Session {
         }
       }
       const std::size_t n = std::min(size - done, FStageEnd - FStageBegin);
-      std::memcpy(row + done, FStage.data() + FStageBegin, n);
+      std::memcpy(row + done, FStage + FStageBegin, n);
       FStageBegin += n;
       done += n;
     }
@@ -871,7 +876,11 @@ class PngDecoder::Session {
   bool FIdatEnded = false;
   bool FStreamEnded = false;
   std::uint64_t FImageBytesLeft = 0;
-  std::vector<std::uint8_t> FStage;
+  // Inflated bytes not yet handed to a row: the thread's scratch memory, as
+  // every picture of a skin needs its own.
+  std::optional<ScratchLease> FStageMemory;
+  std::uint8_t* FStage = nullptr;
+  std::size_t FStageSize = 0;
   std::size_t FStageBegin = 0, FStageEnd = 0;
 };
 

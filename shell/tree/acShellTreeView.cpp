@@ -196,6 +196,11 @@ std::string TacCustomShellTreeView::CurrentPath() const {
   return folder ? folder->FolderPath() : std::string();
 }
 
+std::wstring TacCustomShellTreeView::CurrentPathW() const {
+  TacShellFolder* folder = CurrentFolder();
+  return folder ? folder->FolderPathW() : std::wstring();
+}
+
 void TacCustomShellTreeView::FreeNodeFolder(fw::TTreeNode* node) {
   FIconsPending.erase(node);
   delete FolderOf(node);

@@ -106,6 +106,9 @@ class TacCustomShellTreeView : public TsTreeView, public IacShellCommandHook {
   // drive's ends in "\"), the display name of a virtual one, "" when no
   // node is selected.
   std::string CurrentPath() const;
+  // The same with every character kept, for callers that open the folder:
+  // it reaches a folder whose name the code page cannot hold.
+  std::wstring CurrentPathW() const;
   // Selects the node of an absolute list, opening the nodes of its
   // ancestors on the way.
   void SelectByList(LPCITEMIDLIST absoluteList);

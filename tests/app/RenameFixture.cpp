@@ -41,6 +41,8 @@ void Collect(const std::wstring& dir, const std::wstring& rel, std::map<std::str
     if (name == L"." || name == L"..") continue;
     std::wstring full = dir + L"\\" + name;
     std::wstring relName = rel.empty() ? name : rel + L"\\" + name;
+    // A link to a folder is not the tree's: what it points to is not read.
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       Collect(full, relName, out);
     } else {

@@ -31,7 +31,8 @@ class FolderTree {
   const std::string& AnsiRoot() const { return FTemp.Path(); }
   void AddFile(const std::string& relUtf8, const std::string& content, DWORD attributes = 0);
   void AddFolder(const std::string& relUtf8);
-  // Relative path (UTF-8, "\" separated) to content, of every file below.
+  // Relative path (UTF-8, "\" separated) to content, of every file below;
+  // links to folders are not followed.
   std::map<std::string, std::string> Files() const;
   // The contents alone, sorted: equal before and after when nothing is lost.
   std::vector<std::string> Contents() const;

@@ -1,13 +1,20 @@
 // The dialog's walk on real folders with Cyrillic names: what is renamed,
-// what is left, what stops the walk, and that no file content is lost.
+// what is left, what stops the walk, and that no file content is lost;
+// names the code page cannot hold, names that would grow too long, and
+// folders that are links.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "framework/Handles.h"
+#include "shell/acShellFolder.h"
+#include "shell/acShellNames.h"
 #include "shell/acShellRoot.h"
+#include "shell/acShellUnit.h"
 #include "tests/app/RenameFixture.h"
+#include "tests/support/HostProgram.h"
 #include "tests/support/StoredSkin.h"
 
 namespace {
@@ -129,6 +136,152 @@ TEST_F(Renamer, NameTakenByAFolderStopsTheWalkWithAnIOError) {
   // Pressing the button again starts over: what was renamed maps to itself.
   EXPECT_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"), fw::EInOutError);
   EXPECT_EQ(tree.Contents(), before);
+}
+
+TEST_F(Renamer, NamesTheCodePageCannotHoldAreRenamedInFull) {
+  FolderTree tree;
+  tree.AddFile("Привет 日本.txt", "1");
+  tree.AddFile("Ёж.txt", "2");
+  tree.AddFile("Щука ü.txt", "3");
+  tree.AddFile("Яблоко €.txt", "4");
+  // A folder the code page cannot name is entered too.
+  tree.AddFile("日本 Папка\\Кот ü.txt", "5");
+  std::vector<std::string> before = tree.Contents();
+
+  EXPECT_NO_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"));
+
+  std::map<std::string, std::string> expected = {
+      {"Privet 日本.txt", "1"},       {"Yozh.txt", "2"}, {"Chshuka ü.txt", "3"}, {"Yabloko €.txt", "4"},
+      {"日本 Папка\\Kot ü.txt", "5"},
+  };
+  EXPECT_EQ(tree.Files(), expected);
+  EXPECT_EQ(tree.Contents(), before);
+}
+
+// What the code page holds is spelled as it always was: the wide spelling
+// of each of its characters, between Latin letters, is the code page
+// spelling's.
+TEST(TransliterateMethod, EveryCodePageCharacterSpellsAsInTheCodePage) {
+  for (int byte = 1; byte < 256; ++byte) {
+    const std::string ansi = std::string("a") + static_cast<char>(byte) + "z";
+    const std::wstring wide = translit::AnsiToWide(ansi);
+    ASSERT_EQ(wide.size(), 3u) << "byte " << byte;
+    EXPECT_EQ(translit::WideToAnsi(TForm1::TransliterateName(wide).c_str()), TForm1::TransliterateName(ansi))
+        << "byte " << byte;
+  }
+}
+
+// Selects the node of a folder given by its full wide path, as a linked
+// control would; false when it is not there.
+bool SelectWideFolder(translit::TsShellTreeView& tree, const std::wstring& path) {
+  std::wstring text = path;
+  ULONG eaten = 0, attributes = 0;
+  LPITEMIDLIST parsed = nullptr;
+  if (FAILED(translit::DesktopFolder()->ShellFolder()->ParseDisplayName(nullptr, nullptr, text.data(), &eaten, &parsed,
+                                                                        &attributes)))
+    return false;
+  translit::ItemListPtr list(parsed);
+  tree.SelectByList(list.get());
+  return tree.CurrentFolder() && translit::ItemListsEqual(tree.CurrentFolder()->AbsoluteId(), list.get());
+}
+
+TEST_F(Renamer, ASelectedFolderTheCodePageCannotNameIsWalked) {
+  FolderTree tree;
+  tree.AddFile("Альбом 日本\\Песня.mp3", "song");
+  const std::wstring folder = tree.Root() + L"\\" + testing_rename::Widen("Альбом 日本");
+  ASSERT_TRUE(SelectWideFolder(*form->sShellTreeView1, folder));
+  // The code page's path names no folder on disk.
+  ASSERT_EQ(::GetFileAttributesA(form->sShellTreeView1->CurrentPath().c_str()), INVALID_FILE_ATTRIBUTES);
+
+  ASSERT_TRUE(form->RenameSelectedFolder());
+
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Альбом 日本\\Pesnya.mp3", "song"}}));
+}
+
+std::string Repeated(const std::string& text, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += text;
+  return out;
+}
+
+// A name that would become longer than the file system holds is not made:
+// the file keeps its name, without a message, and the walk goes on.
+TEST_F(Renamer, NamesThatWouldGrowTooLongAreKeptAndTheWalkGoesOn) {
+  // Each old name fits the host's 255 bytes (UTF-8); "Щ" becomes "Chsh".
+  const std::string longNames[] = {
+      // 404 characters: over 255 however stored.
+      Repeated("Щ", 100) + ".txt",
+      // 119 characters in 275 bytes: Wine answers "not found".
+      Repeated("Щ", 10) + Repeated("日", 78) + "a",
+      // 154 characters in 294 bytes: Wine cuts the name short unasked.
+      Repeated("Щ", 20) + Repeated("日", 70) + ".txt",
+  };
+  FolderTree tree;
+  std::map<std::string, std::string> expected;
+  int n = 0;
+  for (const std::string& name : longNames) {
+    const std::string content = "long " + std::to_string(++n);
+    tree.AddFile(name, content);
+    tree.AddFile("Папка " + std::to_string(n) + "\\" + name, content + " below");
+    expected[name] = content;
+    expected["Папка " + std::to_string(n) + "\\" + name] = content + " below";
+    // Files the walk reaches next to them and after them.
+    tree.AddFile("Папка " + std::to_string(n) + "\\Ёлка.txt", "short " + std::to_string(n));
+    expected["Папка " + std::to_string(n) + "\\Yolka.txt"] = "short " + std::to_string(n);
+  }
+  tree.AddFile("Кот.txt", "cat");
+  expected["Kot.txt"] = "cat";
+
+  EXPECT_NO_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"));
+
+  EXPECT_EQ(tree.Files(), expected);
+}
+
+// A rename that fails for a passing cause still stops the walk with its
+// error: the file is held open by another without leave to rename it.
+TEST_F(Renamer, ALockedFileStopsTheWalkWithItsError) {
+  FolderTree tree;
+  tree.AddFile("Замок.txt", "locked");
+  const std::wstring file = tree.Root() + L"\\" + testing_rename::Widen("Замок.txt");
+  HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+  fw::UniqueKernelHandle open(handle);
+
+  try {
+    form->ScanFolder(tree.AnsiRoot(), "*.mp3");
+    FAIL() << "the rename of a locked file must fail";
+  } catch (const fw::EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(e.Message(), "I/O error 32");
+  }
+  EXPECT_EQ(form->sStatusBar1->Panels()[0].Text(), Ansi("Замок.txt"));
+  EXPECT_EQ(tree.Files().count("Замок.txt"), 1u);
+}
+
+// Folders that are links are not entered and keep their names: one back to
+// a folder above (a cycle), one to a folder outside the chosen one. Wine
+// shows a host symbolic link to a folder as a folder with the
+// reparse-point attribute.
+TEST_F(Renamer, FoldersThatAreLinksAreNotEntered) {
+  FolderTree outside;
+  outside.AddFile("Снаружи.txt", "outside");
+  FolderTree tree;
+  tree.AddFile("Ёлка.txt", "root");
+  tree.AddFile("Вниз\\Кот.txt", "below");
+  const std::wstring back = tree.Root() + L"\\" + testing_rename::Widen("Вниз\\Назад");
+  const std::wstring away = tree.Root() + L"\\" + testing_rename::Widen("Наружу");
+  testing_host::HostLink cycle(back, "..");
+  testing_host::HostLink elsewhere(away, testing_host::UnixPath(outside.Root()));
+  ASSERT_TRUE(cycle.Made() && elsewhere.Made()) << "no host links";
+  for (const std::wstring& link : {back, away})
+    EXPECT_EQ(::GetFileAttributesW(link.c_str()), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+
+  EXPECT_NO_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"));
+
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Yolka.txt", "root"}, {"Вниз\\Kot.txt", "below"}}));
+  EXPECT_EQ(outside.Files(), (std::map<std::string, std::string>{{"Снаружи.txt", "outside"}}));
+  for (const std::wstring& link : {back, away})
+    EXPECT_NE(::GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES) << "a link lost its name";
 }
 
 TEST_F(Renamer, FoldersThatCannotBeEnumeratedArePassedOver) {

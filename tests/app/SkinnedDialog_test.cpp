@@ -1,6 +1,7 @@
 // The dialog with a skin loaded: its button and status bar are the skinned
-// ones with their stored sections, a real click on the skinned button runs
-// the dialog's handler, and skin changes with the dialog up leave no GDI or
+// ones with their stored sections, the tree shows its selected node while
+// the button has the focus, a real click on the skinned button runs the
+// dialog's handler, and skin changes with the dialog up leave no GDI or
 // USER objects behind.
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
+#include "framework/Handles.h"
 #include "render/effects/acEffects.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "tests/controls/ControlsFixture.h"
@@ -74,6 +76,39 @@ TEST_F(SkinnedDialog, TheButtonAndTheBarAreSkinnedWithTheirStoredSections) {
   // The button has the focus: hot, framed by the second cell.
   EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(form->sBitBtn1->ClientToScreen(POINT{1, 140})) == kEdge[1]; }, 3000));
   EXPECT_EQ(ScreenPixel(form->sStatusBar1->ClientToScreen(POINT{1, 9})), translit::test::kPanelFrame);
+}
+
+// The tree as the dialog stores it hides its selection while it has no
+// focus, and the button has the focus from the start; the skinned selection
+// is drawn all the same, in the section's normal look, so that the computer
+// selected at start shows as selected. With the focus it takes the hot look.
+TEST_F(SkinnedDialog, TheTreeShowsItsSelectionWhileTheButtonHasTheFocus) {
+  constexpr COLORREF kSelection = 0x00FFFF, kSelectionFocused = 0x00C0FF;
+  translit::test::WriteControlsSkin(tmp.Path(), "TS", "T");
+  translit::test::WriteText(tmp.Path() + "TS\\Options.dat",
+                            translit::test::SkinOptions("T") +
+                                "[EDIT]\r\nCOLOR=0xF0E0D0\r\nFONTCOLOR=0x203040\r\nSTATES=1\r\n"
+                                "[SELECTION]\r\nCOLOR=0x00FFFF\r\nSTATES=2\r\nHOTCOLOR=0x00C0FF\r\n"
+                                "FONTCOLOR=0x000000\r\nHOTFONTCOLOR=0x000000\r\n");
+  form->sSkinManager1->SetSkinName("TS");
+  translit::TsShellTreeView* tree = form->sShellTreeView1;
+  ASSERT_TRUE(tree->SkinData().Skinned());
+  ASSERT_TRUE(tree->HideSelection()) << "the dialog's own setting";
+  ASSERT_NE(tree->Selected(), nullptr);
+  ASSERT_EQ(tree->Selected(), tree->Items().GetFirstNode()) << "the computer, selected at start";
+  ASSERT_TRUE(PumpUntil([&] { return form->sBitBtn1->Focused(); }, 3000)) << "the button has the focus";
+  ASSERT_FALSE(tree->Focused());
+
+  // A point of the node's text rectangle that no letter covers: its second
+  // row, a little inside its left end.
+  const RECT r = tree->Selected()->DisplayRect(true);
+  auto shown = [&] {
+    fw::WindowDC dc(tree->Handle());
+    return ::GetPixel(dc.Get(), r.left + 3, r.top + 1);
+  };
+  EXPECT_TRUE(PumpUntil([&] { return shown() == kSelection; }, 3000)) << std::hex << shown();
+  tree->SetFocus();
+  EXPECT_TRUE(PumpUntil([&] { return shown() == kSelectionFocused; }, 3000)) << std::hex << shown();
 }
 
 // The "Готово!" box the handler shows is answered from a timer that runs

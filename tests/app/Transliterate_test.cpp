@@ -1,4 +1,5 @@
-// The transliteration table on whole names, written here in code page 1251.
+// The transliteration table on whole names, written here in code page 1251,
+// and on wide names, where every unit that is not one of its letters stays.
 #include "app/Transliterate.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@ namespace {
 
 using translit::app::LatinSpelling;
 using translit::app::TransliterateName;
+using translit::app::WideLatinSpelling;
 
 // Byte strings in code page 1251 (the tests' source is UTF-8).
 std::string Cp1251(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
@@ -62,6 +64,35 @@ TEST(TransliterateName, LongestNameDoesNotTruncate) {
   std::string out = TransliterateName(in);
   ASSERT_EQ(out.size(), 1020u);
   EXPECT_EQ(out.substr(0, 8), "ChshChsh");
+}
+
+TEST(TransliterateWideName, CyrillicLettersAreSpelledAndEveryOtherUnitKept) {
+  struct Case {
+    std::wstring in;
+    std::wstring out;
+  } cases[] = {
+      {L"Привет 日本.txt", L"Privet 日本.txt"},
+      {L"Ёж.txt", L"Yozh.txt"},
+      {L"Щука ü.txt", L"Chshuka ü.txt"},
+      {L"Яблоко €.txt", L"Yabloko €.txt"},
+      {L"объект Мальчик Эхо Хор Йод", L"ob''ekt Mal'chik Eho Hor Iod"},
+      // Ukrainian and Belarusian letters, Greek and a character beyond the
+      // basic plane are not the table's.
+      {L"Їжак Ґанок Ўсё Ωμέγα \U0001F600", L"Їzhak Ґanok Ўsyo Ωμέγα \U0001F600"},
+      {L"Track_07 - final.MP3", L"Track_07 - final.MP3"},
+      {L"", L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TransliterateName(c.in), c.out);
+}
+
+TEST(TransliterateWideName, UnitsBesideTheTablesRangesAreKept) {
+  // The units just outside the ranges the table covers.
+  for (wchar_t unit : {0x0400, 0x0402, 0x040F, 0x0450, 0x0452, 0x0460, 0x00C0, 0x00FF, 0x00A8, 0x00B8})
+    EXPECT_TRUE(WideLatinSpelling(unit).empty()) << "unit " << std::hex << static_cast<int>(unit);
+  EXPECT_EQ(WideLatinSpelling(0x0401), "Yo");
+  EXPECT_EQ(WideLatinSpelling(0x0451), "yo");
+  EXPECT_EQ(WideLatinSpelling(0x0410), "A");
+  EXPECT_EQ(WideLatinSpelling(0x044F), "ya");
 }
 
 }  // namespace

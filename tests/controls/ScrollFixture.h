@@ -13,6 +13,7 @@
 
 #include "controls/acScrollWnd.h"
 #include "framework/Application.h"
+#include "framework/Handles.h"
 #include "skin/sSkinManager.h"
 #include "tests/skin/LoadedSkin.h"
 #include "tests/skin/SkinFolders.h"
@@ -31,8 +32,10 @@ constexpr COLORREF kArrow = 0xC00000, kArrowHot = 0xFF8080;
 constexpr COLORREF kThumb = 0x808000, kThumbHot = 0xC0C000;
 constexpr COLORREF kGrip = 0x996633;  // the master bitmap's colour
 constexpr COLORREF kSelection = 0x00FFFF, kSelectionFocused = 0x00C0FF;
+// What the probe window prints as its client.
+constexpr COLORREF kClientInk = 0x5A3C1E;
 
-inline std::string ScrollSkinOptions(bool withSelection = true) {
+inline std::string ScrollSkinOptions(bool withSelection = true, COLORREF editColor = kEditColor) {
   auto hex = [](COLORREF c) {
     char b[16];
     std::snprintf(b, sizeof(b), "0x%06lX", static_cast<unsigned long>(c));
@@ -43,7 +46,7 @@ inline std::string ScrollSkinOptions(bool withSelection = true) {
   };
   // The grip is a piece of the plain master bitmap: kGrip all over.
   std::string s = "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\nGRIPIMAGE=@0000,0000,0008,0008,1,0\r\n";
-  s += "[EDIT]\r\nCOLOR=" + hex(kEditColor) + "\r\nFONTCOLOR=" + hex(kEditFont) + "\r\nSTATES=1\r\n";
+  s += "[EDIT]\r\nCOLOR=" + hex(editColor) + "\r\nFONTCOLOR=" + hex(kEditFont) + "\r\nSTATES=1\r\n";
   s += section("SCROLLBAR1V", kTrack1, kTrack1Pressed) + section("SCROLLBAR1H", kTrack1, kTrack1Pressed);
   s += section("SCROLLBAR2V", kTrack2, kTrack2Pressed) + section("SCROLLBAR2H", kTrack2, kTrack2Pressed);
   for (const char* b : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})
@@ -113,7 +116,8 @@ struct ScrollEvent {
 
 // A top-level frame with a child list-like window: WS_VSCROLL | WS_HSCROLL,
 // a client edge, ranges 0..99 with a page of 10 in both directions. It
-// scrolls by the codes it gets and logs them.
+// scrolls by the codes it gets and logs them, and prints its client in
+// kClientInk.
 class ProbeWindows {
  public:
   ProbeWindows(int width = 200, int height = 150, DWORD extraStyle = 0, int x = 20, int y = 20) {
@@ -185,6 +189,13 @@ class ProbeWindows {
       si.fMask = SIF_POS;
       si.nPos = pos;
       ::SetScrollInfo(wnd, bar, &si, TRUE);
+      return 0;
+    }
+    if (msg == WM_PRINTCLIENT) {
+      RECT client;
+      ::GetClientRect(wnd, &client);
+      fw::UniqueBrush ink(::CreateSolidBrush(kClientInk));
+      ::FillRect(reinterpret_cast<HDC>(wParam), &client, ink.Get());
       return 0;
     }
     if (msg == WM_NCDESTROY) ::RemovePropA(wnd, "ProbeLog");

@@ -29,6 +29,10 @@ TEST(ScrollBarGeometry, ThumbSizeAndStart) {
       {"range 0 without a page: as long as an arrow", Info(0, 0, 0, 0), 100, 16, 16, 16},
       {"no page on a range: as long as an arrow", Info(0, 99, 0, 50), 100, 16, 16, 16 + 26},
       {"a range too large for the platform: no thumb", Info(-2000000000, 2000000000, 10, 0), 100, 16, 0, 16},
+      {"nMax below nMin counts as too large", Info(10, 5, 10, 0), 100, 16, 0, 16},
+      {"the largest range with a thumb, at its start", Info(INT_MIN, -2, 10, INT_MIN), 100, 16, 10, 16},
+      {"the largest range with a thumb, past its end", Info(INT_MIN, -2, 10, INT_MAX), 100, 16, 10, 74},
+      {"the largest range with a thumb, in its middle", Info(INT_MIN, -2, 10, -1073741829), 100, 16, 10, 45},
   };
   for (const auto& c : cases) {
     const TacThumb t = ThumbGeometry(c.info, c.length, c.arrow, 10);
@@ -82,6 +86,11 @@ TEST(ScrollBarGeometry, PositionsOfADraggedThumb) {
       {"past the end is held", Info(0, 99, 10, 0), 80, 68, 10, 90},
       {"counted from nMin", Info(10, 109, 10, 0), 58, 68, 10, 100},
       {"range 0", Info(0, 0, 0, 0), 20, 68, 16, 0},
+      // Ranges wider than 32 bits can count.
+      {"a range above INT_MAX, middle", Info(-2000000000, 2000000000, 10, 0), 29, 68, 10, -4},
+      {"a range above INT_MAX, track end", Info(-2000000000, 2000000000, 10, 0), 58, 68, 10, 1999999991},
+      {"a range above INT_MAX, track start", Info(-2000000000, 2000000000, 10, 0), 0, 68, 10, -2000000000},
+      {"the whole 32-bit range, track end", Info(INT_MIN, INT_MAX, 1, 0), 58, 68, 10, INT_MAX},
   };
   for (const auto& c : cases) EXPECT_EQ(DragPosition(c.info, c.offset, c.track, c.thumb), c.pos) << c.what;
 }

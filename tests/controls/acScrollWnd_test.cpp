@@ -4,7 +4,9 @@
 // background and a grip only where it belongs, and the mouse works the bars
 // as a user's would: arrows held (one code at once, the next after 300 ms,
 // then every 55 ms, paused off the arrow), the thumb dragged, right and
-// middle clicks ignored. Removal gives the platform its bars back.
+// middle clicks ignored. A hidden window prints frame, bars, background and
+// client, each in its place and as the print flags ask. Removal gives the
+// platform its bars back.
 #include "controls/acEditWnd.h"
 
 #include <gtest/gtest.h>
@@ -279,6 +281,51 @@ TEST_F(ScrollBars, RemovalGivesThePlatformItsBarsBack) {
   // The platform's own bar works the mouse again.
   const POINT p = Screen(arrow);
   EXPECT_EQ(::SendMessageA(probe.child, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTVSCROLL);
+}
+
+TEST_F(ScrollBars, PrintingAHiddenWindowPutsFrameBarsBackgroundAndClientEachInItsPlace) {
+  ::ShowWindow(probe.child, SW_HIDE);
+  RECT w;
+  ::GetWindowRect(probe.child, &w);
+  const int width = w.right - w.left, height = w.bottom - w.top;
+  RECT inside;
+  ::GetClientRect(probe.child, &inside);
+  POINT origin{0, 0};
+  ::ClientToScreen(probe.child, &origin);
+  ::OffsetRect(&inside, origin.x - w.left, origin.y - w.top);
+  ASSERT_GT(inside.left, 0) << "a client edge";
+  const RECT vbar = Bar(sbVertical);
+  const POINT arrow{(vbar.left + vbar.right) / 2, vbar.top + SystemArrowSize() / 2};
+  constexpr COLORREF kUntouched = 0x010203;
+  const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+  struct Case {
+    const char* what;
+    DWORD flags;
+    bool frame, background, client;
+  };
+  const Case cases[] = {
+      {"everything", PRF_NONCLIENT | PRF_ERASEBKGND | PRF_CLIENT, true, true, true},
+      {"frame and bars", PRF_NONCLIENT, true, false, false},
+      {"background", PRF_ERASEBKGND, false, true, false},
+      {"client", PRF_CLIENT, false, false, true},
+      {"nothing of a hidden window asked to check", PRF_CHECKVISIBLE | PRF_NONCLIENT | PRF_CLIENT, false, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto picture = NewBitmap32(width, height);
+    HDC dc = picture->Canvas().Handle();
+    FillBitmapRect(picture.get(), RECT{0, 0, width, height}, static_cast<fw::TColor>(kUntouched));
+    ::SendMessageA(probe.child, WM_PRINT, reinterpret_cast<WPARAM>(dc), static_cast<LPARAM>(c.flags));
+    const COLORREF inner = c.client ? kClientInk : c.background ? window : kUntouched;
+    EXPECT_EQ(::GetPixel(dc, inside.left, inside.top), inner) << "the client's first pixel";
+    EXPECT_EQ(::GetPixel(dc, inside.right - 1, inside.bottom - 1), inner) << "the client's last pixel";
+    EXPECT_EQ(::GetPixel(dc, inside.left - 1, (inside.top + inside.bottom) / 2), c.frame ? kEditColor : kUntouched)
+        << "the frame ring beside the client";
+    EXPECT_EQ(::GetPixel(dc, 0, 0), c.frame ? kEditColor : kUntouched) << "the frame's corner";
+    EXPECT_EQ(::GetPixel(dc, arrow.x, arrow.y), c.frame ? kArrow : kUntouched) << "the bar's first arrow";
+    EXPECT_EQ(::GetPixel(dc, inside.right, inside.bottom - 1), c.frame ? kArrow : kUntouched)
+        << "the bar's second arrow beside the client's last pixel";
+  }
 }
 
 }  // namespace

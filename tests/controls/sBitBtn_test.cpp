@@ -504,6 +504,47 @@ TEST_F(Button, OnlyAButtonPartlyOutsideItsParentRepaintsItsCacheOnEveryPaint) {
   EXPECT_EQ(redraw(), 0u);
 }
 
+TEST_F(Button, AnAmpersandUnderlinesItsLetterAndRightToLeftReadingReordersTheCaption) {
+  // The cache picture of a button like the fixture's with a caption.
+  auto picture = [&](const std::string& caption, fw::TBiDiMode mode, bool glyph = false) {
+    auto* probe = new TsBitBtn(form);
+    probe->SetParent(form);
+    probe->SetBounds(110, 20, 80, 40);
+    probe->SetCaption(caption);
+    probe->SetBiDiMode(mode);
+    if (glyph) probe->Glyph().Assign(*MakeGlyph());
+    probe->PaintButtonCache();
+    auto copy = Copy(probe->SkinData().CacheBmp.get());
+    delete probe;
+    return copy;
+  };
+  const auto plainW = picture("W", fw::bdLeftToRight);
+  const std::vector<POINT> underline = Differences(plainW.get(), picture("&W", fw::bdLeftToRight).get());
+  ASSERT_FALSE(underline.empty()) << "the letter is underlined";
+  int top = 1000, bottom = -1;
+  for (POINT p : underline) {
+    top = std::min<int>(top, p.y);
+    bottom = std::max<int>(bottom, p.y);
+  }
+  EXPECT_LE(bottom - top, 1) << "nothing but a line under the letter: no \"&\" shown";
+
+  EXPECT_TRUE(
+      Differences(picture("W.", fw::bdRightToLeftReadingOnly).get(), picture(".W", fw::bdLeftToRight).get()).empty())
+      << "read from right to left, the full stop ends the caption on the left";
+
+  // The glyph on the left of the caption goes to its right.
+  auto glyphLeft = [](fw::TBitmap* b) {
+    for (int x = 0; x < b->Width(); ++x)
+      for (int y = 0; y < b->Height(); ++y)
+        if (PicturePixel(b, x, y) == kGlyphPixel) return x;
+    return -1;
+  };
+  const int ltr = glyphLeft(picture("W", fw::bdLeftToRight, true).get());
+  const int rtl = glyphLeft(picture("W", fw::bdRightToLeftReadingOnly, true).get());
+  ASSERT_GE(ltr, 0);
+  EXPECT_GT(rtl, ltr + 10);
+}
+
 TEST_F(Button, BlendIsKeptWithinAPercentage) {
   const std::vector<std::pair<int, int>> cases = {{150, 100}, {-5, 0}, {40, 40}, {100, 100}, {0, 0}};
   for (auto [set, stored] : cases) {

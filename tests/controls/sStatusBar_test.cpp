@@ -1,8 +1,9 @@
 // The skinned status bar on the platform: panels framed by the skin's panel
 // image or divided by its divider section, texts in the skin's colour, the
 // grip image, the simple panel, owner-drawn panels, many texts set without
-// message processing painted once, repaints that reuse the picture, and the
-// platform's own bar without a skin.
+// message processing painted once, the picture rebuilt with every paint of
+// a bar that touches its parent's right or bottom edge and reused by one
+// inside, and the platform's own bar without a skin.
 #include "controls/sStatusBar.h"
 
 #include <gtest/gtest.h>
@@ -156,16 +157,45 @@ TEST_F(StatusBar, ManyTextsSetWithoutMessageProcessingArePaintedOnce) {
   }
 }
 
-TEST_F(StatusBar, ARepaintCopiesThePictureWithoutRebuildingOrErasingIt) {
-  bar->Panels()[1].SetStyle(fw::psOwnerDraw);
-  ASSERT_TRUE(PumpUntil([&] { return drawnPanels > 0; }, 3000));
+TEST_F(StatusBar, ABarDockedAtTheBottomRebuildsItsPictureWithEveryPaintAndOneInsideReusesIt) {
+  bar->Panels()[1].SetStyle(fw::psOwnerDraw);  // counts the picture's repaints
+  const RECT client = form->ClientRect();
+  struct Placement {
+    const char* what;
+    RECT bounds;  // none: docked at the bottom
+    bool rebuilt;
+  };
+  const Placement placements[] = {
+      {"docked at the bottom, touching the right and bottom edges", RECT{}, true},
+      {"inside, touching neither", RECT{4, 20, client.right - 10, 39}, false},
+      {"inside but for its right edge", RECT{4, 20, client.right, 39}, true},
+  };
+  for (const Placement& p : placements) {
+    SCOPED_TRACE(p.what);
+    if (p.bounds.right > 0) {
+      bar->SetAlign(fw::alNone);
+      bar->SetBounds(p.bounds.left, p.bounds.top, p.bounds.right - p.bounds.left, p.bounds.bottom - p.bounds.top);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return drawnPanels > 0; }, 3000));
+    // Two paints settle what moving the bar left to repaint.
+    for (int i = 0; i < 2; ++i)
+      ::RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpFor(50);
+    drawnPanels = 0;
+    ::RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(drawnPanels, p.rebuilt ? 1 : 0);
+    EXPECT_EQ(bar->SkinData().PartlyOutside, p.rebuilt);
+    EXPECT_EQ(At(1, bar->Height() / 2), kPanelFrame);
+    // A new text rebuilds it everywhere.
+    drawnPanels = 0;
+    bar->Panels()[0].SetText(std::string("x") + p.what);
+    PumpFor(100);
+    EXPECT_EQ(drawnPanels, 1);
+  }
+}
+
+TEST_F(StatusBar, ErasingDrawsNothingAndPrintingGivesThePicture) {
   PumpFor(50);
-  drawnPanels = 0;
-  // Uncovered, erasing asked for: the bar docked at the bottom still lies
-  // inside its form and its picture is still good.
-  ::RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  EXPECT_EQ(drawnPanels, 0);
-  EXPECT_EQ(At(1, bar->Height() / 2), kPanelFrame);
   const int w = bar->Width(), h = bar->Height();
   auto probe = NewBitmap32(w, h);
   FillBitmapRect(probe.get(), RECT{0, 0, w, h}, 0x0000FF);
@@ -173,11 +203,6 @@ TEST_F(StatusBar, ARepaintCopiesThePictureWithoutRebuildingOrErasingIt) {
   EXPECT_EQ(PicturePixel(probe.get(), 1, h / 2), 0xFF0000u) << "erasing drew nothing";
   ::SendMessageA(bar->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(probe->Canvas().Handle()), PRF_CLIENT);
   EXPECT_EQ(PicturePixel(probe.get(), 1, h / 2), kPanelFrame) << "printing gives the picture";
-  EXPECT_EQ(drawnPanels, 0);
-  // A new text rebuilds it.
-  bar->Panels()[0].SetText("x");
-  PumpFor(100);
-  EXPECT_EQ(drawnPanels, 1);
 }
 
 // A box shown while a skin is read lets paints through while the skin's

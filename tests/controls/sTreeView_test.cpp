@@ -3,16 +3,21 @@
 // mouse, the selected node painted from "SELECTION" (or the skin's selection
 // colours and a focus rectangle without it), the application's own item
 // drawing respected, colours and the platform's frame and bars back on
-// removal, the bound label beside the tree, and the stored properties.
+// removal and the new skin's after a change, the skin taken up again when
+// shown, the bars and the hot state following the framework's
+// notifications, the bound label beside the tree, and the stored
+// properties.
 #include "controls/sTreeView.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "framework/Buttons.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Forms.h"
 #include "tests/controls/ScrollFixture.h"
@@ -235,6 +240,29 @@ TEST(SkinnedTree, RemovingTheSkinRestoresColoursFrameAndBars) {
   EXPECT_EQ(WindowPixel(f.Tree(), x, bar.bottom - 4), kArrow);
 }
 
+TEST(SkinnedTree, AfterASkinChangeTheTreeTakesTheNewSkinsColour) {
+  ScrollSkin skin;
+  constexpr COLORREF kOtherEdit = 0x30A050;
+  WriteSkinFolder(skin.tmp.Path(), "T", ScrollSkinOptions(true, kOtherEdit));
+  TreeForm f(20);
+  ASSERT_EQ(f.tree->Color(), static_cast<fw::TColor>(kEditColor));
+  skin.manager->SetSkinName("T");
+  PumpFor(60);
+  EXPECT_EQ(f.tree->Color(), static_cast<fw::TColor>(kOtherEdit));
+  EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(f.Tree(), TVM_GETBKCOLOR, 0, 0)), kOtherEdit);
+  // A disabled tree's selection is mixed half and half with the tree's
+  // colour, the new skin's.
+  f.tree->SetSelected(f.tree->Items().GetFirstNode());
+  f.tree->SetEnabled(false);
+  f.Repaint();
+  const POINT p = InSelection(f.tree);
+  const COLORREF seen = f.ClientPixel(p.x, p.y);
+  for (int shift : {0, 8, 16}) {
+    const int expected = (((kSelection >> shift) & 0xFF) + ((kOtherEdit >> shift) & 0xFF)) / 2;
+    EXPECT_NEAR(static_cast<int>((seen >> shift) & 0xFF), expected, 2) << "channel at bit " << shift;
+  }
+}
+
 TEST(SkinnedTree, OwnColoursStayWhenTheSkinGoes) {
   ScrollSkin skin;
   TreeForm f(10);
@@ -247,6 +275,75 @@ TEST(SkinnedTree, OwnColoursStayWhenTheSkinGoes) {
   EXPECT_EQ(f.tree->Color(), static_cast<fw::TColor>(0x123456));
   EXPECT_EQ(f.tree->Font().Color(), static_cast<fw::TColor>(0x654321));
   EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(f.Tree(), TVM_GETBKCOLOR, 0, 0)), 0x123456u);
+}
+
+TEST(SkinnedTree, ShownAgainTheTreeTakesUpItsSkinAgain) {
+  ScrollSkin skin;
+  TreeForm f(20);
+  ASSERT_NE(f.tree->ScrollWnd(), nullptr);
+  // Let go of the window, as its destruction would, with a colour of the
+  // application's that the skin overrides.
+  f.tree->ScrollWnd()->Detach();
+  f.tree->SetColor(static_cast<fw::TColor>(0x123456));
+  f.tree->SetVisible(false);
+  f.tree->SetVisible(true);
+  PumpFor(30);
+  ASSERT_NE(f.tree->ScrollWnd(), nullptr);
+  EXPECT_FALSE(f.tree->ScrollWnd()->Detached);
+  EXPECT_EQ(::GetPropA(f.Tree(), kSubclassProp), f.tree->ScrollWnd());
+  EXPECT_EQ(f.tree->Color(), static_cast<fw::TColor>(kEditColor)) << "the section resolved again";
+}
+
+TEST(SkinnedTree, TheBarsCatchUpWithTheFrameworksNotifications) {
+  ScrollSkin skin;
+  TreeForm f(2000);
+  // The focus moves between two other controls: the tree itself hears
+  // nothing but the framework's notice.
+  fw::TButton* buttons[2];
+  for (int i = 0; i < 2; ++i) {
+    buttons[i] = new fw::TButton(f.form.get());
+    buttons[i]->SetParent(f.form.get());
+    buttons[i]->SetBounds(270, 20 + 30 * i, 60, 24);
+  }
+  buttons[0]->SetFocus();
+  PumpFor(30);
+  TacScrollWnd* sw = f.tree->ScrollWnd();
+  ASSERT_NE(sw, nullptr);
+  struct Case {
+    const char* what;
+    std::function<void()> notify;
+  };
+  const Case cases[] = {
+      {"the focus moved between other controls", [&] { buttons[1]->SetFocus(); }},
+      {"a wheel turn", [&] { f.tree->Perform(fw::CM_MOUSEWHEEL, 0, 0); }},
+      {"a key down", [&] { f.tree->Perform(fw::CN_KEYDOWN, VK_SHIFT, 0); }},
+      {"a key up", [&] { f.tree->Perform(fw::CN_KEYUP, VK_SHIFT, 0); }},
+  };
+  int pos = 100;
+  for (const Case& c : cases) {
+    // The position moved without a message to the window, as the platform
+    // may move it while it handles something else.
+    pos += 10;
+    SCROLLINFO si{sizeof(si), SIF_POS, 0, 0, 0, pos, 0};
+    ::SetScrollInfo(f.Tree(), SB_VERT, &si, FALSE);
+    ASSERT_NE(sw->VertBar->Info.nPos, pos) << c.what;
+    c.notify();
+    EXPECT_EQ(sw->VertBar->Info.nPos, pos) << c.what;
+  }
+}
+
+TEST(SkinnedTree, TheMouseOverTheTreeMakesItTheHotControl) {
+  ScrollSkin skin;
+  TreeForm f(20);
+  RECT client;
+  ::GetClientRect(f.Tree(), &client);
+  POINT inside{client.right / 2, client.bottom / 2};
+  ::ClientToScreen(f.Tree(), &inside);
+  MouseMove(inside);
+  EXPECT_TRUE(PumpUntil([&] { return f.tree->SkinData().MouseAbove; }, 3000));
+  EXPECT_EQ(skin.manager->HotControl(), f.Tree());
+  MouseMove(POINT{5, 5});
+  EXPECT_TRUE(PumpUntil([&] { return !f.tree->SkinData().MouseAbove; }, 3000));
 }
 
 TEST(BoundLabel, ItStandsBesideTheTreeAndFollowsIt) {
@@ -283,6 +380,9 @@ TEST(BoundLabel, ItStandsBesideTheTreeAndFollowsIt) {
   EXPECT_EQ(bound.Label()->TextColor(), static_cast<fw::TColor>(skin.manager->GlobalFontColor()));
   bound.SetUseSkinColor(false);
   EXPECT_EQ(bound.Label()->TextColor(), bound.Label()->Font().Color());
+  // The label reads as the tree does.
+  f.tree->SetBiDiMode(fw::bdRightToLeft);
+  EXPECT_EQ(label->BiDiMode(), fw::bdRightToLeft);
   bound.SetActive(false);
   EXPECT_EQ(bound.Label(), nullptr);
 }

@@ -1,11 +1,13 @@
 // The real program under Wine, driven as a user would drive it: pick a
 // prepared folder in its shell tree (opening the drive, then selecting the
-// folder, through the tree's own messages), press the button, read the
-// status bar, answer its boxes, and check the files on disk and the end of
-// the process. Each run is made without a skin at the folder the dialog's
-// stored settings name, with the skin folder and with the packed skin there;
-// a damaged skin there shows its load error and the program goes on with the
-// platform's look.
+// folder, through the tree's own messages), press the button (or a key,
+// with nothing clicked first), read the status bar, answer its boxes, and
+// check the files on disk and the end of the process. Each run is made
+// without a skin at the folder the dialog's stored settings name, with the
+// skin folder and with the packed skin there; a damaged skin there shows its
+// load error and the program goes on with the platform's look. Walks whose
+// outcome does not depend on the skin (names the code page cannot hold,
+// folders that are links) run once, without one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,6 +19,8 @@
 #include "framework/core/SysUtils.h"
 #include "tests/app/RenameFixture.h"
 #include "tests/e2e/Remote.h"
+#include "tests/support/HostProgram.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/RemoveTree.h"
 #include "tests/support/StoredSkin.h"
 
@@ -228,10 +232,131 @@ TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   EXPECT_EQ(workDir.Files(), before);
 }
 
+// Whether the dialog's title bar shows the platform's active caption colour
+// (along most of its middle row) and nowhere its inactive one.
+bool CaptionDrawnActive(HWND form) {
+  RECT r;
+  ::GetWindowRect(form, &r);
+  const int w = r.right - r.left;
+  const int y = ::GetSystemMetrics(SM_CYFIXEDFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+  const std::vector<std::uint32_t> pixels = e2e::ScreenPixels(form);
+  if (pixels.size() < static_cast<std::size_t>(w * (y + 1))) return false;
+  const auto shown = [](int index) {
+    const COLORREF c = ::GetSysColor(index);
+    return static_cast<std::uint32_t>(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+  };
+  int active = 0, inactive = 0;
+  for (int x = 0; x < w; ++x) {
+    const std::uint32_t p = pixels[static_cast<std::size_t>(y * w + x)];
+    active += p == shown(COLOR_ACTIVECAPTION) || p == shown(COLOR_GRADIENTACTIVECAPTION);
+    inactive += p == shown(COLOR_INACTIVECAPTION) || p == shown(COLOR_GRADIENTINACTIVECAPTION);
+  }
+  return active * 2 > w && inactive == 0;
+}
+
+// A program the user has just started owns the keyboard: its dialog is
+// active and its button focused from the first moment, so a key pressed on
+// the keyboard, with nothing clicked, presses the button; the "Готово!"
+// box that follows takes the keyboard in its turn.
+TEST_P(RunningProgram, TheStartedProgramTakesTheKeyboardAtOnce) {
+  for (const char* key : {"space", "Return"}) {
+    SCOPED_TRACE(key);
+    FolderTree tree(L"T:\\");
+    tree.AddFile("Ёлка.txt", "tree");
+    StartAndSelect(testing_rename::Utf8(FolderNameOf(tree)));
+    ASSERT_TRUE(form);
+
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ::GetForegroundWindow() == form; }, 3000)) << "the dialog is not active";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return CaptionDrawnActive(form); }, 3000)) << "the caption is drawn inactive";
+    GUITHREADINFO input{};
+    input.cbSize = sizeof(input);
+    ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(form, nullptr), &input));
+    EXPECT_EQ(input.hwndActive, form);
+    EXPECT_EQ(input.hwndFocus, button) << "the button has not the keyboard";
+
+    ASSERT_TRUE(testing_gui::PressKeyOnDisplay(key)) << "xdotool could not be started";
+    HWND done = e2e::WaitForWindow(program->Id(), "TMessageForm", 10000);
+    ASSERT_TRUE(done) << "the key started no walk";
+    EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Yolka.txt", "tree"}}));
+
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ::GetForegroundWindow() == done; }, 5000)) << "the box is not active";
+    ASSERT_TRUE(testing_gui::PressKeyOnDisplay("Return"));
+    DWORD code = 1;
+    ASSERT_TRUE(program->WaitForExit(20000, &code)) << "Enter did not answer the box";
+    EXPECT_EQ(code, 0u);
+    program.reset();
+    form = nullptr;
+  }
+}
+
 std::string ParamName(const ::testing::TestParamInfo<StoredSkin>& info) { return testing_skin::Name(info.param); }
 
 INSTANTIATE_TEST_SUITE_P(StoredSkins, RunningProgram,
                          ::testing::Values(StoredSkin::None, StoredSkin::Folder, StoredSkin::Packed), ParamName);
+
+// Walks whose outcome does not depend on the skin, run once without one.
+class ProgramWalk : public RunningProgram {
+ protected:
+  // Selects the child of the selected folder whose tree text is name
+  // (UTF-8; the tree shows it in the code page).
+  void SelectChild(const std::string& name) {
+    auto selected = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    ASSERT_TRUE(selected);
+    HTREEITEM child = e2e::FindTreeChild(program->Process(), tree, selected, Ansi(name));
+    ASSERT_TRUE(child) << "no node for " << name;
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+  }
+
+  // Presses the button, answers "Готово!" and waits for the program's end.
+  void RenameAndFinish() {
+    HWND done = e2e::ClickForWindow(button, program->Id(), "TMessageForm");
+    ASSERT_TRUE(done) << "no \"Готово!\" box";
+    ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
+    DWORD code = 1;
+    ASSERT_TRUE(program->WaitForExit(20000, &code));
+    EXPECT_EQ(code, 0u);
+  }
+};
+
+// A chosen folder whose name the code page cannot hold is walked, and files
+// with such names are renamed with every other character kept.
+TEST_P(ProgramWalk, NamesTheCodePageCannotHoldAreRenamedInFull) {
+  FolderTree tree(L"T:\\");
+  for (const char* name : {"Привет 日本.txt", "Ёж.txt", "Щука ü.txt", "Яблоко €.txt"})
+    tree.AddFile(std::string("Папка 日本\\") + name, name);
+  StartAndSelect(testing_rename::Utf8(FolderNameOf(tree)));
+  SelectChild("Папка 日本");
+  RenameAndFinish();
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{
+                              {"Папка 日本\\Privet 日本.txt", "Привет 日本.txt"},
+                              {"Папка 日本\\Yozh.txt", "Ёж.txt"},
+                              {"Папка 日本\\Chshuka ü.txt", "Щука ü.txt"},
+                              {"Папка 日本\\Yabloko €.txt", "Яблоко €.txt"},
+                          }));
+}
+
+// Folders that are links are not entered: one back to the chosen folder (a
+// cycle) and one to a folder outside it. Wine shows each as a folder with
+// the reparse-point attribute (0x410).
+TEST_P(ProgramWalk, FoldersThatAreLinksAreNotEntered) {
+  FolderTree outside(L"T:\\");
+  outside.AddFile("Снаружи.txt", "outside");
+  FolderTree tree(L"T:\\");
+  tree.AddFile("Ёлка.txt", "root");
+  tree.AddFile("Вниз\\Кот.txt", "below");
+  testing_host::HostLink cycle(tree.Root() + L"\\" + testing_rename::Widen("Вниз\\Назад"), "..");
+  testing_host::HostLink elsewhere(tree.Root() + L"\\" + testing_rename::Widen("Наружу"),
+                                   testing_host::UnixPath(outside.Root()));
+  ASSERT_TRUE(cycle.Made() && elsewhere.Made()) << "no host links";
+
+  StartAndSelect(testing_rename::Utf8(FolderNameOf(tree)));
+  RenameAndFinish();
+
+  EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Yolka.txt", "root"}, {"Вниз\\Kot.txt", "below"}}));
+  EXPECT_EQ(outside.Files(), (std::map<std::string, std::string>{{"Снаружи.txt", "outside"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(NoStoredSkin, ProgramWalk, ::testing::Values(StoredSkin::None), ParamName);
 
 // The outer ring, two pixels wide, of a window's picture: a tree's frame
 // without the nodes inside it, which differ from run to run.

@@ -328,6 +328,35 @@ TEST_F(Forms, TabMovesBetweenTheButtonAndTheTree) {
   EXPECT_EQ(::GetFocus(), form->Tree1->Handle());
 }
 
+// Enter presses the button that has the focus, as in the platform's own
+// dialogs; with the focus elsewhere, the default button.
+TEST_F(Forms, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
+  auto* other = new fw::TButton(form);
+  other->SetParent(form);
+  other->SetBounds(248, 300, 75, 8);
+  other->SetDefault(true);
+  int otherClicks = 0;
+  other->OnClick = [&](fw::TComponent*) { ++otherClicks; };
+  form->Show();
+  struct Case {
+    fw::TWinControl* focus;
+    int buttonClicks, defaultClicks;
+  } cases[] = {
+      {form->Button1, 1, 0},  // the focused button, not the default one
+      {other, 0, 1},          // the default button with the focus
+      {form->Tree1, 0, 1},    // no button focused: the default one
+  };
+  for (const Case& c : cases) {
+    form->clicks = otherClicks = 0;
+    c.focus->SetFocus();
+    ASSERT_EQ(::GetFocus(), c.focus->Handle());
+    MSG msg{::GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(form->DialogKey(msg)) << c.focus->ClassName();
+    EXPECT_EQ(form->clicks, c.buttonClicks) << c.focus->ClassName();
+    EXPECT_EQ(otherClicks, c.defaultClicks) << c.focus->ClassName();
+  }
+}
+
 TEST_F(Forms, ExceptionsInHandlersGoToTheApplication) {
   std::string seen;
   fw::Application->OnException = [&](const std::exception_ptr& e) { seen = fw::ExceptionMessage(e); };

@@ -90,6 +90,29 @@ TEST(FolderPath, FileSystemItemsGiveFullPaths) {
   EXPECT_EQ(files[0]->Level(), 2);
 }
 
+TEST(FolderPath, TheWidePathKeepsWhatTheCodePageCannotHold) {
+  TempFolder tree;
+  // "Привет 日本": the last two letters are not in code page 1251.
+  const std::wstring full = tree.Root() + L"\\\x041F\x0440\x0438\x0432\x0435\x0442 \x65E5\x672C";
+  ASSERT_TRUE(::CreateDirectoryW(full.c_str(), nullptr));
+  auto root = FolderObjectOf(tree.Path());
+  ASSERT_TRUE(root);
+  auto children = ChildrenOf(*root, SHCONTF_FOLDERS);
+  ASSERT_EQ(children.size(), 1u);
+  const std::wstring wide = children[0]->FolderPathW();
+  EXPECT_EQ(::lstrcmpiW(wide.c_str(), full.c_str()), 0) << WideToAnsi(wide.c_str());
+  EXPECT_NE(::GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(::GetFileAttributesA(children[0]->FolderPath().c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the code page's path reaches it: the test shows nothing";
+
+  // Where the code page holds every character the two agree, down to the
+  // computer's display name.
+  EXPECT_EQ(WideToAnsi(root->FolderPathW().c_str()), root->FolderPath());
+  auto computer = ComputerFolder();
+  ASSERT_TRUE(computer);
+  EXPECT_EQ(computer->FolderPathW(), AnsiToWide(computer->FolderPath()));
+}
+
 // A file type whose extension the shell never shows, registered in the
 // prefix while a test runs (Wine reads classes from the machine's key only).
 class HiddenExtensionType {

@@ -1,6 +1,7 @@
-// StrRetText on hand-made STRRET records: each record type, the bounds of
-// offset texts, name markers, code page conversion and the freeing of wide
-// strings the shell hands over.
+// StrRetText and StrRetWideText on hand-made STRRET records: each record
+// type, the bounds of offset texts, name markers, code page conversion (or
+// none, for the wide text) and the freeing of wide strings the shell hands
+// over.
 #include "shell/acShellNames.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,28 @@ TEST(StrRetText, OffsetTextStaysInsideTheFirstItem) {
   }
   r.uOffset = 2;
   EXPECT_EQ(StrRetText(nullptr, r), "");
+}
+
+TEST(StrRetWideText, KeepsWhatTheCodePageCannotHoldAndWidensTheRest) {
+  long before = test::MallocSpy::Outstanding();
+  STRRET r = WideString(L"\x041F\x0440\x0438 \x65E5\x672C \x00FC.txt");
+  EXPECT_EQ(StrRetWideText(nullptr, r), L"\x041F\x0440\x0438 \x65E5\x672C \x00FC.txt");
+  EXPECT_EQ(r.pOleStr, nullptr);
+  EXPECT_EQ(test::MallocSpy::Outstanding(), before);
+  STRRET none{};
+  none.uType = STRRET_WSTR;
+  EXPECT_TRUE(StrRetWideText(nullptr, none).empty());
+
+  STRRET ansi = CString("\xC6\xF3\xEA.txt");
+  EXPECT_EQ(StrRetWideText(nullptr, ansi), L"\x0416\x0443\x043A.txt");
+  // An offset text is read inside the first item only, as StrRetText reads it.
+  ItemListPtr open = ItemWithData("abcdef");
+  STRRET offset{};
+  offset.uType = STRRET_OFFSET;
+  offset.uOffset = 4;
+  EXPECT_EQ(StrRetWideText(open.get(), offset), L"cdef");
+  offset.uOffset = 9;
+  EXPECT_TRUE(StrRetWideText(open.get(), offset).empty());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <functional>
 #include <iterator>
 
@@ -52,6 +53,29 @@ TEST(SkinPack, RoundTripWithMixedCaseOptionsEntry) {
   ASSERT_NE(c.FindImage("MASTER.BMP"), nullptr);
   EXPECT_EQ(c.FindImage("MASTER.BMP")->FileName, "Master.bmp");
   EXPECT_EQ(c.FindImage("Master.bmp"), nullptr);
+}
+
+// The file's bytes are its interface: a file written by a 32-bit program is
+// read by a 64-bit one and the other way round. A file made here byte by
+// byte (one entry, "xy" in a stored zlib block) reads the same on every
+// target, and the writer lays out the same bytes before its zlib stream.
+TEST(SkinPack, TheBytesAreTheSameOnEveryTarget) {
+  const std::vector<std::uint8_t> handMade = {
+      'A',  'S',  'z',  'f',  1,    0,    0,    0,                                  // magic, one entry
+      5,    0,    0,    0,    'A',  '.',  'b',  'm', 'p', 2,    0,    0,    0,      // name, unpacked size
+      0x78, 0x01, 0x01, 0x02, 0x00, 0xFD, 0xFF, 'x', 'y', 0x01, 0x6B, 0x00, 0xF2};  // zlib, Adler-32
+  TacSkinConvertor c;
+  c.LoadFromBytes(handMade.data(), handMade.size());
+  ASSERT_EQ(c.Files.size(), 1u);
+  EXPECT_EQ(c.Files[0].FileName, "A.bmp");
+  ASSERT_EQ(c.Files[0].Data->Size(), 2);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(c.Files[0].Data->Memory()), 2), "xy");
+
+  const std::vector<std::uint8_t> written = WritePackedSkin({{"A.bmp", Bytes("xy")}});
+  ASSERT_GT(written.size(), 21u);
+  EXPECT_TRUE(std::equal(handMade.begin(), handMade.begin() + 21, written.begin()))
+      << "the header and entry fields differ from the hand-made file";
+  EXPECT_EQ(written[21], 0x78) << "a zlib stream follows the entry's fields";
 }
 
 TEST(SkinPack, StructuralDamage) {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "tests/support/GuiPump.h"
+#include "tests/support/HostProgram.h"
 
 namespace testing_gui {
 
@@ -55,6 +56,10 @@ void ClickMouse(POINT screen, bool right) {
   MoveMouse(screen);
   MouseButtons(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
   MouseButtons(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+bool PressKeyOnDisplay(const std::string& keyName) {
+  return testing_host::StartHostProgram("/usr/bin/xdotool", {"key", keyName});
 }
 
 }  // namespace testing_gui

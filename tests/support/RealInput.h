@@ -1,4 +1,5 @@
-// Mouse input as a user's hand gives it, through the display server.
+// Mouse and keyboard input as a user's hand gives it, through the display
+// server.
 //
 // The display server reports pointer motion a moment late, and under load
 // it may still report an earlier move after a later one. A move therefore
@@ -10,6 +11,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace testing_gui {
 
 // False when the pointer would not stay at the point.
@@ -18,5 +21,11 @@ bool MoveMouse(POINT screen);
 void MouseButtons(DWORD flags);
 // A move and the button events of one click there.
 void ClickMouse(POINT screen, bool right = false);
+
+// A key (an X key name: "space", "Return", ...) pressed and released on the
+// X display through its XTest extension, by the host's xdotool: what a
+// keyboard gives, reaching whichever window has the keyboard. It comes a
+// moment later; false when xdotool could not be started.
+bool PressKeyOnDisplay(const std::string& keyName);
 
 }  // namespace testing_gui

@@ -17,6 +17,11 @@ void RemoveTree(const std::wstring& dir) {
       std::wstring full = dir;
       full += L'\\';
       full += name;
+      // A link is never followed: what it points to is not the tree's.
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        ::RemoveDirectoryW(full.c_str());
+        continue;
+      }
       ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(full);

@@ -1,5 +1,6 @@
 // Removes a folder with everything below it (read-only files included), for
-// tests and benchmarks that make folder trees on disk.
+// tests and benchmarks that make folder trees on disk. Links below it are
+// not followed (and, where the platform cannot remove them, left).
 #pragma once
 
 #include <string>

@@ -65,8 +65,9 @@ class CommonData : public ::testing::Test {
   }
   TSkinned* Add(const std::string& section, int kind = 0, fw::TWinControl* parent = nullptr, bool cache = true) {
     auto* c = new TSkinned(form, kind, cache);
-    c->SetParent(parent ? parent : form);
+    // The section first: a control that comes on screen resolves its section.
     c->SkinData().SetSkinSection(section);
+    c->SetParent(parent ? parent : form);
     c->HandleNeeded();
     return c;
   }
