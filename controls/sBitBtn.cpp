@@ -444,8 +444,16 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
         ++FFocusNesting;
         StandardWithoutRedraw(m);
         --FFocusNesting;
-        // A fade under way shows the new look on its own.
-        if (!FadeRunning()) FSkinData.RequestRepaint();
+        // A fade under way shows its next frame at once, over what the
+        // platform drew; it reaches the new look on its own. The focus that
+        // a press brings is left to the press's own fade: a frame drawn
+        // here kept the press's forced look of a quick click off the
+        // screen (seen on Wine).
+        if (FadeRunning()) {
+          if (!FInMouseHandling) FFadeTimer->StepNow();
+        } else {
+          FSkinData.RequestRepaint();
+        }
         return true;
       }
       break;
@@ -508,6 +516,17 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
       }
       return true;
     }
+    case fw::CM_DIALOGCHAR:
+      // The space bar pressed on the focused button: the pressed look at
+      // once, without the hover glow.
+      if (m.WParam == VK_SPACE && Focused() && Enabled()) {
+        StopFade();
+        FRegionChanged = true;
+        FSkinData.BGChanged = true;
+        FSkinData.CloseGlow();
+        FSkinData.RequestRepaint();
+      }
+      break;
     case WM_KEYUP:
       if (m.WParam == VK_SPACE) {
         FRegionChanged = true;
