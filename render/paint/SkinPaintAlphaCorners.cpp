@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Colors.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/paint/SkinPaintMasks.h"
 
@@ -29,6 +30,8 @@ void PutParentUnderAlphaCorners(fw::TBitmap* cache, const TsMaskData& mask, int 
   TacFast32 dest, source, back;
   if (!image || mask.StateCount <= 0 || !dest.Bind(cache) || !source.Bind(image)) return;
   const bool fromBitmap = parent.Ready && parent.Bitmap && back.Bind(parent.Bitmap);
+  // A system colour stands for the colour the platform gives it.
+  const fw::TColor fill = fw::ColorToRGB(parent.FillColor);
   const int w = cache->Width(), h = cache->Height();
   const int sw = MaskStateWidth(mask);
   const int layer = static_cast<int>(mask.Height() / 2);
@@ -82,7 +85,7 @@ void PutParentUnderAlphaCorners(fw::TBitmap* cache, const TsMaskData& mask, int 
           if (px >= 0 && py >= 0 && px < static_cast<int>(back.Width) && py < static_cast<int>(back.Height))
             dest.WritePixel(cx, cy, back.ReadPixel(px, py));
         } else {
-          dest.WritePixel(cx, cy, 0xFF000000u | (static_cast<std::uint32_t>(parent.FillColor) & 0xFFFFFFu));
+          dest.WritePixel(cx, cy, 0xFF000000u | (static_cast<std::uint32_t>(fill) & 0xFFFFFFu));
         }
       }
   }

@@ -1,8 +1,8 @@
 // The parent's background under the see-through corners of a frame image
 // with a mask layer: the wholly see-through pixels joined to each corner
 // cell's outer corner and the partly covered rim around them take the
-// parent's colour or picture; the face elsewhere, a see-through pixel cut off
-// from the outer corner among them, stays.
+// parent's colour (a system colour resolved) or picture; the face elsewhere,
+// a see-through pixel cut off from the outer corner among them, stays.
 #include "render/paint/SkinPaintAlphaCorners.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +86,13 @@ TEST_F(Corners, AColourParentFillsTheCornersFromTheirOuterCorners) {
     EXPECT_EQ(At(kSize - 1 - p.x, kSize - 1 - p.y), expected) << "bottom-right + " << p.x << ", " << p.y;
   }
   EXPECT_EQ(At(kSize / 2, kSize / 2), kFace) << "the middle";
+}
+
+TEST_F(Corners, ASystemColourIsTheColourItStandsFor) {
+  ParentCache parent = EmptyParentCache();
+  parent.FillColor = fw::clBtnFace;
+  PutParentUnderAlphaCorners(cache.get(), mask, 0, parent);
+  EXPECT_EQ(At(0, 0), 0xFF000000u | ExchangeRB(::GetSysColor(COLOR_BTNFACE)));
 }
 
 TEST_F(Corners, AParentPictureShowsAtTheControlsPlaceInIt) {
