@@ -30,7 +30,7 @@ bool VistaOrLater() {
 
 // ---- TacBaseWnd ----
 
-TacBaseWnd::~TacBaseWnd() { Detach(false); }
+TacBaseWnd::~TacBaseWnd() { DetachQuietly(false); }
 
 void TacBaseWnd::WndProc(fw::TMessage& m) {
   if (!Skinned() || !HorzBar) {
@@ -86,7 +86,7 @@ void TacBaseWnd::WndProc(fw::TMessage& m) {
 
 // ---- TacEditWnd ----
 
-TacEditWnd::~TacEditWnd() { Detach(false); }
+TacEditWnd::~TacEditWnd() { DetachQuietly(false); }
 
 bool TacEditWnd::HotLook() const {
   const TsGeneralData* section = SkinData ? SkinData->Section() : nullptr;

@@ -3,6 +3,7 @@
 #include "controls/acMainWnd.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "controls/protocol/sSkinState.h"
 #include "controls/protocol/sVclUtils.h"
@@ -39,7 +40,8 @@ constexpr UINT kFrameChanged = SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOMOVE | SWP_
 
 void TacWndRelease::operator()(TacMainWnd* wnd) const {
   if (!wnd) return;
-  wnd->Detach(true);
+  // Called from the owning pointer's destructor: nothing may leave it.
+  wnd->DetachQuietly(true);
   if (wnd->FDepth > 0)
     wnd->FFreePending = true;  // freed when its running message returns
   else
@@ -48,10 +50,13 @@ void TacWndRelease::operator()(TacMainWnd* wnd) const {
 
 TacMainWnd::TacMainWnd() = default;
 
-TacMainWnd::~TacMainWnd() {
+TacMainWnd::~TacMainWnd() { DetachQuietly(false); }
+
+void TacMainWnd::DetachQuietly(bool repaint) noexcept {
   try {
-    Detach(false);
+    Detach(repaint);
   } catch (...) {
+    // The window is released as far as it could be; the object goes.
   }
 }
 
@@ -141,26 +146,27 @@ void TacMainWnd::Detach(bool repaint) {
     ReleaseProcThunk(FThunk);
     FThunk = nullptr;
   }
+  std::exception_ptr failure;
   if (::IsWindow(CtrlHandle)) {
     if (::GetPropA(CtrlHandle, kSubclassProp) == this) ::RemovePropA(CtrlHandle, kSubclassProp);
-    RestoreColors();
+    try {
+      RestoreColors();
+    } catch (...) {
+      failure = std::current_exception();
+    }
     if (FThemeOff && ThemeSetter()) ThemeSetter()(CtrlHandle, nullptr, nullptr);
   }
   FThemeOff = false;
-  DetachScrolls(repaint);
+  try {
+    DetachScrolls(repaint);
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
   Detached = true;
   FDetaching = false;
+  if (failure) std::rethrow_exception(failure);
   // Own skin data goes with the object: a message that detached it may
   // still be running.
-}
-
-void DetachSubclass(HWND handle, bool freeObject) {
-  TacMainWnd* object = TacMainWnd::FromHandle(handle);
-  if (!object) return;
-  if (freeObject)
-    TacWndRelease()(object);
-  else
-    object->Detach(true);
 }
 
 void TacMainWnd::TargetMessage(fw::TMessage& m) {

@@ -65,7 +65,11 @@ class TacMainWnd : public TacMessageTarget {
   // Releases the window, once: the previous handler back (where another
   // subclasser came after us, the thunk stays as a forwarder), the property
   // removed, the colours restored. With repaint the frame is recalculated.
+  // Every step is taken even when one throws; the first exception is passed
+  // on at the end.
   void Detach(bool repaint = true);
+  // Detach for destructors and the owning pointer: nothing is thrown.
+  void DetachQuietly(bool repaint) noexcept;
   // Hands m to the previous handler; 0 when there is none.
   LRESULT CallPrev(fw::TMessage& m);
 
@@ -147,9 +151,5 @@ class TacMainWnd : public TacMessageTarget {
   int FDepth = 0;
   bool FFreePending = false;
 };
-
-// The object of an attached window is detached; freed too with freeObject,
-// for objects that nothing else holds.
-void DetachSubclass(HWND handle, bool freeObject);
 
 }  // namespace translit

@@ -47,7 +47,9 @@ TacScrollTracking& ScrollTracking() {
   return tracking;
 }
 
-TacScrollWnd::~TacScrollWnd() { Detach(false); }
+// Each destructor of the family detaches while its own overrides (colours,
+// bars) can still run.
+TacScrollWnd::~TacScrollWnd() { DetachQuietly(false); }
 
 void TacScrollWnd::ReadInfo(TacScrollBar& bar) const {
   bar.Info = SCROLLINFO{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};

@@ -10,7 +10,7 @@
 
 namespace translit {
 
-TacTreeViewWnd::~TacTreeViewWnd() { Detach(false); }
+TacTreeViewWnd::~TacTreeViewWnd() { DetachQuietly(false); }
 
 void TacTreeViewWnd::ApplyColors() {
   if (InStyleTrick) return;

@@ -14,6 +14,7 @@
 #include "framework/Colors.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/effects/acAnimFrames.h"
+#include "render/paint/SkinPaintAlphaCorners.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "skin/sSkinManager.h"
 
@@ -58,86 +59,6 @@ std::unique_ptr<fw::TBitmap> KeyedCellWithAlpha(fw::TBitmap& glyph, int left, in
 }
 
 std::uint32_t SysRgb(int index) { return static_cast<std::uint32_t>(::GetSysColor(index)); }
-
-// Two opposite margins shrunk to fit size as the border painters shrink
-// them: both lose half the excess, the far one a pixel more on an odd size.
-void FitPair(int& nearSide, int& farSide, int size) {
-  if (size >= nearSide + farSide) return;
-  const int excess = (nearSide + farSide - size) / 2;
-  nearSide = std::max(nearSide - excess, 0);
-  farSide = std::max(farSide - excess - (size % 2 != 0 ? 1 : 0), 0);
-}
-
-// An image with a mask layer has no key pixels to cut the outline with: its
-// rounded corners are composed over whatever lies under them. Under the part
-// of each corner cell that lies outside the frame (the pixels the mask lets
-// wholly through that join the cell's outer corner, and the partly covered
-// rim around them) the parent's background is put first, so that the corners
-// show the parent as they would through a cut outline; inside the frame the
-// button's own face stays.
-void PutParentUnderAlphaCorners(fw::TBitmap* cache, const TsMaskData& mask, int state, const ParentCache& parent) {
-  fw::TBitmap* image = MaskImage(mask);
-  TacFast32 dest, source, back;
-  if (!image || mask.StateCount <= 0 || !dest.Bind(cache) || !source.Bind(image)) return;
-  const bool fromBitmap = parent.Ready && parent.Bitmap && back.Bind(parent.Bitmap);
-  const int w = cache->Width(), h = cache->Height();
-  const int sw = MaskStateWidth(mask);
-  const int layer = static_cast<int>(mask.Height() / 2);
-  int ml = std::max<int>(mask.MarginLeft, 0), mr = std::max<int>(mask.MarginRight, 0);
-  int mt = std::max<int>(mask.MarginTop, 0), mb = std::max<int>(mask.MarginBottom, 0);
-  FitPair(ml, mr, w);
-  FitPair(mt, mb, h);
-  const int x0 = mask.SrcLeft + std::clamp(state, 0, mask.StateCount - 1) * sw, y0 = mask.SrcTop;
-  struct Cell {
-    int dx, dy, cw, ch, sx, sy;
-    bool right, bottom;
-  };
-  const Cell cells[] = {{0, 0, ml, mt, x0, y0, false, false},
-                        {w - mr, 0, mr, mt, x0 + sw - mr, y0, true, false},
-                        {0, h - mb, ml, mb, x0, y0 + layer - mb, false, true},
-                        {w - mr, h - mb, mr, mb, x0 + sw - mr, y0 + layer - mb, true, true}};
-  std::vector<std::uint8_t> state8;
-  for (const Cell& c : cells) {
-    if (c.cw <= 0 || c.ch <= 0) continue;
-    // 0 unknown, 1 joins the outer corner, 2 its partly covered rim.
-    state8.assign(static_cast<std::size_t>(c.cw * c.ch), 0);
-    auto maskAt = [&](int x, int y) -> std::uint32_t {
-      const int sx = c.sx + x, sy = c.sy + y + layer;
-      if (sx < 0 || sy < 0 || sx >= static_cast<int>(source.Width) || sy >= static_cast<int>(source.Height)) return 0;
-      return source.ReadPixel(sx, sy) & 0xFFFFFFu;
-    };
-    std::vector<POINT> todo{POINT{c.right ? c.cw - 1 : 0, c.bottom ? c.ch - 1 : 0}};
-    while (!todo.empty()) {
-      const POINT p = todo.back();
-      todo.pop_back();
-      if (p.x < 0 || p.y < 0 || p.x >= c.cw || p.y >= c.ch) continue;
-      std::uint8_t& mark = state8[static_cast<std::size_t>(p.y * c.cw + p.x)];
-      if (mark) continue;
-      const std::uint32_t m = maskAt(p.x, p.y);
-      if (m == 0xFFFFFFu) {
-        mark = 1;
-        for (int dy = -1; dy <= 1; ++dy)
-          for (int dx = -1; dx <= 1; ++dx)
-            if (dx || dy) todo.push_back(POINT{p.x + dx, p.y + dy});
-      } else if (m != 0) {
-        mark = 2;
-      }
-    }
-    for (int y = 0; y < c.ch; ++y)
-      for (int x = 0; x < c.cw; ++x) {
-        if (!state8[static_cast<std::size_t>(y * c.cw + x)]) continue;
-        const int cx = c.dx + x, cy = c.dy + y;
-        if (cx < 0 || cy < 0 || cx >= w || cy >= h) continue;
-        if (fromBitmap) {
-          const int px = parent.X + cx, py = parent.Y + cy;
-          if (px >= 0 && py >= 0 && px < static_cast<int>(back.Width) && py < static_cast<int>(back.Height))
-            dest.WritePixel(cx, cy, back.ReadPixel(px, py));
-        } else {
-          dest.WritePixel(cx, cy, 0xFF000000u | (static_cast<std::uint32_t>(parent.FillColor) & 0xFFFFFFu));
-        }
-      }
-  }
-}
 
 }  // namespace
 
@@ -442,8 +363,16 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
         ++FFocusNesting;
         StandardWithoutRedraw(m);
         --FFocusNesting;
-        // A fade under way shows the new look on its own.
-        if (!FadeRunning()) FSkinData.RequestRepaint();
+        // A fade under way shows its next frame at once, over what the
+        // platform drew; it reaches the new look on its own. The focus that
+        // a press brings is left to the press's own fade: a frame drawn
+        // here kept the press's forced look of a quick click off the
+        // screen (seen on Wine).
+        if (FadeRunning()) {
+          if (!FInMouseHandling) FFadeTimer->StepNow();
+        } else {
+          FSkinData.RequestRepaint();
+        }
         return true;
       }
       break;
@@ -506,6 +435,17 @@ bool TsBitBtn::SkinnedMessage(fw::TMessage& m) {
       }
       return true;
     }
+    case fw::CM_DIALOGCHAR:
+      // The space bar pressed on the focused button: the pressed look at
+      // once, without the hover glow.
+      if (m.WParam == VK_SPACE && Focused() && Enabled()) {
+        StopFade();
+        FRegionChanged = true;
+        FSkinData.BGChanged = true;
+        FSkinData.CloseGlow();
+        FSkinData.RequestRepaint();
+      }
+      break;
     case WM_KEYUP:
       if (m.WParam == VK_SPACE) {
         FRegionChanged = true;

@@ -14,6 +14,7 @@
 #include "framework/Handles.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/paint/SkinPaintChildren.h"
+#include "render/paint/SkinPaintFills.h"
 #include "render/paint/SkinPaintItem.h"
 #include "render/paint/SkinPaintMasks.h"
 #include "render/paint/SkinPaintParent.h"
@@ -126,10 +127,17 @@ bool TsStatusBar::SkinnedMessage(fw::TMessage& m) {
       m.Result = 0;
       return true;
     case WM_ERASEBKGND:
-      // The paint that follows copies the whole picture.
-      m.Result = 1;
+      // A picture still good is the background; a stale one is rebuilt by
+      // the paint that follows.
+      FSkinData.Updating = FSkinData.IsUpdating();
+      if (!FSkinData.Updating && !FSkinData.BGChanged && m.WParam) CopyClient(reinterpret_cast<HDC>(m.WParam));
+      return true;
+    case WM_NCPAINT:
+      if (Visible() || Designing(this)) OnNcPaint();
       return true;
     case WM_PRINT:
+      if ((Visible() || Designing(this)) && m.WParam) OnPrint(reinterpret_cast<HDC>(m.WParam));
+      return true;
     case WM_PRINTCLIENT:
       if (Visible() || Designing()) {
         FSkinData.Updating = FSkinData.IsUpdating();
@@ -146,6 +154,10 @@ bool TsStatusBar::SkinnedMessage(fw::TMessage& m) {
   if (FSkinData.CommonMessage(m)) return true;
   fw::TStatusBar::WndProc(m);
   switch (m.Msg) {
+    case WM_SIZE:
+      if (BorderWidth() > 0 && HandleAllocated() && ::IsWindowVisible(Handle()))
+        ::SendMessageA(Handle(), WM_NCPAINT, 1, 0);
+      break;
     case SB_SETTEXTA:
     case SB_SETTEXTW:
     case SB_SIMPLE:
@@ -229,7 +241,11 @@ void TsStatusBar::DrawSkinnedPanel(fw::TStatusPanel* panel, const RECT& r, bool 
   text.bottom -= 1;
   text.left += 2;
   text.right -= 4;
-  const UINT flags = DT_LEFT | DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
+  // File names are shown as they are: an "&" in one is no accelerator.
+  UINT flags = DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
+  const fw::TAlignment alignment = panel ? panel->Alignment() : fw::taLeftJustify;
+  flags |= alignment == fw::taRightJustify ? DT_RIGHT : alignment == fw::taCenter ? DT_CENTER : DT_LEFT;
+  if (UseRightToLeftReading()) flags |= DT_RIGHT;
   canvas.Font().Assign(Font());
   canvas.Brush().SetStyle(fw::bsClear);
   WriteControlText(canvas, panel ? panel->Text() : SimpleText(), Enabled(), FSkinData.IsHot(), FSkinData, flags, text);
@@ -260,7 +276,7 @@ void TsStatusBar::DrawGrip() {
   if (!manager->IsValidMask(grip)) return;
   const TsMaskData& mask = manager->Masks[static_cast<std::size_t>(grip)];
   fw::TBitmap* cache = FSkinData.CacheBmp.get();
-  const POINT at{Width() - MaskStateWidth(mask), Height() - MaskStateHeight(mask)};
+  const POINT at{Width() - MaskStateWidth(mask) - BorderWidth(), Height() - MaskStateHeight(mask) - BorderWidth()};
   DrawMaskImage(cache, at, 0, MakeParentCache(cache, 0, 0), mask, mlNormal);
 }
 
@@ -275,10 +291,50 @@ void TsStatusBar::PaintBar(HDC given) {
   FSkinData.Updating = FSkinData.IsUpdating();
   if (FSkinData.Updating) return;
   PaintBarCache();
-  FSkinData.CopyCacheToDC(dc, RECT{0, 0, Width(), Height()}, true);
-  PaintGraphicChildren(dc, this, POINT{0, 0}, true);
+  CopyClient(dc);
   EndChildUpdates(this);
   FSkinData.BGChanged = false;
+}
+
+void TsStatusBar::CopyClient(HDC dc) {
+  const int border = BorderWidth();
+  if (border == 0) {
+    FSkinData.CopyCacheToDC(dc, RECT{0, 0, Width(), Height()}, true);
+  } else {
+    // The client shows the cache from the border's inner corner on.
+    fw::SaveDCGuard saved(dc);
+    ::OffsetViewportOrgEx(dc, -border, -border, nullptr);
+    FSkinData.CopyCacheToDC(dc, RECT{border, border, Width(), Height()}, false);
+  }
+  PaintGraphicChildren(dc, this, POINT{0, 0}, true);
+}
+
+void TsStatusBar::CopyBorder(HDC dc) {
+  fw::TBitmap* cache = FSkinData.CacheBmp.get();
+  const int border = BorderWidth();
+  if (border <= 0 || !cache || cache->Width() <= 0 || cache->Height() <= 0) return;
+  CopyBorderStrips(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas().Handle(), 0, 0, border);
+}
+
+void TsStatusBar::OnNcPaint() {
+  FSkinData.Updating = FSkinData.IsUpdating();
+  if (SkinChangeFreeze || FSkinData.Updating) return;
+  PaintBarCache();
+  if (BorderWidth() <= 0) return;
+  fw::WindowDC dc(Handle(), true);
+  CopyBorder(dc.Get());
+}
+
+void TsStatusBar::OnPrint(HDC dc) {
+  FSkinData.Updating = FSkinData.IsUpdating();
+  if (FSkinData.Updating) return;
+  PaintBarCache();
+  CopyBorder(dc);
+  const int border = BorderWidth();
+  fw::SaveDCGuard saved(dc);
+  ::OffsetViewportOrgEx(dc, border, border, nullptr);
+  ::IntersectClipRect(dc, 0, 0, ClientWidth(), ClientHeight());
+  PaintBar(dc);
 }
 
 void TsStatusBar::DrawPanel(fw::TStatusPanel& panel, HDC dc, const RECT& rect) {

@@ -57,6 +57,14 @@ class TsStatusBar : public fw::TStatusBar {
   void DrawDivider(const RECT& r);
   void DrawGrip();
   bool LiesInsideParent() const;
+  // The cache's client part into dc at the client's origin; graphic
+  // children over it.
+  void CopyClient(HDC dc);
+  // The cache's border strips, BorderWidth wide, into dc in window
+  // coordinates.
+  void CopyBorder(HDC dc);
+  void OnNcPaint();
+  void OnPrint(HDC dc);
 
   TsCtrlSkinData FSkinData;
   fw::TCanvas FCanvas;

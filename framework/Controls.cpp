@@ -67,6 +67,17 @@ std::map<std::string, WNDPROC>& DefaultProcs() {
 
 bool IsWindowed(const TControl* c) { return dynamic_cast<const TWinControl*>(c) != nullptr; }
 
+// A window's client rectangle in window coordinates.
+RECT ClientInWindow(HWND wnd) {
+  RECT client, window;
+  ::GetClientRect(wnd, &client);
+  ::GetWindowRect(wnd, &window);
+  POINT origin{0, 0};
+  ::ClientToScreen(wnd, &origin);
+  ::OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+  return client;
+}
+
 }  // namespace
 
 // ---- TControl
@@ -367,6 +378,15 @@ void TWinControl::SetTabStop(bool v) {
 }
 
 std::vector<TWinControl*> TWinControl::TabList() const { return FTabList; }
+
+void TWinControl::SetBorderWidth(int width) {
+  width = std::max(width, 0);
+  if (width == FBorderWidth) return;
+  FBorderWidth = width;
+  if (FHandle)
+    ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 bool TWinControl::CanFocus() const {
   for (const TControl* c = this; c; c = c->Parent())
@@ -783,6 +803,28 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MOUSELEAVE:
       MouseLeaveNotice();
       break;
+    case WM_NCCALCSIZE:
+      DefaultHandler(m);
+      if (FBorderWidth > 0) {
+        RECT* client =
+            m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0] : reinterpret_cast<RECT*>(m.LParam);
+        ::InflateRect(client, -FBorderWidth, -FBorderWidth);
+        if (client->right < client->left) client->right = client->left;
+        if (client->bottom < client->top) client->bottom = client->top;
+      }
+      return;
+    case WM_NCPAINT:
+      DefaultHandler(m);
+      if (FBorderWidth > 0 && FHandle) {
+        // The border in the control's colour, around the client area.
+        WindowDC dc(FHandle, true);
+        RECT window, client = ClientInWindow(FHandle);
+        ::GetWindowRect(FHandle, &window);
+        ::OffsetRect(&window, -window.left, -window.top);
+        ::ExcludeClipRect(dc.Get(), client.left, client.top, client.right, client.bottom);
+        ::FillRect(dc.Get(), &window, BackgroundBrush());
+      }
+      return;
     case CM_ENABLEDCHANGED:
       if (FHandle) ::EnableWindow(FHandle, Enabled());
       return;

@@ -215,6 +215,10 @@ class TWinControl : public TControl {
   void SetTabOrder(int order);
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool v);
+  // A frame of this many pixels around the client area, in the control's
+  // colour.
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int width);
   // The windowed children in tab order.
   std::vector<TWinControl*> TabList() const;
   // Moves the focus to the next (or previous) tab stop after current.
@@ -285,6 +289,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> FControls;    // Z order for graphic, creation for windowed
   std::vector<TWinControl*> FTabList;  // windowed children in tab order
   bool FTabStop = false;
+  int FBorderWidth = 0;
   UniqueBrush FBrush;
   bool FAligning = false;
   bool FShowing = false;

@@ -59,6 +59,7 @@ void RegisterControls() {
             "bdLeftToRight")
       .Event("OnClick", &TControl::SetOnClick);
   RegisterClass<TWinControl>("TWinControl", "TControl", false)
+      .Integer("BorderWidth", &TWinControl::SetBorderWidth, 0)
       .Integer("TabOrder", &TWinControl::SetTabOrder, -1)
       .Bool("TabStop", &TWinControl::SetTabStop, false);
   RegisterClass<TGraphicControl>("TGraphicControl", "TControl", false);
@@ -128,7 +129,10 @@ void RegisterStandardControls() {
       .Integer("Width", &TStatusPanel::SetWidth, 50)
       .Enum("Bevel", &TStatusPanel::SetBevel, {{"pbNone", pbNone}, {"pbLowered", pbLowered}, {"pbRaised", pbRaised}},
             "pbLowered")
-      .Enum("Style", &TStatusPanel::SetStyle, {{"psText", psText}, {"psOwnerDraw", psOwnerDraw}}, "psText");
+      .Enum("Style", &TStatusPanel::SetStyle, {{"psText", psText}, {"psOwnerDraw", psOwnerDraw}}, "psText")
+      .Enum("Alignment", &TStatusPanel::SetAlignment,
+            {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}},
+            "taLeftJustify");
   RegisterClass<TStatusBar>("TStatusBar", "TWinControl")
       .Custom("Panels",
               [](TStatusBar& bar, const StoredValue& v, TLoadContext& ctx) {

@@ -30,6 +30,12 @@ void TStatusPanel::SetStyle(TStatusPanelStyle s) {
   FBar->UpdatePanel(Index());
 }
 
+void TStatusPanel::SetAlignment(TAlignment a) {
+  if (a == FAlignment) return;
+  FAlignment = a;
+  FBar->PanelTextChanged();
+}
+
 int TStatusPanel::Index() const { return FBar->Panels().IndexOf(this); }
 
 TStatusPanel& TStatusPanels::Add() {
@@ -125,8 +131,10 @@ void TStatusBar::DrawPanel(TStatusPanel& panel, HDC dc, const RECT& rect) {
     if (OnDrawPanel) OnDrawPanel(this, panel, rect);
     return;
   }
-  // The platform's own routine, as it draws the texts it keeps itself.
-  ::DrawStatusTextA(dc, &rect, panel.Text().c_str(), SBT_NOBORDERS);
+  // The platform's own routine, as it draws the texts it keeps itself; a
+  // tab before the text centres it, two put it on the right.
+  const char* tabs = panel.Alignment() == taCenter ? "\t" : panel.Alignment() == taRightJustify ? "\t\t" : "";
+  ::DrawStatusTextA(dc, &rect, (tabs + panel.Text()).c_str(), SBT_NOBORDERS);
 }
 
 // The platform only holds item data for owner-drawn parts; queries for a

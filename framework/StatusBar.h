@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/core/ButtonLayout.h"
 
 namespace fw {
 
@@ -36,6 +37,9 @@ class TStatusPanel : public TPersistent {
   void SetBevel(TStatusPanelBevel b);
   TStatusPanelStyle Style() const { return FStyle; }
   void SetStyle(TStatusPanelStyle s);
+  // Where the text stands in the panel.
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment a);
   int Index() const;
 
  private:
@@ -44,6 +48,7 @@ class TStatusPanel : public TPersistent {
   int FWidth = 50;
   TStatusPanelBevel FBevel = pbLowered;
   TStatusPanelStyle FStyle = psText;
+  TAlignment FAlignment = taLeftJustify;
 };
 
 class TStatusPanels {

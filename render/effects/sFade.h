@@ -42,6 +42,10 @@ class TsFadeTimer : public fw::TTimer {
 
   // Takes the before-picture from the control's cache and starts at step 1.
   void Prepare(bool fast);
+  // Takes the next step now, without waiting for the tick: the control's
+  // window was drawn over meanwhile (the platform draws on a focus change).
+  // The control may stop, and free, the fade in it.
+  void StepNow() { Timer(); }
 
  protected:
   void Timer() override;

@@ -1,5 +1,6 @@
 // What the subclassing and tree view tests share: a skin with scroll
-// sections in plain colours that tell the bars' parts apart on screen, a
+// sections in plain colours that tell the bars' parts and their normal, hot
+// and pressed looks apart on screen, a
 // message pump with a time limit, real mouse input, pixels read from a
 // window's DC, and a plain window with scroll bars that logs the scroll
 // codes it gets and scrolls by them as a list would.
@@ -30,7 +31,10 @@ constexpr COLORREF kTrack1 = 0x0000C0, kTrack1Pressed = 0x000060;
 constexpr COLORREF kTrack2 = 0x00C000, kTrack2Pressed = 0x006000;
 constexpr COLORREF kArrow = 0xC00000, kArrowHot = 0xFF8080;
 constexpr COLORREF kThumb = 0x808000, kThumbHot = 0xC0C000;
-constexpr COLORREF kGrip = 0x996633;  // the master bitmap's colour
+// The frame of a held arrow and of a dragged thumb: the third cell of their
+// frame images (their middles show the section's hot colour).
+constexpr COLORREF kArrowPressed = 0x600060, kThumbPressed = 0x006060;
+constexpr COLORREF kGrip = 0x996633;  // the rest of the master bitmap
 constexpr COLORREF kSelection = 0x00FFFF, kSelectionFocused = 0x00C0FF;
 // What the probe window prints as its client.
 constexpr COLORREF kClientInk = 0x5A3C1E;
@@ -41,21 +45,48 @@ inline std::string ScrollSkinOptions(bool withSelection = true, COLORREF editCol
     std::snprintf(b, sizeof(b), "0x%06lX", static_cast<unsigned long>(c));
     return std::string(b);
   };
-  auto section = [&](const char* name, COLORREF normal, COLORREF hot) {
-    return std::string("[") + name + "]\r\nCOLOR=" + hex(normal) + "\r\nSTATES=3\r\nHOTCOLOR=" + hex(hot) + "\r\n";
+  auto section = [&](const char* name, COLORREF normal, COLORREF hot, const char* frame = nullptr) {
+    std::string text =
+        std::string("[") + name + "]\r\nCOLOR=" + hex(normal) + "\r\nSTATES=3\r\nHOTCOLOR=" + hex(hot) + "\r\n";
+    if (frame) text += std::string("BORDERSMASK=") + frame + "\r\n";
+    return text;
   };
-  // The grip is a piece of the plain master bitmap: kGrip all over.
-  std::string s = "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\nGRIPIMAGE=@0000,0000,0008,0008,1,0\r\n";
+  // Frames four pixels wide from the master bitmap's cells (ScrollMaster):
+  // normal, hot and pressed.
+  const char* arrowFrame = "^0000,0000,0036,0012,0004,0004,0004,0004,3,0,0,0";
+  const char* thumbFrame = "^0036,0000,0072,0012,0004,0004,0004,0004,3,0,0,0";
+  // The grip is a plain piece of the master bitmap: kGrip all over.
+  std::string s = "[GLOBALINFO]\r\nVERSION=7.2\r\nMASTERBITMAP=MASTER.BMP\r\nGRIPIMAGE=@0072,0000,0080,0008,1,0\r\n";
   s += "[EDIT]\r\nCOLOR=" + hex(editColor) + "\r\nFONTCOLOR=" + hex(kEditFont) + "\r\nSTATES=1\r\n";
   s += section("SCROLLBAR1V", kTrack1, kTrack1Pressed) + section("SCROLLBAR1H", kTrack1, kTrack1Pressed);
   s += section("SCROLLBAR2V", kTrack2, kTrack2Pressed) + section("SCROLLBAR2H", kTrack2, kTrack2Pressed);
   for (const char* b : {"SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT"})
-    s += section(b, kArrow, kArrowHot);
-  s += section("SCROLLSLIDERV", kThumb, kThumbHot) + section("SCROLLSLIDERH", kThumb, kThumbHot);
+    s += section(b, kArrow, kArrowHot, arrowFrame);
+  s +=
+      section("SCROLLSLIDERV", kThumb, kThumbHot, thumbFrame) + section("SCROLLSLIDERH", kThumb, kThumbHot, thumbFrame);
   if (withSelection)
     s += "[SELECTION]\r\nCOLOR=" + hex(kSelection) + "\r\nSTATES=2\r\nHOTCOLOR=" + hex(kSelectionFocused) +
          "\r\nFONTCOLOR=0x000000\r\nHOTFONTCOLOR=0x000000\r\n";
   return s;
+}
+
+// The master bitmap of the scroll skin: 12-pixel cells of the arrows'
+// frames (normal, hot, pressed) from x 0, of the thumb's from x 36, kGrip
+// elsewhere.
+inline Bytes ScrollMaster() {
+  auto argb = [](COLORREF c) { return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); };
+  return MakeBmp(90, 20, 24, [argb](int x, int y) {
+    const COLORREF arrows[3] = {kArrow, kArrowHot, kArrowPressed}, thumbs[3] = {kThumb, kThumbHot, kThumbPressed};
+    if (y < 12 && x < 36) return argb(arrows[x / 12]);
+    if (y < 12 && x < 72) return argb(thumbs[(x - 36) / 12]);
+    return argb(kGrip);
+  });
+}
+
+// Writes the scroll skin into the folder dir + name.
+inline void WriteScrollSkin(const std::string& dir, const std::string& name, const std::string& options) {
+  WriteSkinFolder(dir, name, options);
+  WriteBytes(dir + name + "\\Master.bmp", ScrollMaster());
 }
 
 // A skin manager with a scroll skin loaded; it is the default manager.
@@ -63,7 +94,7 @@ class ScrollSkin : public LoadedSkin {
  public:
   explicit ScrollSkin(bool withSelection = true)
       : LoadedSkin(
-            [withSelection](const std::string& dir) { WriteSkinFolder(dir, "S", ScrollSkinOptions(withSelection)); },
+            [withSelection](const std::string& dir) { WriteScrollSkin(dir, "S", ScrollSkinOptions(withSelection)); },
             "S", false) {}
 };
 

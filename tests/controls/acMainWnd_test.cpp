@@ -4,12 +4,14 @@
 // another subclasser chained after ours keeping a working chain (the thunk
 // stays as a forwarder until the window's end, or until it is at the head
 // again), framework controls chained through their WindowProc, the skin
-// commands of the root, and 200 attach/detach cycles leaving no GDI or USER
-// object and no thunk behind.
+// commands of the root, detaching that releases the window even when a step
+// of it fails (and throws nothing from a destructor), and 200 attach/detach
+// cycles leaving no GDI or USER object and no thunk behind.
 #include "controls/acMainWnd.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "controls/acEditWnd.h"
@@ -129,6 +131,36 @@ TEST_F(Subclassing, TheObjectDetachesWhenItsWindowIsDestroyed) {
   ::DestroyWindow(probe.child);
   EXPECT_TRUE(object->Detached);
   EXPECT_EQ(LiveProcThunks(), thunks);
+}
+
+// An object whose colours cannot be put back.
+class TFailingEditWnd : public TacEditWnd {
+ public:
+  void RestoreColors() override { throw std::runtime_error("colours lost"); }
+};
+
+TEST_F(Subclassing, AFailingStepOfDetachingStillReleasesTheWindow) {
+  const WNDPROC original = ProcOf(probe.child);
+  auto object = TacMainWnd::Create<TFailingEditWnd>(probe.child, true, "EDIT");
+  ASSERT_NE(ProcOf(probe.child), original);
+  EXPECT_THROW(object->Detach(), std::runtime_error) << "the failure is told";
+  EXPECT_TRUE(object->Detached);
+  EXPECT_EQ(object->HorzBar, nullptr) << "the bars are let go all the same";
+  EXPECT_EQ(::GetPropA(probe.child, kSubclassProp), nullptr);
+  EXPECT_EQ(ProcOf(probe.child), original);
+
+  // Freed, by its owner or by its own destructor, it throws nothing.
+  auto again = TacMainWnd::Create<TFailingEditWnd>(probe.child, true, "EDIT");
+  again.reset();
+  EXPECT_EQ(::GetPropA(probe.child, kSubclassProp), nullptr);
+  EXPECT_EQ(ProcOf(probe.child), original);
+  {
+    TacEditWnd* raw = TacMainWnd::Create<TFailingEditWnd>(probe.child, true, "EDIT").release();
+    delete raw;
+  }
+  EXPECT_EQ(ProcOf(probe.child), original);
+  ::SendMessageA(probe.child, kPing, 0, 0);
+  EXPECT_EQ(Pings(probe), 1);
 }
 
 // A framework control with skin data of its own.

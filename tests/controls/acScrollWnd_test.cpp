@@ -174,7 +174,7 @@ TEST_F(ScrollBars, HoldingAnArrowRepeatsAfter300msThenEvery55ms) {
   const DWORD down = ::GetTickCount();
   LeftDown();
   PumpFor(1000);
-  EXPECT_EQ(VerticalPixel(len - 4), kArrowHot) << "held: drawn pressed";
+  EXPECT_EQ(VerticalPixel(len - 4), kArrowPressed) << "held: drawn pressed";
   LeftUp();
   PumpFor(100);
   const auto codes = probe.Codes(WM_VSCROLL, SB_LINEDOWN);
@@ -228,7 +228,7 @@ TEST_F(ScrollBars, DraggingTheThumbSendsTrackCodesOnlyOnChangedPositions) {
   ASSERT_TRUE(HoverVertical(t.Start + t.Size / 2));
   LeftDown();
   PumpFor(40);
-  EXPECT_EQ(VerticalPixel(t.Start + t.Size / 2), kThumbHot) << "the dragged thumb is drawn pressed";
+  EXPECT_EQ(VerticalPixel(t.Start + 1), kThumbPressed) << "the dragged thumb is drawn pressed";
   int moves = 0;
   for (int dy = 1; dy <= Length(sbVertical); dy += 1, ++moves) {
     MouseMove(POINT{p.x, p.y + dy});

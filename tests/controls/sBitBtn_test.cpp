@@ -284,6 +284,40 @@ TEST_F(Button, FadesMixTheOldLookIntoTheNewWithTheSectionsSteps) {
   EXPECT_TRUE(frames.empty());
 }
 
+TEST_F(Button, AFadeUnderWayTakesAStepWhenTheFocusArrives) {
+  button->WindowProc = [&, old = button->WindowProc](fw::TMessage& m) {
+    if (IsSkinMessage(m) && ReadSkinMessage(m).Command == SKINCMD_DRAW_FADE)
+      frames.push_back(PicturePixel(reinterpret_cast<fw::TBitmap*>(m.LParam), 1, 20));
+    old(m);
+  };
+  // The mouse enters (as the framework tells it) and the fade begins; no
+  // tick has come yet when the focus arrives.
+  button->Perform(fw::CM_MOUSEENTER, 0, 0);
+  ASSERT_NE(button->Fade(), nullptr);
+  ASSERT_NE(button->Fade()->Direction(), 0);
+  ASSERT_EQ(button->Fade()->Step, 1);
+  button->SetFocus();
+  ASSERT_NE(button->Fade(), nullptr);
+  EXPECT_EQ(button->Fade()->Step, 2);
+  ASSERT_EQ(frames.size(), 1u) << "the first frame is drawn at once";
+  EXPECT_EQ(frames[0], test::Mixed(kEdge[0], kEdge[1], 204));
+  EXPECT_TRUE(Settle(kEdge[1]));
+}
+
+TEST_F(Button, TheSpaceBarOnTheFocusedButtonClosesItsHoverGlow) {
+  skin.manager->SetSkinName("G");
+  button->SetFocus();
+  ASSERT_TRUE(Settle(kEdge[1]));
+  MouseTo(OnScreen(40, 20));
+  ASSERT_TRUE(PumpUntil([&] { return button->SkinData().GlowId >= 0; }, 3000));
+  PumpFor(50);
+  test::Key(VK_SPACE, true);
+  EXPECT_TRUE(PumpUntil([&] { return button->SkinData().GlowId < 0; }, 2000));
+  EXPECT_TRUE(Settle(kEdge[2])) << "pressed";
+  test::Key(VK_SPACE, false);
+  EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }, 2000));
+}
+
 TEST_F(Button, AQuickClickShowsThePressedLookBeforeTheReleaseFadesIt) {
   MouseTo(OnScreen(40, 20));
   ASSERT_TRUE(Settle(kEdge[1]));

@@ -3,7 +3,9 @@
 // grip image, the simple panel, owner-drawn panels, many texts set without
 // message processing painted once, the picture rebuilt with every paint of
 // a bar that touches its parent's right or bottom edge and reused by one
-// inside, and the platform's own bar without a skin.
+// inside, erasing with a picture still good, panel texts aligned as their
+// panels say, a border around the client from the picture's edge, and the
+// platform's own bar without a skin.
 #include "controls/sStatusBar.h"
 
 #include <gtest/gtest.h>
@@ -194,13 +196,21 @@ TEST_F(StatusBar, ABarDockedAtTheBottomRebuildsItsPictureWithEveryPaintAndOneIns
   }
 }
 
-TEST_F(StatusBar, ErasingDrawsNothingAndPrintingGivesThePicture) {
+TEST_F(StatusBar, ErasingCopiesAPictureStillGoodAndPrintingGivesIt) {
   PumpFor(50);
   const int w = bar->Width(), h = bar->Height();
   auto probe = NewBitmap32(w, h);
+  auto erase = [&] {
+    FillBitmapRect(probe.get(), RECT{0, 0, w, h}, 0x0000FF);
+    ::SendMessageA(bar->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(probe->Canvas().Handle()), 0);
+  };
+  ASSERT_FALSE(bar->SkinData().BGChanged);
+  erase();
+  EXPECT_EQ(PicturePixel(probe.get(), 1, h / 2), kPanelFrame) << "the picture is the background";
+  bar->SkinData().BGChanged = true;
+  erase();
+  EXPECT_EQ(PicturePixel(probe.get(), 1, h / 2), 0xFF0000u) << "a stale picture is not";
   FillBitmapRect(probe.get(), RECT{0, 0, w, h}, 0x0000FF);
-  ::SendMessageA(bar->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(probe->Canvas().Handle()), 0);
-  EXPECT_EQ(PicturePixel(probe.get(), 1, h / 2), 0xFF0000u) << "erasing drew nothing";
   ::SendMessageA(bar->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(probe->Canvas().Handle()), PRF_CLIENT);
   EXPECT_EQ(PicturePixel(probe.get(), 1, h / 2), kPanelFrame) << "printing gives the picture";
 }
@@ -228,6 +238,75 @@ TEST_F(StatusBar, WhileASkinIsReadItsPaintsStandStill) {
   ASSERT_EQ(boxes, 1);
   EXPECT_EQ(rebuiltDuringBox, 0) << "the picture was rebuilt from half-built tables";
   EXPECT_EQ(At(1, bar->Height() / 2), kPanelFrame);
+}
+
+TEST_F(StatusBar, PanelTextsStandAsTheirPanelsAlignThem) {
+  bar->Panels()[0].SetWidth(150);
+  PumpFor(50);
+  struct Case {
+    const char* what;
+    fw::TAlignment alignment;
+    fw::TBiDiMode mode;
+    int leftInk, rightInk;  // text pixels in panel 0's left and right thirds
+  };
+  const Case cases[] = {
+      {"left", fw::taLeftJustify, fw::bdLeftToRight, 1, 0},
+      {"right", fw::taRightJustify, fw::bdLeftToRight, 0, 1},
+      {"centred", fw::taCenter, fw::bdLeftToRight, 0, 0},
+      {"left, read from right to left", fw::taLeftJustify, fw::bdRightToLeftReadingOnly, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    bar->Panels()[0].SetAlignment(c.alignment);
+    bar->SetBiDiMode(c.mode);
+    bar->Panels()[0].SetText(std::string("WW ") + c.what);
+    bar->Panels()[0].SetText("WW");
+    ASSERT_TRUE(PumpUntil([&] { return !bar->SkinData().BGChanged; }, 3000));
+    PumpFor(50);
+    const int h = bar->Height();
+    const int left = CountOf(kBarText, RECT{0, 0, 50, h}), middle = CountOf(kBarText, RECT{50, 0, 100, h}),
+              right = CountOf(kBarText, RECT{100, 0, 150, h});
+    EXPECT_EQ(left > 0, c.leftInk > 0) << left;
+    EXPECT_EQ(right > 0, c.rightInk > 0) << right;
+    EXPECT_EQ(middle > 0, !c.leftInk && !c.rightInk) << middle;
+  }
+}
+
+TEST_F(StatusBar, ABorderShowsTheEdgeOfThePictureAroundTheClient) {
+  constexpr int kBorder = 3;
+  bar->SetBorderWidth(kBorder);
+  bar->SetHeight(30);
+  ASSERT_TRUE(Settle());
+  ::RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpFor(100);
+  RECT client;
+  ::GetClientRect(bar->Handle(), &client);
+  EXPECT_EQ(client.right, bar->Width() - 2 * kBorder);
+  EXPECT_EQ(client.bottom, bar->Height() - 2 * kBorder);
+  fw::TBitmap* cache = bar->SkinData().CacheBmp.get();
+  ASSERT_EQ(cache->Width(), bar->Width());
+  RECT window;
+  ::GetWindowRect(bar->Handle(), &window);
+  // On screen at a window point: the picture's pixel of that point, in
+  // the border and in the client alike.
+  auto onScreen = [&](int x, int y) { return ScreenPixel(POINT{window.left + x, window.top + y}); };
+  const int w = bar->Width(), h = bar->Height();
+  const POINT points[] = {
+      {1, h / 2},           {2, 1},        {30, 0},        {30, h - 1},   {w - 30, 1}, {kBorder, h / 2},
+      {kBorder + 1, h / 2}, {30, kBorder}, {w - 1, h - 1}, {w - 8, h - 8}};
+  for (const POINT& p : points)
+    EXPECT_EQ(onScreen(p.x, p.y), PicturePixel(cache, p.x, p.y)) << "at " << p.x << ", " << p.y;
+  EXPECT_EQ(PicturePixel(cache, w - 1 - kBorder, h - 1 - kBorder), kGrip) << "the grip inside the border";
+  EXPECT_EQ(PicturePixel(cache, w - 1, h - 1), kBarColor);
+
+  // Printed: border and client each in their place.
+  auto probe = NewBitmap32(w, h);
+  FillBitmapRect(probe.get(), RECT{0, 0, w, h}, 0x0000FF);
+  ::SendMessageA(bar->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(probe->Canvas().Handle()),
+                 PRF_NONCLIENT | PRF_CLIENT);
+  for (const POINT& p : points)
+    EXPECT_EQ(PicturePixel(probe.get(), p.x, p.y), PicturePixel(cache, p.x, p.y))
+        << "printed at " << p.x << ", " << p.y;
 }
 
 TEST_F(StatusBar, WithoutASkinItIsThePlatformsStatusBar) {

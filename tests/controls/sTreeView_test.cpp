@@ -243,7 +243,7 @@ TEST(SkinnedTree, RemovingTheSkinRestoresColoursFrameAndBars) {
 TEST(SkinnedTree, AfterASkinChangeTheTreeTakesTheNewSkinsColour) {
   ScrollSkin skin;
   constexpr COLORREF kOtherEdit = 0x30A050;
-  WriteSkinFolder(skin.tmp.Path(), "T", ScrollSkinOptions(true, kOtherEdit));
+  WriteScrollSkin(skin.tmp.Path(), "T", ScrollSkinOptions(true, kOtherEdit));
   TreeForm f(20);
   ASSERT_EQ(f.tree->Color(), static_cast<fw::TColor>(kEditColor));
   skin.manager->SetSkinName("T");
