@@ -49,6 +49,21 @@ void PaintBody(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache, 
   PaintControlItem(data, EmptyParentCache(), false, &cache, POINT{0, 0}, whole, state);
 }
 
+// The skin's size grip in the client's bottom right corner, over the
+// client background, for a sizeable form that is not maximised.
+void PaintGrip(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache) {
+  TsSkinManager* manager = p.SkinData().SkinManager();
+  const DWORD style = static_cast<DWORD>(::GetWindowLongA(p.OwnerForm->Handle(), GWL_STYLE));
+  if (p.GripMode() != gmRightBottom || m.Maximised || !(style & WS_THICKFRAME) ||
+      (p.SkinData().StateFlags & sfPlainBackground))
+    return;
+  const int grip = manager->MaskIndex(manager->ConstIndexes.GlobalInfoIndex, "GLOBALINFO", "GRIPIMAGE");
+  if (!manager->IsValidMask(grip)) return;
+  const POINT at{m.FrameWidth - manager->MaskStateWidth(grip) - m.FrameBorder - 1,
+                 m.CacheHeight - manager->MaskStateHeight(grip) - m.FrameBorder - 1};
+  DrawMaskImage(&cache, at, 0, MakeParentCache(&cache, 0, 0), manager->Masks[static_cast<std::size_t>(grip)], mlNormal);
+}
+
 void PaintTitle(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache, int state) {
   TsSkinManager* manager = p.SkinData().SkinManager();
   const RECT title{0, 0, m.FrameWidth, m.MinimisedNonMain ? m.CacheHeight : m.TitleBottom()};
@@ -124,6 +139,7 @@ void PaintFrameCache(TsSkinProvider& p, const TacFrameMetrics& m) {
   cache.SetSize(m.FrameWidth, m.CacheHeight);
   const int state = p.FrameState();
   PaintBody(p, m, cache, state);
+  PaintGrip(p, m, cache);
   if (m.Caption > 0 && p.DrawNonClientArea()) {
     PaintTitle(p, m, cache, state);
     PaintMenuLine(p, m, cache);

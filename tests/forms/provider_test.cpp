@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/acFrameCaption.h"
 #include "forms/acFrameIcon.h"
@@ -197,6 +198,31 @@ TEST_F(Provider, TheMenuBarBandIsTheSkinsAndTheMenusDrawTheItemsIntoIt) {
   for (int x = m.FrameBorder + 30; x < m.FrameWidth - m.FrameBorder; ++x, ++pixels)
     same += Pixel(*shot, x, band.top + 5) == Pixel(cache, x, band.top + 5);
   EXPECT_EQ(same, pixels);
+}
+
+TEST_F(Provider, TheSkinsGripSitsInTheBottomRightCornerOfASizeableForm) {
+  TsSkinManager& skin = FrameManager();
+  const int grip = skin.MaskIndex(skin.ConstIndexes.GlobalInfoIndex, "GLOBALINFO", "GRIPIMAGE");
+  ASSERT_GE(grip, 0);
+  const int gw = skin.MaskStateWidth(grip), gh = skin.MaskStateHeight(grip);
+  // The same sizeable form with and without the grip, and a dialog (no
+  // sizing frame) that asks for it.
+  auto cornerOf = [&](fw::TFormBorderStyle style, TsGripMode mode) {
+    auto form = MakeDialog("Grip");
+    form->SetBorderStyle(style);
+    auto* provider = new TsSkinProvider(form.get());
+    provider->SetGripMode(mode);
+    ShowAndSettle(*form);
+    const TacFrameMetrics m = provider->Metrics();
+    fw::TBitmap& cache = *provider->SkinData().CacheBmp;
+    std::vector<std::uint32_t> corner;
+    for (int y = m.CacheHeight - gh - m.FrameBorder - 1; y < m.CacheHeight - m.FrameBorder - 1; ++y)
+      for (int x = m.FrameWidth - gw - m.FrameBorder - 1; x < m.FrameWidth - m.FrameBorder - 1; ++x)
+        corner.push_back(Pixel(cache, x, y));
+    return corner;
+  };
+  EXPECT_NE(cornerOf(fw::bsSizeable, gmRightBottom), cornerOf(fw::bsSizeable, gmNone));
+  EXPECT_EQ(cornerOf(fw::bsDialog, gmRightBottom), cornerOf(fw::bsDialog, gmNone));
 }
 
 TEST_F(Provider, ACloseButtonClickClosesTheDialog) {
