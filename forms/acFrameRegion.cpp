@@ -1,6 +1,9 @@
 // Window region of a skinned frame.
 #include "forms/acFrameRegion.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "forms/sSkinProvider.h"
 #include "framework/Handles.h"
 #include "framework/core/FlagScope.h"
@@ -32,13 +35,16 @@ void UpdateFrameRegion(TsSkinProvider& p, const TacFrameMetrics& m) {
   // The region is set with a redraw only where nothing shows yet or the
   // whole window is redrawn anyway.
   const BOOL redraw = !::IsWindowVisible(window) || m.Maximised || form.Position() == fw::poDefault;
-  p.RegionRects.clear();
+  // Whatever is set below, the outline of RegionSize is no longer known.
+  const SIZE built = std::exchange(p.RegionSize, SIZE{-1, -1});
   if ((!HasFrame(form) && !m.Minimised && !(style & WS_THICKFRAME)) || (style & WS_CHILD)) {
+    p.RegionRects.clear();
     ::SetWindowRgn(window, nullptr, redraw);
     return;
   }
   if (m.Maximised && form.FormStyle() != fw::fsMDIChild) {
     // The frame past the screen's edges is cut away.
+    p.RegionRects.clear();
     fw::UniqueRgn inner(
         ::CreateRectRgn(m.FrameBorder, m.TopFrame, m.FrameWidth - m.FrameBorder, m.Height - m.TopFrame));
     if (::SetWindowRgn(window, inner.Get(), redraw)) inner.Detach();
@@ -48,7 +54,16 @@ void UpdateFrameRegion(TsSkinProvider& p, const TacFrameMetrics& m) {
   const int titleMask = manager->IsValidSection(titleSection)
                             ? manager->Sections[static_cast<std::size_t>(titleSection)].BorderIndex
                             : -1;
-  p.RegionRects = CollectFrameRegionRects(*manager, p.SkinData().BorderIndex, titleMask, m.FrameWidth, m.Height);
+  std::vector<RECT> rects =
+      CollectFrameRegionRects(*manager, p.SkinData().BorderIndex, titleMask, m.FrameWidth, m.Height);
+  // Setting a region costs the window a frame change: the outline it has
+  // already stays.
+  const bool same = built.cx == m.FrameWidth && built.cy == m.Height && rects.size() == p.RegionRects.size() &&
+                    std::equal(rects.begin(), rects.end(), p.RegionRects.begin(),
+                               [](const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; });
+  p.RegionRects = std::move(rects);
+  p.RegionSize = SIZE{m.FrameWidth, m.Height};
+  if (same) return;
   if (p.RegionRects.empty()) {
     ::SetWindowRgn(window, nullptr, redraw);
     return;

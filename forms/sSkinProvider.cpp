@@ -107,6 +107,7 @@ void TsSkinProvider::SetDrawNonClientArea(bool v) {
     HadSysMenuStyle = false;
     ::SetWindowRgn(window, nullptr, TRUE);
     RegionRects.clear();
+    RegionSize = SIZE{-1, -1};
   } else if (style & WS_SYSMENU) {
     HadSysMenuStyle = true;
     ::SetWindowLongA(window, GWL_STYLE, style & ~WS_SYSMENU);
@@ -233,6 +234,7 @@ void TsSkinProvider::RestoreSystemLook() {
   HadSysMenuStyle = false;
   ::SetWindowRgn(window, nullptr, FALSE);
   RegionRects.clear();
+  RegionSize = SIZE{-1, -1};
   if (FUseGlobalColor && !FSkinData.CustomColor()) OwnerForm->SetColor(fw::clBtnFace);
   FSkinData.CacheBmp.reset();
   if (TitleBackBitmap) TitleBackBitmap->SetSize(0, 0);

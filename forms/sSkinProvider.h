@@ -100,6 +100,9 @@ class TsSkinProvider : public fw::TComponent {
   int TitleSkinIndex = -1, CaptionSkinIndex = -1;
   int MenuLineCount = -1;
   std::vector<RECT> RegionRects;
+  // The window size RegionRects were cut for and set as the window's
+  // region; -1 when the window's region is not that.
+  SIZE RegionSize{-1, -1};
   bool RegionDirty = true, RegionBusy = false;
   bool MenuChanged = false;
   bool FirstPaintDone = false;

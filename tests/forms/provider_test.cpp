@@ -225,6 +225,34 @@ TEST_F(Provider, TheSkinsGripSitsInTheBottomRightCornerOfASizeableForm) {
   EXPECT_EQ(cornerOf(fw::bsDialog, gmRightBottom), cornerOf(fw::bsDialog, gmNone));
 }
 
+TEST_F(Provider, TheOutlineIsSetAgainOnlyWhenItChanged) {
+  auto form = MakeDialog("Outline kept");
+  auto* provider = new TsSkinProvider(form.get());
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  // Setting a window region changes the window's frame, which the system
+  // measures again.
+  int measured = 0;
+  const TacWindowProc original = provider->SavedWindowProc;
+  provider->SavedWindowProc = [&](fw::TMessage& m) {
+    measured += m.Msg == WM_NCCALCSIZE;
+    original(m);
+  };
+  provider->RegionDirty = true;
+  provider->MarkFrameDirty();
+  ::SendMessageA(window, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(measured, 0) << "the same outline set again";
+  form->SetBounds(form->Left(), form->Top(), form->Width() + 40, form->Height());
+  PumpFor(100);
+  provider->SavedWindowProc = original;
+  fw::UniqueRgn region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(::GetWindowRgn(window, region.Get()), ERROR);
+  const int w = form->Width();
+  EXPECT_FALSE(::PtInRegion(region.Get(), w - 1, 0)) << "the new right corner is cut";
+  EXPECT_TRUE(::PtInRegion(region.Get(), w - 41, 0)) << "the old one is not";
+  EXPECT_EQ(provider->RegionSize.cx, w);
+}
+
 TEST_F(Provider, ACloseButtonClickClosesTheDialog) {
   auto form = MakeDialog("Closed by its button");
   auto* provider = new TsSkinProvider(form.get());
