@@ -20,14 +20,6 @@ namespace translit {
 
 namespace {
 
-// A copy of part of the cache, the parent background of an item drawn over it.
-std::unique_ptr<fw::TBitmap> CopyOf(fw::TBitmap& cache, const RECT& r) {
-  auto copy = NewBitmap32(std::max<LONG>(r.right, 0), std::max<LONG>(r.bottom, 0));
-  ::BitBlt(copy->Canvas().Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, cache.Canvas().Handle(), r.left,
-           r.top, SRCCOPY);
-  return copy;
-}
-
 bool ShowsMenuBar(fw::TCustomForm& form, const TacFrameMetrics& m) {
   if (m.MenuBar <= 0 || m.MenuLines <= 0) return false;
   HMENU menu = ::GetMenu(form.Handle());
@@ -67,11 +59,12 @@ void PaintGrip(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache) 
 void PaintTitle(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache, int state) {
   TsSkinManager* manager = p.SkinData().SkinManager();
   const RECT title{0, 0, m.FrameWidth, m.MinimisedNonMain ? m.CacheHeight : m.TitleBottom()};
-  if (manager->IsValidSection(p.TitleSkinIndex)) {
-    auto under = CopyOf(cache, title);
-    PaintSkinItem(p.TitleSkinIndex, p.TitleSection(), MakeParentCache(under.get(), 0, 0), -1, -1, manager, &cache,
+  // Items drawn over the frame take what the cache holds under them as their
+  // parent's background: the painters leave a parent that is the picture
+  // itself in place.
+  if (manager->IsValidSection(p.TitleSkinIndex))
+    PaintSkinItem(p.TitleSkinIndex, p.TitleSection(), MakeParentCache(&cache, 0, 0), -1, -1, manager, &cache,
                   POINT{0, 0}, title, state);
-  }
   const int iconWidth = DrawTitleIcon(p, m, cache);
   if (VisibleClose(p) && manager->IsValidSection(p.TitleSkinIndex)) {
     // The plate behind the title buttons.
@@ -79,9 +72,8 @@ void PaintTitle(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache,
     if (manager->IsValidMask(bar)) {
       const RECT plate{m.FrameWidth - (2 * manager->MaskStateWidth(bar) + p.ButtonsAreaWidth()), 0, m.FrameWidth,
                        m.TitleBottom()};
-      auto under = CopyOf(cache, RECT{0, 0, m.FrameWidth, m.TitleBottom()});
       PaintBorderMask(&cache, plate, true, state, manager->Masks[static_cast<std::size_t>(bar)],
-                      MakeParentCache(under.get(), 0, 0));
+                      MakeParentCache(&cache, 0, 0));
     }
   }
   DrawFrameCaption(p, m, cache, iconWidth);
@@ -98,11 +90,9 @@ void PaintMenuLine(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cac
     section = manager->SectionIndex(name);
   }
   const RECT band{0, m.TitleBottom(), m.FrameWidth, m.TitleBottom() + m.MenuLines * m.MenuBar + 1};
-  if (manager->IsValidSection(section)) {
-    auto under = CopyOf(cache, band);
-    PaintSkinItem(section, name, MakeParentCache(under.get(), band.left, band.top), -1, -1, manager, &cache,
-                  POINT{0, 0}, band, 0);
-  }
+  if (manager->IsValidSection(section))
+    PaintSkinItem(section, name, MakeParentCache(&cache, band.left, band.top), -1, -1, manager, &cache, POINT{0, 0},
+                  band, 0);
   // The band as it is before the items: the menus redraw single items on it.
   if (!p.MenuLineBitmap) p.MenuLineBitmap = NewBitmap32(0, 0);
   p.MenuLineBitmap->SetSize(band.right - band.left, band.bottom - band.top);

@@ -17,11 +17,21 @@ namespace translit {
 namespace {
 
 // The system's caption font with the form font's character set.
+// The system's caption font, read once per process like the caption heights.
+const LOGFONTA* SystemCaptionFont() {
+  static const NONCLIENTMETRICSA metrics = [] {
+    NONCLIENTMETRICSA m{};
+    m.cbSize = sizeof(m);
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) m.cbSize = 0;
+    return m;
+  }();
+  return metrics.cbSize ? &metrics.lfCaptionFont : nullptr;
+}
+
 void UseCaptionFont(fw::TCanvas& canvas, const fw::TFont& formFont) {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
-  const LOGFONTA& lf = metrics.lfCaptionFont;
+  const LOGFONTA* caption = SystemCaptionFont();
+  if (!caption) return;
+  const LOGFONTA& lf = *caption;
   fw::TFont& font = canvas.Font();
   font.SetName(lf.lfFaceName);
   font.SetHeight(lf.lfHeight);
@@ -106,11 +116,9 @@ void DrawFrameCaption(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& 
     if (captionSection) {
       RECT plate{rect.left, rect.top, std::min(rect.left + captionWidth, rect.right), rect.bottom};
       ::InflateRect(&plate, 4, 2);
-      // The title as it is under the plate, for a plate with clear parts.
-      auto under = NewBitmap32(m.FrameWidth, m.TitleBottom());
-      ::BitBlt(under->Canvas().Handle(), 0, 0, m.FrameWidth, m.TitleBottom(), canvas.Handle(), 0, 0, SRCCOPY);
-      // The parent's place is given for the plate's top-left corner.
-      PaintSkinItem(p.CaptionSkinIndex, "CAPTION", MakeParentCache(under.get(), plate.left, plate.top), -1, -1, manager,
+      // Over the title as the cache holds it (the parent's place is given for
+      // the plate's top-left corner).
+      PaintSkinItem(p.CaptionSkinIndex, "CAPTION", MakeParentCache(&cache, plate.left, plate.top), -1, -1, manager,
                     &cache, POINT{0, 0}, plate, state);
     }
     const bool active = state > 0;
