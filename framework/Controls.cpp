@@ -6,6 +6,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "framework/ActnList.h"
 #include "framework/Application.h"
 
 namespace fw {
@@ -91,6 +92,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+  if (FAction) FAction->RemoveClient(this);
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -237,7 +239,19 @@ void TControl::Repaint() {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else if (FAction)
+    FAction->Execute();
+}
+
+void TControl::SetAction(TCustomAction* action) {
+  if (action == FAction) return;
+  if (FAction) FAction->RemoveClient(this);
+  FAction = action;
+  if (!FAction) return;
+  FAction->AddClient(this);
+  Perform(CM_ACTIONUPDATE, 0, reinterpret_cast<LPARAM>(FAction));
 }
 
 POINT TControl::ClientToScreen(POINT p) const {
@@ -278,6 +292,9 @@ void TControl::WndProc(TMessage& m) {
     case CM_ENABLEDCHANGED:
       // A control without a window shows it when repainted.
       Invalidate();
+      return;
+    case CM_ACTIONUPDATE:
+      if (FAction && reinterpret_cast<TCustomAction*>(m.LParam) == FAction) SetEnabled(FAction->Enabled());
       return;
     case CM_MOUSEWHEEL:
       if (OnMouseWheel) {
