@@ -599,19 +599,6 @@ void TsBitBtn::MouseUp(fw::TMessage& m) {
 
 // ---- Painting
 
-bool TsBitBtn::LiesInsideParent() const {
-  fw::TWinControl* parent = Parent();
-  if (!parent) return false;
-  const RECT client = parent->ClientRect();
-  return Left() >= client.left && Top() >= client.top && Left() + Width() <= client.right &&
-         Top() + Height() <= client.bottom;
-}
-
-bool TsBitBtn::ParentSaysPartlyOutside() {
-  fw::TWinControl* parent = Parent();
-  return parent && parent->HandleAllocated() && SendSkinCommand(parent->Handle(), SKINCMD_IS_PARTLY_OUTSIDE) == 1;
-}
-
 TsBitBtn::LayoutKey TsBitBtn::CurrentLayoutKey() {
   const SIZE glyph = GlyphSize();
   return LayoutKey{static_cast<int>(fw::TBitBtn::Layout()),
@@ -635,8 +622,7 @@ void TsBitBtn::PaintButton(HDC given) {
   if (FSkinData.Updating) return;
   bool outlineRedrawn = false;
   if (!FadeRunning()) {
-    bool stale = FSkinData.BGChanged || FSkinData.PartlyOutside || ParentSaysPartlyOutside();
-    FSkinData.PartlyOutside = !LiesInsideParent();
+    bool stale = FSkinData.PlaceNeedsRepaint(TFarEdges::Inside);
     if (!(CurrentLayoutKey() == FLastLayout) || FRegionChanged) stale = true;
     if (const TsGeneralData* section = FSkinData.Section())
       if (FCachedState != LimitToSection(CurrentState(), *section)) stale = true;

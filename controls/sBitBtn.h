@@ -129,8 +129,6 @@ class TsBitBtn : public fw::TBitBtn {
   // After a new outline: when the button became smaller, the parent
   // repaints what lay under the old outline's corners.
   void UncoverOldCorners();
-  bool LiesInsideParent() const;
-  bool ParentSaysPartlyOutside();
 
   // Glyph and caption.
   SIZE GlyphSize();

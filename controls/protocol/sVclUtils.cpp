@@ -132,6 +132,16 @@ RECT ClientRectInWindow(HWND window) {
   return client;
 }
 
+bool LiesInsideParent(const fw::TControl& control, TFarEdges farEdges) {
+  fw::TWinControl* parent = control.Parent();
+  if (!parent) return false;
+  const RECT client = parent->ClientRect();
+  const int slack = farEdges == TFarEdges::Inside ? 0 : 1;
+  return control.Left() >= client.left && control.Top() >= client.top &&
+         control.Left() + control.Width() + slack <= client.right &&
+         control.Top() + control.Height() + slack <= client.bottom;
+}
+
 bool CanPaint(fw::TControl* control) {
   if (!control || control->Loading() || control->Destroying() || !control->Parent()) return false;
   auto* windowed = dynamic_cast<fw::TWinControl*>(control);

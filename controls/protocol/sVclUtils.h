@@ -65,4 +65,12 @@ RECT ClientRectInWindow(HWND window);
 // destroyed, and has a parent.
 bool CanPaint(fw::TControl* control);
 
+// Whether a control touching its parent's right or bottom edge still lies
+// inside the parent's client rectangle.
+enum class TFarEdges { Inside, Outside };
+// The control's bounds lie within its parent's client rectangle (false
+// without a parent); with TFarEdges::Outside its right and bottom edges must
+// lie left of and above the parent's.
+bool LiesInsideParent(const fw::TControl& control, TFarEdges farEdges);
+
 }  // namespace translit
