@@ -18,6 +18,7 @@
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/ButtonLooks.h"
 #include "tests/support/GuiCounts.h"
+#include "tests/support/Placed.h"
 
 namespace translit {
 namespace {
@@ -31,18 +32,13 @@ using test::PicturePixel;
 using test::PumpFor;
 using test::PumpUntil;
 using test::ScreenPixel;
+using testing_gui::Placed;
+using testing_gui::TFocusable;
 
 // The form's colour (BGR) and what the screen shows of it.
 constexpr fw::TColor kFormColor = 0x406080;
 constexpr std::uint32_t kFormPixel = 0x806040;
 constexpr POINT kAway{4, 4};
-
-// A control that takes the focus and is no button.
-class TFocusable : public fw::TCustomControl {
- public:
-  using fw::TCustomControl::TCustomControl;
-  const char* ClassName() const override { return "TFocusable"; }
-};
 
 class Button : public ::testing::Test {
  protected:
@@ -52,16 +48,10 @@ class Button : public ::testing::Test {
     form = new fw::TForm(fw::Application);
     form->SetBounds(200, 150, 340, 220);
     form->SetColor(kFormColor);
-    other = new fw::TButton(form);
-    other->SetParent(form);
-    other->SetBounds(220, 140, 80, 25);
+    other = Placed<fw::TButton>(form, 220, 140, 80, 25);
     other->SetCaption("Other");
-    plain = new TFocusable(form);
-    plain->SetParent(form);
-    plain->SetBounds(220, 100, 30, 20);
-    button = new TsBitBtn(form);
-    button->SetParent(form);
-    button->SetBounds(20, 20, 80, 40);
+    plain = Placed<TFocusable>(form, 220, 100, 30, 20);
+    button = Placed<TsBitBtn>(form, 20, 20, 80, 40);
     button->OnClick = [this](fw::TComponent*) { ++clicks; };
     button->OnMouseEnter = [this](fw::TComponent*) { ++enters; };
     button->OnMouseLeave = [this](fw::TComponent*) { ++leaves; };

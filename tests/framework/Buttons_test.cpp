@@ -11,23 +11,19 @@
 #include "framework/Forms.h"
 #include "tests/support/ButtonLooks.h"
 #include "tests/support/GuiPump.h"
+#include "tests/support/Placed.h"
 #include "tests/support/RealInput.h"
 
 namespace {
 
 using testing_gui::Differing;
 using testing_gui::Picture;
+using testing_gui::Placed;
 using testing_gui::PumpFor;
 using testing_gui::PumpUntil;
+using testing_gui::TFocusable;
 
 constexpr fw::TColor kFormColor = 0x406080;
-
-// A control that takes the focus and is no button.
-class TFocusable : public fw::TCustomControl {
- public:
-  using fw::TCustomControl::TCustomControl;
-  const char* ClassName() const override { return "TFocusable"; }
-};
 
 class BitBtnLook : public ::testing::Test {
  protected:
@@ -37,12 +33,8 @@ class BitBtnLook : public ::testing::Test {
     form = new fw::TForm(fw::Application);
     form->SetBounds(100, 100, 300, 200);
     form->SetColor(kFormColor);
-    plain = new TFocusable(form);
-    plain->SetParent(form);
-    plain->SetBounds(200, 100, 30, 20);
-    button = new fw::TBitBtn(form);
-    button->SetParent(form);
-    button->SetBounds(20, 20, kW, kH);
+    plain = Placed<TFocusable>(form, 200, 100, 30, 20);
+    button = Placed<fw::TBitBtn>(form, 20, 20, kW, kH);
     form->Show();
     plain->SetFocus();
     PumpFor(100);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "framework/Handles.h"
+#include "tests/support/ScreenPixels.h"
 
 namespace testing_gui {
 
@@ -16,28 +17,17 @@ namespace {
 
 // A picture drawn into a 32-bit bitmap by draw(dc, rect) over back.
 Picture Drawn(int w, int h, COLORREF back, const std::function<void(HDC, const RECT&)>& draw) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  fw::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  Dib32 dib(w, h);
   fw::UniqueDC dc(::CreateCompatibleDC(nullptr));
-  if (!bitmap || !bits || !dc) return Picture{};
+  if (!dib.Ok() || !dc) return Picture{};
   {
-    fw::SelectGuard into(dc.Get(), bitmap.Get());
+    fw::SelectGuard into(dc.Get(), dib.Handle());
     const RECT r{0, 0, w, h};
     fw::UniqueBrush brush(::CreateSolidBrush(back));
     ::FillRect(dc.Get(), &r, brush.Get());
     draw(dc.Get(), r);
-    ::GdiFlush();
   }
-  const auto* px = static_cast<const std::uint32_t*>(bits);
-  Picture p{w, h, std::vector<std::uint32_t>(px, px + static_cast<std::size_t>(w) * h)};
-  for (std::uint32_t& v : p.pixels) v &= 0xFFFFFFu;
-  return p;
+  return Picture{w, h, dib.Rgb()};
 }
 
 }  // namespace
@@ -58,18 +48,9 @@ Picture ClassicButton(int w, int h, COLORREF back) {
 }
 
 Picture OnScreen(HWND window, int w, int h) {
-  Picture p{w, h, {}};
-  p.pixels.reserve(static_cast<std::size_t>(w) * h);
-  HDC screen = ::GetDC(nullptr);
   POINT origin{0, 0};
   ::ClientToScreen(window, &origin);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const COLORREF c = ::GetPixel(screen, origin.x + x, origin.y + y);
-      p.pixels.push_back(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
-    }
-  ::ReleaseDC(nullptr, screen);
-  return p;
+  return Picture{w, h, ScreenPixels(RECT{origin.x, origin.y, origin.x + w, origin.y + h})};
 }
 
 int Differing(const Picture& a, const Picture& b, int ring) {
