@@ -68,9 +68,10 @@ std::map<std::string, WNDPROC>& DefaultProcs() {
 
 bool IsWindowed(const TControl* c) { return dynamic_cast<const TWinControl*>(c) != nullptr; }
 
-// A window's client rectangle in window coordinates.
-RECT ClientInWindow(HWND wnd) {
-  RECT client, window;
+}  // namespace
+
+RECT ClientRectInWindow(HWND wnd) {
+  RECT client{}, window{};
   ::GetClientRect(wnd, &client);
   ::GetWindowRect(wnd, &window);
   POINT origin{0, 0};
@@ -78,8 +79,6 @@ RECT ClientInWindow(HWND wnd) {
   ::OffsetRect(&client, origin.x - window.left, origin.y - window.top);
   return client;
 }
-
-}  // namespace
 
 // ---- TControl
 
@@ -835,7 +834,7 @@ void TWinControl::WndProc(TMessage& m) {
       if (FBorderWidth > 0 && FHandle) {
         // The border in the control's colour, around the client area.
         WindowDC dc(FHandle, true);
-        RECT window, client = ClientInWindow(FHandle);
+        RECT window, client = ClientRectInWindow(FHandle);
         ::GetWindowRect(FHandle, &window);
         ::OffsetRect(&window, -window.left, -window.top);
         ::ExcludeClipRect(dc.Get(), client.left, client.top, client.right, client.bottom);

@@ -335,4 +335,7 @@ class TCustomControl : public TWinControl {
 
 LRESULT CALLBACK FwWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// A window's client rectangle in window coordinates.
+RECT ClientRectInWindow(HWND wnd);
+
 }  // namespace fw

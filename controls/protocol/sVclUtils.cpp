@@ -122,16 +122,6 @@ void EndChildUpdates(HWND window) {
 
 bool IsChildWindow(HWND window) { return (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0; }
 
-RECT ClientRectInWindow(HWND window) {
-  RECT client{}, frame{};
-  ::GetClientRect(window, &client);
-  ::GetWindowRect(window, &frame);
-  POINT origin{0, 0};
-  ::ClientToScreen(window, &origin);
-  ::OffsetRect(&client, origin.x - frame.left, origin.y - frame.top);
-  return client;
-}
-
 bool LiesInsideParent(const fw::TControl& control, TFarEdges farEdges) {
   fw::TWinControl* parent = control.Parent();
   if (!parent) return false;

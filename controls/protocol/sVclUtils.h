@@ -56,10 +56,9 @@ void EndChildUpdates(fw::TWinControl* control);
 // The same to every visible child window of window.
 void EndChildUpdates(HWND window);
 
-// The client rectangle in window coordinates.
 // The window has the child style (it lies inside its parent's client area).
 bool IsChildWindow(HWND window);
-RECT ClientRectInWindow(HWND window);
+using fw::ClientRectInWindow;
 
 // The control has its window (when windowed), is neither being loaded nor
 // destroyed, and has a parent.
