@@ -1,3 +1,22 @@
+# translit_wine_path(<var> <host path>)
+# The host path as Wine names it: drive Z: is the host's root.
+function(translit_wine_path var path)
+  string(REPLACE "/" "\\\\" wine "Z:${path}")
+  set(${var} "${wine}" PARENT_SCOPE)
+endfunction()
+
+# translit_test_finds_skins(<target>)
+# TRANSLIT_SKINS_WINDOWS_DIR for the test: the folder of the generated
+# skins as Wine names it; empty when the build has none.
+function(translit_test_finds_skins target)
+  set(dir "")
+  if(TRANSLIT_SKINS_FOUND)
+    get_filename_component(skins_dir ${TRANSLIT_SKIN_BLUEICE_PACKED} DIRECTORY)
+    translit_wine_path(dir "${skins_dir}")
+  endif()
+  target_compile_definitions(${target} PRIVATE TRANSLIT_SKINS_WINDOWS_DIR="${dir}")
+endfunction()
+
 # translit_add_test(<name> SOURCES <files...> LIBS <libs...> [GUI])
 # One GoogleTest executable, registered with ctest. On the Windows build ctest
 # runs it under Wine through CMAKE_CROSSCOMPILING_EMULATOR.

@@ -162,16 +162,6 @@ void TacEditWnd::OnNcPaint(fw::TMessage& m) {
   PaintFrameRing(dc.Get());
 }
 
-RECT TacEditWnd::ClientInWindow() const {
-  RECT client, window;
-  ::GetClientRect(CtrlHandle, &client);
-  ::GetWindowRect(CtrlHandle, &window);
-  POINT origin{0, 0};
-  ::ClientToScreen(CtrlHandle, &origin);
-  const int left = origin.x - window.left, top = origin.y - window.top;
-  return RECT{left, top, left + client.right, top + client.bottom};
-}
-
 // WM_PRINT is mostly sent to hidden windows (pictures of a window before it
 // is shown): everything is printed whether or not the window is on screen.
 // The platform's own printing puts the background and the client at the
@@ -194,7 +184,7 @@ void TacEditWnd::OnPrint(fw::TMessage& m) {
     PaintScrollBars(dc, true);
   }
   if (!(flags & (PRF_ERASEBKGND | PRF_CLIENT | PRF_CHILDREN))) return;
-  const RECT inside = ClientInWindow();
+  const RECT inside = ClientRectInWindow(CtrlHandle);
   fw::SaveDCGuard saved(dc);
   ::OffsetViewportOrgEx(dc, inside.left, inside.top, nullptr);
   ::IntersectClipRect(dc, 0, 0, inside.right - inside.left, inside.bottom - inside.top);

@@ -44,8 +44,6 @@ class TacEditWnd : public TacBaseWnd {
   void PaintFrameRing(HDC dc);
   void OnNcPaint(fw::TMessage& m);
   void OnPrint(fw::TMessage& m);
-  // The client area in window coordinates.
-  RECT ClientInWindow() const;
 };
 
 }  // namespace translit

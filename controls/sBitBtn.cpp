@@ -9,6 +9,7 @@
 #include "controls/protocol/sVclUtils.h"
 #include "controls/skindata/SkinControlText.h"
 #include "controls/skindata/SkinPaintControl.h"
+#include "framework/ActnList.h"
 #include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Colors.h"
@@ -241,6 +242,15 @@ void TsBitBtn::StartFade(bool fast, TacAnimatEvent event) {
 void TsBitBtn::WndProc(fw::TMessage& m) {
   // A quick second click is one more press for a push button.
   if (m.Msg == WM_LBUTTONDBLCLK) m.Msg = WM_LBUTTONDOWN;
+  // A press that loses the mouse without a release (another window took
+  // it, or the skin went while held) gives the hints back here.
+  if (m.Msg == WM_CAPTURECHANGED) FHintsOff.reset();
+  // The framework gives the action's enabled state; the image is the
+  // button's to take.
+  if (m.Msg == fw::CM_ACTIONUPDATE && Action() && reinterpret_cast<fw::TCustomAction*>(m.LParam) == Action()) {
+    SetImages(Action()->Images());
+    SetImageIndex(Action()->ImageIndex());
+  }
   if (IsSkinMessage(m)) {
     if (!SkinMessage(m)) Standard(m);
     return;
@@ -256,6 +266,8 @@ void TsBitBtn::WndProc(fw::TMessage& m) {
           FSkinData.MouseAbove = enter;
           const fw::TNotifyEvent& event = enter ? OnMouseEnter : OnMouseLeave;
           if (event) event(this);
+          // The themed look shows the mouse above the button.
+          Invalidate();
         }
         return;
       default:
@@ -532,6 +544,8 @@ void TsBitBtn::MouseLeft() {
 
 void TsBitBtn::MouseDown(fw::TMessage& m) {
   FSkinData.Updating = false;
+  // No hint pops up over a button held down.
+  if (m.Msg == WM_LBUTTONDOWN && !FHintsOff && fw::Application) FHintsOff.emplace(*fw::Application);
   FPressedHere = true;
   if (m.Msg != WM_LBUTTONDOWN || FDown) {
     Standard(m);
@@ -551,6 +565,7 @@ void TsBitBtn::MouseDown(fw::TMessage& m) {
 }
 
 void TsBitBtn::MouseUp(fw::TMessage& m) {
+  if (m.Msg == WM_LBUTTONUP) FHintsOff.reset();
   if (!FPressedHere) {
     StopFade();
     Standard(m);
@@ -584,19 +599,6 @@ void TsBitBtn::MouseUp(fw::TMessage& m) {
 
 // ---- Painting
 
-bool TsBitBtn::LiesInsideParent() const {
-  fw::TWinControl* parent = Parent();
-  if (!parent) return false;
-  const RECT client = parent->ClientRect();
-  return Left() >= client.left && Top() >= client.top && Left() + Width() <= client.right &&
-         Top() + Height() <= client.bottom;
-}
-
-bool TsBitBtn::ParentSaysPartlyOutside() {
-  fw::TWinControl* parent = Parent();
-  return parent && parent->HandleAllocated() && SendSkinCommand(parent->Handle(), SKINCMD_IS_PARTLY_OUTSIDE) == 1;
-}
-
 TsBitBtn::LayoutKey TsBitBtn::CurrentLayoutKey() {
   const SIZE glyph = GlyphSize();
   return LayoutKey{static_cast<int>(fw::TBitBtn::Layout()),
@@ -620,8 +622,7 @@ void TsBitBtn::PaintButton(HDC given) {
   if (FSkinData.Updating) return;
   bool outlineRedrawn = false;
   if (!FadeRunning()) {
-    bool stale = FSkinData.BGChanged || FSkinData.PartlyOutside || ParentSaysPartlyOutside();
-    FSkinData.PartlyOutside = !LiesInsideParent();
+    bool stale = FSkinData.PlaceNeedsRepaint(TFarEdges::Inside);
     if (!(CurrentLayoutKey() == FLastLayout) || FRegionChanged) stale = true;
     if (const TsGeneralData* section = FSkinData.Section())
       if (FCachedState != LimitToSection(CurrentState(), *section)) stale = true;
@@ -663,6 +664,7 @@ void TsBitBtn::PaintButtonCache() {
   const TsGeneralData* section = FSkinData.Section();
   if (!FSkinData.Skinned() || !section) return;
   const ParentCache parent = FSkinData.ParentCacheOf();
+  FParentHasPicture = parent.Bitmap != nullptr;
   FSkinData.SizeCache();
   fw::TBitmap* cache = FSkinData.CacheBmp.get();
   const int w = Width(), h = Height();
@@ -685,7 +687,8 @@ void TsBitBtn::PaintButtonCache() {
     DrawSkinnedCaption(RECT{p.captionLeft, p.captionTop, p.captionRight, p.captionBottom}, s);
   DrawGlyph(cache, p.glyphX, p.glyphY, s, true);
   if (!FDrawOverBorder) PaintBorder(s, parent);
-  if (!Enabled()) ApplyDisabledLook(cache, FDisabledKind, this, POINT{0, 0}, parent);
+  if (!Enabled() || (Action() && !Action()->Enabled()))
+    ApplyDisabledLook(cache, FDisabledKind, this, POINT{0, 0}, parent);
   // What lies outside the outline shows the parent, also in pictures of
   // the button (its window never shows those pixels).
   FillCornerHoles(FSkinData, s);
@@ -726,6 +729,27 @@ void TsBitBtn::ApplyRegion(bool externalPainter) {
   }
   FRegionChanged = false;
   FRegionEverSet = true;
+  UncoverOldCorners();
+}
+
+void TsBitBtn::UncoverOldCorners() {
+  const RECT old = FRegionBounds;
+  FRegionBounds = BoundsRect();
+  const bool shrank = Width() < old.right - old.left || Height() < old.bottom - old.top;
+  fw::TWinControl* parent = Parent();
+  TsSkinManager* manager = FSkinData.SkinManager();
+  if (!shrank || FParentHasPicture || !parent || !parent->HandleAllocated() || !manager ||
+      !manager->IsValidMask(FSkinData.BorderIndex))
+    return;
+  // The platform asks the parent to repaint what the smaller window
+  // uncovers, which leaves out the old outline's corner holes (the window
+  // never covered them): the parent repaints those too, so that nothing of
+  // the old outline stays there.
+  const TsMaskData& mask = manager->Masks[static_cast<std::size_t>(FSkinData.BorderIndex)];
+  const RECT corners[] = {{old.right - mask.MarginRight, old.top, old.right, old.top + mask.MarginTop},
+                          {old.right - mask.MarginRight, old.bottom - mask.MarginBottom, old.right, old.bottom},
+                          {old.left, old.bottom - mask.MarginBottom, old.left + mask.MarginLeft, old.bottom}};
+  for (const RECT& corner : corners) ::InvalidateRect(parent->Handle(), &corner, TRUE);
 }
 
 void TsBitBtn::DropRegion() {
@@ -733,6 +757,7 @@ void TsBitBtn::DropRegion() {
   if (HandleAllocated()) ::SetWindowRgn(Handle(), nullptr, TRUE);
   FRegionEverSet = false;
   FRegionChanged = true;
+  FRegionBounds = RECT{};
 }
 
 // ---- Glyph and caption
@@ -896,21 +921,6 @@ void TsBitBtn::DrawImageListGlyph(fw::TBitmap* target, int x, int y, int state, 
 
 // ---- The unskinned look
 
-void TsBitBtn::DrawPlatformFrame(HDC dc, RECT& content, bool pressed, bool enabled, bool defaultLook, bool,
-                                 const RECT&) {
-  if (defaultLook) {
-    ::FrameRect(dc, &content, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-    ::InflateRect(&content, -1, -1);
-  }
-  if (!pressed) {
-    ::DrawFrameControl(dc, &content, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (enabled ? 0 : DFCS_INACTIVE));
-  } else {
-    ::FrameRect(dc, &content, ::GetSysColorBrush(COLOR_BTNSHADOW));
-    ::InflateRect(&content, -1, -1);
-    ::FillRect(dc, &content, ::GetSysColorBrush(COLOR_BTNFACE));
-  }
-}
-
 void TsBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const RECT client = item.rcItem;
@@ -919,8 +929,7 @@ void TsBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   const bool enabled = !(item.itemState & ODS_DISABLED);
   const bool defaultLook = focused || HasDefaultLook();
   fw::SaveDCGuard saved(dc);
-  RECT content = client;
-  DrawPlatformFrame(dc, content, pressed, enabled, defaultLook, focused, client);
+  const TButtonFace face = DrawButtonFace(dc, client, pressed, enabled, FSkinData.MouseAbove, defaultLook);
 
   const SIZE glyph = GlyphSize();
   const fw::TGlyphCaptionPlacement p = PlaceGlyphAndCaption(dc, client, pressed, glyph);
@@ -950,11 +959,7 @@ void TsBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
       ::DrawTextA(dc, Caption().c_str(), -1, &caption, flags);
     }
   }
-  if (defaultLook && focused) {
-    RECT f = client;
-    ::InflateRect(&f, -4, -4);
-    ::DrawFocusRect(dc, &f);
-  }
+  if (defaultLook && focused) DrawButtonFocus(dc, face, client);
 }
 
 // ---- Registration

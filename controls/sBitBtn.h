@@ -10,8 +10,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "controls/skindata/sCommonData.h"
+#include "framework/Application.h"
 #include "framework/Buttons.h"
 #include "framework/Handles.h"
 #include "framework/ImgList.h"
@@ -124,8 +126,9 @@ class TsBitBtn : public fw::TBitBtn {
   void PaintBorder(int state, const ParentCache& parent);
   void ApplyRegion(bool externalPainter);
   void DropRegion();
-  bool LiesInsideParent() const;
-  bool ParentSaysPartlyOutside();
+  // After a new outline: when the button became smaller, the parent
+  // repaints what lay under the old outline's corners.
+  void UncoverOldCorners();
 
   // Glyph and caption.
   SIZE GlyphSize();
@@ -139,8 +142,6 @@ class TsBitBtn : public fw::TBitBtn {
 
   // The unskinned look.
   bool HasDefaultLook() const;
-  void DrawPlatformFrame(HDC dc, RECT& content, bool pressed, bool enabled, bool defaultLook, bool focused,
-                         const RECT& client);
 
   TsCtrlSkinData FSkinData;
   std::unique_ptr<TsFadeTimer> FFadeTimer;
@@ -168,7 +169,13 @@ class TsBitBtn : public fw::TBitBtn {
   fw::UniqueRgn FNewRegion;
   bool FRegionChanged = true;
   bool FRegionEverSet = false;
+  // The bounds at the last new outline (empty before the first), and
+  // whether the parent offered a picture to paint on at the last repaint.
+  RECT FRegionBounds{};
+  bool FParentHasPicture = false;
   bool FPressedHere = false;
+  // The application's hints while the left button holds this one down.
+  std::optional<fw::HintsOff> FHintsOff;
   bool FInMouseHandling = false;
   int FFocusNesting = 0;
   TForcedPress FForcedPress = fpNone;

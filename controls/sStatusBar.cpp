@@ -50,18 +50,6 @@ void TsStatusBar::PanelTextChanged() {
 
 bool TsStatusBar::SkinnedNow() { return FSkinData.Skinned() && CanPaint(this); }
 
-bool TsStatusBar::LiesInsideParent() const {
-  fw::TWinControl* parent = Parent();
-  if (!parent) return false;
-  // Both corners, the far one included, must be points of the client
-  // rectangle, whose right and bottom edges lie outside it: a bar docked at
-  // the bottom counts as partly outside and repaints its picture with
-  // every paint.
-  const RECT client = parent->ClientRect();
-  const POINT nearCorner{Left(), Top()}, farCorner{Left() + Width(), Top() + Height()};
-  return ::PtInRect(&client, nearCorner) && ::PtInRect(&client, farCorner);
-}
-
 // ---- Window procedure
 
 void TsStatusBar::WndProc(fw::TMessage& m) {
@@ -174,11 +162,10 @@ bool TsStatusBar::SkinnedMessage(fw::TMessage& m) {
 // ---- Painting
 
 void TsStatusBar::PaintBarCache() {
-  fw::TWinControl* parent = Parent();
-  const bool parentSays =
-      parent && parent->HandleAllocated() && SendSkinCommand(parent->Handle(), SKINCMD_IS_PARTLY_OUTSIDE) == 1;
-  const bool need = FSkinData.BGChanged || FSkinData.PartlyOutside || parentSays;
-  FSkinData.PartlyOutside = !LiesInsideParent();
+  // A bar touching its parent's right or bottom edge, as every bar docked
+  // at the bottom does, counts as partly outside and repaints its picture
+  // with every paint.
+  const bool need = FSkinData.PlaceNeedsRepaint(TFarEdges::Outside);
   if (!need || FSkinData.ParentBgForced) return;
   RepaintCache();
 }

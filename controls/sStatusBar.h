@@ -56,7 +56,6 @@ class TsStatusBar : public fw::TStatusBar {
   void DrawSkinnedPanel(fw::TStatusPanel* panel, const RECT& r, bool last, bool simple);
   void DrawDivider(const RECT& r);
   void DrawGrip();
-  bool LiesInsideParent() const;
   // The cache's client part into dc at the client's origin; graphic
   // children over it.
   void CopyClient(HDC dc);

@@ -64,6 +64,11 @@ class TApplication : public TComponent {
   int HookMainWindow(TWindowHook hook);
   void UnhookMainWindow(int id);
 
+  // Whether the program shows hints; on by default. Held mouse presses
+  // switch it off for a while (HintsOff).
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool v) { FShowHint = v; }
+
   std::function<void(std::exception_ptr)> OnException;
 
  private:
@@ -77,9 +82,24 @@ class TApplication : public TComponent {
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;
   std::string FTitle;
+  bool FShowHint = true;
   UniqueWindow FHandle;
   std::vector<std::pair<int, TWindowHook>> FHooks;
   int FNextHookId = 1;
+};
+
+// Switches the application's hints off for its lifetime, then gives back
+// the setting it found.
+class HintsOff {
+ public:
+  explicit HintsOff(TApplication& app) : FApp(app), FWas(app.ShowHint()) { app.SetShowHint(false); }
+  ~HintsOff() { FApp.SetShowHint(FWas); }
+  HintsOff(const HintsOff&) = delete;
+  HintsOff& operator=(const HintsOff&) = delete;
+
+ private:
+  TApplication& FApp;
+  bool FWas;
 };
 
 // The process's application object (created on first use).

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/Handles.h"
+#include "framework/Themes.h"
 
 namespace fw {
 
@@ -20,6 +21,12 @@ void TBitBtn::WndProc(TMessage& m) {
       DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam));
       m.Result = TRUE;
       return;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      // The themed look shows the mouse above the button.
+      FMouseAbove = m.Msg == CM_MOUSEENTER;
+      Invalidate();
+      break;
     case WM_LBUTTONDBLCLK:
       // An owner-drawn button reports a quick second click as a double
       // click; as a push button it is one more click.
@@ -69,18 +76,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   const bool defaultLook = HasDefaultLook(focused);
   SaveDCGuard saved(dc);
 
-  RECT r = client;
-  if (defaultLook) {
-    ::FrameRect(dc, &r, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-    ::InflateRect(&r, -1, -1);
-  }
-  if (!pressed) {
-    ::DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (enabled ? 0 : DFCS_INACTIVE));
-  } else {
-    ::FrameRect(dc, &r, ::GetSysColorBrush(COLOR_BTNSHADOW));
-    ::InflateRect(&r, -1, -1);
-    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
-  }
+  const TButtonFace face = DrawButtonFace(dc, client, pressed, enabled, FMouseAbove, defaultLook);
 
   ::SelectObject(dc, Font().Handle());
   ::SetBkMode(dc, TRANSPARENT);
@@ -116,11 +112,44 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
     ::DrawTextA(dc, Caption().c_str(), -1, &caption, textFlags | DT_END_ELLIPSIS);
   }
-  if (defaultLook && focused) {
-    RECT f = client;
-    ::InflateRect(&f, -4, -4);
-    ::DrawFocusRect(dc, &f);
+  if (defaultLook && focused) DrawButtonFocus(dc, face, client);
+}
+
+TBitBtn::TButtonFace TBitBtn::DrawButtonFace(HDC dc, const RECT& client, bool pressed, bool enabled, bool hot,
+                                             bool defaultLook) {
+  TButtonFace face;
+  const TThemedButtonState state = !enabled      ? tbsDisabled
+                                   : pressed     ? tbsPressed
+                                   : hot         ? tbsHot
+                                   : defaultLook ? tbsDefaulted
+                                                 : tbsNormal;
+  if (HandleAllocated() && DrawThemedPushButton(Handle(), dc, client, state, face.content)) {
+    face.themed = true;
+    return face;
   }
+  RECT r = client;
+  if (defaultLook) {
+    ::FrameRect(dc, &r, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+    ::InflateRect(&r, -1, -1);
+  }
+  if (!pressed) {
+    ::DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (enabled ? 0 : DFCS_INACTIVE));
+  } else {
+    ::FrameRect(dc, &r, ::GetSysColorBrush(COLOR_BTNSHADOW));
+    ::InflateRect(&r, -1, -1);
+    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+  }
+  face.content = r;
+  return face;
+}
+
+void TBitBtn::DrawButtonFocus(HDC dc, const TButtonFace& face, const RECT& client) {
+  RECT f = client;
+  if (face.themed)
+    f = face.content;
+  else
+    ::InflateRect(&f, -4, -4);
+  ::DrawFocusRect(dc, &f);
 }
 
 }  // namespace fw

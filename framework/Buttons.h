@@ -46,6 +46,20 @@ class TBitBtn : public TButton {
   // Paints the whole button for an owner-draw request.
   virtual void DrawItem(const DRAWITEMSTRUCT& item);
 
+  // The platform's push button under the caption and glyph: the themed one
+  // where visual themes are in effect for the window, else the classic
+  // frame (a one-pixel frame first with the default look).
+  struct TButtonFace {
+    bool themed = false;
+    RECT content{};  // where the themed button's content goes
+  };
+  TButtonFace DrawButtonFace(HDC dc, const RECT& client, bool pressed, bool enabled, bool hot, bool defaultLook);
+  // The focus rectangle of a focused button with the default look: on the
+  // themed content rectangle, or inset by 4 in the classic look.
+  static void DrawButtonFocus(HDC dc, const TButtonFace& face, const RECT& client);
+  // The mouse is above the button (drawn hot by the themed look).
+  bool MouseAbove() const { return FMouseAbove; }
+
  private:
   // The default button shows the default look unless another button has the
   // focus; a focused button always does.
@@ -57,6 +71,7 @@ class TBitBtn : public TButton {
   int FMargin = -1;
   int FSpacing = 4;
   int FNumGlyphs = 1;
+  bool FMouseAbove = false;
 };
 
 }  // namespace fw

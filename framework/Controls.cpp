@@ -6,6 +6,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "framework/ActnList.h"
 #include "framework/Application.h"
 
 namespace fw {
@@ -67,9 +68,10 @@ std::map<std::string, WNDPROC>& DefaultProcs() {
 
 bool IsWindowed(const TControl* c) { return dynamic_cast<const TWinControl*>(c) != nullptr; }
 
-// A window's client rectangle in window coordinates.
-RECT ClientInWindow(HWND wnd) {
-  RECT client, window;
+}  // namespace
+
+RECT ClientRectInWindow(HWND wnd) {
+  RECT client{}, window{};
   ::GetClientRect(wnd, &client);
   ::GetWindowRect(wnd, &window);
   POINT origin{0, 0};
@@ -77,8 +79,6 @@ RECT ClientInWindow(HWND wnd) {
   ::OffsetRect(&client, origin.x - window.left, origin.y - window.top);
   return client;
 }
-
-}  // namespace
 
 // ---- TControl
 
@@ -91,6 +91,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+  if (FAction) FAction->RemoveClient(this);
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -237,7 +238,19 @@ void TControl::Repaint() {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick)
+    OnClick(this);
+  else if (FAction)
+    FAction->Execute();
+}
+
+void TControl::SetAction(TCustomAction* action) {
+  if (action == FAction) return;
+  if (FAction) FAction->RemoveClient(this);
+  FAction = action;
+  if (!FAction) return;
+  FAction->AddClient(this);
+  Perform(CM_ACTIONUPDATE, 0, reinterpret_cast<LPARAM>(FAction));
 }
 
 POINT TControl::ClientToScreen(POINT p) const {
@@ -278,6 +291,9 @@ void TControl::WndProc(TMessage& m) {
     case CM_ENABLEDCHANGED:
       // A control without a window shows it when repainted.
       Invalidate();
+      return;
+    case CM_ACTIONUPDATE:
+      if (FAction && reinterpret_cast<TCustomAction*>(m.LParam) == FAction) SetEnabled(FAction->Enabled());
       return;
     case CM_MOUSEWHEEL:
       if (OnMouseWheel) {
@@ -818,7 +834,7 @@ void TWinControl::WndProc(TMessage& m) {
       if (FBorderWidth > 0 && FHandle) {
         // The border in the control's colour, around the client area.
         WindowDC dc(FHandle, true);
-        RECT window, client = ClientInWindow(FHandle);
+        RECT window, client = ClientRectInWindow(FHandle);
         ::GetWindowRect(FHandle, &window);
         ::OffsetRect(&window, -window.left, -window.top);
         ::ExcludeClipRect(dc.Get(), client.left, client.top, client.right, client.bottom);

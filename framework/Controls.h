@@ -22,6 +22,7 @@
 namespace fw {
 
 class TWinControl;
+class TCustomAction;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -125,6 +126,11 @@ class TControl : public TComponent {
   TControlStyle ControlStyle() const { return FControlStyle; }
   void SetControlStyle(TControlStyle s) { FControlStyle = s; }
 
+  // The action the control shows and runs: it takes the action's enabled
+  // state, and a click without an OnClick handler runs it.
+  TCustomAction* Action() const { return FAction; }
+  void SetAction(TCustomAction* action);
+
   TNotifyEvent OnClick;
   void SetOnClick(TNotifyEvent e) { OnClick = std::move(e); }
   TMouseWheelEvent OnMouseWheel;
@@ -179,6 +185,7 @@ class TControl : public TComponent {
   bool FParentColor = false;
   std::string FHint;
   bool FShowHint = false;
+  TCustomAction* FAction = nullptr;
   TBiDiMode FBiDiMode = bdLeftToRight;
 };
 
@@ -327,5 +334,8 @@ class TCustomControl : public TWinControl {
 };
 
 LRESULT CALLBACK FwWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// A window's client rectangle in window coordinates.
+RECT ClientRectInWindow(HWND wnd);
 
 }  // namespace fw

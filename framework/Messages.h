@@ -47,6 +47,8 @@ constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 constexpr UINT CM_INVALIDATE = CM_BASE + 52;
 // The control's reading direction changed.
 constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
+// The control's action changed (or was linked): LParam the action.
+constexpr UINT CM_ACTIONUPDATE = CM_BASE + 63;
 // A wheel turn over the control, before the platform scrolls it: WParam and
 // LParam as in WM_MOUSEWHEEL; a non-zero result means handled.
 constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;

@@ -122,14 +122,14 @@ void EndChildUpdates(HWND window) {
 
 bool IsChildWindow(HWND window) { return (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0; }
 
-RECT ClientRectInWindow(HWND window) {
-  RECT client{}, frame{};
-  ::GetClientRect(window, &client);
-  ::GetWindowRect(window, &frame);
-  POINT origin{0, 0};
-  ::ClientToScreen(window, &origin);
-  ::OffsetRect(&client, origin.x - frame.left, origin.y - frame.top);
-  return client;
+bool LiesInsideParent(const fw::TControl& control, TFarEdges farEdges) {
+  fw::TWinControl* parent = control.Parent();
+  if (!parent) return false;
+  const RECT client = parent->ClientRect();
+  const int slack = farEdges == TFarEdges::Inside ? 0 : 1;
+  return control.Left() >= client.left && control.Top() >= client.top &&
+         control.Left() + control.Width() + slack <= client.right &&
+         control.Top() + control.Height() + slack <= client.bottom;
 }
 
 bool CanPaint(fw::TControl* control) {

@@ -56,13 +56,20 @@ void EndChildUpdates(fw::TWinControl* control);
 // The same to every visible child window of window.
 void EndChildUpdates(HWND window);
 
-// The client rectangle in window coordinates.
 // The window has the child style (it lies inside its parent's client area).
 bool IsChildWindow(HWND window);
-RECT ClientRectInWindow(HWND window);
+using fw::ClientRectInWindow;
 
 // The control has its window (when windowed), is neither being loaded nor
 // destroyed, and has a parent.
 bool CanPaint(fw::TControl* control);
+
+// Whether a control touching its parent's right or bottom edge still lies
+// inside the parent's client rectangle.
+enum class TFarEdges { Inside, Outside };
+// The control's bounds lie within its parent's client rectangle (false
+// without a parent); with TFarEdges::Outside its right and bottom edges must
+// lie left of and above the parent's.
+bool LiesInsideParent(const fw::TControl& control, TFarEdges farEdges);
 
 }  // namespace translit

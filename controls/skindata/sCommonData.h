@@ -13,6 +13,7 @@
 #include <string>
 
 #include "controls/protocol/sMessages.h"
+#include "controls/protocol/sVclUtils.h"
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/core/Persistent.h"
@@ -122,6 +123,11 @@ class TsCommonData : public fw::TPersistent {
   bool NeedsParentBg() const;
   bool HasGraphicBackground() const;
   void UpdatePlainFlag(bool propagate);
+  // Whether where the owner lies asks for its cache to be repainted:
+  // BGChanged, it lay partly outside its parent at the last look, or the
+  // parent answers that it lies partly outside its own. PartlyOutside then
+  // takes what holds now, by the owner's rule for its far edges.
+  bool PlaceNeedsRepaint(TFarEdges farEdges);
   void SizeCache();
   int MaxBorderMargin() const;
   // As RGB. window stands for the owner where it has no control.

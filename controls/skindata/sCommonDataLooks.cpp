@@ -72,6 +72,16 @@ void TsCommonData::UpdatePlainFlag(bool propagate) {
     StateFlags &= static_cast<std::uint16_t>(~sfPlainBackground);
 }
 
+bool TsCommonData::PlaceNeedsRepaint(TFarEdges farEdges) {
+  if (!OwnerControl) return BGChanged;
+  fw::TWinControl* parent = OwnerControl->Parent();
+  const bool parentOutside =
+      parent && parent->HandleAllocated() && SendSkinCommand(parent->Handle(), SKINCMD_IS_PARTLY_OUTSIDE) == 1;
+  const bool need = BGChanged || PartlyOutside || parentOutside;
+  PartlyOutside = !LiesInsideParent(*OwnerControl, farEdges);
+  return need;
+}
+
 void TsCommonData::SizeCache() {
   if (!CacheBmp) CacheBmp = NewBitmap32(0, 0);
   int w = 0, h = 0;

@@ -76,6 +76,10 @@ void FolderTree::AddFolder(const std::string& rel) {
   }
 }
 
+void FolderTree::AddFiles(std::initializer_list<File> files) {
+  for (const File& f : files) AddFile(f.relUtf8, f.content, f.attributes);
+}
+
 void FolderTree::AddFile(const std::string& rel, const std::string& content, DWORD attributes) {
   size_t slash = rel.rfind('\\');
   if (slash != std::string::npos) AddFolder(rel.substr(0, slash));

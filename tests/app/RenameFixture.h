@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,6 +31,12 @@ class FolderTree {
   // Root in code page 1251, ending in "\".
   const std::string& AnsiRoot() const { return FTemp.Path(); }
   void AddFile(const std::string& relUtf8, const std::string& content, DWORD attributes = 0);
+  // Many files at once: relative path (UTF-8), content, attributes.
+  struct File {
+    std::string relUtf8, content;
+    DWORD attributes = 0;
+  };
+  void AddFiles(std::initializer_list<File> files);
   void AddFolder(const std::string& relUtf8);
   // Relative path (UTF-8, "\" separated) to content, of every file below;
   // links to folders are not followed.

@@ -56,27 +56,34 @@ class Renamer : public ::testing::Test {
     delete form;
     skin.reset();
   }
+  // Walks the tree's folder as the button does and gives what it then
+  // holds; every file's content must still be there, once.
+  std::map<std::string, std::string> Walked(FolderTree& tree) {
+    const std::vector<std::string> before = tree.Contents();
+    EXPECT_NO_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"));
+    EXPECT_EQ(tree.Contents(), before) << "a file's content was lost";
+    return tree.Files();
+  }
   std::unique_ptr<StoredSkinScope> skin;
   TForm1* form = nullptr;
 };
 
 TEST_F(Renamer, RenamesFilesAtEveryDepthAndKeepsFolderNames) {
   FolderTree tree;
-  tree.AddFile("Ёлка.txt", "1");
-  tree.AddFile("Песня 01 (live).mp3", "2");
-  tree.AddFile("readme.TXT", "3");
-  tree.AddFile("Папка\\Щука.doc", "4");
-  tree.AddFile("Папка\\Вложенная\\Йод", "5");
-  tree.AddFile("Папка\\Вложенная\\объект.Мальчик", "6");
-  tree.AddFile("Эхо.ini", "7", FILE_ATTRIBUTE_HIDDEN);
-  tree.AddFile("Хор.sys", "8", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
-  tree.AddFile("Ёж\\Track_07 - final.MP3", "9");
+  tree.AddFiles({
+      {"Ёлка.txt", "1"},
+      {"Песня 01 (live).mp3", "2"},
+      {"readme.TXT", "3"},
+      {"Папка\\Щука.doc", "4"},
+      {"Папка\\Вложенная\\Йод", "5"},
+      {"Папка\\Вложенная\\объект.Мальчик", "6"},
+      {"Эхо.ini", "7", FILE_ATTRIBUTE_HIDDEN},
+      {"Хор.sys", "8", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN},
+      {"Ёж\\Track_07 - final.MP3", "9"},
+  });
   tree.AddFolder("Пусто");
-  std::vector<std::string> before = tree.Contents();
 
-  form->ScanFolder(tree.AnsiRoot(), "*.mp3");
-
-  std::map<std::string, std::string> expected = {
+  const std::map<std::string, std::string> expected = {
       {"Yolka.txt", "1"},
       {"Pesnya 01 (live).mp3", "2"},
       {"readme.TXT", "3"},
@@ -87,21 +94,19 @@ TEST_F(Renamer, RenamesFilesAtEveryDepthAndKeepsFolderNames) {
       {"Hor.sys", "8"},
       {"Ёж\\Track_07 - final.MP3", "9"},
   };
-  EXPECT_EQ(tree.Files(), expected);
-  EXPECT_EQ(tree.Contents(), before);
+  EXPECT_EQ(Walked(tree), expected);
 }
 
 TEST_F(Renamer, TakenNamesAreLeftAloneWithoutAMessage) {
   FolderTree tree;
-  tree.AddFile("Мама.txt", "cyrillic");
-  tree.AddFile("MAMA.TXT", "latin, other case");  // taken whatever the case
-  tree.AddFile("Йод.txt", "first");
-  tree.AddFile("Иод.txt", "second");  // maps to the same Latin name
-  std::vector<std::string> before = tree.Contents();
+  tree.AddFiles({
+      {"Мама.txt", "cyrillic"},
+      {"MAMA.TXT", "latin, other case"},  // taken whatever the case
+      {"Йод.txt", "first"},
+      {"Иод.txt", "second"},  // maps to the same Latin name
+  });
 
-  form->ScanFolder(tree.AnsiRoot(), "*.mp3");
-
-  std::map<std::string, std::string> files = tree.Files();
+  std::map<std::string, std::string> files = Walked(tree);
   EXPECT_EQ(files.count("Мама.txt"), 1u);
   EXPECT_EQ(files.count("MAMA.TXT"), 1u);
   ASSERT_EQ(files.count("Iod.txt"), 1u);
@@ -109,7 +114,6 @@ TEST_F(Renamer, TakenNamesAreLeftAloneWithoutAMessage) {
   bool firstWon = files["Iod.txt"] == "first";
   EXPECT_EQ(files.count(firstWon ? "Иод.txt" : "Йод.txt"), 1u);
   EXPECT_EQ(files.size(), 4u);
-  EXPECT_EQ(tree.Contents(), before);
 }
 
 TEST_F(Renamer, NameTakenByAFolderStopsTheWalkWithAnIOError) {
@@ -140,22 +144,20 @@ TEST_F(Renamer, NameTakenByAFolderStopsTheWalkWithAnIOError) {
 
 TEST_F(Renamer, NamesTheCodePageCannotHoldAreRenamedInFull) {
   FolderTree tree;
-  tree.AddFile("Привет 日本.txt", "1");
-  tree.AddFile("Ёж.txt", "2");
-  tree.AddFile("Щука ü.txt", "3");
-  tree.AddFile("Яблоко €.txt", "4");
-  // A folder the code page cannot name is entered too.
-  tree.AddFile("日本 Папка\\Кот ü.txt", "5");
-  std::vector<std::string> before = tree.Contents();
+  tree.AddFiles({
+      {"Привет 日本.txt", "1"},
+      {"Ёж.txt", "2"},
+      {"Щука ü.txt", "3"},
+      {"Яблоко €.txt", "4"},
+      // A folder the code page cannot name is entered too.
+      {"日本 Папка\\Кот ü.txt", "5"},
+  });
 
-  EXPECT_NO_THROW(form->ScanFolder(tree.AnsiRoot(), "*.mp3"));
-
-  std::map<std::string, std::string> expected = {
+  const std::map<std::string, std::string> expected = {
       {"Privet 日本.txt", "1"},       {"Yozh.txt", "2"}, {"Chshuka ü.txt", "3"}, {"Yabloko €.txt", "4"},
       {"日本 Папка\\Kot ü.txt", "5"},
   };
-  EXPECT_EQ(tree.Files(), expected);
-  EXPECT_EQ(tree.Contents(), before);
+  EXPECT_EQ(Walked(tree), expected);
 }
 
 // What the code page holds is spelled as it always was: the wide spelling

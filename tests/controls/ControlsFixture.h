@@ -20,6 +20,7 @@
 #include "tests/skin/LoadedSkin.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/GuiPump.h"
+#include "tests/support/PicturePixels.h"
 #include "tests/support/RealInput.h"
 #include "tests/support/TempFolder.h"
 
@@ -140,20 +141,13 @@ inline std::uint32_t ScreenPixel(POINT p) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-// A pixel of a 32-bit picture as 0xRRGGBB.
-inline std::uint32_t PicturePixel(fw::TBitmap* bitmap, int x, int y) { return ViewOf(bitmap).At(x, y) & 0xFFFFFFu; }
+using testing_gui::PicturePixel;
 
 // Real input, as a user gives it.
 inline void MouseTo(POINT screen) { testing_gui::MoveMouse(screen); }
 inline void MouseButton(bool down) { testing_gui::MouseButtons(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
 
-inline void Key(WORD vk, bool down) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  ::SendInput(1, &in, sizeof(INPUT));
-}
+inline void Key(WORD vk, bool down) { testing_gui::KeyEvent(vk, down); }
 
 // The channel-wise mix of two colours with a's weight w of 255, as the fade
 // mixes (rounded by adding 127 before the shift).

@@ -12,10 +12,13 @@
 #include <vector>
 
 #include "controls/protocol/sVclUtils.h"
+#include "framework/ActnList.h"
 #include "render/effects/acGlow.h"
 #include "framework/StdCtrls.h"
 #include "tests/controls/ControlsFixture.h"
+#include "tests/support/ButtonLooks.h"
 #include "tests/support/GuiCounts.h"
+#include "tests/support/Placed.h"
 
 namespace translit {
 namespace {
@@ -29,18 +32,13 @@ using test::PicturePixel;
 using test::PumpFor;
 using test::PumpUntil;
 using test::ScreenPixel;
+using testing_gui::Placed;
+using testing_gui::TFocusable;
 
 // The form's colour (BGR) and what the screen shows of it.
 constexpr fw::TColor kFormColor = 0x406080;
 constexpr std::uint32_t kFormPixel = 0x806040;
 constexpr POINT kAway{4, 4};
-
-// A control that takes the focus and is no button.
-class TFocusable : public fw::TCustomControl {
- public:
-  using fw::TCustomControl::TCustomControl;
-  const char* ClassName() const override { return "TFocusable"; }
-};
 
 class Button : public ::testing::Test {
  protected:
@@ -50,16 +48,10 @@ class Button : public ::testing::Test {
     form = new fw::TForm(fw::Application);
     form->SetBounds(200, 150, 340, 220);
     form->SetColor(kFormColor);
-    other = new fw::TButton(form);
-    other->SetParent(form);
-    other->SetBounds(220, 140, 80, 25);
+    other = Placed<fw::TButton>(form, 220, 140, 80, 25);
     other->SetCaption("Other");
-    plain = new TFocusable(form);
-    plain->SetParent(form);
-    plain->SetBounds(220, 100, 30, 20);
-    button = new TsBitBtn(form);
-    button->SetParent(form);
-    button->SetBounds(20, 20, 80, 40);
+    plain = Placed<TFocusable>(form, 220, 100, 30, 20);
+    button = Placed<TsBitBtn>(form, 20, 20, 80, 40);
     button->OnClick = [this](fw::TComponent*) { ++clicks; };
     button->OnMouseEnter = [this](fw::TComponent*) { ++enters; };
     button->OnMouseLeave = [this](fw::TComponent*) { ++leaves; };
@@ -84,6 +76,14 @@ class Button : public ::testing::Test {
   POINT OnScreen(int x, int y) const { return button->ClientToScreen(POINT{x, y}); }
   std::uint32_t Edge() const { return ScreenPixel(OnScreen(1, 20)); }
   std::uint32_t Inside() const { return ScreenPixel(OnScreen(8, 8)); }
+  // Some pixel of the cache picture has the colour.
+  bool CacheShows(std::uint32_t pixel) const {
+    fw::TBitmap* cache = button->SkinData().CacheBmp.get();
+    for (int y = 0; y < cache->Height(); ++y)
+      for (int x = 0; x < cache->Width(); ++x)
+        if (PicturePixel(cache, x, y) == pixel) return true;
+    return false;
+  }
   // Waits until no fade runs and the left edge shows the colour.
   bool Settle(std::uint32_t edge) {
     return PumpUntil([&] { return !button->Fade() && button->CachedState() >= 0 && Edge() == edge; }, 5000);
@@ -579,6 +579,70 @@ TEST_F(Button, AnAmpersandUnderlinesItsLetterAndRightToLeftReadingReordersTheCap
   EXPECT_GT(rtl, ltr + 10);
 }
 
+TEST_F(Button, ShrinkingAsksTheParentToRepaintUnderTheOldCorners) {
+  PumpFor(100);
+  fw::UniqueRgn pending(::CreateRectRgn(0, 0, 0, 0));
+  auto parentRepaints = [&](POINT p) {
+    ::GetUpdateRgn(form->Handle(), pending.Get(), FALSE);
+    return ::PtInRegion(pending.Get(), p.x, p.y) != FALSE;
+  };
+  // Old corners in the form's client: each one's key pixel at its tip.
+  const POINT topRight{20 + 79, 20}, bottomRight{20 + 79, 20 + 39}, bottomLeft{20, 20 + 39};
+  // Lower only: the old top-right corner lies beside the new one, where the
+  // platform asks the form for nothing.
+  button->SetBounds(20, 20, 80, 30);
+  ::UpdateWindow(button->Handle());
+  EXPECT_TRUE(parentRepaints(topRight));
+  EXPECT_TRUE(parentRepaints(bottomRight));
+  EXPECT_TRUE(parentRepaints(bottomLeft));
+  PumpFor(100);
+  ASSERT_FALSE(parentRepaints(topRight));
+  // The form shows through the new corners and the old.
+  for (POINT p : {POINT{79, 0}, POINT{79, 29}, POINT{0, 29}, POINT{79, 39}, POINT{0, 39}})
+    EXPECT_EQ(ScreenPixel(OnScreen(p.x, p.y)), kFormPixel) << p.x << "," << p.y;
+  // Larger: nothing to uncover.
+  button->SetBounds(20, 20, 90, 40);
+  ::UpdateWindow(button->Handle());
+  EXPECT_FALSE(parentRepaints(topRight));
+}
+
+TEST_F(Button, HintsAreOffWhileTheLeftButtonHoldsItAndComeBackAsTheyWere) {
+  fw::TApplication& app = *fw::Application;
+  MouseTo(OnScreen(40, 20));
+  ASSERT_TRUE(Settle(kEdge[1]));
+  auto press = [&] {
+    MouseButton(true);
+    return PumpUntil([&] { return button->CurrentState() == bsPressed; }, 3000);
+  };
+  auto release = [&] {
+    MouseButton(false);
+    PumpFor(100);
+  };
+  ASSERT_TRUE(press());
+  EXPECT_FALSE(app.ShowHint()) << "off while held";
+  release();
+  EXPECT_TRUE(app.ShowHint()) << "back with the release";
+
+  // A program that keeps its hints off keeps them off.
+  app.SetShowHint(false);
+  ASSERT_TRUE(press());
+  release();
+  EXPECT_FALSE(app.ShowHint());
+  app.SetShowHint(true);
+
+  // A press that loses the mouse, and a button gone while held, give them
+  // back without a release.
+  ASSERT_TRUE(press());
+  ::ReleaseCapture();
+  EXPECT_TRUE(app.ShowHint()) << "the mouse taken away";
+  release();
+  ASSERT_TRUE(press());
+  ASSERT_FALSE(app.ShowHint());
+  delete button;
+  button = nullptr;
+  EXPECT_TRUE(app.ShowHint()) << "the button gone";
+}
+
 TEST_F(Button, BlendIsKeptWithinAPercentage) {
   const std::vector<std::pair<int, int>> cases = {{150, 100}, {-5, 0}, {40, 40}, {100, 100}, {0, 0}};
   for (auto [set, stored] : cases) {
@@ -600,6 +664,13 @@ TEST_F(Button, WithoutASkinItLooksLikeTheFrameworksButton) {
     for (int x = 0; x < 80; ++x)
       differing += ScreenPixel(OnScreen(x, y)) != ScreenPixel(plainButton->ClientToScreen(POINT{x, y}));
   EXPECT_EQ(differing, 0);
+  // Under the mouse it is the theme's hot push button (its frame: the
+  // caption lies inside).
+  const testing_gui::Picture hot = testing_gui::ThemedButton(button->Handle(), 80, 40, 2, kFormColor);
+  ASSERT_FALSE(hot.pixels.empty()) << "visual themes are in effect on this platform";
+  MouseTo(OnScreen(40, 20));
+  EXPECT_TRUE(PumpUntil(
+      [&] { return testing_gui::Differing(testing_gui::OnScreen(button->Handle(), 80, 40), hot, 2) == 0; }, 3000));
 }
 
 TEST_F(Button, AGlowingSectionOpensAGlowUnderTheMouseThatGoesWithIt) {
@@ -647,13 +718,7 @@ TEST_F(Button, AnImageListGlyphFollowsItsListAndIsForgottenWithIt) {
   list->SetHeight(16);
   button->SetImages(list);
   button->SetImageIndex(0);
-  fw::TBitmap* cache = button->SkinData().CacheBmp.get();
-  auto glyphShown = [&] {
-    for (int y = 0; y < cache->Height(); ++y)
-      for (int x = 0; x < cache->Width(); ++x)
-        if (PicturePixel(cache, x, y) == kGlyphPixel) return true;
-    return false;
-  };
+  auto glyphShown = [&] { return CacheShows(kGlyphPixel); };
   PumpFor(100);
   EXPECT_FALSE(glyphShown()) << "the list is empty";
   auto glyph = MakeGlyph();
@@ -662,6 +727,43 @@ TEST_F(Button, AnImageListGlyphFollowsItsListAndIsForgottenWithIt) {
   delete list;
   EXPECT_EQ(button->Images(), nullptr);
   EXPECT_TRUE(PumpUntil([&] { return !glyphShown(); }, 3000));
+}
+
+TEST_F(Button, AnActionGivesItsImageAndEnabledStateAndRunsOnClick) {
+  auto* list = new fw::TImageList(form);
+  list->SetWidth(16);
+  list->SetHeight(16);
+  list->AddMasked(*MakeGlyph(), 0xFF00FF);
+  auto* action = new fw::TCustomAction(form);
+  action->SetImages(list);
+  button->SetAction(action);
+  EXPECT_EQ(button->Images(), list);
+  EXPECT_EQ(button->ImageIndex(), -1);
+  auto glyphShown = [&] { return CacheShows(kGlyphPixel); };
+  PumpFor(100);
+  EXPECT_FALSE(glyphShown());
+  action->SetImageIndex(0);
+  EXPECT_EQ(button->ImageIndex(), 0);
+  EXPECT_TRUE(PumpUntil(glyphShown, 3000)) << "the action's image is drawn";
+
+  const auto enabledLook = Copy(button->SkinData().CacheBmp.get());
+  action->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  EXPECT_TRUE(
+      PumpUntil([&] { return !Differences(enabledLook.get(), button->SkinData().CacheBmp.get()).empty(); }, 3000))
+      << "drawn disabled";
+  action->SetEnabled(true);
+  EXPECT_TRUE(button->Enabled());
+
+  int runs = 0;
+  action->OnExecute = [&](fw::TComponent*) { ++runs; };
+  button->OnClick = nullptr;
+  button->Click();
+  EXPECT_EQ(runs, 1);
+  // Gone, the action leaves its image with the button.
+  delete action;
+  EXPECT_EQ(button->Action(), nullptr);
+  EXPECT_EQ(button->ImageIndex(), 0);
 }
 
 TEST_F(Button, HoverPressAndFadeCyclesLeaveNoGdiOrUserObjects) {

@@ -2,6 +2,7 @@
 #include "tests/e2e/Remote.h"
 
 #include "framework/Handles.h"
+#include "tests/support/ScreenPixels.h"
 
 #include <commctrl.h>
 
@@ -182,36 +183,8 @@ HWND ClickForWindow(HWND button, DWORD processId, const char* className, int att
 
 std::vector<std::uint32_t> ScreenPixels(HWND wnd) {
   RECT r;
-  if (!::GetWindowRect(wnd, &r) || r.right <= r.left || r.bottom <= r.top) return {};
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  fw::UniqueDC memory(::CreateCompatibleDC(screen));
-  fw::UniqueBitmap dib(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  std::vector<std::uint32_t> pixels;
-  if (memory && dib && bits) {
-    HGDIOBJ old = ::SelectObject(memory.Get(), dib.Get());
-    ::BitBlt(memory.Get(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ::SelectObject(memory.Get(), old);
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    for (int i = 0; i < w * h; ++i) pixels.push_back(p[i] & 0x00FFFFFFu);
-  }
-  ::ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-void PressKey(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, in, sizeof(INPUT));
+  if (!::GetWindowRect(wnd, &r)) return {};
+  return testing_gui::ScreenPixels(r);
 }
 
 }  // namespace e2e

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RealInput.h"
+
 namespace e2e {
 
 // Memory allocated in another process, freed with it.
@@ -66,7 +68,7 @@ std::string StatusText(HANDLE process, HWND bar, int panel);
 
 // Real input: a left click in the middle of the window; a key press.
 void ClickWindow(HWND wnd);
-void PressKey(WORD vk);
+using testing_gui::PressKey;
 // Clicks a button of a box until the box goes, as a user clicks again when
 // the first click came before the box was ready; false if it stays.
 bool ClickUntilGone(HWND button, HWND box, int attempts = 5);

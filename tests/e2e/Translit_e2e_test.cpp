@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -96,6 +97,23 @@ class RunningProgram : public ::testing::TestWithParam<StoredSkin> {
     return index >= 0;
   }
 
+  // Presses the button, answers "Готово!" and waits for the program's end;
+  // inspect looks at the box first.
+  void RenameAndFinish(const std::function<void(HWND done)>& inspect = nullptr) {
+    HWND done = e2e::ClickForWindow(button, program->Id(), "TMessageForm");
+    ASSERT_TRUE(done) << "no \"Готово!\" box";
+    if (inspect) inspect(done);
+    ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
+    ExpectEnded("the program did not end after \"Готово!\"");
+  }
+
+  // The program ends, with status 0.
+  void ExpectEnded(const char* otherwise) {
+    DWORD code = 1;
+    ASSERT_TRUE(program->WaitForExit(20000, &code)) << otherwise;
+    EXPECT_EQ(code, 0u);
+  }
+
   // Starts the program and selects folder (a path on drive T:) in its tree.
   void StartAndSelect(const std::string& tFolderName) {
     Start();
@@ -140,30 +158,24 @@ std::wstring FolderNameOf(const FolderTree& t) { return t.Root().substr(3); }
 
 TEST_P(RunningProgram, RenamesTheChosenFolderSaysDoneAndEnds) {
   FolderTree tree(L"T:\\");
-  tree.AddFile("Альбом\\Песня 01 (live).mp3", "song");
-  tree.AddFile("Альбом\\Обложка.jpg", "cover");
-  tree.AddFile("notes.txt", "notes");
-  tree.AddFile("Ёлка.txt", "tree");
+  tree.AddFiles({
+      {"Альбом\\Песня 01 (live).mp3", "song"},
+      {"Альбом\\Обложка.jpg", "cover"},
+      {"notes.txt", "notes"},
+      {"Ёлка.txt", "tree"},
+  });
   std::vector<std::string> before = tree.Contents();
 
   StartAndSelect(testing_rename::Utf8(FolderNameOf(tree)));
-  HWND done = e2e::ClickForWindow(button, program->Id(), "TMessageForm");
-  ASSERT_TRUE(done) << "no \"Готово!\" box";
-  EXPECT_EQ(e2e::WindowText(done), "Translit");
-  // The walk put each file's name in the status bar; one of them is last.
-  std::string last = e2e::StatusText(program->Process(), status, 0);
-  EXPECT_TRUE(last == "Pesnya 01 (live).mp3" || last == Ansi("Обложка.jpg") || last == "notes.txt" ||
-              last == Ansi("Ёлка.txt") || last == Ansi("Песня 01 (live).mp3"))
-      << last;
-
-  HWND ok = e2e::FindChild(done, "TButton");
-  ASSERT_TRUE(ok);
-  EXPECT_EQ(e2e::WindowText(ok), "OK");
-  ASSERT_TRUE(e2e::ClickUntilGone(ok, done));
-
-  DWORD code = 1;
-  ASSERT_TRUE(program->WaitForExit(20000, &code)) << "the program did not end after \"Готово!\"";
-  EXPECT_EQ(code, 0u);
+  RenameAndFinish([&](HWND done) {
+    EXPECT_EQ(e2e::WindowText(done), "Translit");
+    // The walk put each file's name in the status bar; one of them is last.
+    std::string last = e2e::StatusText(program->Process(), status, 0);
+    EXPECT_TRUE(last == "Pesnya 01 (live).mp3" || last == Ansi("Обложка.jpg") || last == "notes.txt" ||
+                last == Ansi("Ёлка.txt") || last == Ansi("Песня 01 (live).mp3"))
+        << last;
+    EXPECT_EQ(e2e::WindowText(e2e::FindChild(done, "TButton")), "OK");
+  });
   std::map<std::string, std::string> expected = {
       {"Альбом\\Pesnya 01 (live).mp3", "song"},
       {"Альбом\\Oblozhka.jpg", "cover"},
@@ -198,9 +210,7 @@ TEST_P(RunningProgram, FailedRenameShowsTheErrorAndKeepsTheDialogOpen) {
 
   // Its close box ends the program without renaming anything.
   ::PostMessageA(form, WM_CLOSE, 0, 0);
-  DWORD code = 1;
-  ASSERT_TRUE(program->WaitForExit(20000, &code));
-  EXPECT_EQ(code, 0u);
+  ExpectEnded("the close box did not end the program");
   EXPECT_EQ(tree.Contents(), before);
 }
 
@@ -226,12 +236,8 @@ TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   workDir.AddFile(testing_rename::Utf8(wide) + "\\Файл.txt", "not the computer");
   std::map<std::string, std::string> before = workDir.Files();
 
-  HWND done = e2e::ClickForWindow(e2e::FindChild(form, "TsBitBtn"), program->Id(), "TMessageForm");
-  ASSERT_TRUE(done) << "no \"Готово!\" box";
-  ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
-  DWORD code = 1;
-  ASSERT_TRUE(program->WaitForExit(20000, &code));
-  EXPECT_EQ(code, 0u);
+  button = e2e::FindChild(form, "TsBitBtn");
+  RenameAndFinish();
   EXPECT_EQ(workDir.Files(), before);
 }
 
@@ -321,9 +327,7 @@ TEST_P(RunningProgram, TheStartedProgramTakesTheKeyboardAtOnce) {
 
     ASSERT_TRUE(e2e::WaitUntil([&] { return ::GetForegroundWindow() == done; }, 5000)) << "the box is not active";
     ASSERT_TRUE(testing_gui::PressKeyOnDisplay("Return"));
-    DWORD code = 1;
-    ASSERT_TRUE(program->WaitForExit(20000, &code)) << "Enter did not answer the box";
-    EXPECT_EQ(code, 0u);
+    ExpectEnded("Enter did not answer the box");
     program.reset();
     form = nullptr;
   }
@@ -345,16 +349,6 @@ class ProgramWalk : public RunningProgram {
     HTREEITEM child = e2e::FindTreeChild(program->Process(), tree, selected, Ansi(name));
     ASSERT_TRUE(child) << "no node for " << name;
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
-  }
-
-  // Presses the button, answers "Готово!" and waits for the program's end.
-  void RenameAndFinish() {
-    HWND done = e2e::ClickForWindow(button, program->Id(), "TMessageForm");
-    ASSERT_TRUE(done) << "no \"Готово!\" box";
-    ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
-    DWORD code = 1;
-    ASSERT_TRUE(program->WaitForExit(20000, &code));
-    EXPECT_EQ(code, 0u);
   }
 };
 
@@ -486,13 +480,7 @@ TEST_P(DamagedSkin, ShowsTheLoadErrorKeepsThePlatformsLookAndRenames) {
 
   StartAndSelectRunning(testing_rename::Utf8(FolderNameOf(tree)));
   EXPECT_EQ(DialogLook(form), plainLook) << "the dialog does not show the platform's look";
-
-  HWND done = e2e::ClickForWindow(button, program->Id(), "TMessageForm");
-  ASSERT_TRUE(done) << "no \"Готово!\" box";
-  ASSERT_TRUE(e2e::ClickUntilGone(e2e::FindChild(done, "TButton"), done));
-  DWORD code = 1;
-  ASSERT_TRUE(program->WaitForExit(20000, &code));
-  EXPECT_EQ(code, 0u);
+  RenameAndFinish();
   EXPECT_EQ(tree.Files(), (std::map<std::string, std::string>{{"Zima.txt", "winter"}}));
 }
 

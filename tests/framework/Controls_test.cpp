@@ -18,6 +18,7 @@
 #include "framework/Messages.h"
 #include "framework/TreeView.h"
 #include "tests/support/GuiPump.h"
+#include "tests/support/Placed.h"
 #include "tests/support/RealInput.h"
 
 namespace {
@@ -80,12 +81,8 @@ class Notifications : public ::testing::Test {
     testing_gui::MoveMouse(POINT{3, 3});
     form = new fw::TForm(fw::Application);
     form->SetBounds(100, 100, 400, 300);
-    first = new WindowedRecorder(form);
-    first->SetParent(form);
-    first->SetBounds(10, 10, 160, 120);
-    second = new WindowedRecorder(form);
-    second->SetParent(form);
-    second->SetBounds(200, 10, 160, 120);
+    first = testing_gui::Placed<WindowedRecorder>(form, 10, 10, 160, 120);
+    second = testing_gui::Placed<WindowedRecorder>(form, 200, 10, 160, 120);
   }
   void TearDown() override { delete form; }
   void ShowForm() {

@@ -68,4 +68,11 @@ TacShellFolder* ChildNamed(const std::vector<std::unique_ptr<TacShellFolder>>& c
   return nullptr;
 }
 
+ListedFolder ItemsOf(const std::string& path, DWORD flags) {
+  ListedFolder items;
+  items.root = FolderObjectOf(path);
+  if (items.root) items.children = ChildrenOf(*items.root, flags);
+  return items;
+}
+
 }  // namespace translit::test

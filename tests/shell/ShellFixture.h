@@ -23,6 +23,16 @@ std::vector<std::unique_ptr<TacShellFolder>> ChildrenOf(TacShellFolder& folder, 
 // The child whose caption (seSystem) is name, or null.
 TacShellFolder* ChildNamed(const std::vector<std::unique_ptr<TacShellFolder>>& children, const std::string& name);
 
+// A folder on disk as the shell tree meets it: its folder object (null when
+// the path names no folder) and its children for SHCONTF flags, in the
+// shell's order, looked up by caption.
+struct ListedFolder {
+  std::unique_ptr<TacShellFolder> root;
+  std::vector<std::unique_ptr<TacShellFolder>> children;
+  TacShellFolder* operator[](const std::string& name) const { return ChildNamed(children, name); }
+};
+ListedFolder ItemsOf(const std::string& path, DWORD flags);
+
 // A shell folder that lives on the test's stack (reference counts do
 // nothing) and answers every question "not implemented": a base for
 // scripted folders, which answer the few questions a test is about.

@@ -18,10 +18,11 @@
 namespace translit {
 namespace {
 
-using test::ChildNamed;
 using test::ChildrenOf;
 using test::FolderObjectOf;
+using test::ItemsOf;
 using test::LeakedBlocks;
+using test::ListedFolder;
 using test::ParsePath;
 using test::TStubShellFolder;
 using testing_files::TempFolder;
@@ -76,12 +77,11 @@ TEST(FolderPath, FileSystemItemsGiveFullPaths) {
   TempFolder tree;
   tree.Folder("sub");
   tree.File("sub\\file.txt");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
+  const ListedFolder items = ItemsOf(tree.Path(), SHCONTF_FOLDERS);
+  ASSERT_TRUE(items.root);
   // The shell gives a folder's path without the final "\".
-  EXPECT_TRUE(SameText(root->FolderPath() + "\\", tree.Path())) << root->FolderPath();
-  auto children = ChildrenOf(*root, SHCONTF_FOLDERS);
-  TacShellFolder* sub = ChildNamed(children, "sub");
+  EXPECT_TRUE(SameText(items.root->FolderPath() + "\\", tree.Path())) << items.root->FolderPath();
+  TacShellFolder* sub = items["sub"];
   ASSERT_NE(sub, nullptr);
   EXPECT_TRUE(SameText(sub->FolderPath(), tree.Path() + "sub"));
   auto files = ChildrenOf(*sub, SHCONTF_NONFOLDERS);
@@ -95,19 +95,18 @@ TEST(FolderPath, TheWidePathKeepsWhatTheCodePageCannotHold) {
   // "Привет 日本": the last two letters are not in code page 1251.
   const std::wstring full = tree.Root() + L"\\\x041F\x0440\x0438\x0432\x0435\x0442 \x65E5\x672C";
   ASSERT_TRUE(::CreateDirectoryW(full.c_str(), nullptr));
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, SHCONTF_FOLDERS);
-  ASSERT_EQ(children.size(), 1u);
-  const std::wstring wide = children[0]->FolderPathW();
+  const ListedFolder items = ItemsOf(tree.Path(), SHCONTF_FOLDERS);
+  ASSERT_TRUE(items.root);
+  ASSERT_EQ(items.children.size(), 1u);
+  const std::wstring wide = items.children[0]->FolderPathW();
   EXPECT_EQ(::lstrcmpiW(wide.c_str(), full.c_str()), 0) << WideToAnsi(wide.c_str());
   EXPECT_NE(::GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(::GetFileAttributesA(children[0]->FolderPath().c_str()), INVALID_FILE_ATTRIBUTES)
+  EXPECT_EQ(::GetFileAttributesA(items.children[0]->FolderPath().c_str()), INVALID_FILE_ATTRIBUTES)
       << "the code page's path reaches it: the test shows nothing";
 
   // Where the code page holds every character the two agree, down to the
   // computer's display name.
-  EXPECT_EQ(WideToAnsi(root->FolderPathW().c_str()), root->FolderPath());
+  EXPECT_EQ(WideToAnsi(items.root->FolderPathW().c_str()), items.root->FolderPath());
   auto computer = ComputerFolder();
   ASSERT_TRUE(computer);
   EXPECT_EQ(computer->FolderPathW(), AnsiToWide(computer->FolderPath()));
@@ -141,10 +140,9 @@ TEST(ItemCaption, ShowExtensionRules) {
   tree.File("noext");
   tree.File("report.shelltesthide");
   tree.Folder("dir.ext");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, kAllItems);
-  ASSERT_EQ(children.size(), 4u);
+  const ListedFolder items = ItemsOf(tree.Path(), kAllItems);
+  ASSERT_TRUE(items.root);
+  ASSERT_EQ(items.children.size(), 4u);
   struct Case {
     const char* shown;  // as the shell names it
     const char* hide;
@@ -156,7 +154,7 @@ TEST(ItemCaption, ShowExtensionRules) {
       {"dir.ext", "dir.ext", "dir.ext"},  // a folder keeps its name
   };
   for (const Case& c : cases) {
-    TacShellFolder* item = ChildNamed(children, c.shown);
+    TacShellFolder* item = items[c.shown];
     ASSERT_NE(item, nullptr) << c.shown;
     EXPECT_EQ(item->ItemCaption(seSystem), c.shown);
     EXPECT_EQ(item->ItemCaption(seHide), c.hide) << c.shown;
@@ -182,11 +180,10 @@ TEST(IsFolderItem, ZipNamesAreNoFoldersWhileZipFilesStayClosed) {
   TempFolder tree;
   tree.Folder("bundle.ZIP");  // a real folder the shell opens
   tree.File("archive.zip", "PK");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, kAllItems);
-  TacShellFolder* bundle = ChildNamed(children, "bundle.ZIP");
-  TacShellFolder* archive = ChildNamed(children, "archive.zip");
+  const ListedFolder items = ItemsOf(tree.Path(), kAllItems);
+  ASSERT_TRUE(items.root);
+  TacShellFolder* bundle = items["bundle.ZIP"];
+  TacShellFolder* archive = items["archive.zip"];
   ASSERT_TRUE(bundle && archive);
   EXPECT_TRUE(bundle->IsFolderItem());
   EXPECT_TRUE(bundle->IsFolderItem("bundle.ZIP", true));
@@ -202,12 +199,11 @@ TEST(Attributes, CapabilitiesAndPropertiesOfRealItems) {
   std::string readOnly = tree.File("locked.txt");
   SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
   tree.Folder("dir");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, kAllItems);
-  TacShellFolder* plain = ChildNamed(children, "plain.txt");
-  TacShellFolder* locked = ChildNamed(children, "locked.txt");
-  TacShellFolder* dir = ChildNamed(children, "dir");
+  const ListedFolder items = ItemsOf(tree.Path(), kAllItems);
+  ASSERT_TRUE(items.root);
+  TacShellFolder* plain = items["plain.txt"];
+  TacShellFolder* locked = items["locked.txt"];
+  TacShellFolder* dir = items["dir"];
   ASSERT_TRUE(plain && locked && dir);
 
   TacItemCapabilities caps = plain->ItemCapabilities();
@@ -223,17 +219,16 @@ TEST(Attributes, CapabilitiesAndPropertiesOfRealItems) {
 TEST(RenameItem, RenamesARealFileAndFollowsIt) {
   TempFolder tree;
   tree.File("old.txt", "content");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, kAllItems);
-  TacShellFolder* item = ChildNamed(children, "old.txt");
+  const ListedFolder items = ItemsOf(tree.Path(), kAllItems);
+  ASSERT_TRUE(items.root);
+  TacShellFolder* item = items["old.txt"];
   ASSERT_NE(item, nullptr);
   ASSERT_TRUE(item->RenameItem(L"new.txt"));
   EXPECT_FALSE(FileExists(tree.Path() + "old.txt"));
   EXPECT_TRUE(FileExists(tree.Path() + "new.txt"));
   EXPECT_EQ(item->ItemCaption(seSystem), "new.txt");
   EXPECT_TRUE(SameText(item->FolderPath(), tree.Path() + "new.txt"));
-  EXPECT_EQ(CountItemIds(item->AbsoluteId()), CountItemIds(root->AbsoluteId()) + 1);
+  EXPECT_EQ(CountItemIds(item->AbsoluteId()), CountItemIds(items.root->AbsoluteId()) + 1);
 
   // Cyrillic names pass through the code page both ways.
   ASSERT_TRUE(item->RenameItem(L"\x0416\x0443\x043A.txt"));
@@ -245,10 +240,9 @@ TEST(RenameItem, RefusesWhatTheShellRefuses) {
   TempFolder tree;
   tree.File("a.txt");
   tree.File("taken.txt");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, kAllItems);
-  TacShellFolder* item = ChildNamed(children, "a.txt");
+  const ListedFolder items = ItemsOf(tree.Path(), kAllItems);
+  ASSERT_TRUE(items.root);
+  TacShellFolder* item = items["a.txt"];
   ASSERT_NE(item, nullptr);
   for (const wchar_t* name : {L"taken.txt", L"a|b.txt", L"sub\\a.txt", L""}) {
     std::string ansi = WideToAnsi(name);
@@ -281,10 +275,9 @@ TEST(RenameItem, LeaksNothingOnSuccessOrFailure) {
   TempFolder tree;
   tree.File("one.txt");
   tree.File("taken.txt");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, kAllItems);
-  TacShellFolder* item = ChildNamed(children, "one.txt");
+  const ListedFolder items = ItemsOf(tree.Path(), kAllItems);
+  ASSERT_TRUE(items.root);
+  TacShellFolder* item = items["one.txt"];
   ASSERT_NE(item, nullptr);
   bool flip = false;
   EXPECT_EQ(LeakedBlocks(6,
@@ -351,12 +344,11 @@ TEST(HasEnumerableChildren, ProbesQuietlyAndRestoresTheErrorMode) {
   tree.Folder("files");
   tree.File("files\\only.txt");
   tree.Folder("empty");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, SHCONTF_FOLDERS);
-  TacShellFolder* full = ChildNamed(children, "full");
-  TacShellFolder* files = ChildNamed(children, "files");
-  TacShellFolder* empty = ChildNamed(children, "empty");
+  const ListedFolder items = ItemsOf(tree.Path(), SHCONTF_FOLDERS);
+  ASSERT_TRUE(items.root);
+  TacShellFolder* full = items["full"];
+  TacShellFolder* files = items["files"];
+  TacShellFolder* empty = items["empty"];
   ASSERT_TRUE(full && files && empty);
 
   const UINT callerMode = SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX;
@@ -395,13 +387,12 @@ TEST(BindSubfolder, BindsFoldersAndFallsBackToTheDesktop) {
   TempFolder tree;
   tree.Folder("sub");
   tree.File("sub\\inside.txt");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  ASSERT_NE(root->ShellFolder(), nullptr);
-  auto children = ChildrenOf(*root, SHCONTF_FOLDERS);
-  TacShellFolder* sub = ChildNamed(children, "sub");
+  const ListedFolder items = ItemsOf(tree.Path(), SHCONTF_FOLDERS);
+  ASSERT_TRUE(items.root);
+  ASSERT_NE(items.root->ShellFolder(), nullptr);
+  TacShellFolder* sub = items["sub"];
   ASSERT_NE(sub, nullptr);
-  ComPtr<IShellFolder> bound = BindSubfolder(root->ShellFolder(), sub->RelativeId());
+  ComPtr<IShellFolder> bound = BindSubfolder(items.root->ShellFolder(), sub->RelativeId());
   ASSERT_TRUE(bound);
   EXPECT_TRUE(HasEnumerableChildren(bound.Get(), SHCONTF_NONFOLDERS));
 
@@ -436,11 +427,10 @@ TEST(SystemImages, SharedSmallIconListAndIndexes) {
   TempFolder tree;
   tree.File("doc.txt");
   tree.Folder("dir");
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, kAllItems);
-  ASSERT_EQ(children.size(), 2u);
-  for (const auto& child : children) {
+  const ListedFolder items = ItemsOf(tree.Path(), kAllItems);
+  ASSERT_TRUE(items.root);
+  ASSERT_EQ(items.children.size(), 2u);
+  for (const auto& child : items.children) {
     for (bool open : {false, true}) {
       int index = child->SystemIconIndex(false, open);
       EXPECT_GE(index, 0) << child->ItemCaption(seSystem);
@@ -453,10 +443,9 @@ TEST(SystemImages, SharedSmallIconListAndIndexes) {
 TEST(ColumnDetails, LoadedFromTheShellAndMissingCallsRaise) {
   TempFolder tree;
   tree.File("data.bin", std::string(3000, 'x'));
-  auto root = FolderObjectOf(tree.Path());
-  ASSERT_TRUE(root);
-  auto children = ChildrenOf(*root, kAllItems);
-  TacShellFolder* item = ChildNamed(children, "data.bin");
+  const ListedFolder items = ItemsOf(tree.Path(), kAllItems);
+  ASSERT_TRUE(items.root);
+  TacShellFolder* item = items["data.bin"];
   ASSERT_NE(item, nullptr);
 
   try {
@@ -466,7 +455,7 @@ TEST(ColumnDetails, LoadedFromTheShellAndMissingCallsRaise) {
     EXPECT_EQ(e.Message(), "data.bin: Missing call to LoadColumnDetails");
   }
   HWND view = reinterpret_cast<HWND>(0x1234);
-  item->LoadColumnDetails(root.get(), view, 4);
+  item->LoadColumnDetails(items.root.get(), view, 4);
   EXPECT_EQ(item->ViewWindow(), view);
   ASSERT_EQ(item->ColumnTexts().Count(), 3);
   EXPECT_NE(item->Details(1).find('3'), std::string::npos) << "size column: " << item->Details(1);
@@ -479,8 +468,8 @@ TEST(ColumnDetails, LoadedFromTheShellAndMissingCallsRaise) {
 
   // A listing folder without detail interfaces: the file data fills in.
   ScriptedFolder plainFolder;
-  TacShellFolder listedByPlain(root.get(), nullptr, item->RelativeId());
-  TacShellFolder plainRoot(DesktopFolder(), ComPtr<IShellFolder>::Share(&plainFolder), root->RelativeId());
+  TacShellFolder listedByPlain(items.root.get(), nullptr, item->RelativeId());
+  TacShellFolder plainRoot(DesktopFolder(), ComPtr<IShellFolder>::Share(&plainFolder), items.root->RelativeId());
   listedByPlain.LoadColumnDetails(&plainRoot, view, 3);
   ASSERT_EQ(listedByPlain.ColumnTexts().Count(), 2);
   EXPECT_EQ(listedByPlain.Details(1), "3 KB");
@@ -498,7 +487,7 @@ TEST(ColumnDetails, LoadedFromTheShellAndMissingCallsRaise) {
     EXPECT_EQ(e.Message().rfind(start, 0), 0u) << e.Message();
     EXPECT_GT(e.Message().size(), start.size());
   }
-  EXPECT_EQ(LeakedBlocks(4, [&] { item->LoadColumnDetails(root.get(), view, 6); }), 0);
+  EXPECT_EQ(LeakedBlocks(4, [&] { item->LoadColumnDetails(items.root.get(), view, 6); }), 0);
 }
 
 TEST(FolderObjects, QueriesLeakNothing) {

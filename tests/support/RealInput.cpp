@@ -58,6 +58,19 @@ void ClickMouse(POINT screen, bool right) {
   MouseButtons(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
+void KeyEvent(WORD vk, bool down) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  ::SendInput(1, &in, sizeof(INPUT));
+}
+
+void PressKey(WORD vk) {
+  KeyEvent(vk, true);
+  KeyEvent(vk, false);
+}
+
 bool PressKeyOnDisplay(const std::string& keyName) {
   return testing_host::StartHostProgram("/usr/bin/xdotool", {"key", keyName});
 }

@@ -22,6 +22,11 @@ void MouseButtons(DWORD flags);
 // A move and the button events of one click there.
 void ClickMouse(POINT screen, bool right = false);
 
+// A virtual key going down or up, to whichever window has the keyboard.
+void KeyEvent(WORD vk, bool down);
+// A virtual key pressed and released.
+void PressKey(WORD vk);
+
 // A key (an X key name: "space", "Return", ...) pressed and released on the
 // X display through its XTest extension, by the host's xdotool: what a
 // keyboard gives, reaching whichever window has the keyboard. It comes a

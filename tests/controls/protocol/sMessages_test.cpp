@@ -224,5 +224,31 @@ TEST_F(SkinMessages, FormsWindowsAndPaintability) {
   g1->SetLoadingState(false);
 }
 
+TEST_F(SkinMessages, LyingInsideTheParentWithTheFarEdgesCountedEitherWay) {
+  // G3 lies on P1, whose client area is 80 x 60.
+  struct Case {
+    RECT bounds;
+    bool insideWhenEdgesInside, insideWhenEdgesOutside;
+  };
+  const Case cases[] = {
+      {{10, 10, 70, 50}, true, true},    // clear of every edge
+      {{0, 0, 80, 60}, true, false},     // the whole client, touching the right and bottom edges
+      {{10, 10, 80, 50}, true, false},   // touching the right edge
+      {{10, 10, 70, 60}, true, false},   // touching the bottom edge
+      {{10, 10, 81, 50}, false, false},  // past the right edge
+      {{-1, 10, 50, 50}, false, false},  // past the left edge
+      {{10, -1, 50, 50}, false, false},  // past the top edge
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.bounds.left << "," << c.bounds.top << " " << c.bounds.right << ","
+                                    << c.bounds.bottom);
+    g3->SetBounds(c.bounds.left, c.bounds.top, c.bounds.right - c.bounds.left, c.bounds.bottom - c.bounds.top);
+    EXPECT_EQ(LiesInsideParent(*g3, TFarEdges::Inside), c.insideWhenEdgesInside);
+    EXPECT_EQ(LiesInsideParent(*g3, TFarEdges::Outside), c.insideWhenEdgesOutside);
+  }
+  TSkinAware orphan(nullptr, log, "O");
+  EXPECT_FALSE(LiesInsideParent(orphan, TFarEdges::Inside)) << "no parent";
+}
+
 }  // namespace
 }  // namespace translit

@@ -15,6 +15,7 @@
 #include "render/bitmaps/sAlphaGraph.h"
 #include "skin/sSkinManager.h"
 #include "tests/support/PaintsWhileLoading.h"
+#include "tests/support/PicturePixels.h"
 #include "tests/support/SkinDataControl.h"
 #include "tests/skin/SkinFolders.h"
 #include "tests/support/TempFolder.h"
@@ -27,11 +28,7 @@ using testing_files::TempFolder;
 
 using TPainted = test::TSkinDataControl;
 
-std::uint32_t Pixel(fw::TBitmap* b, int x, int y) {
-  TacFast32 f;
-  f.Bind(b);
-  return f.ReadPixel(x, y) & 0xFFFFFF;
-}
+using testing_gui::PictureColor;
 
 // A parent that answers for its background as a skinned one does: with its
 // own picture and offset 0, the child adding its own position. Every pixel
@@ -83,6 +80,19 @@ class ControlPainting : public ::testing::Test {
     delete form;
     delete manager;
   }
+  // The control's 40 x 20 cache, with the border below given, filled with
+  // blue and then its corner holes from the parent; null when it is not
+  // there in that size.
+  fw::TBitmap* CacheWithHolesFilled() {
+    GiveBorder();
+    TsCtrlSkinData& data = control->SkinData();
+    data.SizeCache();
+    fw::TBitmap* cache = data.CacheBmp.get();
+    if (!cache || cache->Width() != 40 || cache->Height() != 20) return nullptr;
+    FillBitmapRect(cache, RECT{0, 0, 40, 20}, 0x0000FF);
+    FillCornerHoles(data, 0);
+    return cache;
+  }
   // A 9 x 9 border of 3-pixel margins, green with a key pixel at its top-left.
   void GiveBorder() {
     TsMaskData m;
@@ -114,28 +124,23 @@ TEST_F(ControlPainting, OwnColourAndHue) {
   auto item = NewBitmap32(40, 20);
   TsCtrlSkinData& data = control->SkinData();
   PaintControlItem(data, EmptyParentCache(), false, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
-  EXPECT_EQ(Pixel(item.get(), 20, 10), 0x0000FFu) << "no hue or saturation: the section's colour";
+  EXPECT_EQ(PictureColor(item.get(), 20, 10), 0x0000FFu) << "no hue or saturation: the section's colour";
   data.SetHUEOffset(120);
   PaintControlItem(data, EmptyParentCache(), false, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
-  EXPECT_EQ(Pixel(item.get(), 20, 10), 0x00FF00u) << "red turned by 120 degrees is green";
+  EXPECT_EQ(PictureColor(item.get(), 20, 10), 0x00FF00u) << "red turned by 120 degrees is green";
   data.SetHUEOffset(0);
   control->SetColor(fw::clLime);
   data.SetCustomColor(true);
   PaintControlItem(data, EmptyParentCache(), false, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
-  EXPECT_EQ(Pixel(item.get(), 20, 10), 0x00FF00u) << "its own colour, not the section's";
+  EXPECT_EQ(PictureColor(item.get(), 20, 10), 0x00FF00u) << "its own colour, not the section's";
 }
 
 TEST_F(ControlPainting, CornerHolesShowTheParent) {
-  GiveBorder();
-  TsCtrlSkinData& data = control->SkinData();
-  data.SizeCache();
-  fw::TBitmap* cache = data.CacheBmp.get();
-  ASSERT_TRUE(cache && cache->Width() == 40 && cache->Height() == 20);
-  FillBitmapRect(cache, RECT{0, 0, 40, 20}, 0x0000FF);
-  FillCornerHoles(data, 0);
-  EXPECT_EQ(Pixel(cache, 0, 0), 0xFF0000u) << "the key pixel takes the parent's blue";
-  EXPECT_EQ(Pixel(cache, 1, 0), 0x0000FFu);
-  EXPECT_EQ(Pixel(cache, 37, 0), 0x0000FFu) << "the top-right cell has no key pixel";
+  fw::TBitmap* cache = CacheWithHolesFilled();
+  ASSERT_TRUE(cache);
+  EXPECT_EQ(PictureColor(cache, 0, 0), 0xFF0000u) << "the key pixel takes the parent's blue";
+  EXPECT_EQ(PictureColor(cache, 1, 0), 0x0000FFu);
+  EXPECT_EQ(PictureColor(cache, 37, 0), 0x0000FFu) << "the top-right cell has no key pixel";
 }
 
 TEST_F(ControlPainting, CornerHolesShowTheParentsPictureAtTheControlsPlace) {
@@ -143,22 +148,17 @@ TEST_F(ControlPainting, CornerHolesShowTheParentsPictureAtTheControlsPlace) {
   panel->SetParent(form);
   control->SetParent(panel);
   control->SetBounds(7, 5, 40, 20);
-  GiveBorder();
-  TsCtrlSkinData& data = control->SkinData();
-  data.SizeCache();
-  fw::TBitmap* cache = data.CacheBmp.get();
-  ASSERT_TRUE(cache && cache->Width() == 40 && cache->Height() == 20);
-  FillBitmapRect(cache, RECT{0, 0, 40, 20}, 0x0000FF);
-  FillCornerHoles(data, 0);
-  EXPECT_EQ(Pixel(cache, 0, 0), 0x000507u) << "the parent's pixel under the control, at (7, 5)";
-  EXPECT_EQ(Pixel(cache, 1, 0), 0x0000FFu) << "no key pixel there";
+  fw::TBitmap* cache = CacheWithHolesFilled();
+  ASSERT_TRUE(cache);
+  EXPECT_EQ(PictureColor(cache, 0, 0), 0x000507u) << "the parent's pixel under the control, at (7, 5)";
+  EXPECT_EQ(PictureColor(cache, 1, 0), 0x0000FFu) << "no key pixel there";
 
   // The key corner of the plain frame border reads at the same place.
   RECT inner{};
   FillBitmapRect(cache, RECT{0, 0, 40, 20}, 0x0000FF);
-  PaintPlainFrameBorder(cache->Canvas().Handle(), RECT{0, 0, 40, 20}, 0, data, 0, inner);
-  EXPECT_EQ(Pixel(cache, 0, 0), 0x000507u);
-  EXPECT_EQ(Pixel(cache, 1, 0), 0x00FF00u) << "the border's own pixel";
+  PaintPlainFrameBorder(cache->Canvas().Handle(), RECT{0, 0, 40, 20}, 0, control->SkinData(), 0, inner);
+  EXPECT_EQ(PictureColor(cache, 0, 0), 0x000507u);
+  EXPECT_EQ(PictureColor(cache, 1, 0), 0x00FF00u) << "the border's own pixel";
 }
 
 TEST_F(ControlPainting, PlainFrameBorderWithoutAMask) {
@@ -166,12 +166,12 @@ TEST_F(ControlPainting, PlainFrameBorderWithoutAMask) {
   FillBitmapRect(screen.get(), RECT{0, 0, 20, 20}, 0x000000);
   RECT inner{5, 5, 15, 15};
   PaintPlainFrameBorder(screen->Canvas().Handle(), RECT{0, 0, 20, 20}, 0, control->SkinData(), 0, inner);
-  EXPECT_EQ(Pixel(screen.get(), 1, 1), 0u) << "width 0 draws nothing";
+  EXPECT_EQ(PictureColor(screen.get(), 1, 1), 0u) << "width 0 draws nothing";
   PaintPlainFrameBorder(screen->Canvas().Handle(), RECT{0, 0, 20, 20}, 3, control->SkinData(), 0, inner);
-  EXPECT_EQ(Pixel(screen.get(), 2, 10), 0x0000FFu);
-  EXPECT_EQ(Pixel(screen.get(), 17, 10), 0x0000FFu);
-  EXPECT_EQ(Pixel(screen.get(), 10, 17), 0x0000FFu);
-  EXPECT_EQ(Pixel(screen.get(), 3, 10), 0u);
+  EXPECT_EQ(PictureColor(screen.get(), 2, 10), 0x0000FFu);
+  EXPECT_EQ(PictureColor(screen.get(), 17, 10), 0x0000FFu);
+  EXPECT_EQ(PictureColor(screen.get(), 10, 17), 0x0000FFu);
+  EXPECT_EQ(PictureColor(screen.get(), 3, 10), 0u);
   EXPECT_EQ(inner.left, 5) << "the inner rectangle is left as it was";
 }
 
@@ -185,10 +185,10 @@ TEST_F(ControlPainting, PlainFrameBorderWithAMask) {
   PaintPlainFrameBorder(screen->Canvas().Handle(), RECT{0, 0, 40, 20}, 5, data, 0, inner);
   EXPECT_EQ(inner.left, 5);
   EXPECT_EQ(inner.bottom, 15);
-  EXPECT_EQ(Pixel(data.CacheBmp.get(), 1, 10), 0x00FF00u) << "the border mask's edge";
-  EXPECT_EQ(Pixel(data.CacheBmp.get(), 4, 10), 0x0000FFu) << "the band of background colour";
-  EXPECT_EQ(Pixel(screen.get(), 4, 10), 0x0000FFu) << "copied to the DC";
-  EXPECT_EQ(Pixel(screen.get(), 6, 10), 0u);
+  EXPECT_EQ(PictureColor(data.CacheBmp.get(), 1, 10), 0x00FF00u) << "the border mask's edge";
+  EXPECT_EQ(PictureColor(data.CacheBmp.get(), 4, 10), 0x0000FFu) << "the band of background colour";
+  EXPECT_EQ(PictureColor(screen.get(), 4, 10), 0x0000FFu) << "copied to the DC";
+  EXPECT_EQ(PictureColor(screen.get(), 6, 10), 0u);
 }
 
 // While a skin is being loaded its tables are half-built: painting from a

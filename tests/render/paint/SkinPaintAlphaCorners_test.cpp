@@ -13,15 +13,10 @@
 
 #include "render/paint/SkinPaintParent.h"
 #include "skin/sSkinTables.h"
+#include "tests/skin/SkinFixtures.h"
 
 namespace translit {
 namespace {
-
-class NoSystem : public TsSystemValues {
- public:
-  std::uint32_t SysColor(int) const override { return 0; }
-  int FrameWidth() const override { return 4; }
-};
 
 constexpr std::uint32_t kFace = 0xFF102030u, kParent = 0xFF405060u;
 constexpr int kCell = 8, kMargin = 3, kSize = 20;
@@ -38,8 +33,7 @@ std::uint32_t MaskPixel(int x, int y) {
 }
 
 struct Corners : ::testing::Test {
-  NoSystem system;
-  TsSkinTables tables{system};
+  TsSkinTables tables{test::FakeSystem()};
   TsMaskData mask;
   std::unique_ptr<fw::TBitmap> cache = NewBitmap32(kSize, kSize);
 

@@ -18,9 +18,12 @@
 #include "skin/sSkinManager.h"
 #include "skin/sSkinOptions.h"
 #include "tests/support/GuiCounts.h"
+#include "tests/support/PicturePixels.h"
 
 namespace translit {
 namespace {
+
+using testing_gui::PictureColor;
 
 // A manager whose sections are read from an options text and whose master
 // bitmap and pieces the test makes itself.
@@ -54,11 +57,6 @@ class SkinItems : public ::testing::Test {
     FillBitmapRect(manager->MasterBitmap.get(), RECT{0, 0, w, h}, static_cast<fw::TColor>(pixel));
   }
   int Section(const char* name) { return manager->SectionIndex(name); }
-  static std::uint32_t Pixel(fw::TBitmap* b, int x, int y) {
-    TacFast32 f;
-    f.Bind(b);
-    return f.ReadPixel(x, y) & 0xFFFFFF;
-  }
 
   TsSkinManager* manager = nullptr;
 };
@@ -76,14 +74,14 @@ TEST_F(SkinItems, TransparencyLetsTheParentThrough) {
   // Fully transparent: exactly the parent's pixels at its position plus the offset.
   PaintSkinItem(Section("FULL"), "FULL", MakeParentCache(parent.get(), 5, 6), -1, -1, manager, item.get(), POINT{2, 3},
                 RECT{0, 0, 10, 10}, 0);
-  EXPECT_EQ(Pixel(item.get(), 0, 0), Pixel(parent.get(), 7, 9));
-  EXPECT_EQ(Pixel(item.get(), 9, 9), Pixel(parent.get(), 16, 18));
+  EXPECT_EQ(PictureColor(item.get(), 0, 0), PictureColor(parent.get(), 7, 9));
+  EXPECT_EQ(PictureColor(item.get(), 9, 9), PictureColor(parent.get(), 16, 18));
 
   // 40 % of a parent colour, 60 % of the section's.
   ParentCache colour;
   colour.FillColor = 0x00FF0000;
   PaintSkinItem(Section("PART"), "PART", colour, -1, -1, manager, item.get(), POINT{0, 0}, RECT{0, 0, 10, 10}, 0);
-  const std::uint32_t p = Pixel(item.get(), 4, 4);
+  const std::uint32_t p = PictureColor(item.get(), 4, 4);
   EXPECT_EQ(p & 0xFF, 153u);          // section red 255 at 60 %
   EXPECT_EQ((p >> 16) & 0xFF, 102u);  // parent blue 255 at 40 %
 
@@ -92,7 +90,7 @@ TEST_F(SkinItems, TransparencyLetsTheParentThrough) {
   PaintSkinItem(Section("PART"), "PART", MakeParentCache(parent.get(), 0, 0), -1, -1, manager, item.get(), POINT{0, 0},
                 RECT{0, 0, 10, 10}, 0);
   // (d x 102 + s x 153 + 127) >> 8 with the parent d and the section s.
-  EXPECT_EQ(Pixel(item.get(), 4, 4), 0x660098u) << "red (255 x 153 + 127) >> 8, blue (255 x 102 + 127) >> 8";
+  EXPECT_EQ(PictureColor(item.get(), 4, 4), 0x660098u) << "red (255 x 153 + 127) >> 8, blue (255 x 102 + 127) >> 8";
 }
 
 TEST_F(SkinItems, TextureThenGradientThenColour) {
@@ -107,7 +105,7 @@ TEST_F(SkinItems, TextureThenGradientThenColour) {
   PaintSkinBackground(Section("X"), "X", EmptyParentCache(), clSkinTransparent, -1, -1, manager, item.get(),
                       POINT{0, 0}, RECT{0, 0, 20, 20}, 0);
   // (64 x 51 + 128 x 204 + 127) >> 8 = 115; round(0.6 x 115 + 0.4 x 192) = 146.
-  EXPECT_EQ(Pixel(item.get(), 10, 10), 0x929292u);
+  EXPECT_EQ(PictureColor(item.get(), 10, 10), 0x929292u);
 }
 
 TEST_F(SkinItems, ColourTintStaysInsideAnItemInALargerPicture) {
@@ -117,10 +115,10 @@ TEST_F(SkinItems, ColourTintStaysInsideAnItemInALargerPicture) {
   FillBitmapRect(picture.get(), RECT{0, 0, 10, 10}, 0x000000);
   PaintSkinBackground(Section("G"), "G", EmptyParentCache(), clSkinTransparent, -1, -1, manager, picture.get(),
                       POINT{0, 0}, RECT{2, 2, 6, 6}, 0);
-  EXPECT_EQ(Pixel(picture.get(), 2, 2), 0xA6A6A6u) << "round(0.4 x 128 + 0.6 x 192) = 166";
-  EXPECT_EQ(Pixel(picture.get(), 5, 5), 0xA6A6A6u);
+  EXPECT_EQ(PictureColor(picture.get(), 2, 2), 0xA6A6A6u) << "round(0.4 x 128 + 0.6 x 192) = 166";
+  EXPECT_EQ(PictureColor(picture.get(), 5, 5), 0xA6A6A6u);
   for (POINT outside : {POINT{6, 5}, POINT{5, 6}, POINT{6, 6}, POINT{1, 1}})
-    EXPECT_EQ(Pixel(picture.get(), outside.x, outside.y), 0u) << outside.x << "," << outside.y;
+    EXPECT_EQ(PictureColor(picture.get(), outside.x, outside.y), 0u) << outside.x << "," << outside.y;
 }
 
 TEST_F(SkinItems, PicturesThatAreNot32BitGetTheParentsColourWithoutFailing) {
@@ -149,15 +147,15 @@ TEST_F(SkinItems, CornerImagesAndTextureStrips) {
   manager->Sections[static_cast<std::size_t>(Section("C"))].CornerBR = corner;
   auto item = NewBitmap32(40, 20);
   PaintSkinItem(Section("C"), "C", EmptyParentCache(), -1, -1, manager, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
-  EXPECT_EQ(Pixel(item.get(), 34, 14), 0x0000FFu) << "the corner's top-left";
-  EXPECT_EQ(Pixel(item.get(), 33, 14), 0x00FF00u);
-  EXPECT_EQ(Pixel(item.get(), 34, 13), 0x00FF00u);
+  EXPECT_EQ(PictureColor(item.get(), 34, 14), 0x0000FFu) << "the corner's top-left";
+  EXPECT_EQ(PictureColor(item.get(), 33, 14), 0x00FF00u);
+  EXPECT_EQ(PictureColor(item.get(), 34, 13), 0x00FF00u);
 
   // A top strip as high as the texture; the colour below it.
   AddPiece("S", "PATTERN", RECT{0, 0, 20, 5}, 2, 1);
   PaintSkinItem(Section("S"), "S", EmptyParentCache(), -1, -1, manager, item.get(), POINT{0, 0}, RECT{0, 0, 40, 20}, 0);
-  EXPECT_EQ(Pixel(item.get(), 30, 4), 0x0000FFu);
-  EXPECT_EQ(Pixel(item.get(), 30, 5), 0x00FF00u);
+  EXPECT_EQ(PictureColor(item.get(), 30, 4), 0x0000FFu);
+  EXPECT_EQ(PictureColor(item.get(), 30, 5), 0x00FF00u);
 }
 
 TEST_F(SkinItems, NothingOutsideTheBitmapAndPaintingByName) {
@@ -166,21 +164,21 @@ TEST_F(SkinItems, NothingOutsideTheBitmapAndPaintingByName) {
   FillBitmapRect(item.get(), RECT{0, 0, 10, 10}, 0x000000);
   PaintSkinItem(Section("A"), "A", EmptyParentCache(), -1, -1, manager, item.get(), POINT{0, 0}, RECT{0, 0, 11, 10}, 0);
   PaintSkinItem(-1, "A", EmptyParentCache(), -1, -1, manager, item.get(), POINT{0, 0}, RECT{0, 0, 10, 10}, 0);
-  EXPECT_EQ(Pixel(item.get(), 5, 5), 0u) << "a rectangle outside the bitmap or no section: nothing";
+  EXPECT_EQ(PictureColor(item.get(), 5, 5), 0u) << "a rectangle outside the bitmap or no section: nothing";
 
   EXPECT_EQ(PaintSectionByName(item.get(), "NONE", "A", nullptr, 0, RECT{0, 0, 10, 10}, 0), Section("A"));
-  EXPECT_EQ(Pixel(item.get(), 5, 5), 0x123456u);
+  EXPECT_EQ(PictureColor(item.get(), 5, 5), 0x123456u);
   EXPECT_EQ(PaintSectionByName(item.get(), "NONE", "NOTHING", nullptr, 0, RECT{0, 0, 10, 10}, 0), -1);
 
   auto screen = NewBitmap32(30, 30);
   FillBitmapRect(screen.get(), RECT{0, 0, 30, 30}, 0x000000);
   PaintSkinItemToDC(Section("A"), "A", EmptyParentCache(), manager, screen->Canvas().Handle(), POINT{0, 0},
                     RECT{10, 10, 20, 20}, 0);
-  EXPECT_EQ(Pixel(screen.get(), 10, 10), 0x123456u);
-  EXPECT_EQ(Pixel(screen.get(), 9, 9), 0u);
+  EXPECT_EQ(PictureColor(screen.get(), 10, 10), 0x123456u);
+  EXPECT_EQ(PictureColor(screen.get(), 9, 9), 0u);
   PaintSkinItemToDC(Section("A"), "A", EmptyParentCache(), manager, screen->Canvas().Handle(), POINT{0, 0},
                     RECT{-1, 0, 5, 5}, 0);
-  EXPECT_EQ(Pixel(screen.get(), 0, 0), 0u) << "a negative left paints nothing";
+  EXPECT_EQ(PictureColor(screen.get(), 0, 0), 0u) << "a negative left paints nothing";
 }
 
 // While a skin is being loaded its tables are half-built: every painter

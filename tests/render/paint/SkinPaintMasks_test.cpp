@@ -11,15 +11,10 @@
 
 #include "framework/Handles.h"
 #include "skin/sSkinTables.h"
+#include "tests/skin/SkinFixtures.h"
 
 namespace translit {
 namespace {
-
-class NoSystem : public TsSystemValues {
- public:
-  std::uint32_t SysColor(int) const override { return 0; }
-  int FrameWidth() const override { return 4; }
-};
 
 constexpr std::uint32_t kBack = 0xFF000000u;  // black, opaque: never an encoded pixel
 
@@ -54,8 +49,7 @@ std::uint32_t At(fw::TBitmap* b, int x, int y) { return ViewOf(b).At(x, y); }
 // Tables whose master bitmap is an encoded picture of w x imageH pixels;
 // with a mask layer the rows from layerTop down are 0 (image fully shown).
 struct Skin {
-  NoSystem system;
-  TsSkinTables tables{system};
+  TsSkinTables tables{test::FakeSystem()};
   Skin(int w, int h, int layerTop = -1) {
     tables.MasterBitmap = NewBitmap32(w, h);
     PixelView v = ViewOf(tables.MasterBitmap.get());

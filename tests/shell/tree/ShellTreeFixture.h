@@ -27,7 +27,7 @@ inline void MouseButton(DWORD flags) { testing_gui::MouseButtons(flags); }
 void ClickAt(POINT p, bool right = false);
 // Types text (as characters, whatever the keyboard layout), then nothing.
 void TypeText(const std::string& ansi);
-void PressKey(WORD vk);
+using testing_gui::PressKey;
 
 // A form of the application with a shell tree filling most of it, shown and
 // in front.
