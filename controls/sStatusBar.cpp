@@ -133,10 +133,10 @@ bool TsStatusBar::SkinnedMessage(fw::TMessage& m) {
       if (!FSkinData.Updating && !FSkinData.BGChanged && m.WParam) CopyClient(reinterpret_cast<HDC>(m.WParam));
       return true;
     case WM_NCPAINT:
-      if (Visible() || Designing(this)) OnNcPaint();
+      if (Visible() || Designing()) OnNcPaint();
       return true;
     case WM_PRINT:
-      if ((Visible() || Designing(this)) && m.WParam) OnPrint(reinterpret_cast<HDC>(m.WParam));
+      if ((Visible() || Designing()) && m.WParam) OnPrint(reinterpret_cast<HDC>(m.WParam));
       return true;
     case WM_PRINTCLIENT:
       if (Visible() || Designing()) {
