@@ -44,8 +44,15 @@ void PaintExtraLine(TsSkinManager& manager, fw::TBitmap& picture, const RECT& re
   LOGFONTA lf{};
   ::GetObjectA(font.Handle(), sizeof(lf), &lf);
   lf.lfEscapement = lf.lfOrientation = 900;
-  fw::UniqueFont turned(::CreateFontIndirectA(&lf));
   HDC dc = picture.Canvas().Handle();
+  {
+    // A bitmap font cannot be turned: its face gives way to an outline one.
+    fw::SelectGuard probe(dc, font.Handle());
+    TEXTMETRICA metrics{};
+    if (::GetTextMetricsA(dc, &metrics) && !(metrics.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR)))
+      lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
+  }
+  fw::UniqueFont turned(::CreateFontIndirectA(&lf));
   fw::SelectGuard select(dc, turned.Get());
   SIZE extent{};
   ::GetTextExtentPoint32A(dc, line.Caption.c_str(), static_cast<int>(line.Caption.size()), &extent);
@@ -54,8 +61,8 @@ void PaintExtraLine(TsSkinManager& manager, fw::TBitmap& picture, const RECT& re
                    : font.Color();
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, static_cast<COLORREF>(fw::ColorToRGB(color)));
-  // Turned upwards, the glyphs lie left of the reference point.
-  const int x = (rect.left + rect.right + extent.cy) / 2;
+  // Turned upwards, the text's cell lies right of the reference point.
+  const int x = (rect.left + rect.right - extent.cy) / 2;
   ::TextOutA(dc, x, bottom, line.Caption.c_str(), static_cast<int>(line.Caption.size()));
 }
 

@@ -236,6 +236,39 @@ TEST_F(SkinnedItems, TheExtraLine) {
   EXPECT_EQ(asked, 3);
 }
 
+TEST_F(SkinnedItems, TheExtraLineCaptionReadsUpwardsAboveTheGlyph) {
+  // The band's font is a bitmap face by default, which cannot be turned.
+  auto band = NewBitmap32(32, 200);
+  fw::TBitmap glyph(10, 10, fw::pf32bit);
+  FillBitmapRect(&glyph, RECT{0, 0, 10, 10}, 0x0000FF);
+  for (fw::TBitmap* withGlyph : {static_cast<fw::TBitmap*>(nullptr), &glyph}) {
+    CurrentExtraLine() = TacExtraLineData{};
+    CurrentExtraLine().Caption = "Upwards";
+    CurrentExtraLine().Glyph = withGlyph;
+    PaintExtraLine(skinning.Manager(), *band, RECT{0, 0, 32, 200});
+    RECT ink{32, 200, 0, 0}, red{32, 200, 0, 0};
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 32; ++x) {
+        const COLORREF c = ::GetPixel(band->Canvas().Handle(), x, y);
+        RECT& box = c == RGB(255, 0, 0) ? red : ink;
+        if (c == kExtra || (c != RGB(255, 0, 0) && Near(c, kExtra, 60))) continue;
+        box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                   std::max<LONG>(box.bottom, y + 1)};
+      }
+    ASSERT_LT(ink.left, ink.right) << "caption written";
+    EXPECT_GT(ink.bottom - ink.top, 2 * (ink.right - ink.left)) << "taller than wide: turned";
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 16, 3) << "centred";
+    if (withGlyph) {
+      const RECT expected{11, 200 - 12 - 10, 21, 200 - 12};
+      EXPECT_TRUE(::EqualRect(&red, &expected)) << red.left << "," << red.top << "," << red.right << "," << red.bottom;
+      EXPECT_LE(ink.bottom, 200 - 20 - 10 + 1);
+    } else {
+      EXPECT_LE(ink.bottom, 200 - 12 + 1);
+      EXPECT_GE(ink.bottom, 200 - 12 - 3);
+    }
+  }
+}
+
 TEST_F(SkinnedItems, HandlersFollowTheSkinAndKeepTheItemsOwn) {
   fw::TMenuItem* own = Add("Own");
   int ownCalls = 0;
