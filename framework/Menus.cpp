@@ -426,12 +426,15 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& record) {
   TCanvas canvas;
   CanvasScope scope(canvas, screen.Get());
   AssignMenuFont(canvas.Font());
-  int width = 0, height = 0;
-  {
+  // A handler starts from the platform's proposal; without one the
+  // framework measures the caption.
+  int width = static_cast<int>(record.itemWidth), height = static_cast<int>(record.itemHeight);
+  if (item->OnMeasureItem) {
+    item->OnMeasureItem(item, canvas, width, height);
+  } else {
     SelectGuard font(screen.Get(), canvas.Font().Handle());
     MeasurePlainItem(*item, screen.Get(), width, height);
   }
-  if (item->OnMeasureItem) item->OnMeasureItem(item, canvas, width, height);
   record.itemWidth = static_cast<UINT>(std::max(width, 0));
   record.itemHeight = static_cast<UINT>(std::max(height, 0));
   return true;

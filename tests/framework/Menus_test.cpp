@@ -258,6 +258,29 @@ TEST(Menus, ItemDataOfFreedItemsIsNotBelieved) {
   EXPECT_EQ(menu->FindItem(again->Command()), again);
 }
 
+TEST(Menus, AMeasureHandlerStartsFromThePlatformsProposal) {
+  fw::EnsureApplication().Initialize();
+  auto menu = std::make_unique<fw::TPopupMenu>(nullptr);
+  fw::TMenuItem* item = menu->Items().Add("A rather long caption");
+  MEASUREITEMSTRUCT record{ODT_MENU, 0, item->Command(), 7, 9, reinterpret_cast<ULONG_PTR>(item)};
+  ASSERT_TRUE(fw::TMenu::MeasureItem(record));
+  // Without a handler: the caption's own size.
+  EXPECT_GT(record.itemWidth, 60u);
+  EXPECT_GE(record.itemHeight, static_cast<UINT>(::GetSystemMetrics(SM_CYMENU)));
+  int seenWidth = -1, seenHeight = -1;
+  item->OnMeasureItem = [&](fw::TComponent*, fw::TCanvas&, int& w, int& h) {
+    seenWidth = w;
+    seenHeight = h;
+    h += 1;
+  };
+  record.itemWidth = 7;
+  record.itemHeight = 9;
+  ASSERT_TRUE(fw::TMenu::MeasureItem(record));
+  EXPECT_EQ(seenWidth, 7);
+  EXPECT_EQ(seenHeight, 9);
+  EXPECT_EQ(record.itemHeight, 10u);
+}
+
 TEST(Menus, ShortCutTexts) {
   const std::pair<fw::TShortCut, std::string> cases[] = {
       {fw::MakeShortCut('O', fw::scCtrl), "Ctrl+O"},
