@@ -19,6 +19,7 @@ struct TacPopupBackground {
   const fw::TMenuItem* FirstItem = nullptr;  // the key; compared, never used
   std::unique_ptr<fw::TBitmap> Picture;      // none until built
   HWND Window = nullptr;
+  POINT ClientOrigin{};  // the window's client area in the window
   bool ExtraLine = false;
   // The window whose outline was cut (once per window).
   HWND RegionWindow = nullptr;

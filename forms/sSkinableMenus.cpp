@@ -7,6 +7,7 @@
 
 #include "forms/acMenuSupport.h"
 #include "forms/acMenuWndHook.h"
+#include "forms/acMnuWnd.h"
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
 #include "render/bitmaps/sAlphaGraph.h"
@@ -241,6 +242,7 @@ void TsSkinableMenus::SetActive(bool on) {
 
 void TsSkinableMenus::SkinChanged() {
   FSkinBorderWidth = -1;
+  FFonts.clear();
   PopupBackgrounds().Clear();
 }
 
@@ -272,6 +274,32 @@ void TsSkinableMenus::PrepareFont(fw::TCanvas& canvas, const fw::TMenuItem& item
   if (item.Default()) canvas.Font().SetStyle(canvas.Font().Style() | fw::fsBold);
 }
 
+HFONT TsSkinableMenus::ItemFont(const fw::TMenuItem& item, bool caption) {
+  if (caption) return CaptionFont.Handle();
+  fw::TMenu* menu = item.GetParentMenu();
+  auto* form = menu ? dynamic_cast<fw::TCustomForm*>(menu->Owner()) : nullptr;
+  const int charset = form ? form->Font().Charset() : -1;
+  const int key = (charset + 1) * 2 + (item.Default() ? 1 : 0);
+  fw::UniqueFont& font = FFonts[key];
+  if (!font) {
+    fw::TFont menuFont;
+    fw::AssignMenuFont(menuFont);
+    if (charset >= 0) menuFont.SetCharset(charset);
+    if (item.Default()) menuFont.SetStyle(menuFont.Style() | fw::fsBold);
+    LOGFONTA lf{};
+    ::GetObjectA(menuFont.Handle(), sizeof(lf), &lf);
+    font.Reset(::CreateFontIndirectA(&lf));
+  }
+  return font.Get();
+}
+
+fw::TBitmap& TsSkinableMenus::ItemPicture(int width, int height) {
+  if (!FItemPicture || FItemPicture->Width() < width || FItemPicture->Height() < height)
+    FItemPicture = NewBitmap32(std::max(width, FItemPicture ? FItemPicture->Width() : 0),
+                               std::max(height, FItemPicture ? FItemPicture->Height() : 0));
+  return *FItemPicture;
+}
+
 int TsSkinableMenus::ExtraWidthOf(const TacPopupBackground& record) const {
   return ExtraLineWidth(FManager, record.ExtraLine);
 }
@@ -290,12 +318,15 @@ void TsSkinableMenus::MeasurePopupItem(fw::TMenuItem& item, fw::TCanvas& canvas,
   if (item.Destroying()) return;
   TacPopupBackground& record = RecordOf(item);
   const TsMenuItemType type = ItemType(item);
-  PrepareFont(canvas, item, type == smCaption);
+  HDC dc = canvas.Handle();
+  fw::SelectGuard font(dc, ItemFont(item, type == smCaption));
   const SIZE picture = PictureSize(item);
   if (type == smDivider) {
     height = kDividerHeight;
   } else {
-    height = static_cast<int>(std::lround(1.25 * canvas.TextHeight("W"))) + 2 * Margin;
+    SIZE w{};
+    ::GetTextExtentPoint32A(dc, "W", 1, &w);
+    height = static_cast<int>(std::lround(1.25 * w.cy)) + 2 * Margin;
     if (type == smNormal) height = std::max<int>(height, picture.cy + 2 * Margin);
   }
   std::string text;
@@ -304,12 +335,9 @@ void TsSkinableMenus::MeasurePopupItem(fw::TMenuItem& item, fw::TCanvas& canvas,
   else if (type == smNormal)
     text = item.Caption() + (item.ShortCut() ? "\t" + fw::ShortCutToText(item.ShortCut()) : std::string());
   RECT r{0, 0, 0, 0};
-  {
-    fw::SelectGuard font(canvas.Handle(), canvas.Font().Handle());
-    if (!text.empty())
-      ::DrawTextA(canvas.Handle(), text.c_str(), static_cast<int>(text.size()), &r,
-                  DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
-  }
+  if (!text.empty())
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
   width = 2 * picture.cx + (r.right - r.left) + 3 * Margin + Spacing;
   if (InFirstColumn(item)) width += ExtraWidthOf(record);
 }
@@ -364,8 +392,11 @@ void TsSkinableMenus::ApplyRegion(TacPopupBackground& record, HWND window) {
 
 TacPopupBackground* TsSkinableMenus::PrepareBackground(const fw::TMenuItem& first, HWND window) {
   TacPopupBackground& record = RecordOf(first);
+  // A popup window keeps its size while it is open.
+  if (record.Window == window && record.Picture && record.RegionWindow == window) return &record;
   const RECT bounds = WindowBounds(window);
   record.Window = window;
+  record.ClientOrigin = ClientOrigin(window);
   if (!record.Picture || record.Picture->Width() != bounds.right || record.Picture->Height() != bounds.bottom)
     BuildBackground(record, bounds.right, bounds.bottom, (::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_RIGHT) != 0);
   ApplyRegion(record, window);
@@ -412,7 +443,7 @@ void TsSkinableMenus::DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, co
   POINT origin{0, 0};
   if (window) {
     record = PrepareBackground(*first, window);
-    origin = ClientOrigin(window);
+    origin = record->ClientOrigin;
   } else {
     record = &RecordOf(item);
     if (!record->Picture) BuildBackground(*record, rect.right + 2 * BorderWidth, rect.bottom + 2 * BorderWidth, false);
@@ -427,8 +458,7 @@ void TsSkinableMenus::DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, co
   const int w = itemWidthAll - extra;
   if (w <= 0) return;
   const POINT at{rect.left + origin.x + extra, rect.top + origin.y};
-  auto itemPicture = NewBitmap32(w, h);
-  fw::TBitmap& picture = *itemPicture;
+  fw::TBitmap& picture = ItemPicture(w, h);
   HDC pdc = picture.Canvas().Handle();
   ::BitBlt(pdc, 0, 0, w, h, background.Canvas().Handle(), at.x, at.y, SRCCOPY);
   const ParentCache parent = MakeParentCache(&background, at.x, at.y);
@@ -439,7 +469,8 @@ void TsSkinableMenus::DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, co
   const bool rtl = item.GetParentMenu() && item.GetParentMenu()->IsRightToLeft();
   const SIZE pictureSize = PictureSize(item);
   fw::TCanvas& pc = picture.Canvas();
-  PrepareFont(pc, item, type == smCaption);
+  if (OnDrawItem) PrepareFont(pc, item, type == smCaption);
+  const HFONT textFont = ItemFont(item, type == smCaption);
 
   if (type == smDivider) {
     const int section = FManager.SectionIndex("DIVIDERV");
@@ -460,7 +491,7 @@ void TsSkinableMenus::DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, co
   } else if (type == smCaption) {
     const int section = FManager.SectionIndex("TOOLBAR");
     if (section >= 0) PaintSkinItem(section, "TOOLBAR", parent, -1, -1, &FManager, &picture, POINT{0, 0}, all, 0);
-    fw::SelectGuard font(pdc, pc.Font().Handle());
+    fw::SelectGuard font(pdc, textFont);
     WriteText(pdc, WithoutDashes(item.Caption()), all, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_HIDEPREFIX,
               FontColorOf(FManager, section, 0, CaptionFont.Color()));
   } else {
@@ -510,7 +541,7 @@ void TsSkinableMenus::DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, co
         WriteText(pdc, std::string(1, glyph), RECT{4, 0, 4 + pictureSize.cx, h}, DT_SINGLELINE | DT_VCENTER, textColor);
       }
     }
-    fw::SelectGuard font(pdc, pc.Font().Handle());
+    fw::SelectGuard font(pdc, textFont);
     std::string caption = item.Caption();
     UINT align = Alignment == fw::taRightJustify ? DT_RIGHT : Alignment == fw::taCenter ? DT_CENTER : DT_LEFT;
     if (!caption.empty() && caption[0] == '\x08') {
@@ -557,7 +588,9 @@ void TsSkinableMenus::DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, co
     ::ExcludeClipRect(dc, rtl ? rect.left : rect.right - arrow, rect.top, rtl ? rect.left + arrow : rect.right,
                       rect.bottom);
   }
-  if (window) {
+  // A window with the popup subclass has its frame painted after the
+  // platform's own painting; others get the strips beside each item.
+  if (window && !dynamic_cast<TacMnuWnd*>(TacMainWnd::FromHandle(window))) {
     const RECT inWindow{rect.left + origin.x, rect.top + origin.y, rect.right + origin.x, rect.bottom + origin.y};
     PaintPopupFrame(window, *record, &inWindow, first == &item, last == &item);
   }

@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "forms/acPopupCache.h"
@@ -87,11 +89,19 @@ class TsSkinableMenus : public fw::TPersistent, public TacMenuSkinning {
   // (asking for the extra line then).
   TacPopupBackground& RecordOf(const fw::TMenuItem& item);
   void PrepareFont(fw::TCanvas& canvas, const fw::TMenuItem& item, bool caption) const;
+  // The font of an item's text, made once per character set and weight
+  // (until the next skin change).
+  HFONT ItemFont(const fw::TMenuItem& item, bool caption);
+  // The picture items are drawn into before they are copied, kept from
+  // item to item.
+  fw::TBitmap& ItemPicture(int width, int height);
   int ExtraWidthOf(const TacPopupBackground& record) const;
 
   TsSkinManager& FManager;
   bool FActive = false;
   int FSkinBorderWidth = -1;
+  std::map<int, fw::UniqueFont> FFonts;
+  std::unique_ptr<fw::TBitmap> FItemPicture;
 };
 
 // Fills the skin manager's menu slot: managers made afterwards get a
