@@ -265,17 +265,23 @@ void OpenAndClose(fw::TPopupMenu& popup, POINT at) {
 
 TEST_F(SkinnedMenusOnScreen, NothingIsLeftBehindAfterAHundredOpenings) {
   const POINT at = f.ClientPoint(40, 40);
-  // Once for what is made on first use (the popup's owner window, fonts).
-  OpenAndClose(*f.popup, at);
-  PumpFor(100);
-  const int gdi = testing_gui::GdiObjectCount(), user = testing_gui::UserObjectCount();
-  for (int i = 0; i < 100; ++i) {
+  // Each cycle makes a skinned popup menu, opens and closes it, and frees
+  // it; every twentieth re-skins first.
+  auto cycle = [&](int i) {
+    if (i % 20 == 19) skinning.Manager().SetSkinName("M");
+    fw::TPopupMenu menu(f.form.get());
+    for (const char* caption : {"-Head-", "One", "-", "Two"}) menu.Items().Add(caption);
+    menu.Items().Items(1)->SetChecked(true);
+    skinning.Menus().InitPopup(menu, true);
+    OpenAndClose(menu, at);
     OpenAndClose(*f.popup, at);
     PumpFor(5);
-  }
-  // A re-skin in between drops every picture and makes them again.
-  skinning.Manager().SetSkinName("M");
-  OpenAndClose(*f.popup, at);
+  };
+  // Once for what is made on first use (the popup's owner window, fonts).
+  cycle(0);
+  PumpFor(100);
+  const int gdi = testing_gui::GdiObjectCount(), user = testing_gui::UserObjectCount();
+  for (int i = 1; i <= 100; ++i) cycle(i);
   PumpFor(100);
   EXPECT_EQ(testing_gui::GdiObjectCount(), gdi);
   EXPECT_EQ(testing_gui::UserObjectCount(), user);
