@@ -13,17 +13,16 @@ bool IsPopupMenuWindow(HWND w) {
   return ::GetClassNameA(w, name, sizeof(name)) && lstrcmpA(name, "#32768") == 0;
 }
 
+BOOL CALLBACK CollectPopupWindow(HWND w, LPARAM list) {
+  if (IsPopupMenuWindow(w) && ::IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+
 }  // namespace
 
 void RedrawOpenPopups(HWND except) {
   std::vector<HWND> windows;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND w, LPARAM list) -> BOOL {
-        if (IsPopupMenuWindow(w) && ::IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectPopupWindow, reinterpret_cast<LPARAM>(&windows));
   for (HWND w : windows)
     if (w != except) ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
 }

@@ -165,7 +165,11 @@ TMenuItem::~TMenuItem() {
     if (!child->Owner()) delete child;
   }
   FItems.clear();
-  if (FParent) FParent->Remove(this);
+  try {
+    if (FParent) FParent->Remove(this);
+  } catch (...) {
+    // The platform menu could not be rebuilt: the next change rebuilds it.
+  }
   Commands().Give(FCommand);
 }
 

@@ -117,20 +117,20 @@ inline COLORREF ScreenPixel(POINT p) {
   return c;
 }
 
+inline BOOL CALLBACK CollectOpenPopup(HWND w, LPARAM out) {
+  char cls[16] = {};
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(w, &pid);
+  if (pid == ::GetCurrentProcessId() && ::GetClassNameA(w, cls, sizeof(cls)) && lstrcmpA(cls, "#32768") == 0 &&
+      ::IsWindowVisible(w))
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+  return TRUE;
+}
+
 // The open popup menu windows of the process, the last opened first.
 inline std::vector<HWND> OpenPopupWindows() {
   std::vector<HWND> found;
-  ::EnumWindows(
-      [](HWND w, LPARAM out) -> BOOL {
-        char cls[16] = {};
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        if (pid == ::GetCurrentProcessId() && ::GetClassNameA(w, cls, sizeof(cls)) && lstrcmpA(cls, "#32768") == 0 &&
-            ::IsWindowVisible(w))
-          reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumWindows(CollectOpenPopup, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

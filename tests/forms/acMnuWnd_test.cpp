@@ -247,20 +247,23 @@ TEST_F(SkinnedMenusOnScreen, TheSkinRemovedWhileAMenuIsOpen) {
   EXPECT_EQ(f.clicked, std::vector<std::string>{"Two"});
 }
 
-// Opens the popup, waits for its first item to be painted and closes it,
-// all on this thread.
+std::atomic<bool> popupShown{false};
+
+void CALLBACK CloseOpenPopup(HWND, UINT, UINT_PTR, DWORD) {
+  if (!OpenPopupWindows().empty()) {
+    popupShown = true;
+    ::EndMenu();
+  }
+}
+
+// Opens the popup, waits for it to be on screen and closes it, all on this
+// thread.
 void OpenAndClose(fw::TPopupMenu& popup, POINT at) {
-  static std::atomic<bool> shown{false};
-  shown = false;
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (!OpenPopupWindows().empty()) {
-      shown = true;
-      ::EndMenu();
-    }
-  });
+  popupShown = false;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, CloseOpenPopup);
   popup.Popup(at.x, at.y);
   ::KillTimer(nullptr, timer);
-  EXPECT_TRUE(shown);
+  EXPECT_TRUE(popupShown);
 }
 
 TEST_F(SkinnedMenusOnScreen, NothingIsLeftBehindAfterAHundredOpenings) {

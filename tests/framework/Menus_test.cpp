@@ -22,22 +22,22 @@ using testing_gui::ClickMouse;
 using testing_gui::PressKeyOnDisplay;
 using testing_gui::PumpUntil;
 
+BOOL CALLBACK FindOpenPopup(HWND w, LPARAM out) {
+  char cls[16] = {};
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(w, &pid);
+  if (pid == ::GetCurrentProcessId() && ::GetClassNameA(w, cls, sizeof(cls)) && lstrcmpA(cls, "#32768") == 0 &&
+      ::IsWindowVisible(w)) {
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The open popup menu window of the process, or none.
 HWND OpenPopupWindow() {
   HWND found = nullptr;
-  ::EnumWindows(
-      [](HWND w, LPARAM out) -> BOOL {
-        char cls[16] = {};
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        if (pid == ::GetCurrentProcessId() && ::GetClassNameA(w, cls, sizeof(cls)) && lstrcmpA(cls, "#32768") == 0 &&
-            ::IsWindowVisible(w)) {
-          *reinterpret_cast<HWND*>(out) = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumWindows(FindOpenPopup, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
