@@ -269,6 +269,21 @@ TEST_F(SkinnedItems, TheExtraLineCaptionReadsUpwardsAboveTheGlyph) {
   }
 }
 
+TEST_F(SkinnedItems, ItemsPaintedWithoutTheirWindowAskTheManagerOnce) {
+  HWND app = fw::Application->Handle();
+  MSG msg;
+  while (::PeekMessageA(&msg, app, WM_DRAWMENUBORDER, WM_DRAWMENUBORDER2, PM_REMOVE)) {
+  }
+  Draw(*Add("First"), 0);
+  Draw(*Add("Second"), 0);
+  int waiting = 0;
+  while (::PeekMessageA(&msg, app, WM_DRAWMENUBORDER, WM_DRAWMENUBORDER2, PM_REMOVE)) {
+    ++waiting;
+    EXPECT_EQ(::DispatchMessageA(&msg), 1) << "answered by the manager";
+  }
+  EXPECT_EQ(waiting, 1);
+}
+
 TEST_F(SkinnedItems, HandlersFollowTheSkinAndKeepTheItemsOwn) {
   fw::TMenuItem* own = Add("Own");
   int ownCalls = 0;
