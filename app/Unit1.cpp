@@ -78,6 +78,9 @@ TForm1::TForm1(fw::TComponent* owner) : fw::TForm(owner) {
   PublishField("sSkinManager1", sSkinManager1);
   PublishMethod("sBitBtn1Click", [this](fw::TComponent* sender) { sBitBtn1Click(sender); });
   LoadLayout();
+  // The dialog places its frame component itself, after the layout, until
+  // the automatic skinning gives every form of the program its own.
+  sSkinProvider1 = new TsSkinProvider(this);
 }
 
 void TForm1::sBitBtn1Click(fw::TComponent*) {
@@ -155,6 +158,7 @@ std::wstring TForm1::TransliterateName(const std::wstring& name) { return app::T
 
 void RegisterAppClasses() {
   RegisterSkinManagerClasses();
+  RegisterSkinProviderClasses();
   RegisterBitBtnClass();
   RegisterStatusBarClass();
   RegisterShellTreeClasses();

@@ -1,5 +1,5 @@
-// The program's one dialog: the shell folder tree, the rename button, a status bar
-// and the skin manager. Pressing the button renames, below the selected folder, every file
+// The program's one dialog: the shell folder tree, the rename button, a status bar,
+// the skin manager and the skinned frame. Pressing the button renames, below the selected folder, every file
 // whose name holds Cyrillic letters, then says "Готово!" and closes.
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include "controls/sBitBtn.h"
 #include "controls/sStatusBar.h"
+#include "forms/sSkinProvider.h"
 #include "framework/Forms.h"
 #include "shell/tree/acShellTreeView.h"
 #include "skin/sSkinManager.h"
@@ -24,6 +25,8 @@ class TForm1 : public fw::TForm {
   TsBitBtn* sBitBtn1 = nullptr;
   TsStatusBar* sStatusBar1 = nullptr;
   TsSkinManager* sSkinManager1 = nullptr;
+  // The dialog's skinned frame, with every property at its default.
+  TsSkinProvider* sSkinProvider1 = nullptr;
 
   void sBitBtn1Click(fw::TComponent* sender);
   // Walks the selected folder; false when no folder is selected.

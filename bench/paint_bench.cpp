@@ -6,9 +6,11 @@
 //    fresh, as when the window is uncovered) against the unskinned one;
 //  - fade_frame: one frame of the button's fade (the mix and the copy to the
 //    screen) against the 10 ms tick it must fit in.
-// Two dialogs are up side by side; the second one's controls follow its own
-// skin manager, which has no skin, so that both are painted in every round.
-// The dialog's frame is the platform's in both; its tree is skinned too.
+// Two dialogs are up side by side; the second one's controls and frame follow
+// its own skin manager, which has no skin, so that both are painted in every
+// round. The frame is counted on both sides: the skinned dialog repaints its
+// skinned frame (from its cache, redrawn after the change), the other the
+// platform's. The tree is skinned too.
 #include <windows.h>
 
 #include <cstdio>
@@ -54,6 +56,7 @@ void MakeCachesStale(TForm1* form) {
        {static_cast<fw::TWinControl*>(form->sBitBtn1), static_cast<fw::TWinControl*>(form->sStatusBar1),
         static_cast<fw::TWinControl*>(form->sShellTreeView1)})
     translit::SendSkinCommand(c->Handle(), translit::SKINCMD_REFRESH, manager);
+  form->sSkinProvider1->MarkFrameDirty();
 }
 
 std::string WindowsPath(std::string unix) {
@@ -84,8 +87,10 @@ int main() {
   plain->sBitBtn1->SkinData().SetSkinManager(plain->sSkinManager1);
   plain->sStatusBar1->SkinData().SetSkinManager(plain->sSkinManager1);
   plain->sShellTreeView1->SkinData().SetSkinManager(plain->sSkinManager1);
+  plain->sSkinProvider1->SkinData().SetSkinManager(plain->sSkinManager1);
   if (!skinned->sBitBtn1->SkinData().Skinned() || !skinned->sStatusBar1->SkinData().Skinned() ||
-      !skinned->sShellTreeView1->SkinData().Skinned() || plain->sBitBtn1->SkinData().Skinned() ||
+      !skinned->sShellTreeView1->SkinData().Skinned() || !skinned->sSkinProvider1->SkinData().Skinned() ||
+      plain->sSkinProvider1->SkinData().Skinned() || plain->sBitBtn1->SkinData().Skinned() ||
       plain->sStatusBar1->SkinData().Skinned() || plain->sShellTreeView1->SkinData().Skinned()) {
     std::printf("the dialogs are not set up as measured (skin not loaded?)\n");
     return 1;

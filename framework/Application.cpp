@@ -197,6 +197,12 @@ void TApplication::HandleException(const std::exception_ptr& e) {
     OnException(e);
     return;
   }
+  try {
+    std::rethrow_exception(e);
+  } catch (const EAbort&) {
+    return;
+  } catch (...) {
+  }
   ShowException(ExceptionMessage(e));
 }
 

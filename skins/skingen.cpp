@@ -1,6 +1,8 @@
-// skingen: writes the skin "BlueIce" and the engine's default form shadows.
+// skingen: writes the skins "BlueIce" and "Slate" and the engine's default
+// form shadows.
 //   skingen OUTDIR
-// OUTDIR/BlueIce/ receives "Options.dat" and every image it names (any other
+// OUTDIR/BlueIce/, OUTDIR/Slate/ (frame corners cut) and OUTDIR/SlateSquare/
+// (square corners) receive "Options.dat" and every image it names (any other
 // file there is removed first); OUTDIR/acSHDA.png and OUTDIR/acSHDI.png are
 // the active and inactive default shadows.
 #include <filesystem>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "skins/BlueIce.h"
+#include "skins/Slate.h"
 
 namespace fs = std::filesystem;
 
@@ -23,6 +26,15 @@ void WriteFile(const fs::path& path, const void* data, std::size_t size) {
 
 void WriteFile(const fs::path& path, const skingen::Bytes& bytes) { WriteFile(path, bytes.data(), bytes.size()); }
 
+void WriteSkin(const fs::path& folder, const skingen::GeneratedSkin& skin) {
+  // A stale image from an earlier run must not end up in the packed file.
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  WriteFile(folder / "Options.dat", skin.Options.data(), skin.Options.size());
+  for (const skingen::SkinFile& f : skin.Images) WriteFile(folder / f.Name, f.Data);
+  std::cout << folder.string() << ": Options.dat and " << skin.Images.size() << " images\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,15 +45,11 @@ int main(int argc, char** argv) {
   try {
     const fs::path out = argv[1];
     const skingen::GeneratedSkin skin = skingen::GenerateBlueIce();
-    const fs::path folder = out / "BlueIce";
-    // A stale image from an earlier run must not end up in the packed file.
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    WriteFile(folder / "Options.dat", skin.Options.data(), skin.Options.size());
-    for (const skingen::SkinFile& f : skin.Images) WriteFile(folder / f.Name, f.Data);
+    WriteSkin(out / "BlueIce", skin);
+    WriteSkin(out / "Slate", skingen::GenerateSlate(true));
+    WriteSkin(out / "SlateSquare", skingen::GenerateSlate(false));
     WriteFile(out / "acSHDA.png", skin.ShadowActive);
     WriteFile(out / "acSHDI.png", skin.ShadowInactive);
-    std::cout << folder.string() << ": Options.dat and " << skin.Images.size() << " images\n";
   } catch (const std::exception& e) {
     std::cerr << "skingen: " << e.what() << "\n";
     return 1;

@@ -53,6 +53,13 @@ class EInvalidOperation : public Exception {
   using Exception::Exception;
 };
 
+// The silent abort: it unwinds like any exception, but the application's
+// default handler shows nothing for it.
+class EAbort : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // The message of the I/O error raised for a platform error code, as the
 // framework's run-time library words it.
 std::string InOutErrorMessage(int errorCode);

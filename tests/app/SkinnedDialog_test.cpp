@@ -246,11 +246,17 @@ TEST_F(BlueIceDialog, EachButtonStateShowsItsCellOfTheSkinsButtonImage) {
   EXPECT_TRUE(PumpUntil([&] { return !button->Fade() && shown() == expected(1); }, 3000)) << "released";
 
   // The image's corners are rounded by its mask layer: outside them the
-  // dialog's background shows (all but 1/256 of it).
-  const std::uint32_t face = ::GetSysColor(COLOR_BTNFACE);
-  const std::uint32_t facePixel = ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF);
+  // dialog's background shows (all but 1/256 of it), which is the skinned
+  // frame's picture of the client.
+  translit::TsSkinProvider* frame = form->sSkinProvider1;
+  ASSERT_TRUE(frame->SkinnedNow());
+  fw::TBitmap* background = frame->SkinData().CacheBmp.get();
+  ASSERT_NE(background, nullptr);
   const int w = button->Width(), h = button->Height();
   for (POINT corner : {POINT{0, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 1}}) {
+    const std::uint32_t facePixel =
+        translit::test::PicturePixel(background, frame->ClientOffsetX() + button->Left() + corner.x,
+                                     frame->ClientOffsetY() + button->Top() + corner.y);
     const std::uint32_t c = ScreenPixel(button->ClientToScreen(corner));
     for (int shift : {0, 8, 16})
       EXPECT_NEAR(static_cast<int>((c >> shift) & 0xFF), static_cast<int>((facePixel >> shift) & 0xFF), 1)

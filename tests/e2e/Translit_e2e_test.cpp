@@ -14,7 +14,10 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <fstream>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "framework/core/SysUtils.h"
 #include "tests/app/RenameFixture.h"
@@ -232,26 +235,62 @@ TEST_P(RunningProgram, ComputerSelectedAtStartRenamesNothing) {
   EXPECT_EQ(workDir.Files(), before);
 }
 
-// Whether the dialog's title bar shows the platform's active caption colour
-// (along most of its middle row) and nowhere its inactive one.
-bool CaptionDrawnActive(HWND form) {
+// A colour of the generated skin's options ("FONTCOLOR=..." in a section),
+// as 0xRRGGBB; 0xFFFFFFFF when it is not there.
+std::uint32_t GeneratedSkinColour(const std::string& section, const std::string& key) {
+  std::ifstream options(kGeneratedSkins + "\\BlueIce\\Options.dat", std::ios::binary);
+  std::string line, current;
+  while (std::getline(options, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '[') {
+      current = line.substr(1, line.size() - 2);
+    } else if (current == section && line.rfind(key + "=", 0) == 0) {
+      const std::uint32_t bgr = static_cast<std::uint32_t>(std::stoul(line.substr(key.size() + 1)));
+      return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+    }
+  }
+  return 0xFFFFFFFFu;
+}
+
+// Whether the dialog's title bar is drawn active. In the platform's look:
+// its active caption colour along most of its middle row and nowhere its
+// inactive one. With the skin: the caption's text in the skin's active
+// caption colour, nowhere in its inactive one, and no platform caption
+// colour anywhere in the title.
+bool CaptionDrawnActive(HWND form, bool skinned) {
   RECT r;
   ::GetWindowRect(form, &r);
   const int w = r.right - r.left;
-  const int y = ::GetSystemMetrics(SM_CYFIXEDFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+  const int top = ::GetSystemMetrics(SM_CYFIXEDFRAME), caption = ::GetSystemMetrics(SM_CYCAPTION);
+  const int y = top + caption / 2;
   const std::vector<std::uint32_t> pixels = e2e::ScreenPixels(form);
-  if (pixels.size() < static_cast<std::size_t>(w * (y + 1))) return false;
+  if (pixels.size() < static_cast<std::size_t>(w * (top + caption))) return false;
   const auto shown = [](int index) {
     const COLORREF c = ::GetSysColor(index);
     return static_cast<std::uint32_t>(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
   };
   int active = 0, inactive = 0;
-  for (int x = 0; x < w; ++x) {
-    const std::uint32_t p = pixels[static_cast<std::size_t>(y * w + x)];
-    active += p == shown(COLOR_ACTIVECAPTION) || p == shown(COLOR_GRADIENTACTIVECAPTION);
-    inactive += p == shown(COLOR_INACTIVECAPTION) || p == shown(COLOR_GRADIENTINACTIVECAPTION);
+  if (!skinned) {
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t p = pixels[static_cast<std::size_t>(y * w + x)];
+      active += p == shown(COLOR_ACTIVECAPTION) || p == shown(COLOR_GRADIENTACTIVECAPTION);
+      inactive += p == shown(COLOR_INACTIVECAPTION) || p == shown(COLOR_GRADIENTINACTIVECAPTION);
+    }
+    return active * 2 > w && inactive == 0;
   }
-  return active * 2 > w && inactive == 0;
+  const std::uint32_t activeText = GeneratedSkinColour("CAPTION", "HOTFONTCOLOR");
+  const std::uint32_t inactiveText = GeneratedSkinColour("CAPTION", "FONTCOLOR");
+  int platform = 0;
+  for (int row = top; row < top + caption; ++row)
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t p = pixels[static_cast<std::size_t>(row * w + x)];
+      active += p == activeText;
+      inactive += p == inactiveText;
+      for (int index :
+           {COLOR_ACTIVECAPTION, COLOR_GRADIENTACTIVECAPTION, COLOR_INACTIVECAPTION, COLOR_GRADIENTINACTIVECAPTION})
+        platform += p == shown(index);
+    }
+  return active > 0 && inactive == 0 && platform == 0;
 }
 
 // A program the user has just started owns the keyboard: its dialog is
@@ -267,7 +306,8 @@ TEST_P(RunningProgram, TheStartedProgramTakesTheKeyboardAtOnce) {
     ASSERT_TRUE(form);
 
     EXPECT_TRUE(e2e::WaitUntil([&] { return ::GetForegroundWindow() == form; }, 3000)) << "the dialog is not active";
-    EXPECT_TRUE(e2e::WaitUntil([&] { return CaptionDrawnActive(form); }, 3000)) << "the caption is drawn inactive";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return CaptionDrawnActive(form, SkinExpected()); }, 3000))
+        << "the caption is drawn inactive";
     GUITHREADINFO input{};
     input.cbSize = sizeof(input);
     ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(form, nullptr), &input));

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <memory>
+#include <string>
 #include <commctrl.h>
 
 #include "framework/Buttons.h"
@@ -355,6 +356,45 @@ TEST_F(Forms, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
     EXPECT_EQ(form->clicks, c.buttonClicks) << c.focus->ClassName();
     EXPECT_EQ(otherClicks, c.defaultClicks) << c.focus->ClassName();
   }
+}
+
+// Counts the message boxes the application tries to open on this thread
+// and lets none of them appear, so that nothing waits for an answer.
+class MessageBoxCatcher {
+ public:
+  MessageBoxCatcher() {
+    Count() = 0;
+    FHook = ::SetWindowsHookExA(WH_CBT, Hook, nullptr, ::GetCurrentThreadId());
+  }
+  ~MessageBoxCatcher() { ::UnhookWindowsHookEx(FHook); }
+  MessageBoxCatcher(const MessageBoxCatcher&) = delete;
+  MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
+  static int& Count() {
+    static int count = 0;
+    return count;
+  }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+      char name[16] = {};
+      ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name));
+      if (std::string(name) == "#32770") {
+        ++Count();
+        return 1;
+      }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  HHOOK FHook;
+};
+
+TEST_F(Forms, TheSilentAbortShowsNoErrorBox) {
+  MessageBoxCatcher boxes;
+  fw::Application->HandleException(std::make_exception_ptr(fw::EAbort("not shown")));
+  EXPECT_EQ(MessageBoxCatcher::Count(), 0);
+  fw::Application->HandleException(std::make_exception_ptr(fw::Exception("shown")));
+  EXPECT_EQ(MessageBoxCatcher::Count(), 1) << "the catcher sees the boxes of other exceptions";
 }
 
 TEST_F(Forms, ExceptionsInHandlersGoToTheApplication) {
