@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "forms/acMenuBarLink.h"
 #include "forms/acMenuSupport.h"
 #include "forms/acMenuWndHook.h"
 #include "forms/acMnuWnd.h"
@@ -608,25 +609,38 @@ void TsSkinableMenus::MeasureBarItem(fw::TMenuItem& item, fw::TCanvas& canvas, i
 
 void TsSkinableMenus::DrawBarItem(fw::TMenuItem& item, fw::TCanvas& canvas, const RECT& rect,
                                   fw::TOwnerDrawState state) {
+  // Over the band the form's frame drew when there is one, else over the
+  // "MENULINE" section.
+  fw::TBitmap* band = nullptr;
+  POINT at{0, 0};
+  band = FrameMenuBand(item, rect, at);
+  PaintBarItem(item, canvas.Handle(), rect, state, band, at);
+}
+
+void TsSkinableMenus::PaintBarItem(fw::TMenuItem& item, HDC dc, const RECT& rect, fw::TOwnerDrawState state,
+                                   fw::TBitmap* band, POINT bandAt) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0 || item.Destroying()) return;
-  // The band the items lie on: the "MENULINE" section behind this item.
-  auto band = NewBitmap32(w, h);
   const RECT all{0, 0, w, h};
   const int lineSection = FManager.SectionIndex("MENULINE");
-  FillBitmapRect(band.get(), all, fw::ColorToRGB(fw::clMenu));
-  if (lineSection >= 0)
-    PaintSkinBackground(lineSection, "MENULINE", EmptyParentCache(), clSkinTransparent, -1, -1, &FManager, band.get(),
-                        POINT{0, 0}, all, 0);
+  auto under = NewBitmap32(w, h);
+  if (band) {
+    ::BitBlt(under->Canvas().Handle(), 0, 0, w, h, band->Canvas().Handle(), bandAt.x, bandAt.y, SRCCOPY);
+  } else {
+    FillBitmapRect(under.get(), all, fw::ColorToRGB(fw::clMenu));
+    if (lineSection >= 0)
+      PaintSkinBackground(lineSection, "MENULINE", EmptyParentCache(), clSkinTransparent, -1, -1, &FManager,
+                          under.get(), POINT{0, 0}, all, 0);
+  }
   auto picture = NewBitmap32(w, h);
-  ::BitBlt(picture->Canvas().Handle(), 0, 0, w, h, band->Canvas().Handle(), 0, 0, SRCCOPY);
+  ::BitBlt(picture->Canvas().Handle(), 0, 0, w, h, under->Canvas().Handle(), 0, 0, SRCCOPY);
   const bool hot = item.Enabled() && (state & (ODS_SELECTED | ODS_HOTLIGHT));
   const int itemSection = FManager.SectionIndex("MENUITEM");
   if (itemSection >= 0)
-    PaintSkinItem(itemSection, "MENUITEM", MakeParentCache(band.get(), 0, 0), -1, -1, &FManager, picture.get(),
+    PaintSkinItem(itemSection, "MENUITEM", MakeParentCache(under.get(), 0, 0), -1, -1, &FManager, picture.get(),
                   POINT{0, 0}, all, hot ? 1 : 0);
   fw::TCanvas& pc = picture->Canvas();
-  PrepareFont(pc, item, false);
+  if (OnDrawItem) PrepareFont(pc, item, false);
   HDC pdc = pc.Handle();
   const bool rtl = item.GetParentMenu() && item.GetParentMenu()->IsRightToLeft();
   RECT textRect = all;
@@ -646,12 +660,12 @@ void TsSkinableMenus::DrawBarItem(fw::TMenuItem& item, fw::TCanvas& canvas, cons
   }
   if (rtl) flags |= DT_RTLREADING;
   {
-    fw::SelectGuard font(pdc, pc.Font().Handle());
+    fw::SelectGuard font(pdc, ItemFont(item, false));
     WriteText(pdc, caption, textRect, flags, FontColorOf(FManager, lineSection, hot ? 1 : 0, fw::clMenuText));
   }
   if (OnDrawItem) OnDrawItem(&item, pc, all, state, smTopLine);
-  if (!item.Enabled()) MixBitmapsAt(picture.get(), band.get(), 102, POINT{0, 0}, all);
-  ::BitBlt(canvas.Handle(), rect.left, rect.top, w, h, pdc, 0, 0, SRCCOPY);
+  if (!item.Enabled()) MixBitmapsAt(picture.get(), under.get(), 102, POINT{0, 0}, all);
+  ::BitBlt(dc, rect.left, rect.top, w, h, pdc, 0, 0, SRCCOPY);
 }
 
 namespace {
@@ -660,8 +674,14 @@ std::unique_ptr<TacMenuSkinning> MakeSkinableMenus(TsSkinManager& manager) {
 }
 }  // namespace
 
-void InstallMenuSkinning() { MenuHooks().Create = MakeSkinableMenus; }
+void InstallMenuSkinning() {
+  MenuHooks().Create = MakeSkinableMenus;
+  InstallFrameMenuLink();
+}
 
-void UninstallMenuSkinning() { MenuHooks().Create = nullptr; }
+void UninstallMenuSkinning() {
+  MenuHooks().Create = nullptr;
+  UninstallFrameMenuLink();
+}
 
 }  // namespace translit

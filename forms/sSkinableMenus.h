@@ -68,6 +68,10 @@ class TsSkinableMenus : public fw::TPersistent, public TacMenuSkinning {
   void DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, const RECT& rect, fw::TOwnerDrawState state);
   void MeasureBarItem(fw::TMenuItem& item, fw::TCanvas& canvas, int& width, int& height);
   void DrawBarItem(fw::TMenuItem& item, fw::TCanvas& canvas, const RECT& rect, fw::TOwnerDrawState state);
+  // A bar item into dc at rect, over band (from bandAt in it) or, without
+  // one, over the "MENULINE" section.
+  void PaintBarItem(fw::TMenuItem& item, HDC dc, const RECT& rect, fw::TOwnerDrawState state, fw::TBitmap* band,
+                    POINT bandAt);
 
   // The frame of a popup window from its picture: beside an item (window
   // coordinates) the parts left and right of it, above the first item and
