@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/ClassRegistry.h"
+#include "framework/Menus.h"
 
 namespace fw {
 
@@ -76,7 +77,7 @@ SIZE TCustomForm::FrameSize() const {
   DWORD style, exStyle;
   FrameStyles(style, exStyle);
   RECT frame{0, 0, 0, 0};
-  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  ::AdjustWindowRectEx(&frame, style, FMenu != nullptr, exStyle);
   return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -119,9 +120,75 @@ RECT TCustomForm::ClientRect() const {
 }
 
 void TCustomForm::CreateHandleDone() {
+  PutMenuBar();
   if (FPendingClientSize) {
     FPendingClientSize = false;
     SetClientSize(FClientWidth, FClientHeight);
+  }
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu == FMenu) return;
+  if (FMenu) FMenu->OnRebuilt = nullptr;
+  FMenu = menu;
+  if (menu) {
+    menu->FreeNotification(this);
+    menu->OnRebuilt = [this](TMenu&) { PutMenuBar(); };
+  }
+  PutMenuBar();
+}
+
+void TCustomForm::SetPopupMenu(TPopupMenu* menu) {
+  FPopupMenu = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* component, bool removing) {
+  TWinControl::Notification(component, removing);
+  if (!removing) return;
+  if (component == FMenu) {
+    FMenu = nullptr;
+    PutMenuBar();
+  }
+  if (component == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TCustomForm::PutMenuBar() {
+  if (!HandleAllocated()) return;
+  HWND wnd = Handle();
+  HMENU bar = FMenu ? FMenu->Handle() : nullptr;
+  if (::GetMenu(wnd) != bar)
+    ::SetMenu(wnd, bar);
+  else if (bar)
+    ::DrawMenuBar(wnd);
+}
+
+bool TCustomForm::MenuMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_COMMAND:
+      // A menu's command: no control window, notification code 0.
+      if (m.LParam != 0 || HIWORD(m.WParam) != 0) return false;
+      if (FMenu && FMenu->DispatchCommand(LOWORD(m.WParam))) return true;
+      return FPopupMenu && FPopupMenu->DispatchCommand(LOWORD(m.WParam));
+    case WM_MEASUREITEM:
+      if (!TMenu::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) return false;
+      m.Result = TRUE;
+      return true;
+    case WM_DRAWITEM:
+      if (!TMenu::DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) return false;
+      m.Result = TRUE;
+      return true;
+    case WM_CONTEXTMENU: {
+      if (!FPopupMenu) return false;
+      POINT at{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+      // From the keyboard (-1, -1): the menu opens at the client area's corner.
+      if (m.LParam == -1) at = ClientToScreen(POINT{0, 0});
+      FPopupMenu->SetPopupComponent(this);
+      FPopupMenu->Popup(at.x, at.y);
+      return true;
+    }
+    default:
+      return false;
   }
 }
 
@@ -274,6 +341,7 @@ bool TCustomForm::DialogKey(MSG& msg) {
 }
 
 void TCustomForm::WndProc(TMessage& m) {
+  if (MenuMessage(m)) return;
   switch (m.Msg) {
     case WM_CLOSE:
       Close();

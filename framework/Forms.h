@@ -36,6 +36,9 @@ constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = I
 
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
 
+class TMainMenu;
+class TPopupMenu;
+
 class TCustomForm : public TWinControl {
  public:
   explicit TCustomForm(TComponent* owner);
@@ -75,6 +78,13 @@ class TCustomForm : public TWinControl {
   // Handles Tab, Enter and Escape for the form's controls; true when used.
   virtual bool DialogKey(MSG& msg);
 
+  // The form's menu bar, or none; the menu is not owned through this.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* menu);
+  // Opened by a right click (WM_CONTEXTMENU) on the form, or none.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* menu);
+
   TNotifyEvent OnCreate, OnShow, OnHide, OnDestroy, OnActivate;
   TCloseEvent OnClose;
 
@@ -109,6 +119,7 @@ class TCustomForm : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
   void WndProc(TMessage& m) override;
+  void Notification(TComponent* component, bool removing) override;
   virtual bool CloseQuery() { return true; }
 
  private:
@@ -118,6 +129,10 @@ class TCustomForm : public TWinControl {
   SIZE FrameSize() const;
   void ApplyPosition();
   void FocusFirst();
+  // The menu bar's platform menu on the window (or none).
+  void PutMenuBar();
+  // WM_COMMAND, WM_MEASUREITEM, WM_DRAWITEM and WM_CONTEXTMENU of menus.
+  bool MenuMessage(TMessage& m);
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -129,6 +144,8 @@ class TCustomForm : public TWinControl {
   bool FPendingClientSize = false;
   int FClientWidth = 0, FClientHeight = 0;
   TWinControl* FActiveControl = nullptr;
+  TMainMenu* FMenu = nullptr;
+  TPopupMenu* FPopupMenu = nullptr;
   std::map<std::string, std::function<bool(TComponent*)>> FFields;
   std::map<std::string, std::any> FMethods;
 };

@@ -147,10 +147,12 @@ TsSkinManager::TsSkinManager(fw::TComponent* owner) : fw::TComponent(owner), TsS
   }
   SetUpThirdPartyLists();
   FSkinDirectory = "c:\\Skins";
+  if (MenuHooks().Create) FSkinableMenus = MenuHooks().Create(*this);
 }
 
 TsSkinManager::~TsSkinManager() {
   SetActive(false);
+  FSkinableMenus.reset();
   FExtendedBorders = false;
   FShadowTemplates.Clear();
   if (DefaultManager == this) {
@@ -169,6 +171,12 @@ void ShutdownSkinEngine() {
   FreeDefaultShadows();
   FreeProgramIcons();
   SkinnedForms().clear();
+}
+
+void TsSkinManager::SetSkinnedPopups(bool v) {
+  if (v == FSkinnedPopups) return;
+  FSkinnedPopups = v;
+  if (FSkinableMenus && IsDefault() && FActive && GlobalInfo->Loaded) FSkinableMenus->SetActive(true);
 }
 
 bool TsSkinManager::IsDefault() const { return DefaultManager == this; }
@@ -340,10 +348,12 @@ void TsSkinManager::ApplySkin(bool repaint) {
   if (Loading()) return;
   ClearGlowsThroughHook(true);
   if (repaint) PrepareSkinChange();
+  if (FSkinableMenus) FSkinableMenus->SkinChanged();
   GlobalInfo->Loaded = false;
   UpdateConstIndexes();
   Broadcast(SKINCMD_NEW_SKIN);
   GlobalInfo->Loaded = true;
+  if (FSkinableMenus && IsDefault()) FSkinableMenus->SetActive(true);
   if (repaint) Refresh(true, false);
 }
 
@@ -352,6 +362,7 @@ void TsSkinManager::RemoveSkinFromAll() {
     fw::FlagScope removing(FRemovingSkin);
     ClearGlowsThroughHook(true);
     GlobalInfo->Loaded = false;
+    if (FSkinableMenus && IsDefault()) FSkinableMenus->SetActive(false);
     Broadcast(SKINCMD_REMOVE_SKIN);
     ClearSkin();
   }
@@ -541,6 +552,9 @@ void TsSkinManager::UnhookMainWindow() {
 
 bool TsSkinManager::MainWindowHook(fw::TMessage& m) {
   switch (m.Msg) {
+    case WM_DRAWMENUBORDER:
+    case WM_DRAWMENUBORDER2:
+      return FSkinnedPopups && FSkinableMenus && FSkinableMenus->ManagerMessage(m);
     case WM_THEMECHANGED:
       m.Result = 1;
       return true;

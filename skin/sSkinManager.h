@@ -10,12 +10,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/core/Classes.h"
 #include "framework/Components.h"
 #include "framework/Forms.h"
+#include "skin/sMenuHooks.h"
 #include "skin/sSkinLoader.h"
 #include "skin/sSkinManagerOptions.h"
 #include "skin/sShadowTemplates.h"
@@ -54,7 +56,8 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   bool ExtendedBorders() const { return FExtendedBorders; }
   void SetExtendedBorders(bool v);
   bool SkinnedPopups() const { return FSkinnedPopups; }
-  void SetSkinnedPopups(bool v) { FSkinnedPopups = v; }
+  // Switching it while a skin is loaded re-applies the menus' drawing.
+  void SetSkinnedPopups(bool v);
   TacAnimEffects& AnimEffects() { return FAnimEffects; }
   bool IsDefault() const;
   void SetIsDefault(bool v);
@@ -70,6 +73,9 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   void SetHueOffset(int v);
   TsStoredSkins& InternalSkins() { return FInternalSkins; }
   TacMenuSupport& MenuSupport() { return FMenuSupport; }
+  // The menu skinning object, or none when the forms did not fill its slot
+  // before the manager was made.
+  TacMenuSkinning* SkinableMenus() const { return FSkinableMenus.get(); }
   const std::string& SkinDirectory() const { return FSkinDirectory; }
   void SetSkinDirectory(const std::string& v);
   const std::string& SkinName() const { return FSkinName; }
@@ -206,6 +212,7 @@ class TsSkinManager : public fw::TComponent, public TsSkinTables {
   int FMainWindowHook = -1;
   std::vector<fw::TCustomForm*> FPreparedForms;
   TsShadowTemplates FShadowTemplates;
+  std::unique_ptr<TacMenuSkinning> FSkinableMenus;
 };
 
 // The default manager, or none.
