@@ -15,27 +15,16 @@
 
 #include "app/Unit1.h"
 #include "bench/BenchArch.h"
+#include "bench/BenchWindows.h"
 #include "bench/render_bench.h"
 #include "framework/Application.h"
 #include "render/effects/acEffects.h"
 
 namespace {
 
+using translit::bench::Pump;
+
 using translit::app::TForm1;
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
-
-std::string WindowsPath(std::string unix) {
-  for (char& c : unix)
-    if (c == '/') c = '\\';
-  return "Z:" + unix + "\\";
-}
 
 }  // namespace
 
@@ -48,7 +37,7 @@ int main() {
   translit::app::RegisterAppClasses();
   translit::InstallEffects();
   auto* form = new TForm1(fw::Application);
-  form->sSkinManager1->SetSkinDirectory(WindowsPath(TRANSLIT_SKINS_DIR));
+  form->sSkinManager1->SetSkinDirectory(translit::bench::WindowsPath(TRANSLIT_SKINS_DIR));
   form->sSkinManager1->SetSkinName("BlueIce");
   form->sSkinManager1->SetActive(true);
   form->SetLeft(40);

@@ -13,12 +13,15 @@
 #include <vector>
 
 #include "bench/BenchArch.h"
+#include "bench/BenchWindows.h"
 #include "forms/sSkinableMenus.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "skin/sSkinManager.h"
 
 namespace {
+
+using translit::bench::Pump;
 
 constexpr int kItems = 20;
 constexpr int kRounds = 15;
@@ -36,14 +39,6 @@ LRESULT CALLBACK OwnerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     ::EndMenu();
   }
   return ::CallWindowProcA(ownerProc, w, msg, wp, lp);
-}
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
 }
 
 // Seconds from asking for the menu to its first idle moment, or -1.

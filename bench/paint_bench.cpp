@@ -23,8 +23,11 @@
 #include "render/effects/acEffects.h"
 #include "render/effects/sFade.h"
 #include "bench/BenchArch.h"
+#include "bench/BenchWindows.h"
 
 namespace {
+
+using translit::bench::Pump;
 
 using translit::app::TForm1;
 
@@ -34,14 +37,6 @@ class FrameTicker : public translit::TsFadeTimer {
   using translit::TsFadeTimer::TsFadeTimer;
   void Tick() { Timer(); }
 };
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
 
 // Everything of the dialog drawn again at once: frame, background, children.
 void Repaint(TForm1* form) {
@@ -59,12 +54,6 @@ void MakeCachesStale(TForm1* form) {
   form->sSkinProvider1->MarkFrameDirty();
 }
 
-std::string WindowsPath(std::string unix) {
-  for (char& c : unix)
-    if (c == '/') c = '\\';
-  return "Z:" + unix + "\\";
-}
-
 }  // namespace
 
 int main() {
@@ -78,7 +67,7 @@ int main() {
   // The first dialog's manager is the default one: its controls follow it.
   auto* skinned = new TForm1(fw::Application);
   auto* plain = new TForm1(fw::Application);
-  skinned->sSkinManager1->SetSkinDirectory(WindowsPath(TRANSLIT_SKINS_DIR));
+  skinned->sSkinManager1->SetSkinDirectory(translit::bench::WindowsPath(TRANSLIT_SKINS_DIR));
   skinned->sSkinManager1->SetSkinName("BlueIce");
   skinned->sSkinManager1->SetActive(true);
   // A skin installed at the stored folder (the run command puts BlueIce

@@ -20,19 +20,14 @@
 #include "framework/Forms.h"
 #include "skin/sSkinManager.h"
 #include "bench/BenchArch.h"
+#include "bench/BenchWindows.h"
 
 namespace {
 
+using translit::bench::Pump;
+
 constexpr int kNodes = 2000;
 constexpr int kRounds = 3;
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
 
 // One line down with its repaint; seconds, or a negative value at the end.
 double LineDown(HWND wnd) {

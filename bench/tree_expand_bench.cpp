@@ -21,8 +21,11 @@
 #include "shell/tree/acShellTreeView.h"
 #include "tests/support/TempFolder.h"
 #include "bench/BenchArch.h"
+#include "bench/BenchWindows.h"
 
 namespace {
+
+using translit::bench::Pump;
 
 constexpr int kFolders = 2000;
 using Clock = std::chrono::steady_clock;
@@ -30,14 +33,6 @@ using Clock = std::chrono::steady_clock;
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
-}
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
 }
 
 fw::TTreeNode* ChildNamed(fw::TTreeNode* node, const std::string& text) {
