@@ -38,38 +38,30 @@ void DefaultUnseen(TsSkinProvider& p, fw::TMessage& m) {
 
 bool Covered(TsSkinProvider& p) { return p.DrawNonClientArea() && p.RedrawLockCount == 0; }
 
+// The frame is marked for repainting; the system's default handling runs
+// unseen and the skinned frame is painted over what it changed.
+void DefaultUnderCover(TsSkinProvider& p, fw::TMessage& m) {
+  p.MarkFrameDirty();
+  if (!Covered(p)) {
+    p.CallDefault(m);
+    return;
+  }
+  DefaultUnseen(p, m);
+  p.RepaintNonClient();
+}
+
 }  // namespace
 
 void NcActivateCovered(TsSkinProvider& p, fw::TMessage& m) {
   p.FormIsActive = m.WParam != 0;
-  p.MarkFrameDirty();
-  if (!Covered(p)) {
-    p.CallDefault(m);
-    return;
-  }
-  DefaultUnseen(p, m);
-  p.RepaintNonClient();
+  DefaultUnderCover(p, m);
 }
 
 void SetTextCovered(TsSkinProvider& p, fw::TMessage& m) {
   p.FreeGlowCaches();
-  p.MarkFrameDirty();
-  if (!Covered(p)) {
-    p.CallDefault(m);
-    return;
-  }
-  DefaultUnseen(p, m);
-  p.RepaintNonClient();
+  DefaultUnderCover(p, m);
 }
 
-void SetIconCovered(TsSkinProvider& p, fw::TMessage& m) {
-  p.MarkFrameDirty();
-  if (!Covered(p)) {
-    p.CallDefault(m);
-    return;
-  }
-  DefaultUnseen(p, m);
-  p.RepaintNonClient();
-}
+void SetIconCovered(TsSkinProvider& p, fw::TMessage& m) { DefaultUnderCover(p, m); }
 
 }  // namespace translit
