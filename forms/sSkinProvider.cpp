@@ -182,6 +182,16 @@ void TsSkinProvider::FreeGlowCaches() {
   InactiveGlowCache.reset();
 }
 
+void TsSkinProvider::TakeSkinParts(bool applyGlobalColor) {
+  UpdateIndexes();
+  ChooseButtonImages(*this);
+  MenuLineCount = -1;
+  RegionDirty = true;
+  FreeGlowCaches();
+  MarkFrameDirty();
+  if (applyGlobalColor) ApplyGlobalColor();
+}
+
 void TsSkinProvider::UpdateIndexes() {
   TsSkinManager* manager = FSkinData.SkinManager();
   if (!manager) {
@@ -214,13 +224,7 @@ void TsSkinProvider::InitializeFrame(bool lazy) {
     HadSysMenuStyle = true;
     ::SetWindowLongA(window, GWL_STYLE, style & ~WS_SYSMENU);
   }
-  UpdateIndexes();
-  ChooseButtonImages(*this);
-  MenuLineCount = -1;
-  RegionDirty = true;
-  FreeGlowCaches();
-  MarkFrameDirty();
-  if (!(style & WS_CHILD)) ApplyGlobalColor();
+  TakeSkinParts(!(style & WS_CHILD));
   if (FrameMenuHooks().PrepareMenus) FrameMenuHooks().PrepareMenus(*OwnerForm);
   if (lazy && OwnerForm->BorderStyle() == fw::bsSizeToolWin) {
     FAllowBlendOnMoving = false;

@@ -158,6 +158,9 @@ class TsSkinProvider : public fw::TComponent {
   void AnswerBackground(BackgroundRequest& request);
   void OnNcPaint(fw::TMessage& m);
   void UpdateIndexes();
+  // Everything the frame takes from the skin read anew, and the frame
+  // marked for repainting; the form's colour too when asked.
+  void TakeSkinParts(bool applyGlobalColor);
   void ApplyGlobalColor();
   void RestoreSystemLook();
   bool OwnManager(LPARAM manager);

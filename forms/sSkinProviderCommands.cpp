@@ -104,13 +104,7 @@ void TsSkinProvider::NewSkin(fw::TMessage& m) {
     InitializeFrame(false);
   } else {
     FSkinData.Updating = false;
-    UpdateIndexes();
-    ChooseButtonImages(*this);
-    MenuLineCount = -1;
-    RegionDirty = true;
-    FreeGlowCaches();
-    MarkFrameDirty();
-    ApplyGlobalColor();
+    TakeSkinParts(true);
   }
   if (Initialized && OwnerForm->HandleAllocated() && ::IsWindowVisible(OwnerForm->Handle()))
     ::SendMessageA(OwnerForm->Handle(), WM_NCPAINT, 1, 0);
