@@ -38,6 +38,7 @@ inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteMemoryDC(HDC h) { ::DeleteDC(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
+inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 inline void CloseFind(HANDLE h) {
   if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
 }
@@ -52,6 +53,7 @@ using UniqueRgn = UniqueHandle<HRGN, DeleteGdiObject>;
 using UniqueDC = UniqueHandle<HDC, DeleteMemoryDC>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowHandle>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
+using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle>;
 using UniqueHook = UniqueHandle<HHOOK, UnhookHook>;
 // Events, threads and files (a file that failed to open is held as none,
 // not as INVALID_HANDLE_VALUE).

@@ -325,20 +325,20 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
   FHandle = nullptr;
   std::string text;
   MENUITEMINFOA info = PlatformInfo(ownerDraw, text);
+  // The sub-menu is ours until the parent holds it: a child that fails
+  // or a refused insertion frees it.
+  UniqueMenu sub;
   if (!FItems.empty()) {
-    FHandle = ::CreatePopupMenu();
-    if (!FHandle) throw EOutOfResources("Out of system resources");
+    sub.Reset(::CreatePopupMenu());
+    if (!sub) throw EOutOfResources("Out of system resources");
     for (TMenuItem* child : FItems)
-      if (child->FVisible) child->AppendTo(FHandle, ownerDraw);
+      if (child->FVisible) child->AppendTo(sub.Get(), ownerDraw);
     info.fMask |= MIIM_SUBMENU;
-    info.hSubMenu = FHandle;
+    info.hSubMenu = sub.Get();
   }
-  if (!::InsertMenuItemA(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info)) {
-    // The sub-menu is not in the parent yet: it is freed here.
-    if (FHandle) ::DestroyMenu(FHandle);
-    FHandle = nullptr;
+  if (!::InsertMenuItemA(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info))
     throw EOutOfResources("Out of system resources");
-  }
+  FHandle = sub.Detach();
 }
 
 void TMenuItem::UpdatePlatformItem() {

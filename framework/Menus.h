@@ -23,9 +23,6 @@ namespace fw {
 class TMenu;
 class TCustomImageList;
 
-inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
-using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle>;
-
 // A key with its modifiers: the virtual key in the low byte.
 using TShortCut = unsigned short;
 constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;

@@ -29,8 +29,7 @@ constexpr UINT WM_SHELLTREE_REBUILD_PENDING = WM_USER + 2;
 // after all (another handler refused it).
 constexpr UINT WM_SHELLTREE_EXPAND_DONE = WM_USER + 3;
 
-inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
-using UniqueMenu = fw::UniqueHandle<HMENU, DestroyMenuHandle>;
+using fw::UniqueMenu;
 
 // The hourglass while the shell is asked, the old cursor back afterwards.
 class WaitCursor {
