@@ -34,5 +34,8 @@ function(translit_add_test name)
     # GUI tests share the one virtual desktop: focus and activation would
     # interfere if two ran at once.
     set_tests_properties(${name} PROPERTIES LABELS gui RESOURCE_LOCK desktop)
+    # Nor may the pointer an earlier test left behind hover over their windows.
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/ParkPointer.cpp)
+    target_link_libraries(${name} PRIVATE translit_test_support)
   endif()
 endfunction()

@@ -35,6 +35,9 @@ class THovered : public fw::TWinControl {
 class Glow : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The pointer stays where an earlier test left it; over the control it
+    // would open a hover glow of its own.
+    ASSERT_TRUE(testing_gui::MoveMouse(POINT{5, 5}));
     form = new fw::TForm(fw::Application);
     form->SetBounds(200, 150, 400, 300);
     form->Show();
