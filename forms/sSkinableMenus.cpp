@@ -11,6 +11,7 @@
 #include "forms/acMnuWnd.h"
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
+#include "framework/SystemMetrics.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/paint/SkinPaintItem.h"
 #include "render/paint/SkinPaintMasks.h"
@@ -600,7 +601,7 @@ void TsSkinableMenus::DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, co
 void TsSkinableMenus::MeasureBarItem(fw::TMenuItem& item, fw::TCanvas& canvas, int& width, int& height) {
   if (item.Destroying()) return;
   PrepareFont(canvas, item, false);
-  height = ::GetSystemMetrics(SM_CYMENU) - 1;
+  height = fw::SystemMetric(SM_CYMENU) - 1;
   width = canvas.TextWidth(WithoutAmpersands(item.Caption()));
   const bool hasPicture =
       item.HasBitmap() || (item.ImageIndex() >= 0 && item.GetParentMenu() && item.GetParentMenu()->Images());

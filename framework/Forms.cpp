@@ -6,6 +6,7 @@
 
 #include "framework/ClassRegistry.h"
 #include "framework/Menus.h"
+#include "framework/SystemMetrics.h"
 
 namespace fw {
 
@@ -352,6 +353,10 @@ void TCustomForm::WndProc(TMessage& m) {
       return;
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) != WA_INACTIVE && OnActivate) OnActivate(this);
+      break;
+    case WM_SETTINGCHANGE:
+      // Caption and menu heights may have changed with the user's settings.
+      ForgetSystemMetrics();
       break;
     case WM_SETFOCUS:
       // The form's window itself takes no input: give it to a control.
