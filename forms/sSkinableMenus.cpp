@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "controls/protocol/sMessages.h"
 #include "forms/acMenuBarLink.h"
 #include "forms/acMenuSupport.h"
 #include "forms/acMenuWndHook.h"
@@ -389,7 +390,9 @@ void TsSkinableMenus::ApplyRegion(TacPopupBackground& record, HWND window) {
     ::CombineRgn(region.Get(), region.Get(), cut.Get(), RGN_DIFF);
   }
   // The window owns the region from here on.
-  if (::SetWindowRgn(window, region.Get(), TRUE)) region.Detach();
+  if (!::SetWindowRgn(window, region.Get(), TRUE)) return;
+  region.Detach();
+  ::SendMessageA(window, SM_ALPHACMD, SkinWParam(SKINCMD_MENU_FRAME), 0);
 }
 
 TacPopupBackground* TsSkinableMenus::PrepareBackground(const fw::TMenuItem& first, HWND window) {
