@@ -10,7 +10,7 @@
 
 namespace fw {
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TCanvas>()) {
   SetVisible(false);
   SetColor(clBtnFace);
   FControlStyle |= csAcceptsControls;
@@ -370,6 +370,17 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
   }
   TWinControl::WndProc(m);
+}
+
+void TCustomForm::PaintHandlerInto(HDC dc) {
+  if (!OnPaint || !dc) return;
+  CanvasScope scope(*FCanvas, dc);
+  OnPaint(this);
+}
+
+void TCustomForm::PaintWindow(HDC dc) {
+  PaintHandlerInto(dc);
+  PaintControls(dc, nullptr);
 }
 
 void TCustomForm::Release() {
