@@ -168,7 +168,7 @@ TEST_F(SkinnedMenusOnScreen, TheKeyboardWalksPastTheLineAndTheDisabledItem) {
   // "Two", past the line to the disabled "Three", then "Four".
   std::thread hand([&] {
     PressKeyOnDisplay("shift+F10");
-    if (!WaitFor([] { return !OpenPopupWindows().empty(); }, 3000)) return;
+    if (!WaitFor([] { return !OpenPopupWindows().empty(); }, 8000)) return;
     for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
       INPUT in[2]{};
       in[0].type = in[1].type = INPUT_KEYBOARD;
@@ -190,14 +190,12 @@ TEST_F(SkinnedMenusOnScreen, TheMenuBarIsDrawnAndOpensFromTheKeyboard) {
   COLORREF popupItem = 0, barItem = 0;
   std::thread hand([&] {
     PressKeyOnDisplay("alt+f");
-    if (!WaitFor([] { return !OpenPopupWindows().empty(); }, 3000)) return;
+    if (!WaitFor([] { return !OpenPopupWindows().empty(); }, 8000)) return;
     ::Sleep(300);
     barItem = ScreenPixel(POINT{file.left + 2, file.top + 2});
     const RECT open = ItemRect(f.bar->Items().Items(0)->Handle(), 0);
     popupItem = ScreenPixel(POINT{open.right - 6, (open.top + open.bottom) / 2});
-    PressKeyOnDisplay("Down");
-    ::Sleep(250);
-    PressKeyOnDisplay("Return");
+    testing_gui::PressKeysOnDisplay({"Down", "Return"}, 250);
   });
   PumpUntil([&] { return !f.clicked.empty(); }, 10000);
   hand.join();
