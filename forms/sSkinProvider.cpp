@@ -9,6 +9,7 @@
 #include "controls/protocol/sVclUtils.h"
 #include "forms/acFrameCache.h"
 #include "forms/acFrameClient.h"
+#include "forms/acFrameHitTest.h"
 #include "forms/acFrameMenuHooks.h"
 #include "forms/acFrameRegion.h"
 #include "forms/acTitleCover.h"
@@ -394,14 +395,9 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_ENTERIDLE:
       m.Result = 0;
       return true;
-    case WM_NCHITTEST: {
-      CallDefault(m);
-      RECT r{};
-      ::GetWindowRect(window, &r);
-      const POINT p{static_cast<short>(LOWORD(m.LParam)) - r.left, static_cast<short>(HIWORD(m.LParam)) - r.top};
-      if (const int code = CaptionButtonAt(*this, p)) m.Result = code;
+    case WM_NCHITTEST:
+      FrameHitTest(*this, m);
       return true;
-    }
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       // The system would track (and draw) buttons of its own there.

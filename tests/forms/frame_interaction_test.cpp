@@ -1,0 +1,177 @@
+// A skinned frame under the mouse, with real input: the hit test's zones
+// exactly the frame's width (corners included), the title, icon, buttons
+// and grip; dragging by the title and by the sizing zones.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/acFrameButtonHooks.h"
+#include "forms/acFrameGrip.h"
+#include "forms/acFrameIcon.h"
+#include "tests/forms/FrameFixture.h"
+#include "tests/forms/FrameInput.h"
+#include "tests/support/RealInput.h"
+
+namespace translit {
+namespace {
+
+using namespace test;
+
+RECT WindowRect(HWND window) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  return r;
+}
+
+std::string Text(const RECT& r) {
+  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + ")";
+}
+
+// A sizeable form with minimise and maximise, as the gallery has.
+std::unique_ptr<fw::TForm> MakeSizeable(const std::string& caption, int left = 150, int top = 120) {
+  auto form = std::make_unique<fw::TForm>(fw::Application);
+  form->SetBounds(left, top, 420, 320);
+  form->SetCaption(caption);
+  return form;
+}
+
+void ShowAndSettle(fw::TForm& form) {
+  form.Show();
+  ::SetForegroundWindow(form.Handle());
+  PumpFor(200);
+}
+
+// A point of the window in screen coordinates.
+POINT At(HWND window, int x, int y) {
+  const RECT r = WindowRect(window);
+  return POINT{r.left + x, r.top + y};
+}
+
+// A point in the title away from the icon, the caption's end and the buttons.
+POINT TitlePoint(HWND window) {
+  const int b = ::GetSystemMetrics(SM_CXFRAME);
+  return At(window, (WindowRect(window).right - WindowRect(window).left) / 2 - 40,
+            b + ::GetSystemMetrics(SM_CYCAPTION) / 2);
+}
+
+class FrameInteraction : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    manager = &FrameManager();
+    testing_gui::MoveMouse(POINT{2, 2});
+    FrameButtonHooks().ShowSystemMenuAt = [this](TsSkinProvider& p, POINT at) {
+      menus.push_back(at);
+      menuForms.push_back(&p);
+    };
+  }
+  void TearDown() override {
+    FrameButtonHooks() = TacFrameButtonHooks{};
+    testing_gui::MoveMouse(POINT{2, 2});
+  }
+  TsSkinManager* manager = nullptr;
+  std::vector<POINT> menus;
+  std::vector<TsSkinProvider*> menuForms;
+};
+
+TEST_F(FrameInteraction, HitCodesOfASizeableFrame) {
+  auto form = MakeSizeable("Hit codes");
+  auto* provider = new TsSkinProvider(form.get());
+  provider->SetGripMode(gmRightBottom);
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  const TacFrameMetrics m = provider->Metrics();
+  const int b = m.FrameBorder, W = m.Width, H = m.Height;
+  ASSERT_EQ(b, ::GetSystemMetrics(SM_CXFRAME));
+  ASSERT_GT(b, 1);
+  auto hit = [&](POINT p) {
+    return ::SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(At(window, p.x, p.y).x, At(window, p.x, p.y).y));
+  };
+  struct Case {
+    POINT p;
+    LRESULT code;
+    const char* what;
+  };
+  const RECT icon = TitleIconRect(*provider, m);
+  const RECT grip = FrameGripRect(*provider, m);
+  ASSERT_FALSE(::IsRectEmpty(&grip)) << "BlueIce has a size grip";
+  const TacCaptionButtons& buttons = provider->CaptionButtons;
+  auto mid = [](const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
+  const Case cases[] = {
+      {{b - 1, H / 2}, HTLEFT, "left zone's last column"},
+      {{b, H / 2}, HTCLIENT, "first column inside the left frame"},
+      {{W - b, H / 2}, HTRIGHT, "right zone's first column"},
+      {{W - b - 1, H / 2}, HTCLIENT, "last column inside the right frame"},
+      {{W / 2, H - b}, HTBOTTOM, "bottom zone's first row"},
+      {{W / 2, H - b - 1}, HTCLIENT, "last row inside the bottom frame"},
+      {{W / 2, b - 1}, HTTOP, "top zone's last row"},
+      {{W / 2, b}, HTCAPTION, "title's first row"},
+      // Corners are the frame's width square, no more.
+      {{b - 1, H - b}, HTBOTTOMLEFT, "bottom left corner"},
+      {{b, H - b}, HTBOTTOM, "bottom zone just right of the corner"},
+      {{b - 1, H - b - 1}, HTLEFT, "left zone just above the corner"},
+      {{W - b, b - 1}, HTTOPRIGHT, "top right corner"},
+      {{W - b - 1, 0}, HTTOP, "top zone just left of the corner"},
+      {{W - b, b}, HTRIGHT, "right zone just below the corner"},
+      {{W - b, H - b}, HTBOTTOMRIGHT, "bottom right corner"},
+      {{0, 0}, HTTOPLEFT, "top left corner"},
+      {mid(icon), HTSYSMENU, "icon"},
+      {{W / 2 - 40, b + m.Caption / 2}, HTCAPTION, "title"},
+      {mid(buttons.Close.Bounds), HTCLOSE, "close button"},
+      {mid(buttons.Maximize.Bounds), HTMAXBUTTON, "maximise button"},
+      {mid(buttons.Minimize.Bounds), HTMINBUTTON, "minimise button"},
+      {{W / 2, H / 2}, HTCLIENT, "client"},
+      {mid(grip), HTBOTTOMRIGHT, "size grip"},
+      {{grip.left - 1, mid(grip).y}, HTCLIENT, "left of the grip"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(hit(c.p), c.code) << c.what << " at " << c.p.x << "," << c.p.y;
+}
+
+TEST_F(FrameInteraction, DraggingTheTitleMovesTheFormAndTheZonesSizeIt) {
+  auto form = MakeSizeable("Dragged");
+  new TsSkinProvider(form.get());
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  const int b = ::GetSystemMetrics(SM_CXFRAME);
+  RECT before = WindowRect(window);
+  POINT title = TitlePoint(window);
+  Drag(title, POINT{title.x + 37, title.y + 23});
+  RECT after = WindowRect(window);
+  EXPECT_EQ(after.left - before.left, 37) << Text(after);
+  EXPECT_EQ(after.top - before.top, 23) << Text(after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+
+  struct Case {
+    POINT press;  // window coordinates
+    int dx, dy;
+    RECT change;  // expected change of left, top, right, bottom
+    const char* what;
+  };
+  before = after;
+  const int W = before.right - before.left, H = before.bottom - before.top;
+  const Case cases[] = {
+      {{W - 1, H / 2}, 20, 0, {0, 0, 20, 0}, "the right frame's outer column"},
+      {{W + 20 - b, H / 2}, 15, 0, {0, 0, 15, 0}, "the right frame's inner column"},
+      {{W + 35 - b - 1, H / 2}, 15, 0, {0, 0, 0, 0}, "the client's last column"},
+      // The bottom frame's first row next to the corner square: the bottom
+      // edge alone, not the corner.
+      {{b + 2, H - b}, 15, 15, {0, 0, 0, 15}, "the bottom frame beside the corner"},
+      {{b - 1, H + 15 - b}, 10, 10, {10, 0, 0, 10}, "the bottom left corner"},
+  };
+  for (const Case& c : cases) {
+    const RECT r0 = WindowRect(window);
+    const POINT from{r0.left + c.press.x, r0.top + c.press.y};
+    Drag(from, POINT{from.x + c.dx, from.y + c.dy});
+    const RECT r1 = WindowRect(window);
+    EXPECT_EQ(r1.left - r0.left, c.change.left) << c.what << ": " << Text(r0) << " -> " << Text(r1);
+    EXPECT_EQ(r1.top - r0.top, c.change.top) << c.what << ": " << Text(r0) << " -> " << Text(r1);
+    EXPECT_EQ(r1.right - r0.right, c.change.right) << c.what << ": " << Text(r0) << " -> " << Text(r1);
+    EXPECT_EQ(r1.bottom - r0.bottom, c.change.bottom) << c.what << ": " << Text(r0) << " -> " << Text(r1);
+  }
+}
+
+}  // namespace
+}  // namespace translit
