@@ -11,6 +11,7 @@
 #include "forms/acFrameClient.h"
 #include "forms/acFrameHitTest.h"
 #include "forms/acFrameMenuHooks.h"
+#include "forms/acFrameMouse.h"
 #include "forms/acFrameRegion.h"
 #include "forms/acTitleCover.h"
 #include "framework/Colors.h"
@@ -331,6 +332,7 @@ void TsSkinProvider::WindowProc(fw::TMessage& m) {
 }
 
 bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
+  if (FrameMouseMessage(*this, m)) return true;
   HWND window = OwnerForm->Handle();
   switch (m.Msg) {
     case WM_NCPAINT:

@@ -1,6 +1,10 @@
-// A skinned frame under the mouse, with real input: the hit test's zones
-// exactly the frame's width (corners included), the title, icon, buttons
-// and grip; dragging by the title and by the sizing zones.
+// A skinned frame under the mouse and the keyboard, with real input: the hit
+// test's zones exactly the frame's width (corners included), the title,
+// icon, buttons and grip; dragging by the title and by the sizing zones;
+// the main dialog never sized or maximised; the skinned system menu from
+// the icon, a right click on the title and Alt+Space, never the system's
+// own; a double click on the icon closing the form; and the outline move
+// of ResizeMode rmBorder.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -49,6 +53,10 @@ void ShowAndSettle(fw::TForm& form) {
 POINT At(HWND window, int x, int y) {
   const RECT r = WindowRect(window);
   return POINT{r.left + x, r.top + y};
+}
+
+POINT Centre(HWND window, const RECT& inWindow) {
+  return At(window, (inWindow.left + inWindow.right) / 2, (inWindow.top + inWindow.bottom) / 2);
 }
 
 // A point in the title away from the icon, the caption's end and the buttons.
@@ -171,6 +179,145 @@ TEST_F(FrameInteraction, DraggingTheTitleMovesTheFormAndTheZonesSizeIt) {
     EXPECT_EQ(r1.right - r0.right, c.change.right) << c.what << ": " << Text(r0) << " -> " << Text(r1);
     EXPECT_EQ(r1.bottom - r0.bottom, c.change.bottom) << c.what << ": " << Text(r0) << " -> " << Text(r1);
   }
+}
+
+TEST_F(FrameInteraction, TheMainDialogIsNeitherSizedNorMaximised) {
+  auto form = MakeDialog("Main dialog");
+  new TsSkinProvider(form.get());
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  const RECT before = WindowRect(window);
+  const int b = ::GetSystemMetrics(SM_CXDLGFRAME);
+  DoubleClick(TitlePoint(window));
+  EXPECT_FALSE(::IsZoomed(window));
+  EXPECT_EQ(Text(WindowRect(window)), Text(before));
+  const int W = before.right - before.left, H = before.bottom - before.top;
+  for (POINT p : {POINT{W - 1, H / 2}, POINT{W - b, H - b}, POINT{0, H / 2}, POINT{W / 2, H - 1}}) {
+    const POINT from = At(window, p.x, p.y);
+    Drag(from, POINT{from.x + 20, from.y + 20});
+    EXPECT_EQ(Text(WindowRect(window)), Text(before)) << "pressed at " << p.x << "," << p.y;
+  }
+}
+
+TEST_F(FrameInteraction, TheSkinnedSystemMenuOpensFromTheTitleAndNeverTheSystemsOwn) {
+  auto form = MakeSizeable("Window menu");
+  auto* provider = new TsSkinProvider(form.get());
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  const TacFrameMetrics m = provider->Metrics();
+  ASSERT_TRUE(IconVisible(*provider));
+  const RECT icon = TitleIconRect(*provider, m);
+  const RECT r = WindowRect(window);
+  bool systemMenu = false;
+  // Whatever opens is closed again, so that a menu loop cannot keep the
+  // test waiting.
+  auto thenEscape = [&] {
+    ::Sleep(500);
+    if (PopupMenuShown()) {
+      systemMenu = true;
+      testing_gui::PressKeyOnDisplay("Escape");
+      ::Sleep(300);
+    }
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> hand;
+    POINT expected;
+  };
+  const POINT title = TitlePoint(window);
+  const Case cases[] = {
+      {"right click on the title",
+       [&] {
+         testing_gui::ClickMouse(title, true);
+         thenEscape();
+       },
+       title},
+      {"right click on the icon",
+       [&] {
+         testing_gui::ClickMouse(Centre(window, icon), true);
+         thenEscape();
+       },
+       Centre(window, icon)},
+      {"click on the icon",
+       [&] {
+         testing_gui::ClickMouse(Centre(window, icon));
+         thenEscape();
+       },
+       POINT{r.left + m.FrameBorder, r.top + 2 * m.TopFrame + (icon.bottom - icon.top)}},
+      {"Alt+Space",
+       [&] {
+         testing_gui::MoveMouse(At(window, m.Width / 2, m.Height / 2));
+         testing_gui::PressKeyOnDisplay("alt+space");
+         thenEscape();
+       },
+       POINT{r.left + m.FrameBorder, r.top + m.TopFrame + (icon.bottom - icon.top)}},
+  };
+  for (const Case& c : cases) {
+    ::SetForegroundWindow(window);
+    PumpFor(100);
+    menus.clear();
+    systemMenu = false;
+    WithHand(c.hand);
+    EXPECT_FALSE(systemMenu) << c.what << ": the system's own menu";
+    ASSERT_EQ(menus.size(), 1u) << c.what;
+    EXPECT_EQ(menuForms[0], provider);
+    EXPECT_EQ(menus[0].x, c.expected.x) << c.what;
+    EXPECT_EQ(menus[0].y, c.expected.y) << c.what;
+    menuForms.clear();
+  }
+}
+
+TEST_F(FrameInteraction, ADoubleClickOnTheIconClosesTheForm) {
+  auto form = MakeSizeable("Closed from its icon");
+  auto* provider = new TsSkinProvider(form.get());
+  bool closed = false;
+  form->OnClose = [&](fw::TComponent*, fw::TCloseAction&) { closed = true; };
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  DoubleClick(Centre(window, TitleIconRect(*provider, provider->Metrics())));
+  EXPECT_TRUE(PumpUntil([&] { return closed; }, 2000));
+}
+
+TEST_F(FrameInteraction, TheOutlineModeMovesAndSizesTheFormOnRelease) {
+  auto form = MakeSizeable("Outline");
+  auto* provider = new TsSkinProvider(form.get());
+  provider->SetResizeMode(rmBorder);
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  // The outline replaces the system's drag of the whole window.
+  BOOL fullDrag = FALSE;
+  ::SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0);
+  ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+  struct Restore {
+    BOOL value;
+    ~Restore() { ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, value, nullptr, 0); }
+  } restore{fullDrag};
+  const RECT before = WindowRect(window);
+  RECT midway{};
+  const POINT from = TitlePoint(window);
+  WithHand([&] {
+    testing_gui::MoveMouse(from);
+    testing_gui::MouseButtons(MOUSEEVENTF_LEFTDOWN);
+    ::Sleep(150);
+    testing_gui::MoveMouse(POINT{from.x + 30, from.y + 20});
+    ::Sleep(200);
+    midway = WindowRect(window);
+    testing_gui::MoveMouse(POINT{from.x + 45, from.y + 25});
+    ::Sleep(100);
+    testing_gui::MouseButtons(MOUSEEVENTF_LEFTUP);
+    ::Sleep(200);
+  });
+  EXPECT_EQ(Text(midway), Text(before)) << "the form waits for the release";
+  RECT after = WindowRect(window);
+  EXPECT_EQ(after.left - before.left, 45);
+  EXPECT_EQ(after.top - before.top, 25);
+  // Sizing from the left edge, down to no less than the minimum width.
+  const RECT r0 = after;
+  const POINT edge = At(window, 1, (r0.bottom - r0.top) / 2);
+  Drag(edge, POINT{edge.x + 1000, edge.y});
+  after = WindowRect(window);
+  EXPECT_EQ(after.right, r0.right);
+  EXPECT_EQ(after.right - after.left, ::GetSystemMetrics(SM_CXMINTRACK));
 }
 
 }  // namespace
