@@ -12,6 +12,7 @@
 #include "forms/acFrameHitTest.h"
 #include "forms/acFrameMenuHooks.h"
 #include "forms/acFrameMouse.h"
+#include "forms/acFramePlacement.h"
 #include "forms/acFrameRegion.h"
 #include "forms/acTitleCover.h"
 #include "framework/Colors.h"
@@ -359,6 +360,7 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_SIZE:
       CallDefault(m);
       FSkinData.CommonMessage(m);
+      FreeGlowCaches();
       MenuLineCount = -1;
       RegionDirty = true;
       MarkFrameDirty();
@@ -399,6 +401,12 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
       return true;
     case WM_NCHITTEST:
       FrameHitTest(*this, m);
+      return true;
+    case WM_GETMINMAXINFO:
+      FrameMinMaxInfo(*this, m);
+      return true;
+    case WM_WINDOWPOSCHANGING:
+      FramePosChanging(*this, m);
       return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:

@@ -1,10 +1,13 @@
 // A skinned frame under the mouse and the keyboard, with real input: the hit
 // test's zones exactly the frame's width (corners included), the title,
 // icon, buttons and grip; dragging by the title and by the sizing zones;
-// the main dialog never sized or maximised; the skinned system menu from
-// the icon, a right click on the title and Alt+Space, never the system's
-// own; a double click on the icon closing the form; and the outline move
-// of ResizeMode rmBorder.
+// snapping one pixel inside SnapBuffer and not at it; maximising into the
+// work area and restoring to the old place; the main dialog never sized or
+// maximised; the skinned system menu from the icon, a right click on the
+// title and Alt+Space, never the system's own; a double click on the icon
+// closing the form; the outline move of ResizeMode rmBorder; and a hundred
+// rounds of showing, moving, sizing, maximising, restoring, minimising and
+// closing leaving no GDI or USER object behind.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -15,8 +18,10 @@
 #include "forms/acFrameButtonHooks.h"
 #include "forms/acFrameGrip.h"
 #include "forms/acFrameIcon.h"
+#include "forms/acFramePlacement.h"
 #include "tests/forms/FrameFixture.h"
 #include "tests/forms/FrameInput.h"
+#include "tests/support/GuiCounts.h"
 #include "tests/support/RealInput.h"
 
 namespace translit {
@@ -28,6 +33,13 @@ RECT WindowRect(HWND window) {
   RECT r{};
   ::GetWindowRect(window, &r);
   return r;
+}
+
+RECT WorkArea(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  ::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+  return info.rcWork;
 }
 
 std::string Text(const RECT& r) {
@@ -181,6 +193,94 @@ TEST_F(FrameInteraction, DraggingTheTitleMovesTheFormAndTheZonesSizeIt) {
   }
 }
 
+TEST(SnappedPosition, EdgesCloserThanTheBufferStickToTheWorkArea) {
+  const RECT work{0, 0, 1000, 700};
+  const SIZE size{300, 200};
+  struct Case {
+    POINT pos, expected;
+  };
+  const Case cases[] = {
+      {{1000 - 300 - 9, 250}, {700, 250}},   // right edge 9 from the work area's: snaps
+      {{1000 - 300 - 10, 250}, {690, 250}},  // exactly 10: stays
+      {{1000 - 300 + 9, 250}, {700, 250}},   // past the edge by 9: back to it
+      {{9, 250}, {0, 250}},
+      {{10, 250}, {10, 250}},
+      {{-9, 250}, {0, 250}},
+      {{400, 700 - 200 - 9}, {400, 500}},
+      {{400, 700 - 200 - 10}, {400, 490}},
+      {{400, 9}, {400, 0}},
+      {{400, 10}, {400, 10}},
+  };
+  for (const Case& c : cases) {
+    const POINT p = SnappedPosition(c.pos, size, work, 10);
+    EXPECT_EQ(p.x, c.expected.x) << c.pos.x << "," << c.pos.y;
+    EXPECT_EQ(p.y, c.expected.y) << c.pos.x << "," << c.pos.y;
+  }
+  // A window wider than the work area: the left edge wins.
+  EXPECT_EQ(SnappedPosition(POINT{5, 5}, SIZE{1003, 703}, work, 10).x, 0);
+}
+
+TEST_F(FrameInteraction, ADragSnapsOnePixelInsideTheBufferAndNotAtIt) {
+  auto form = MakeSizeable("Snapping");
+  auto* provider = new TsSkinProvider(form.get());
+  provider->SetScreenSnap(true);
+  ASSERT_EQ(provider->SnapBuffer(), 10);
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  const RECT work = WorkArea(window);
+  for (int distance : {9, 10, 1, 11}) {
+    const RECT r0 = WindowRect(window);
+    const POINT from = TitlePoint(window);
+    // Where the right edge comes to rest without snapping.
+    const int dx = (work.right - distance) - r0.right;
+    Drag(from, POINT{from.x + dx, from.y});
+    const RECT r1 = WindowRect(window);
+    const int expectedRight = distance < 10 ? work.right : work.right - distance;
+    EXPECT_EQ(r1.right, expectedRight) << "right edge dragged to " << distance << " from the work area's";
+    EXPECT_EQ(r1.top, r0.top);
+    // Back to the middle for the next round.
+    Drag(TitlePoint(window), POINT{TitlePoint(window).x - 150, TitlePoint(window).y});
+  }
+  const RECT r0 = WindowRect(window);
+  const POINT from = TitlePoint(window);
+  Drag(from, POINT{from.x - (r0.left - work.left) + 9, from.y - (r0.top - work.top) + 10});
+  const RECT r1 = WindowRect(window);
+  EXPECT_EQ(r1.left, work.left) << "9 from the left edge";
+  EXPECT_EQ(r1.top, work.top + 10) << "10 from the top edge";
+}
+
+TEST_F(FrameInteraction, ADoubleClickOnTheTitleMaximisesIntoTheWorkAreaAndRestores) {
+  auto form = MakeSizeable("Maximised");
+  auto* provider = new TsSkinProvider(form.get());
+  ShowAndSettle(*form);
+  HWND window = form->Handle();
+  const RECT before = WindowRect(window);
+  const RECT work = WorkArea(window);
+  const int a = ::GetSystemMetrics(SM_CXFRAME);
+  DoubleClick(TitlePoint(window));
+  ASSERT_TRUE(::IsZoomed(window));
+  const RECT max = WindowRect(window);
+  EXPECT_EQ(Text(max), Text(RECT{work.left - a, work.top - a, work.right + a, work.bottom + a}));
+  // The frame follows: a cache of the new size, the borders cut away.
+  ASSERT_TRUE(provider->SkinData().CacheBmp);
+  EXPECT_EQ(provider->SkinData().CacheBmp->Width(), max.right - max.left);
+  EXPECT_EQ(provider->SkinData().CacheBmp->Height(), max.bottom - max.top);
+  fw::UniqueRgn region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(::GetWindowRgn(window, region.Get()), SIMPLEREGION);
+  RECT box{};
+  ::GetRgnBox(region.Get(), &box);
+  EXPECT_EQ(Text(box), Text(RECT{a, a, max.right - max.left - a, max.bottom - max.top - a}));
+  // Pressing on a maximised title drags nothing.
+  const POINT title = TitlePoint(window);
+  Drag(title, POINT{title.x + 40, title.y + 40});
+  EXPECT_TRUE(::IsZoomed(window));
+  EXPECT_EQ(Text(WindowRect(window)), Text(max));
+  DoubleClick(TitlePoint(window));
+  EXPECT_FALSE(::IsZoomed(window));
+  EXPECT_EQ(Text(WindowRect(window)), Text(before));
+  EXPECT_EQ(provider->SkinData().CacheBmp->Width(), before.right - before.left);
+}
+
 TEST_F(FrameInteraction, TheMainDialogIsNeitherSizedNorMaximised) {
   auto form = MakeDialog("Main dialog");
   new TsSkinProvider(form.get());
@@ -318,6 +418,37 @@ TEST_F(FrameInteraction, TheOutlineModeMovesAndSizesTheFormOnRelease) {
   after = WindowRect(window);
   EXPECT_EQ(after.right, r0.right);
   EXPECT_EQ(after.right - after.left, ::GetSystemMetrics(SM_CXMINTRACK));
+}
+
+TEST(FrameCounts, ShowMoveSizeMaximiseRestoreMinimiseCloseLeaveNoObjectsBehind) {
+  FrameManager();
+  testing_gui::MoveMouse(POINT{2, 2});
+  auto round = [&](int i) {
+    auto form = MakeSizeable("Round " + std::to_string(i), 100 + i % 9, 90);
+    auto* provider = new TsSkinProvider(form.get());
+    provider->SetScreenSnap(true);
+    provider->SetGripMode(gmRightBottom);
+    form->Show();
+    HWND window = form->Handle();
+    PumpFor(5);
+    form->SetBounds(form->Left() + 7, form->Top() + 5, form->Width(), form->Height());
+    PumpFor(5);
+    form->SetBounds(form->Left(), form->Top(), form->Width() + 10 + i % 5, form->Height() + 8);
+    PumpFor(5);
+    for (WPARAM command : {SC_MAXIMIZE, SC_RESTORE, SC_MINIMIZE, SC_RESTORE}) {
+      ::SendMessageA(window, WM_SYSCOMMAND, command, 0);
+      PumpFor(5);
+    }
+    form->Close();
+    PumpFor(5);
+  };
+  for (int i = 0; i < 3; ++i) round(i);
+  PumpFor(50);
+  const int gdi = testing_gui::GdiObjectCount(), user = testing_gui::UserObjectCount();
+  for (int i = 0; i < 100; ++i) round(i);
+  PumpFor(50);
+  EXPECT_EQ(testing_gui::GdiObjectCount(), gdi);
+  EXPECT_EQ(testing_gui::UserObjectCount(), user);
 }
 
 }  // namespace
