@@ -3,20 +3,10 @@
 
 #include <cstdlib>
 
+#include "forms/acWorkArea.h"
 #include "forms/sSkinProvider.h"
 
 namespace translit {
-
-namespace {
-
-RECT WorkAreaOf(HWND window) {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  ::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
-  return info.rcWork;
-}
-
-}  // namespace
 
 POINT SnappedPosition(POINT pos, SIZE size, const RECT& work, int buffer) {
   if (std::abs(pos.x + size.cx - work.right) < buffer) pos.x = work.right - size.cx;

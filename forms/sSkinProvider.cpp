@@ -15,6 +15,7 @@
 #include "forms/acFramePlacement.h"
 #include "forms/acFrameRegion.h"
 #include "forms/acTitleCover.h"
+#include "forms/acWorkArea.h"
 #include "framework/Colors.h"
 #include "framework/Handles.h"
 #include "skin/sSkinManager.h"
@@ -316,6 +317,11 @@ void TsSkinProvider::WindowProc(fw::TMessage& m) {
       RedrawLockCount = m.WParam ? std::max(0, RedrawLockCount - 1) : RedrawLockCount + 1;
       CallDefault(m);
       return;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+      // The monitors' work areas the frame keeps are read anew when asked.
+      ForgetWorkAreas();
+      break;
     default:
       break;
   }
