@@ -79,6 +79,9 @@ void FrameHitTest(TsSkinProvider& p, fw::TMessage& m) {
   if (HitCodeLeftToDefault(code)) {
     SetHotTitleButton(p, 0);
     p.CallDefault(m);
+    // The system's caption is a row shorter than the title the frame draws
+    // over it, and finds nothing on the title's last row.
+    if (m.Result == HTNOWHERE) m.Result = code;
     return;
   }
   // A title button becomes the hot one, and so does the grip (as the

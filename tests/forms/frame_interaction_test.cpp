@@ -140,6 +140,9 @@ TEST_F(FrameInteraction, HitCodesOfASizeableFrame) {
       {{0, 0}, HTTOPLEFT, "top left corner"},
       {mid(icon), HTSYSMENU, "icon"},
       {{W / 2 - 40, b + m.Caption / 2}, HTCAPTION, "title"},
+      {{W / 2 - 40, b + m.Caption - 2}, HTCAPTION, "title's second last row"},
+      {{W / 2 - 40, b + m.Caption - 1}, HTCAPTION, "title's last row"},
+      {{W / 2 - 40, b + m.Caption}, HTCLIENT, "first row below the title"},
       {mid(buttons.Close.Bounds), HTCLOSE, "close button"},
       {mid(buttons.Maximize.Bounds), HTMAXBUTTON, "maximise button"},
       {mid(buttons.Minimize.Bounds), HTMINBUTTON, "minimise button"},
@@ -163,6 +166,14 @@ TEST_F(FrameInteraction, DraggingTheTitleMovesTheFormAndTheZonesSizeIt) {
   EXPECT_EQ(after.left - before.left, 37) << Text(after);
   EXPECT_EQ(after.top - before.top, 23) << Text(after);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
+  // The title's last row drags as well: the system's caption ends a row
+  // higher and finds nothing there.
+  before = after;
+  const POINT lastRow{title.x + 37, after.top + b + ::GetSystemMetrics(SM_CYCAPTION) - 1};
+  Drag(lastRow, POINT{lastRow.x - 12, lastRow.y - 7});
+  after = WindowRect(window);
+  EXPECT_EQ(after.left - before.left, -12) << Text(after);
+  EXPECT_EQ(after.top - before.top, -7) << Text(after);
 
   struct Case {
     POINT press;  // window coordinates
