@@ -13,6 +13,7 @@
 #include "forms/acFrameMenuHooks.h"
 #include "forms/acFrameMouse.h"
 #include "forms/acFramePlacement.h"
+#include "forms/acPreviewMode.h"
 #include "forms/acFrameRegion.h"
 #include "forms/acTitleCover.h"
 #include "forms/acWorkArea.h"
@@ -339,7 +340,7 @@ void TsSkinProvider::WindowProc(fw::TMessage& m) {
 }
 
 bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
-  if (FrameMouseMessage(*this, m)) return true;
+  if (FrameMouseMessage(*this, m) || PreviewMessage(*this, m)) return true;
   HWND window = OwnerForm->Handle();
   switch (m.Msg) {
     case WM_NCPAINT:
@@ -383,6 +384,7 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_SHOWWINDOW:
       CallDefault(m);
       if (m.WParam && OwnerForm->Parent()) MarkFrameDirty();
+      if (m.WParam) RegisterForPreview(*this);
       return true;
     case fw::CM_VISIBLECHANGED:
       FSkinData.CommonMessage(m);
