@@ -18,6 +18,7 @@ namespace {
 struct PreviewState {
   std::optional<bool> requested;
   HWND target = nullptr;
+  HWND editor = nullptr;  // the editor the target registered with
   bool applying = false;
 };
 
@@ -49,7 +50,7 @@ void SetPreviewRequested(bool requested) { State().requested = requested; }
 
 HWND PreviewTarget() { return State().target; }
 
-void ForgetPreviewTarget() { State().target = nullptr; }
+void ForgetPreviewTarget() { State().target = State().editor = nullptr; }
 
 void RegisterForPreview(TsSkinProvider& p) {
   fw::TCustomForm& form = *p.OwnerForm;
@@ -63,6 +64,7 @@ void RegisterForPreview(TsSkinProvider& p) {
     if (!editor) return;
     if (::SendMessageA(editor, kPreviewMessage, kPreviewRegister, reinterpret_cast<LPARAM>(window)) == 1) {
       s.target = window;
+      s.editor = editor;
       return;
     }
   }
@@ -82,11 +84,13 @@ bool PreviewMessage(TsSkinProvider& p, fw::TMessage& m) {
     return false;
   }
   if (m.Msg != WM_COPYDATA) return false;
-  // Skins come from the editor the form registered with, and from no other
-  // program.
+  // Skins come to the registered form from the editor it registered with
+  // (the window the data names as its sender), from no other window.
   PreviewState& s = State();
   TsSkinManager* manager = p.SkinData().SkinManager();
-  if (!m.LParam || !manager || !p.OwnerForm->HandleAllocated() || s.target != p.OwnerForm->Handle()) return false;
+  if (!m.LParam || !manager || !p.OwnerForm->HandleAllocated() || s.target != p.OwnerForm->Handle() ||
+      reinterpret_cast<HWND>(m.WParam) != s.editor)
+    return false;
   m.Result = 0;
   if (s.applying) return true;
   fw::FlagScope applying(s.applying);

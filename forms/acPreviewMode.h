@@ -4,7 +4,7 @@
 // and again once its window was made anew; the editor then sends skins by
 // WM_COPYDATA, which the skin manager applies, and asks through the preview
 // message to close the form or whether it is there. Only the registered
-// form takes skins from another program.
+// form takes skins from another program, and only from that editor.
 #pragma once
 
 #include <windows.h>

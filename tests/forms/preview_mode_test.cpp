@@ -171,6 +171,10 @@ TEST_F(PreviewMode, TheEditorsSkinIsTakenFromTheRegisteredFormOnly) {
                            reinterpret_cast<LPARAM>(&data)),
             0);
   EXPECT_EQ(manager->SkinName(), "BlueIce") << "a skin sent to a form not registered";
+  EXPECT_EQ(::SendMessageA(form->Handle(), WM_COPYDATA, reinterpret_cast<WPARAM>(stranger->Handle()),
+                           reinterpret_cast<LPARAM>(&data)),
+            0);
+  EXPECT_EQ(manager->SkinName(), "BlueIce") << "a skin sent by a window other than the editor";
   EXPECT_EQ(::SendMessageA(form->Handle(), WM_COPYDATA, reinterpret_cast<WPARAM>(editor.window.Get()),
                            reinterpret_cast<LPARAM>(&data)),
             1);
