@@ -81,7 +81,8 @@ int main() {
   }
   Dragged ours(*skinned), reference(*platform);
   const int rounds = 401;
-  const auto m = translit::bench::Alternate(rounds, [&] { ours.Step(); }, [&] { reference.Step(); });
+  const auto m = translit::bench::Alternate(
+      rounds, [&] { ours.Step(); }, [&] { reference.Step(); });
   std::printf("a drag step of a sizeable form: skinned %.3f ms, the platform's frame %.3f ms (medians of %d)\n",
               m.oursSeconds * 1e3, m.referenceSeconds * 1e3, rounds);
   std::printf("RESULT drag_frame ours=%.3fms reference=%.3fms ratio=%.3f target=1.2%s\n", m.oursSeconds * 1e3,
