@@ -8,6 +8,7 @@
 #include "controls/skindata/SkinPaintControl.h"
 #include "forms/acCaptionButtons.h"
 #include "forms/acFrameCaption.h"
+#include "forms/acFrameGrip.h"
 #include "forms/acFrameIcon.h"
 #include "forms/acFrameMenuHooks.h"
 #include "forms/sSkinProvider.h"
@@ -46,16 +47,12 @@ void PaintBody(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache, 
 // The skin's size grip in the client's bottom right corner, over the
 // client background, for a sizeable form that is not maximised.
 void PaintGrip(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache) {
-  TsSkinManager* manager = p.SkinData().SkinManager();
-  const DWORD style = static_cast<DWORD>(::GetWindowLongA(p.OwnerForm->Handle(), GWL_STYLE));
-  if (p.GripMode() != gmRightBottom || m.Maximised || !(style & WS_THICKFRAME) ||
-      (p.SkinData().StateFlags & sfPlainBackground))
-    return;
-  const int grip = manager->MaskIndex(manager->ConstIndexes.GlobalInfoIndex, "GLOBALINFO", "GRIPIMAGE");
-  if (!manager->IsValidMask(grip)) return;
-  const POINT at{m.FrameWidth - manager->MaskStateWidth(grip) - m.FrameBorder - 1,
-                 m.CacheHeight - manager->MaskStateHeight(grip) - m.FrameBorder - 1};
-  DrawMaskImage(&cache, at, 0, MakeParentCache(&cache, 0, 0), manager->Masks[static_cast<std::size_t>(grip)], mlNormal);
+  if (p.SkinData().StateFlags & sfPlainBackground) return;
+  const int grip = FrameGripMask(p, m);
+  if (grip < 0) return;
+  const RECT at = FrameGripRect(p, m);
+  DrawMaskImage(&cache, POINT{at.left, at.top}, 0, MakeParentCache(&cache, 0, 0),
+                p.SkinData().SkinManager()->Masks[static_cast<std::size_t>(grip)], mlNormal);
 }
 
 void PaintTitle(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache, int state) {

@@ -9,9 +9,14 @@
 #include "controls/protocol/sVclUtils.h"
 #include "forms/acFrameCache.h"
 #include "forms/acFrameClient.h"
+#include "forms/acFrameHitTest.h"
 #include "forms/acFrameMenuHooks.h"
+#include "forms/acFrameMouse.h"
+#include "forms/acFramePlacement.h"
+#include "forms/acPreviewMode.h"
 #include "forms/acFrameRegion.h"
 #include "forms/acTitleCover.h"
+#include "forms/acWorkArea.h"
 #include "framework/Colors.h"
 #include "framework/Handles.h"
 #include "skin/sSkinManager.h"
@@ -313,6 +318,11 @@ void TsSkinProvider::WindowProc(fw::TMessage& m) {
       RedrawLockCount = m.WParam ? std::max(0, RedrawLockCount - 1) : RedrawLockCount + 1;
       CallDefault(m);
       return;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+      // The monitors' work areas the frame keeps are read anew when asked.
+      ForgetWorkAreas();
+      break;
     default:
       break;
   }
@@ -330,6 +340,7 @@ void TsSkinProvider::WindowProc(fw::TMessage& m) {
 }
 
 bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
+  if (FrameMouseMessage(*this, m) || PreviewMessage(*this, m)) return true;
   HWND window = OwnerForm->Handle();
   switch (m.Msg) {
     case WM_NCPAINT:
@@ -356,6 +367,7 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_SIZE:
       CallDefault(m);
       FSkinData.CommonMessage(m);
+      FreeGlowCaches();
       MenuLineCount = -1;
       RegionDirty = true;
       MarkFrameDirty();
@@ -372,6 +384,7 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_SHOWWINDOW:
       CallDefault(m);
       if (m.WParam && OwnerForm->Parent()) MarkFrameDirty();
+      if (m.WParam) RegisterForPreview(*this);
       return true;
     case fw::CM_VISIBLECHANGED:
       FSkinData.CommonMessage(m);
@@ -394,14 +407,15 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_ENTERIDLE:
       m.Result = 0;
       return true;
-    case WM_NCHITTEST: {
-      CallDefault(m);
-      RECT r{};
-      ::GetWindowRect(window, &r);
-      const POINT p{static_cast<short>(LOWORD(m.LParam)) - r.left, static_cast<short>(HIWORD(m.LParam)) - r.top};
-      if (const int code = CaptionButtonAt(*this, p)) m.Result = code;
+    case WM_NCHITTEST:
+      FrameHitTest(*this, m);
       return true;
-    }
+    case WM_GETMINMAXINFO:
+      FrameMinMaxInfo(*this, m);
+      return true;
+    case WM_WINDOWPOSCHANGING:
+      FramePosChanging(*this, m);
+      return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       // The system would track (and draw) buttons of its own there.
