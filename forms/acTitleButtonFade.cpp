@@ -82,7 +82,7 @@ void TacSBAnimation::FadeTo(int state) {
     DrawFrame(std::min(255 / FSteps * FStep, 255));
   } else {
     // A press shows at once, in its own picture.
-    if (state == 2) FreePopup();
+    if (state == 2) HidePopup();
     FFadeIn = true;
     FSteps = state == 2 ? 1 : kSteps;
     FStep = 1;
@@ -116,8 +116,7 @@ void TacSBAnimation::Timer() {
   }
   FTarget = -1;
   SetEnabled(false);
-  FreePopup();
-  FImage.reset();
+  HidePopup();
 }
 
 void TacSBAnimation::MakeImage(int state) {
@@ -128,6 +127,25 @@ void TacSBAnimation::MakeImage(int state) {
     FImage.reset();
     return;
   }
+  RECT window{};
+  ::GetWindowRect(FForm, &window);
+  // The picture of the last fade serves again while it would come out the
+  // same: the same look of the same button over the same title.
+  const bool same =
+      FImage && state == FImageState && ::EqualRect(&b, &FImageBounds) && FProvider.FormIsActive == FImageActive;
+  if (!same) MakePicture(state);
+  const int g = (FImage->Width() - w) / 2;
+  FPopupRect =
+      RECT{window.left + b.left - g, window.top + b.top - g, window.left + b.right + g, window.top + b.bottom + g};
+}
+
+void TacSBAnimation::MakePicture(int state) {
+  TsSkinManager* manager = FProvider.SkinData().SkinManager();
+  const RECT& b = FButton.Bounds;
+  const int w = b.right - b.left, h = b.bottom - b.top;
+  FImageState = state;
+  FImageBounds = b;
+  FImageActive = FProvider.FormIsActive;
   int glowMask = -1;
   const TacTitleGlow glow = TitleGlowOf(FProvider, FButton);
   if (state == 1 && glow.Size > 0 && manager->Effects().AllowGlowing())
@@ -142,17 +160,13 @@ void TacSBAnimation::MakeImage(int state) {
   // The button itself opaque over the title behind it.
   DrawCaptionButton(FProvider, FButton, state, *FImage, POINT{g, g});
   SetRectAlpha(FImage.get(), RECT{g, g, g + w, g + h}, 255, false);
-  RECT window{};
-  ::GetWindowRect(FForm, &window);
-  FPopupRect =
-      RECT{window.left + b.left - g, window.top + b.top - g, window.left + b.right + g, window.top + b.bottom + g};
 }
 
 void TacSBAnimation::DrawFrame(int alpha) {
   const TUpdateLayeredWindowProc update = UpdateLayeredWindowProc();
   if (!FImage || !update) return;
-  const bool first = !FPopup;
-  if (first) {
+  const bool place = !FPopup || !::IsWindowVisible(FPopup->Handle());
+  if (!FPopup) {
     FPopup = std::make_unique<TacGlowForm>(nullptr);
     auto old = FPopup->WindowProc;
     // The mouse goes through to the button under the picture.
@@ -171,7 +185,7 @@ void TacSBAnimation::DrawFrame(int alpha) {
   BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(std::clamp(alpha, 0, 255)), AC_SRC_ALPHA};
   fw::WindowDC screen(nullptr);
   update(popup, screen.Get(), &position, &size, FImage->Canvas().Handle(), &source, 0, &blend, ULW_ALPHA);
-  if (!first) return;
+  if (!place) return;
   // Just above the form, and above every window with a topmost form.
   HWND after = HWND_TOP;
   if (::GetWindowLongA(FForm, GWL_EXSTYLE) & WS_EX_TOPMOST) {
@@ -183,6 +197,10 @@ void TacSBAnimation::DrawFrame(int alpha) {
 }
 
 void TacSBAnimation::FreePopup() { FPopup.reset(); }
+
+void TacSBAnimation::HidePopup() {
+  if (FPopup && FPopup->HandleAllocated()) ::ShowWindow(FPopup->Handle(), SW_HIDE);
+}
 
 bool TacSBAnimation::MouseOverButton() const {
   POINT cursor{};

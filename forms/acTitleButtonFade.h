@@ -45,7 +45,8 @@ class TacSBAnimation : public fw::TTimer {
   int Target() const { return FTarget; }
   int Step() const { return FStep; }
   bool FadingIn() const { return FFadeIn; }
-  // The layered window showing the frames, none when no frame is shown.
+  // The layered window showing the frames (hidden between fades), none
+  // before the first frame.
   HWND Popup() const { return FPopup ? FPopup->Handle() : nullptr; }
   // The popup's place on the screen.
   const RECT& PopupRect() const { return FPopupRect; }
@@ -55,9 +56,15 @@ class TacSBAnimation : public fw::TTimer {
   bool HasHandler() const override { return true; }
 
  private:
+  // The picture of a state, kept from the last fade when it still fits,
+  // and the popup's place for it.
   void MakeImage(int state);
+  void MakePicture(int state);
   void DrawFrame(int alpha);
   void FreePopup();
+  // The window is kept, hidden, for the button's next fade: making a
+  // layered window costs more than all the frames of a fade.
+  void HidePopup();
   bool MouseOverButton() const;
 
   TsSkinProvider& FProvider;
@@ -69,6 +76,9 @@ class TacSBAnimation : public fw::TTimer {
   bool FFadeIn = true;
   std::unique_ptr<TacGlowForm> FPopup;
   std::unique_ptr<fw::TBitmap> FImage;
+  int FImageState = -1;
+  RECT FImageBounds{};
+  bool FImageActive = false;
   RECT FPopupRect{};
 };
 

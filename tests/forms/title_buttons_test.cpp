@@ -371,13 +371,15 @@ TEST_F(TitleButtons, TheHotButtonGlowsUntilTheMouseLeavesOrTheFormCloses) {
   Hover(POINT{(shown.left + shown.right) / 2 - 150, shown.bottom + 100});
   PumpFor(300);
   EXPECT_EQ(p.HotHitCode, 0);
-  EXPECT_FALSE(::IsWindow(popup));
+  EXPECT_FALSE(::IsWindowVisible(popup)) << "kept hidden for the next fade";
   EXPECT_LE(GlowPixels(p, close, size), before + 2);
 
   // Hot again, and the form closes by other means: the glow goes with it.
   Hover(ScreenCentre(p, close));
   PumpFor(250);
   ASSERT_TRUE(close.Fade && close.Fade->Popup());
+  EXPECT_TRUE(::IsWindowVisible(close.Fade->Popup()));
+  EXPECT_GT(GlowPixels(p, close, size), before + 20);
   popup = close.Fade->Popup();
   form->Close();
   PumpFor(100);
