@@ -294,6 +294,36 @@ TEST_F(TitleButtons, UserButtonsActOnTheirOwnPressAndReleaseAndADisabledOneIsTit
   EXPECT_EQ(on.CaptionButton().State, 0);
 }
 
+TEST_F(TitleButtons, AStoredLayoutGivesTheProviderItsUserButtons) {
+  auto form = std::make_unique<fw::TForm>(fw::Application);
+  form->LoadLayoutText(R"(object F: TForm
+  object sSkinProvider1: TsSkinProvider
+    TitleButtons = <
+      item
+        Hint = 'First'
+        Name = 'Pin'
+        UseSkinData = False
+      end
+      item
+        Enabled = False
+        Visible = False
+      end>
+  end
+end)");
+  auto* provider = dynamic_cast<TsSkinProvider*>(form->FindComponent("sSkinProvider1"));
+  ASSERT_NE(provider, nullptr);
+  TsTitleButtons& buttons = provider->TitleButtons();
+  ASSERT_EQ(buttons.Count(), 2);
+  EXPECT_EQ(buttons.Items(0).Hint(), "First");
+  EXPECT_EQ(buttons.Items(0).Name(), "Pin");
+  EXPECT_FALSE(buttons.Items(0).UseSkinData());
+  EXPECT_TRUE(buttons.Items(0).Enabled());
+  EXPECT_EQ(buttons.Items(1).Name(), "TsTitleButton");
+  EXPECT_FALSE(buttons.Items(1).Enabled());
+  EXPECT_FALSE(buttons.Items(1).Visible());
+  EXPECT_EQ(buttons.Items(1).Index(), 1);
+}
+
 TEST_F(TitleButtons, AUserButtonsHintStaysInsideTheWorkArea) {
   RECT work{};
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
