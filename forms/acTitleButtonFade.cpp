@@ -137,6 +137,37 @@ void TacSBAnimation::MakeImage(int state) {
   const int g = (FImage->Width() - w) / 2;
   FPopupRect =
       RECT{window.left + b.left - g, window.top + b.top - g, window.left + b.right + g, window.top + b.bottom + g};
+  ComposeOverScreen();
+}
+
+void TacSBAnimation::ComposeOverScreen() {
+  const int w = FImage->Width(), h = FImage->Height();
+  // What lies under the popup, read while the popup does not cover it; a
+  // popup on the screen keeps what was read before it came.
+  const bool covered = FPopup && ::IsWindowVisible(FPopup->Handle());
+  if (!covered || !FBackground || FBackground->Width() != w || FBackground->Height() != h) {
+    if (!FBackground) FBackground = NewBitmap32(w, h);
+    FBackground->SetSize(w, h);
+    fw::WindowDC screen(nullptr);
+    if (!covered)
+      ::BitBlt(FBackground->Canvas().Handle(), 0, 0, w, h, screen.Get(), FPopupRect.left, FPopupRect.top, SRCCOPY);
+    else
+      FillBitmapRect(FBackground.get(), RECT{0, 0, w, h}, 0);
+    ::GdiFlush();
+  }
+  if (!FShown) FShown = NewBitmap32(w, h);
+  FShown->SetSize(w, h);
+  const PixelView picture = ViewOf(FImage.get()), back = ViewOf(FBackground.get()), shown = ViewOf(FShown.get());
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t over = picture.At(x, y), under = back.At(x, y);
+      const std::uint32_t keep = 255 - (over >> 24);
+      std::uint32_t result = 0xFF000000u;
+      for (int shift = 0; shift < 24; shift += 8)
+        result |= std::min<std::uint32_t>(((over >> shift) & 0xFF) + ((under >> shift) & 0xFF) * keep / 255, 255)
+                  << shift;
+      shown.At(x, y) = result;
+    }
 }
 
 void TacSBAnimation::MakePicture(int state) {
@@ -164,7 +195,7 @@ void TacSBAnimation::MakePicture(int state) {
 
 void TacSBAnimation::DrawFrame(int alpha) {
   const TUpdateLayeredWindowProc update = UpdateLayeredWindowProc();
-  if (!FImage || !update) return;
+  if (!FImage || !FShown || !update) return;
   const bool place = !FPopup || !::IsWindowVisible(FPopup->Handle());
   if (!FPopup) {
     FPopup = std::make_unique<TacGlowForm>(nullptr);
@@ -180,11 +211,11 @@ void TacSBAnimation::DrawFrame(int alpha) {
   }
   HWND popup = FPopup->Handle();
   POINT position{FPopupRect.left, FPopupRect.top};
-  SIZE size{FImage->Width(), FImage->Height()};
+  SIZE size{FShown->Width(), FShown->Height()};
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(std::clamp(alpha, 0, 255)), AC_SRC_ALPHA};
   fw::WindowDC screen(nullptr);
-  update(popup, screen.Get(), &position, &size, FImage->Canvas().Handle(), &source, 0, &blend, ULW_ALPHA);
+  update(popup, screen.Get(), &position, &size, FShown->Canvas().Handle(), &source, 0, &blend, ULW_ALPHA);
   if (!place) return;
   // Just above the form, and above every window with a topmost form.
   HWND after = HWND_TOP;

@@ -60,6 +60,10 @@ class TacSBAnimation : public fw::TTimer {
   // and the popup's place for it.
   void MakeImage(int state);
   void MakePicture(int state);
+  // The picture made opaque over what the screen shows under the popup, so
+  // that it looks the same where the system composes no translucent
+  // windows (there their see-through parts show over black).
+  void ComposeOverScreen();
   void DrawFrame(int alpha);
   void FreePopup();
   // The window is kept, hidden, for the button's next fade: making a
@@ -79,6 +83,7 @@ class TacSBAnimation : public fw::TTimer {
   int FImageState = -1;
   RECT FImageBounds{};
   bool FImageActive = false;
+  std::unique_ptr<fw::TBitmap> FBackground, FShown;
   RECT FPopupRect{};
 };
 

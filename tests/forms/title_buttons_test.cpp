@@ -355,25 +355,31 @@ bool Reddish(std::uint32_t c) {
   return r > g + 30 && r > b + 30;
 }
 
-// Reddish pixels on the screen in the band around a button, outside it.
-int GlowPixels(TsSkinProvider& p, const TacCaptionButton& button, int size) {
+bool Dark(std::uint32_t c) { return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 3 * 60; }
+
+// Pixels on the screen in the band around a button, outside it, that the
+// test says yes to.
+int BandPixels(TsSkinProvider& p, const TacCaptionButton& button, int size, bool (*test)(std::uint32_t)) {
   RECT r{};
   ::GetWindowRect(p.OwnerForm->Handle(), &r);
   RECT outer = button.Bounds;
   ::OffsetRect(&outer, r.left, r.top);
   RECT inner = outer;
   ::InflateRect(&outer, size, size);
-  std::vector<std::uint32_t> pixels;
   HDC screen = ::GetDC(nullptr);
   int count = 0;
   for (int y = outer.top; y < outer.bottom; ++y)
     for (int x = outer.left; x < outer.right; ++x) {
       if (::PtInRect(&inner, POINT{x, y})) continue;
       const COLORREF c = ::GetPixel(screen, x, y);
-      count += Reddish((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+      count += test((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
     }
   ::ReleaseDC(nullptr, screen);
   return count;
+}
+
+int GlowPixels(TsSkinProvider& p, const TacCaptionButton& button, int size) {
+  return BandPixels(p, button, size, Reddish);
 }
 
 TEST_F(TitleButtons, TheHotButtonGlowsUntilTheMouseLeavesOrTheFormCloses) {
@@ -396,6 +402,9 @@ TEST_F(TitleButtons, TheHotButtonGlowsUntilTheMouseLeavesOrTheFormCloses) {
   EXPECT_EQ(shown.right - shown.left, close.Bounds.right - close.Bounds.left + 2 * size);
   const int glowing = GlowPixels(p, close, size);
   EXPECT_GT(glowing, before + 20) << "no glow around the hot button";
+  // A display that composes no translucent windows shows their see-through
+  // parts over black: the glow is a light red there, not a dark halo.
+  EXPECT_EQ(BandPixels(p, close, size, Dark), 0) << "the glow shows as a dark halo";
 
   // The mouse leaves over the form's client area: the glow fades out.
   Hover(POINT{(shown.left + shown.right) / 2 - 150, shown.bottom + 100});
