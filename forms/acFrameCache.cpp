@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "controls/protocol/sSkinState.h"
 #include "controls/protocol/sVclUtils.h"
 #include "controls/skindata/SkinPaintControl.h"
 #include "forms/acCaptionButtons.h"
@@ -10,6 +11,7 @@
 #include "forms/acFrameIcon.h"
 #include "forms/acFrameMenuHooks.h"
 #include "forms/sSkinProvider.h"
+#include "framework/Handles.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/paint/SkinPaintItem.h"
 #include "render/paint/SkinPaintMasks.h"
@@ -110,6 +112,18 @@ void SaveTitleBack(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cac
   ::BitBlt(p.TitleBackBitmap->Canvas().Handle(), 0, 0, width, height, cache.Canvas().Handle(), left, 0, SRCCOPY);
 }
 
+// What the form's own paint handler draws becomes part of the client
+// background, so that every copy of the client shows it.
+void PaintFormHandler(TsSkinProvider& p, const TacFrameMetrics& m, fw::TBitmap& cache) {
+  fw::TCustomForm& form = *p.OwnerForm;
+  if (!form.OnPaint || (p.SkinData().StateFlags & sfPlainBackground) || m.Minimised) return;
+  HDC dc = cache.Canvas().Handle();
+  fw::SaveDCGuard saved(dc);
+  ::SetWindowOrgEx(dc, -m.ClientOffsetX(), -m.ClientOffsetY(), nullptr);
+  ::IntersectClipRect(dc, 0, 0, m.Client.right - m.Client.left, m.Client.bottom - m.Client.top);
+  form.PaintHandlerInto(dc);
+}
+
 }  // namespace
 
 void PaintFrameCache(TsSkinProvider& p, const TacFrameMetrics& m) {
@@ -138,6 +152,7 @@ void PaintFrameCache(TsSkinProvider& p, const TacFrameMetrics& m) {
   } else {
     PaintMenuLine(p, m, cache);
   }
+  PaintFormHandler(p, m, cache);
   p.MenuChanged = false;
   data.BGChanged = false;
   p.FirstPaintDone = true;

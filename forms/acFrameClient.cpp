@@ -81,10 +81,13 @@ bool PaintClient(TsSkinProvider& p, fw::TMessage& m) {
   } else {
     // The erase filled the client already; a stale frame repaints it whole.
     if (data.BGChanged) ::InvalidateRect(window, nullptr, TRUE);
+    // Without a picture the handler draws straight on the window.
     if (m.WParam) {
-      p.OwnerForm->PaintControls(reinterpret_cast<HDC>(m.WParam), nullptr);
+      form.PaintHandlerInto(reinterpret_cast<HDC>(m.WParam));
+      form.PaintControls(reinterpret_cast<HDC>(m.WParam), nullptr);
     } else {
       fw::PaintScope paint(window);
+      form.PaintHandlerInto(paint.DC());
       form.PaintControls(paint.DC(), nullptr);
     }
   }

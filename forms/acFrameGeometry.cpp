@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "controls/protocol/sVclUtils.h"
+#include "framework/SystemMetrics.h"
 
 namespace translit {
 
@@ -25,9 +26,7 @@ int FrameBorder(HWND window) {
 }
 
 int SystemCaption(fw::TCustomForm& form) {
-  static const int normal = ::GetSystemMetrics(SM_CYCAPTION);
-  static const int small = ::GetSystemMetrics(SM_CYSMCAPTION);
-  return IsToolBorder(form) && !::IsIconic(form.Handle()) ? small : normal;
+  return fw::SystemMetric(IsToolBorder(form) && !::IsIconic(form.Handle()) ? SM_CYSMCAPTION : SM_CYCAPTION);
 }
 
 bool HasFrame(fw::TCustomForm& form) {
@@ -37,14 +36,14 @@ bool HasFrame(fw::TCustomForm& form) {
 int CaptionHeight(fw::TCustomForm& form) {
   const bool minimised = ::IsIconic(form.Handle()) != 0;
   if (!((HasFrame(form) && (StyleOf(form) & WS_CAPTION) == WS_CAPTION) || minimised)) return 0;
-  return ::GetSystemMetrics(IsToolBorder(form) && !minimised ? SM_CYSMCAPTION : SM_CYCAPTION);
+  return fw::SystemMetric(IsToolBorder(form) && !minimised ? SM_CYSMCAPTION : SM_CYCAPTION);
 }
 
 int MenuBarHeight(fw::TCustomForm& form) {
   if (form.FormStyle() == fw::fsMDIChild || form.BorderStyle() == fw::bsDialog) return 0;
   HMENU menu = ::GetMenu(form.Handle());
   if (!menu || ::GetMenuItemCount(menu) <= 0) return 0;
-  return ::GetSystemMetrics(SM_CYMENU) - 1;
+  return fw::SystemMetric(SM_CYMENU) - 1;
 }
 
 int CountMenuLines(fw::TCustomForm& form, int topFrame, int borderWidth) {
@@ -56,7 +55,7 @@ int CountMenuLines(fw::TCustomForm& form, int topFrame, int borderWidth) {
   POINT clientTop{0, 0};
   ::ClientToScreen(window, &clientTop);
   const int top = clientTop.y - topFrame - 2 * borderWidth;
-  const int row = std::max(1, ::GetSystemMetrics(SM_CYMENU) - 1);
+  const int row = std::max(1, fw::SystemMetric(SM_CYMENU) - 1);
   return first.bottom < top ? 1 + (top - first.bottom) / row : 1;
 }
 

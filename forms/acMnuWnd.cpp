@@ -2,6 +2,7 @@
 #include "forms/acMnuWnd.h"
 
 #include "forms/acPopupCache.h"
+#include "controls/protocol/sMessages.h"
 #include "forms/sSkinableMenus.h"
 
 namespace translit {
@@ -34,6 +35,19 @@ void TacMnuWnd::PaintFrame() {
 }
 
 void TacMnuWnd::WndProc(fw::TMessage& m) {
+  if (IsSkinMessage(m)) {
+    switch (ReadSkinMessage(m).Command) {
+      case SKINCMD_SET_UPDATING:
+        // For a popup window this asks whether its outline is cut.
+        m.Result = RegionSet ? 1 : 0;
+        return;
+      case SKINCMD_MENU_FRAME:
+        if (::IsWindowVisible(CtrlHandle)) RegionSet = true;
+        return;
+      default:
+        break;
+    }
+  }
   switch (m.Msg) {
     case WM_ERASEBKGND:
       if (Menus && PopupBackgrounds().FindByWindow(CtrlHandle)) {

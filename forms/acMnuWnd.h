@@ -22,6 +22,9 @@ class TacMnuWnd : public TacMainWnd {
   TsSkinableMenus* Menus = nullptr;
   // Told once the window is being destroyed and the object has let go.
   std::function<void(HWND)> OnGone;
+  // The skin's outline has been given to the window (marked by the menus
+  // once they cut it, asked by whoever needs to know).
+  bool RegionSet = false;
 
  protected:
   const char* DefaultSection() const override { return "MAINMENU"; }

@@ -5,12 +5,14 @@
 #include <cmath>
 #include <memory>
 
+#include "controls/protocol/sMessages.h"
 #include "forms/acMenuBarLink.h"
 #include "forms/acMenuSupport.h"
 #include "forms/acMenuWndHook.h"
 #include "forms/acMnuWnd.h"
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
+#include "framework/SystemMetrics.h"
 #include "render/bitmaps/sAlphaGraph.h"
 #include "render/paint/SkinPaintItem.h"
 #include "render/paint/SkinPaintMasks.h"
@@ -388,7 +390,9 @@ void TsSkinableMenus::ApplyRegion(TacPopupBackground& record, HWND window) {
     ::CombineRgn(region.Get(), region.Get(), cut.Get(), RGN_DIFF);
   }
   // The window owns the region from here on.
-  if (::SetWindowRgn(window, region.Get(), TRUE)) region.Detach();
+  if (!::SetWindowRgn(window, region.Get(), TRUE)) return;
+  region.Detach();
+  ::SendMessageA(window, SM_ALPHACMD, SkinWParam(SKINCMD_MENU_FRAME), 0);
 }
 
 TacPopupBackground* TsSkinableMenus::PrepareBackground(const fw::TMenuItem& first, HWND window) {
@@ -600,7 +604,7 @@ void TsSkinableMenus::DrawPopupItem(fw::TMenuItem& item, fw::TCanvas& canvas, co
 void TsSkinableMenus::MeasureBarItem(fw::TMenuItem& item, fw::TCanvas& canvas, int& width, int& height) {
   if (item.Destroying()) return;
   PrepareFont(canvas, item, false);
-  height = ::GetSystemMetrics(SM_CYMENU) - 1;
+  height = fw::SystemMetric(SM_CYMENU) - 1;
   width = canvas.TextWidth(WithoutAmpersands(item.Caption()));
   const bool hasPicture =
       item.HasBitmap() || (item.ImageIndex() >= 0 && item.GetParentMenu() && item.GetParentMenu()->Images());

@@ -6,10 +6,11 @@
 
 #include "framework/ClassRegistry.h"
 #include "framework/Menus.h"
+#include "framework/SystemMetrics.h"
 
 namespace fw {
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TCanvas>()) {
   SetVisible(false);
   SetColor(clBtnFace);
   FControlStyle |= csAcceptsControls;
@@ -353,6 +354,10 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) != WA_INACTIVE && OnActivate) OnActivate(this);
       break;
+    case WM_SETTINGCHANGE:
+      // Caption and menu heights may have changed with the user's settings.
+      ForgetSystemMetrics();
+      break;
     case WM_SETFOCUS:
       // The form's window itself takes no input: give it to a control.
       if (!(FControlState & csFocusing)) {
@@ -365,6 +370,17 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
   }
   TWinControl::WndProc(m);
+}
+
+void TCustomForm::PaintHandlerInto(HDC dc) {
+  if (!OnPaint || !dc) return;
+  CanvasScope scope(*FCanvas, dc);
+  OnPaint(this);
+}
+
+void TCustomForm::PaintWindow(HDC dc) {
+  PaintHandlerInto(dc);
+  PaintControls(dc, nullptr);
 }
 
 void TCustomForm::Release() {

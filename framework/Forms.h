@@ -87,6 +87,15 @@ class TCustomForm : public TWinControl {
 
   TNotifyEvent OnCreate, OnShow, OnHide, OnDestroy, OnActivate;
   TCloseEvent OnClose;
+  // Draws on Canvas() over the form's background, under its controls.
+  TNotifyEvent OnPaint;
+  // The canvas OnPaint draws on, bound to the DC being painted while the
+  // handler runs.
+  TCanvas& Canvas() { return *FCanvas; }
+  // Runs OnPaint on dc, whose origin is the client's top-left corner
+  // (nothing without a handler). A skinned frame uses it to draw the
+  // handler's picture into its client background.
+  void PaintHandlerInto(HDC dc);
 
   // The published fields and methods a stored layout binds by name.
   template <typename T>
@@ -119,6 +128,7 @@ class TCustomForm : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
   void WndProc(TMessage& m) override;
+  void PaintWindow(HDC dc) override;
   void Notification(TComponent* component, bool removing) override;
   virtual bool CloseQuery() { return true; }
 
@@ -146,6 +156,7 @@ class TCustomForm : public TWinControl {
   TWinControl* FActiveControl = nullptr;
   TMainMenu* FMenu = nullptr;
   TPopupMenu* FPopupMenu = nullptr;
+  std::unique_ptr<TCanvas> FCanvas;
   std::map<std::string, std::function<bool(TComponent*)>> FFields;
   std::map<std::string, std::any> FMethods;
 };

@@ -9,6 +9,7 @@
 
 #include "framework/Application.h"
 #include "framework/ImgList.h"
+#include "framework/SystemMetrics.h"
 
 namespace fw {
 
@@ -129,7 +130,7 @@ void MeasurePlainItem(TMenuItem& item, HDC dc, int& width, int& height) {
   RECT r{0, 0, 0, 0};
   ::DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   width = r.right + ::GetSystemMetrics(SM_CXMENUCHECK) + 14;
-  height = std::max<int>(r.bottom + 4, ::GetSystemMetrics(SM_CYMENU));
+  height = std::max<int>(r.bottom + 4, SystemMetric(SM_CYMENU));
 }
 
 }  // namespace

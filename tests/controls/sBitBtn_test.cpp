@@ -707,7 +707,10 @@ TEST_F(Button, AGlowingSectionOpensAGlowUnderTheMouseThatGoesWithIt) {
   const int gdi = testing_gui::GdiObjectCount(), user = testing_gui::UserObjectCount();
   for (int i = 0; i < 30; ++i) hover();
   PumpFor(200);
-  EXPECT_EQ(enters, 32);
+  // Every hover entered and left. A busy display server may report one more
+  // leave and enter while a glow window takes its place over the button.
+  EXPECT_GE(enters, 32);
+  EXPECT_EQ(leaves, enters);
   EXPECT_EQ(testing_gui::GdiObjectCount(), gdi);
   EXPECT_EQ(testing_gui::UserObjectCount(), user);
 }

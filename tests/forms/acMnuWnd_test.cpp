@@ -12,6 +12,7 @@
 #include <memory>
 #include <thread>
 
+#include "controls/protocol/sMessages.h"
 #include "forms/acMenuWndHook.h"
 #include "tests/forms/MenuFixture.h"
 #include "tests/support/GuiCounts.h"
@@ -73,6 +74,7 @@ struct PopupLook {
   bool opened = false;
   RECT window{};
   bool regionCutsCorners = false;
+  bool regionMarked = false;
   COLORREF leftStrip = 0, topStrip = 0, outsideCorner = 0, cornerNeighbour = 0;
   COLORREF item = 0, hot = 0, divider = 0, disabled = 0;
   int dividerHeight = 0;
@@ -95,6 +97,7 @@ PopupLook LookAtPopup(HMENU menu, POINT formPoint) {
   if (::GetWindowRgn(w, region.Get()) != ERROR)
     look.regionCutsCorners = !::PtInRegion(region.Get(), 0, 0) && ::PtInRegion(region.Get(), 3, 3) &&
                              !::PtInRegion(region.Get(), look.window.right - look.window.left - 1, 0);
+  look.regionMarked = ::SendMessageA(w, SM_ALPHACMD, SkinWParam(SKINCMD_SET_UPDATING), 0) == 1;
   const RECT& wr = look.window;
   look.leftStrip = ScreenPixel(POINT{wr.left + 2, (wr.top + wr.bottom) / 2});
   look.topStrip = ScreenPixel(POINT{(wr.left + wr.right) / 2, wr.top + 2});
@@ -148,6 +151,7 @@ TEST_F(SkinnedMenusOnScreen, APopupOpenedByTheMouseShowsTheSkin) {
   EXPECT_EQ(look.leftStrip, kFrame) << "left frame strip";
   EXPECT_EQ(look.topStrip, kFrame) << "top frame strip";
   EXPECT_TRUE(look.regionCutsCorners) << "the window's outline";
+  EXPECT_TRUE(look.regionMarked) << "the window's subclass knows its outline is cut";
   EXPECT_NE(look.outsideCorner, kFrame) << "the cut corner shows what lies below";
   EXPECT_EQ(look.item, kItem);
   EXPECT_EQ(look.hot, kItemHot) << "the item under the mouse";
@@ -164,7 +168,7 @@ TEST_F(SkinnedMenusOnScreen, TheKeyboardWalksPastTheLineAndTheDisabledItem) {
   // "Two", past the line to the disabled "Three", then "Four".
   std::thread hand([&] {
     PressKeyOnDisplay("shift+F10");
-    if (!WaitFor([] { return !OpenPopupWindows().empty(); }, 3000)) return;
+    if (!WaitFor([] { return !OpenPopupWindows().empty(); }, 8000)) return;
     for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
       INPUT in[2]{};
       in[0].type = in[1].type = INPUT_KEYBOARD;
@@ -186,14 +190,12 @@ TEST_F(SkinnedMenusOnScreen, TheMenuBarIsDrawnAndOpensFromTheKeyboard) {
   COLORREF popupItem = 0, barItem = 0;
   std::thread hand([&] {
     PressKeyOnDisplay("alt+f");
-    if (!WaitFor([] { return !OpenPopupWindows().empty(); }, 3000)) return;
+    if (!WaitFor([] { return !OpenPopupWindows().empty(); }, 8000)) return;
     ::Sleep(300);
     barItem = ScreenPixel(POINT{file.left + 2, file.top + 2});
     const RECT open = ItemRect(f.bar->Items().Items(0)->Handle(), 0);
     popupItem = ScreenPixel(POINT{open.right - 6, (open.top + open.bottom) / 2});
-    PressKeyOnDisplay("Down");
-    ::Sleep(250);
-    PressKeyOnDisplay("Return");
+    testing_gui::PressKeysOnDisplay({"Down", "Return"}, 250);
   });
   PumpUntil([&] { return !f.clicked.empty(); }, 10000);
   hand.join();

@@ -331,6 +331,36 @@ TEST_F(Provider, WithoutTheNonClientAreaTheSystemFrameStaysAndTheClientIsSkinned
   EXPECT_GT(title.platform, title.pixels / 2);
 }
 
+TEST_F(Provider, TheFormsPaintHandlerDrawsIntoTheClientBackground) {
+  // A red square at (20, 20) of the client: in the skinned client's picture
+  // and on screen, and on screen for the same form without a skin.
+  auto paintSquare = [](fw::TComponent* sender) {
+    fw::TCanvas& canvas = static_cast<fw::TForm*>(sender)->Canvas();
+    fw::UniqueBrush red(::CreateSolidBrush(RGB(255, 0, 0)));
+    const RECT square{20, 20, 40, 40};
+    ::FillRect(canvas.Handle(), &square, red.Get());
+  };
+  auto form = MakeDialog("Paint handler");
+  form->OnPaint = paintSquare;
+  auto* provider = new TsSkinProvider(form.get());
+  ShowAndSettle(*form);
+  const TacFrameMetrics m = provider->Metrics();
+  const int x = m.Client.left + 30, y = m.Client.top + 30;
+  ASSERT_NE(provider->SkinData().CacheBmp, nullptr);
+  EXPECT_EQ(Pixel(*provider->SkinData().CacheBmp, x, y), 0xFF0000u) << "in the client's picture";
+  EXPECT_EQ(Pixel(*ScreenOfWindow(form->Handle()), x, y), 0xFF0000u) << "on screen";
+  EXPECT_NE(Pixel(*provider->SkinData().CacheBmp, x + 30, y + 30), 0xFF0000u) << "only the square";
+
+  auto plain = MakeDialog("Paint handler, no skin", 520, 100);
+  plain->OnPaint = paintSquare;
+  ShowAndSettle(*plain);
+  POINT at{30, 30};
+  ::ClientToScreen(plain->Handle(), &at);
+  RECT w{};
+  ::GetWindowRect(plain->Handle(), &w);
+  EXPECT_EQ(Pixel(*ScreenOfWindow(plain->Handle()), at.x - w.left, at.y - w.top), 0xFF0000u) << "without a skin";
+}
+
 TEST_F(Provider, OnlyFormsGetAProvider) {
   fw::TComponent module(nullptr);
   for (fw::TComponent* owner : {static_cast<fw::TComponent*>(nullptr), &module}) {

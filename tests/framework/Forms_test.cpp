@@ -13,6 +13,7 @@
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 #include "framework/StatusBar.h"
+#include "framework/SystemMetrics.h"
 #include "framework/TreeView.h"
 
 namespace {
@@ -519,6 +520,32 @@ TEST(MessageDialogs, ShowMessageIsAModalMessageFormWithOneOkButton) {
   EXPECT_EQ(fw::MessageDlg("Error Setting Path : q:\\x", fw::mtError, {fw::mbOK}), fw::mrOk);
   EXPECT_EQ(error.text, "Error Setting Path : q:\\x");
   EXPECT_EQ(error.caption, "Error");
+}
+
+// Caption and menu heights are kept between calls; a settings change that
+// reaches a form makes the next call see the new caption height.
+TEST(SystemMetrics, KeptUntilTheSettingsChange) {
+  for (int index : {SM_CYCAPTION, SM_CYSMCAPTION, SM_CYMENU, SM_CXFRAME, SM_CXSCREEN})
+    EXPECT_EQ(fw::SystemMetric(index), ::GetSystemMetrics(index)) << index;
+  NONCLIENTMETRICSA before{};
+  before.cbSize = sizeof before;
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof before, &before, 0));
+  NONCLIENTMETRICSA taller = before;
+  taller.iCaptionHeight += 6;
+  const int old = fw::SystemMetric(SM_CYCAPTION);
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof taller, &taller, 0));
+  const int now = ::GetSystemMetrics(SM_CYCAPTION);
+  EXPECT_NE(now, old) << "the platform did not take the new caption height";
+  EXPECT_EQ(fw::SystemMetric(SM_CYCAPTION), old) << "kept until a form hears of the change";
+  {
+    fw::TForm form(nullptr);
+    form.HandleNeeded();
+    ::SendMessageA(form.Handle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(fw::SystemMetric(SM_CYCAPTION), now);
+  }
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof before, &before, 0));
+  fw::ForgetSystemMetrics();
+  EXPECT_EQ(fw::SystemMetric(SM_CYCAPTION), old);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ namespace {
 
 using testing_gui::ClickMouse;
 using testing_gui::PressKeyOnDisplay;
+using testing_gui::PressKeysOnDisplay;
 using testing_gui::PumpUntil;
 
 BOOL CALLBACK FindOpenPopup(HWND w, LPARAM out) {
@@ -116,14 +117,8 @@ TEST(Menus, KeyboardOpensTheBarAndWalksPastTheLine) {
   for (const auto& [keys, expected] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{"alt+f", "Return"}, "Open"}, {{"alt+f", "Down", "Return"}, "Exit"}, {{"alt+f", "Up", "Return"}, "Exit"}}) {
     f.clicked.clear();
-    std::thread hand([&] {
-      for (const std::string& key : keys) {
-        PressKeyOnDisplay(key);
-        ::Sleep(key == "alt+f" ? 500 : 200);
-      }
-    });
-    PumpUntil([&] { return !f.clicked.empty(); }, 8000);
-    hand.join();
+    PressKeysOnDisplay(keys, 500);
+    PumpUntil([&] { return !f.clicked.empty(); }, 10000);
     EXPECT_EQ(f.clicked, std::vector<std::string>{expected}) << keys.back();
   }
 }

@@ -29,6 +29,8 @@ class CheckLayersTest(unittest.TestCase):
             "skin/sSkinManager.h": '#include "controls/protocol/sMessages.h"\n',
             "controls/protocol/sMessages.h": "#pragma once\n",
             "tests/any_test.cpp": '#include "controls/skindata/sCommonData.h"\n',
+            "gallery/GalleryForm.cpp": '#include "forms/sSkinProvider.h"\n#include "gallery/GalleryLayout.h"\n',
+            "tools/any_tool.cpp": '#include "gallery/GalleryForm.h"\n',
         })
         self.assertEqual(code, 0, out)
 
@@ -43,6 +45,12 @@ class CheckLayersTest(unittest.TestCase):
             ("render/pixels/Kernels.cpp", "#include <windows.h>\n", "portable layer 'pixels' includes a platform header"),
             ("skin/CMakeLists.txt", "target_link_libraries(translit_skin PUBLIC translit_paint)\n",
              "translit_skin ('skin') links translit_paint ('painters')"),
+            # two programs side by side: neither uses the other
+            ("gallery/GalleryForm.cpp", '#include "app/Unit1.h"\n', "'gallery' may not use 'app' beside it"),
+            ("app/Unit1.cpp", '#include "gallery/GalleryForm.h"\n', "'app' may not use 'gallery' beside it"),
+            ("gallery/CMakeLists.txt", "target_link_libraries(translit_gallery PUBLIC translit_app)\n",
+             "translit_gallery ('gallery') links translit_app ('app') beside it"),
+            ("forms/sSkinProvider.cpp", '#include "gallery/GalleryForm.h"\n', "'forms' may not use 'gallery' above it"),
         ]
         for rel, text, expected in cases:
             with self.subTest(rel=rel):

@@ -75,4 +75,13 @@ bool PressKeyOnDisplay(const std::string& keyName) {
   return testing_host::StartHostProgram("/usr/bin/xdotool", {"key", keyName});
 }
 
+bool PressKeysOnDisplay(const std::vector<std::string>& keyNames, int gapMs) {
+  std::vector<std::string> args;
+  for (const std::string& key : keyNames) {
+    if (!args.empty()) args.insert(args.end(), {"sleep", std::to_string(gapMs / 1000.0)});
+    args.insert(args.end(), {"key", key});
+  }
+  return testing_host::StartHostProgram("/usr/bin/xdotool", args);
+}
+
 }  // namespace testing_gui

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_gui {
 
@@ -32,5 +33,9 @@ void PressKey(WORD vk);
 // keyboard gives, reaching whichever window has the keyboard. It comes a
 // moment later; false when xdotool could not be started.
 bool PressKeyOnDisplay(const std::string& keyName);
+// Keys pressed one after another, gapMs apart, by one xdotool run: they
+// arrive in their order however late the run starts, where keys of runs
+// started one by one may overtake each other on a busy machine.
+bool PressKeysOnDisplay(const std::vector<std::string>& keyNames, int gapMs = 300);
 
 }  // namespace testing_gui
