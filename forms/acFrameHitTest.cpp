@@ -2,9 +2,9 @@
 #include "forms/acFrameHitTest.h"
 
 #include "forms/acCaptionButtons.h"
-#include "forms/acFrameButtonHooks.h"
 #include "forms/acFrameGrip.h"
 #include "forms/acFrameIcon.h"
+#include "forms/acTitleButtonStates.h"
 #include "forms/sSkinProvider.h"
 
 namespace translit {
@@ -77,7 +77,7 @@ void FrameHitTest(TsSkinProvider& p, fw::TMessage& m) {
   const POINT pt{static_cast<short>(LOWORD(m.LParam)) - r.left, static_cast<short>(HIWORD(m.LParam)) - r.top};
   const int code = FrameHitCode(p, metrics, pt);
   if (HitCodeLeftToDefault(code)) {
-    SetHotTitleButton(p, 0);
+    SetHotButton(p, 0, true);
     p.CallDefault(m);
     // The system's caption is a row shorter than the title the frame draws
     // over it, and finds nothing on the title's last row.
@@ -87,7 +87,7 @@ void FrameHitTest(TsSkinProvider& p, fw::TMessage& m) {
   // A title button becomes the hot one, and so does the grip (as the
   // sizing corner it is); a sizing zone or the icon releases the hot button.
   const bool grip = code == HTBOTTOMRIGHT && SizingZone(metrics, pt) == 0;
-  SetHotTitleButton(p, IsTitleButtonCode(code) || grip ? code : 0);
+  SetHotButton(p, IsTitleButtonCode(code) || grip ? code : 0, true);
   m.Result = code;
 }
 

@@ -4,11 +4,12 @@
 #include <windows.h>
 
 #include "forms/acCaptionButtons.h"
-#include "forms/acFrameButtonHooks.h"
 #include "forms/acFrameHitTest.h"
 #include "forms/acFrameIcon.h"
 #include "forms/acFrameRubberBand.h"
+#include "forms/acTitleButtonStates.h"
 #include "forms/sSkinProvider.h"
+#include "forms/sSystemMenu.h"
 #include "skin/sSkinManager.h"
 
 namespace translit {
@@ -46,17 +47,10 @@ POINT BelowIcon(TsSkinProvider& p, bool clicked) {
   return POINT{r.left + m.FrameBorder, y};
 }
 
-// Maximise or restore may be asked of the form now: it may be maximised,
-// or it is maximised or minimised and may be restored.
-bool MaximiseOrRestoreWorks(TsSkinProvider& p) {
-  fw::TCustomForm& f = *p.OwnerForm;
-  HWND window = f.Handle();
-  const bool maximised = ::IsZoomed(window) != 0, minimised = ::IsIconic(window) != 0;
-  const bool canMaximise = f.BorderIcons() & fw::biMaximize;
-  const bool maximiseWorks = canMaximise && !maximised && LargeTitleStyle(f);
-  const bool restoreWorks = (canMaximise && (maximised || minimised)) || minimised;
-  return maximiseWorks || restoreWorks;
-}
+// Maximise or restore may be asked of the form now.
+bool MaximiseOrRestoreWorks(TsSkinProvider& p) { return EnabledMax(p) || EnabledRestore(p); }
+
+void ShowSystemMenu(TsSkinProvider& p, POINT screen) { p.ShowSystemMenuAt(screen.x, screen.y); }
 
 bool LeftDown(TsSkinProvider& p, fw::TMessage& m) {
   HWND window = p.OwnerForm->Handle();
@@ -65,7 +59,7 @@ bool LeftDown(TsSkinProvider& p, fw::TMessage& m) {
     m.Result = 0;
     p.CallDefault(m);
     if (m.Result != 0) return true;
-    SetHotTitleButton(p, 0);
+    SetHotButton(p, 0, true);
     if (!SkinnedPopups(p)) {
       // The system's menu would take the second click of a double click.
       MSG next;
@@ -75,7 +69,7 @@ bool LeftDown(TsSkinProvider& p, fw::TMessage& m) {
         ::Sleep(10);
       }
     }
-    OpenSystemMenu(p, BelowIcon(p, true));
+    ShowSystemMenu(p, BelowIcon(p, true));
     return true;
   }
   if (::IsIconic(window)) {
@@ -107,7 +101,7 @@ void LeftDoubleClick(TsSkinProvider& p, fw::TMessage& m) {
   if (m.WParam == HTCAPTION) {
     if ((VisibleClose(p) && MaximiseOrRestoreWorks(p)) || (!HasFrame(*p.OwnerForm) && minimised)) {
       ::SendMessageA(window, WM_SYSCOMMAND, minimised || ::IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE, 0);
-      UpdateSystemMenuItems(p);
+      if (p.SystemMenu()) p.SystemMenu()->UpdateItems();
     } else if (minimised) {
       ::SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
     }
@@ -121,7 +115,7 @@ bool SysCommand(TsSkinProvider& p, fw::TMessage& m) {
   switch (m.WParam & 0xFFF0) {
     case SC_KEYMENU:
       if (m.LParam != VK_SPACE) return false;
-      OpenSystemMenu(p, BelowIcon(p, false));
+      ShowSystemMenu(p, BelowIcon(p, false));
       m.Result = 0;
       return true;
     case SC_MINIMIZE:
@@ -130,11 +124,11 @@ bool SysCommand(TsSkinProvider& p, fw::TMessage& m) {
       if (p.SkinData().CacheBmp) p.SkinData().CacheBmp->SetSize(0, 0);
       return true;
     case SC_MAXIMIZE:
-      SetHotTitleButton(p, 0);
+      SetHotButton(p, 0, true);
       p.CallDefault(m);
       return true;
     case SC_RESTORE:
-      SetHotTitleButton(p, 0);
+      SetHotButton(p, 0, true);
       p.CallDefault(m);
       p.RegionDirty = true;
       p.MarkFrameDirty();
@@ -173,13 +167,13 @@ bool FrameMouseMessage(TsSkinProvider& p, fw::TMessage& m) {
       return true;
     case WM_NCRBUTTONUP:
       if (!OnTitleOrIcon(m)) return false;
-      OpenSystemMenu(p, MessagePoint(m));
+      ShowSystemMenu(p, MessagePoint(m));
       m.Result = 0;
       return true;
     case kSystemMenuRequest: {
       POINT cursor{};
       ::GetCursorPos(&cursor);
-      OpenSystemMenu(p, cursor);
+      ShowSystemMenu(p, cursor);
       m.Result = 0;
       return true;
     }

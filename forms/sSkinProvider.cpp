@@ -4,6 +4,8 @@
 // the picture (acFrame*.cpp).
 #include "forms/sSkinProvider.h"  // first: the platform headers rename RegisterClass for all that follows
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "controls/protocol/sVclUtils.h"
@@ -15,8 +17,10 @@
 #include "forms/acFramePlacement.h"
 #include "forms/acPreviewMode.h"
 #include "forms/acFrameRegion.h"
+#include "forms/acTitleButtonStates.h"
 #include "forms/acTitleCover.h"
 #include "forms/acWorkArea.h"
+#include "forms/sSystemMenu.h"
 #include "framework/Colors.h"
 #include "framework/Handles.h"
 #include "skin/sSkinManager.h"
@@ -50,7 +54,10 @@ TsSkinProvider::TsSkinProvider(fw::TComponent* owner, bool atRunTime)
         RepaintNonClient();
       }),
       FSkinData(this, true, kKindFormFrame),
-      FTitleButtons([this] { MarkFrameDirty(); }) {
+      FTitleButtons([this] {
+        MarkFrameDirty();
+        RepaintNonClient();
+      }) {
   OwnerForm = dynamic_cast<fw::TCustomForm*>(owner);
   if (!OwnerForm) throw fw::EAbort("TsSkinProvider component may be used with forms only!");
   if (FormHasProvider(*OwnerForm, this)) {
@@ -77,6 +84,7 @@ TsSkinProvider* TsSkinProvider::CreateAtRunTime(fw::TCustomForm* form) { return 
 TsSkinProvider::~TsSkinProvider() {
   MarkDestroying();
   if (IsDuplicate || !OwnerForm) return;
+  DropTitleAnimations(*this);
   auto& forms = SkinnedForms();
   forms.erase(std::remove(forms.begin(), forms.end(), OwnerForm), forms.end());
   OwnerForm->WindowProc = SavedWindowProc;
@@ -223,6 +231,8 @@ void TsSkinProvider::InitializeFrame(bool lazy) {
   Initialized = true;
   HWND window = OwnerForm->Handle();
   const LONG style = ::GetWindowLongA(window, GWL_STYLE);
+  // Made while the window still has its own system menu to take captions from.
+  if (!FSystemMenu) FSystemMenu = std::make_unique<TsSystemMenu>(*this);
   // The system draws no title buttons once the window has no system menu;
   // the frame draws them.
   if (FDrawNonClientArea && (style & WS_SYSMENU)) {
@@ -300,6 +310,10 @@ void TsSkinProvider::OnNcPaint(fw::TMessage& m) {
 
 // ---- Messages
 
+void TsSkinProvider::ShowSystemMenuAt(int x, int y) {
+  if (FSystemMenu) FSystemMenu->ShowAt(x, y);
+}
+
 void TsSkinProvider::CallDefault(fw::TMessage& m) {
   if (SavedWindowProc) SavedWindowProc(m);
 }
@@ -309,6 +323,7 @@ void TsSkinProvider::WindowProc(fw::TMessage& m) {
     if (!SkinCommand(m)) CallDefault(m);
     return;
   }
+  if (EndsTitleAnimations(m.Msg, m.WParam)) DropTitleAnimations(*this);
   switch (m.Msg) {
     case WM_CREATE:
       CallDefault(m);
@@ -419,21 +434,17 @@ bool TsSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
       // The system would track (and draw) buttons of its own there.
-      if (m.WParam == HTCLOSE || m.WParam == HTMINBUTTON || m.WParam == HTMAXBUTTON || m.WParam == HTHELP) {
-        m.Result = 0;
-        return true;
-      }
-      return false;
-    case WM_NCLBUTTONUP: {
-      WPARAM command = 0;
-      if (m.WParam == HTCLOSE) command = SC_CLOSE;
-      if (m.WParam == HTMINBUTTON) command = ::IsIconic(window) ? SC_RESTORE : SC_MINIMIZE;
-      if (m.WParam == HTMAXBUTTON) command = ::IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE;
-      if (!command) return false;
+      if (!CaptionButtonByCode(*this, static_cast<int>(m.WParam))) return false;
       m.Result = 0;
-      ::SendMessageA(window, WM_SYSCOMMAND, command, m.LParam);
+      PressButton(*this, static_cast<int>(m.WParam), POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
       return true;
-    }
+    case WM_NCLBUTTONUP:
+      m.Result = 0;
+      return ReleaseButton(*this, static_cast<int>(m.WParam), POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+      MouseLeft(*this);
+      return false;
     default:
       return false;
   }

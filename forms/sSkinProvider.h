@@ -18,12 +18,15 @@
 #include "controls/skindata/sCommonData.h"
 #include "forms/acCaptionButtons.h"
 #include "forms/acFrameGeometry.h"
+#include "forms/sTitleButtons.h"
 #include "forms/sTitleParts.h"
 #include "framework/Components.h"
 #include "framework/Forms.h"
 #include "framework/core/ButtonLayout.h"
 
 namespace translit {
+
+class TsSystemMenu;
 
 enum TsGripMode { gmNone, gmRightBottom };
 enum TsResizeMode { rmStandard, rmBorder };
@@ -75,6 +78,8 @@ class TsSkinProvider : public fw::TComponent {
   bool ShowAppIcon() const { return FShowAppIcon; }
   void SetShowAppIcon(bool v);
   TsTitleButtons& TitleButtons() { return FTitleButtons; }
+  // The skinned window menu, made by the first initialisation.
+  TsSystemMenu* SystemMenu() const { return FSystemMenu.get(); }
   TsTitleIcon& TitleIcon() { return FTitleIcon; }
   const std::string& TitleSkin() const { return FTitleSkin; }
   void SetTitleSkin(const std::string& v);
@@ -143,6 +148,8 @@ class TsSkinProvider : public fw::TComponent {
   void RepaintNonClient();
   // The full initialisation; lazy adds what a run-time provider defers.
   void InitializeFrame(bool lazy);
+  // Opens the skinned system menu at a screen point.
+  void ShowSystemMenuAt(int x, int y);
   // The form's window procedure, for messages the provider leaves alone.
   void CallDefault(fw::TMessage& m);
 
@@ -179,6 +186,7 @@ class TsSkinProvider : public fw::TComponent {
   int FSnapBuffer = 10;
   bool FShowAppIcon = true;
   TsTitleButtons FTitleButtons;
+  std::unique_ptr<TsSystemMenu> FSystemMenu;
   TsTitleIcon FTitleIcon;
   std::string FTitleSkin;
   bool FUseGlobalColor = true;

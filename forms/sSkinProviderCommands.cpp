@@ -7,6 +7,7 @@
 #include "controls/protocol/sSkinState.h"
 #include "controls/protocol/sVclUtils.h"
 #include "forms/acFrameCache.h"
+#include "forms/acTitleButtonStates.h"
 #include "framework/Application.h"
 #include "skin/sSkinManager.h"
 
@@ -112,6 +113,7 @@ void TsSkinProvider::NewSkin(fw::TMessage& m) {
 
 void TsSkinProvider::RemoveSkin(fw::TMessage& m) {
   if (!OwnManager(m.LParam) && m.LParam != 0) return;
+  DropTitleAnimations(*this);
   FSkinData.CommonMessage(m);
   TitleSkinIndex = CaptionSkinIndex = -1;
   MenuLineCount = -1;

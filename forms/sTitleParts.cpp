@@ -24,15 +24,4 @@ void TacAddedTitle::SetText(const std::string& v) {
   if (FChanged) FChanged();
 }
 
-TsTitleButton& TsTitleButtons::Add() {
-  FItems.push_back(std::make_unique<TsTitleButton>());
-  if (FChanged) FChanged();
-  return *FItems.back();
-}
-
-void TsTitleButtons::Clear() {
-  FItems.clear();
-  if (FChanged) FChanged();
-}
-
 }  // namespace translit

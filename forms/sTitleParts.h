@@ -1,14 +1,11 @@
 // The small published objects of a form's skinned title: the text drawn after
-// the caption, the picture that replaces the form's icon, and the user's own
-// title buttons. Each tells its provider when a change needs a new frame.
+// the caption and the picture that replaces the form's icon. Each tells its
+// provider when a change needs a new frame.
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "framework/Components.h"
 #include "framework/Graphics.h"
 #include "framework/core/Persistent.h"
 
@@ -46,33 +43,6 @@ class TsTitleIcon : public fw::TPersistent {
   fw::TBitmap FGlyph;
   int FHeight = 0;
   int FWidth = 0;
-};
-
-// One button of the user's own in the title.
-class TsTitleButton : public fw::TPersistent {
- public:
-  const char* ClassName() const override { return "TsTitleButton"; }
-  bool Enabled = true;
-  fw::TBitmap Glyph;
-  std::string Hint;
-  std::string Name = "TsTitleButton";
-  bool UseSkinData = true;
-  bool Visible = true;
-  fw::TNotifyEvent OnMouseDown, OnMouseUp;
-};
-
-class TsTitleButtons : public fw::TPersistent {
- public:
-  explicit TsTitleButtons(std::function<void()> changed) : FChanged(std::move(changed)) {}
-  const char* ClassName() const override { return "TsTitleButtons"; }
-  int Count() const { return static_cast<int>(FItems.size()); }
-  TsTitleButton& Items(int i) { return *FItems.at(static_cast<std::size_t>(i)); }
-  TsTitleButton& Add();
-  void Clear();
-
- private:
-  std::function<void()> FChanged;
-  std::vector<std::unique_ptr<TsTitleButton>> FItems;
 };
 
 }  // namespace translit

@@ -1,6 +1,8 @@
 // Menus.
 #include "framework/Menus.h"
 
+#include <cstring>
+
 #include <algorithm>
 #include <set>
 #include <unordered_set>
@@ -141,6 +143,29 @@ std::string ShortCutToText(TShortCut shortCut) {
   if (shortCut & scShift) text += "Shift+";
   if (shortCut & scAlt) text += "Alt+";
   return text + key;
+}
+
+TShortCut TextToShortCut(const std::string& text) {
+  std::string rest = text;
+  TShortCut modifiers = 0;
+  const std::pair<const char*, TShortCut> prefixes[] = {{"Ctrl+", scCtrl}, {"Shift+", scShift}, {"Alt+", scAlt}};
+  for (bool found = true; found;) {
+    found = false;
+    for (const auto& [name, flag] : prefixes) {
+      const std::size_t n = std::strlen(name);
+      if (rest.size() > n && ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, rest.c_str(), static_cast<int>(n),
+                                              name, static_cast<int>(n)) == CSTR_EQUAL) {
+        modifiers |= flag;
+        rest.erase(0, n);
+        found = true;
+      }
+    }
+  }
+  for (WORD key = 1; key < 0x100; ++key) {
+    const std::string name = KeyName(key);
+    if (!name.empty() && ::lstrcmpiA(name.c_str(), rest.c_str()) == 0) return MakeShortCut(key, modifiers);
+  }
+  return 0;
 }
 
 void AssignMenuFont(TFont& font) {

@@ -31,6 +31,8 @@ constexpr TShortCut MakeShortCut(WORD key, TShortCut modifiers) {
 }
 // "Ctrl+Shift+F5", "Alt+X": modifiers first, then the key's name.
 std::string ShortCutToText(TShortCut shortCut);
+// The other way round; 0 for a text that names no key.
+TShortCut TextToShortCut(const std::string& text);
 
 enum TMenuBreak { mbNone, mbBreak, mbBarBreak };
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/acFrameButtonHooks.h"
+#include "forms/sSystemMenu.h"
 #include "forms/acFrameGrip.h"
 #include "forms/acFrameIcon.h"
 #include "forms/acFramePlacement.h"
@@ -83,18 +83,9 @@ class FrameInteraction : public ::testing::Test {
   void SetUp() override {
     manager = &FrameManager();
     testing_gui::MoveMouse(POINT{2, 2});
-    FrameButtonHooks().ShowSystemMenuAt = [this](TsSkinProvider& p, POINT at) {
-      menus.push_back(at);
-      menuForms.push_back(&p);
-    };
   }
-  void TearDown() override {
-    FrameButtonHooks() = TacFrameButtonHooks{};
-    testing_gui::MoveMouse(POINT{2, 2});
-  }
+  void TearDown() override { testing_gui::MoveMouse(POINT{2, 2}); }
   TsSkinManager* manager = nullptr;
-  std::vector<POINT> menus;
-  std::vector<TsSkinProvider*> menuForms;
 };
 
 TEST_F(FrameInteraction, HitCodesOfASizeableFrame) {
@@ -319,16 +310,22 @@ TEST_F(FrameInteraction, TheSkinnedSystemMenuOpensFromTheTitleAndNeverTheSystems
   ASSERT_TRUE(IconVisible(*provider));
   const RECT icon = TitleIconRect(*provider, m);
   const RECT r = WindowRect(window);
-  bool systemMenu = false;
-  // Whatever opens is closed again, so that a menu loop cannot keep the
-  // test waiting.
+  // The menu that opens and its place on the screen; then it is closed
+  // again, so that a menu loop cannot keep the test waiting.
+  HMENU shown = nullptr;
+  RECT shownAt{};
   auto thenEscape = [&] {
-    ::Sleep(500);
-    if (PopupMenuShown()) {
-      systemMenu = true;
-      testing_gui::PressKeyOnDisplay("Escape");
-      ::Sleep(300);
+    const DWORD start = ::GetTickCount();
+    HWND popup = nullptr;
+    while (!(popup = ::FindWindowA("#32768", nullptr)) || !::IsWindowVisible(popup)) {
+      if (::GetTickCount() - start > 5000) return;
+      ::Sleep(20);
     }
+    ::Sleep(200);
+    shown = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
+    ::GetWindowRect(popup, &shownAt);
+    testing_gui::PressKeyOnDisplay("Escape");
+    ::Sleep(300);
   };
   struct Case {
     const char* what;
@@ -366,15 +363,13 @@ TEST_F(FrameInteraction, TheSkinnedSystemMenuOpensFromTheTitleAndNeverTheSystems
   for (const Case& c : cases) {
     ::SetForegroundWindow(window);
     PumpFor(100);
-    menus.clear();
-    systemMenu = false;
+    shown = nullptr;
     WithHand(c.hand);
-    EXPECT_FALSE(systemMenu) << c.what << ": the system's own menu";
-    ASSERT_EQ(menus.size(), 1u) << c.what;
-    EXPECT_EQ(menuForms[0], provider);
-    EXPECT_EQ(menus[0].x, c.expected.x) << c.what;
-    EXPECT_EQ(menus[0].y, c.expected.y) << c.what;
-    menuForms.clear();
+    ASSERT_NE(shown, nullptr) << c.what << ": no menu opened";
+    ASSERT_NE(provider->SystemMenu(), nullptr);
+    EXPECT_EQ(shown, provider->SystemMenu()->Handle()) << c.what << ": the skinned system menu, never the system's own";
+    EXPECT_EQ(shownAt.left, c.expected.x) << c.what;
+    EXPECT_EQ(shownAt.top, c.expected.y) << c.what;
   }
 }
 
