@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "forms/sTitleButtons.h"
 #include "framework/Dialogs.h"
 
 namespace translit::gallery {
@@ -58,9 +59,17 @@ TGalleryForm::TGalleryForm(fw::TComponent* owner, const std::string& skinDirecto
   MakeStatusBar();
   SkinProvider = new TsSkinProvider(this);
 
-  // ---- User title buttons: "Next skin" (NextSkin) and "About" (ShowAbout),
-  // each with its hint, are added to SkinProvider->TitleButtons() here once
-  // the frame draws them.
+  // User title buttons, left of the system ones, each with its hint.
+  auto addTitleButton = [this](const std::string& name, const std::string& hint, std::function<void()> action) {
+    TsTitleButton& button = SkinProvider->TitleButtons().Add();
+    button.SetName(name);
+    button.SetHint(hint);
+    auto glyph = MakeGlyph();
+    button.SetGlyph(*glyph);
+    button.SetOnMouseUp([action](TsTitleButton&, TMouseButton, TShiftState, int, int) { action(); });
+  };
+  addTitleButton("NextSkin", "Next skin", [this] { NextSkin(); });
+  addTitleButton("About", "About the gallery", [this] { ShowAbout(); });
 
   AlignControls();
   ShowSkinChoice(SkinManager->SkinName());
