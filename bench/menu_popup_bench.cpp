@@ -51,11 +51,6 @@ double Open(fw::TPopupMenu& menu) {
   return std::chrono::duration<double>(idleAt - start).count();
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
 fw::TPopupMenu* MakeMenu(fw::TComponent* owner) {
   auto* menu = new fw::TPopupMenu(owner);
   for (int i = 0; i < kItems; ++i) {
@@ -102,27 +97,17 @@ int main() {
   Open(*skinned);
   Open(*platform);
 
-  std::vector<double> ours, reference;
-  for (int r = 0; r < kRounds; ++r) {
-    std::vector<double> a, b;
-    for (int i = 0; i < kOpensPerRound; ++i) {
-      const double s = Open(*skinned), p = Open(*platform);
-      if (s < 0 || p < 0) {
-        std::printf("a menu did not open\n");
-        return 1;
-      }
-      a.push_back(s);
-      b.push_back(p);
-    }
-    std::printf("round %d: median %.3f ms skinned, %.3f ms platform\n", r + 1, Median(a) * 1000.0, Median(b) * 1000.0);
-    ours.insert(ours.end(), a.begin(), a.end());
-    reference.insert(reference.end(), b.begin(), b.end());
+  const auto medians = translit::bench::PairedRounds(
+      kRounds, kOpensPerRound, [&] { return Open(*skinned); }, [&] { return Open(*platform); });
+  if (!medians) {
+    std::printf("a menu did not open\n");
+    return 1;
   }
-  const double o = Median(ours) * 1000.0, ref = Median(reference) * 1000.0;
+  const double o = medians->oursMs, ref = medians->referenceMs;
   std::printf(
       "opening a popup menu of %d items until painted: %.3f ms skinned with BlueIce, %.3f ms in the platform's "
       "look (medians of %zu openings each)\n",
-      kItems, o, ref, ours.size());
+      kItems, o, ref, medians->count);
   std::printf("RESULT menu_popup ours=%.3fms reference=%.3fms ratio=%.3f target=1.5%s\n", o, ref, o / ref,
               translit::bench::kArchField);
   ::SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownerProc));

@@ -33,11 +33,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRounds = 15;
 constexpr int kHoversPerRound = 20;
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
 fw::TForm* MakeDialog(int left) {
   auto* form = new fw::TForm(fw::Application);
   form->SetBorderStyle(fw::bsDialog);
@@ -132,27 +127,18 @@ int main() {
     return 1;
   }
 
-  std::vector<double> ours, reference;
-  for (int r = 0; r < kRounds; ++r) {
-    std::vector<double> a, b;
-    for (int i = 0; i < kHoversPerRound; ++i) {
-      const double s = HoverSkinned(*provider), p = HoverPlatform(platformForm->Handle());
-      if (s < 0 || p < 0) {
-        std::printf("a close button did not answer the hit test\n");
-        return 1;
-      }
-      a.push_back(s);
-      b.push_back(p);
-    }
-    std::printf("round %d: median %.3f ms skinned, %.3f ms platform\n", r + 1, Median(a) * 1000.0, Median(b) * 1000.0);
-    ours.insert(ours.end(), a.begin(), a.end());
-    reference.insert(reference.end(), b.begin(), b.end());
+  const auto medians = translit::bench::PairedRounds(
+      kRounds, kHoversPerRound, [&] { return HoverSkinned(*provider); },
+      [&] { return HoverPlatform(platformForm->Handle()); });
+  if (!medians) {
+    std::printf("a close button did not answer the hit test\n");
+    return 1;
   }
-  const double o = Median(ours) * 1000.0, ref = Median(reference) * 1000.0;
+  const double o = medians->oursMs, ref = medians->referenceMs;
   std::printf(
       "a close button turning hot until its first frame is out: %.3f ms skinned with BlueIce (fade and glow), "
       "%.3f ms for the platform's caption button (medians of %zu hovers each)\n",
-      o, ref, ours.size());
+      o, ref, medians->count);
   std::printf("RESULT title_hover ours=%.3fms reference=%.3fms ratio=%.3f target=1.5%s\n", o, ref, o / ref,
               translit::bench::kArchField);
   delete skinnedForm;
