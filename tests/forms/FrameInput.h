@@ -60,10 +60,23 @@ inline void DoubleClick(POINT at) {
   });
 }
 
-// A visible popup menu window of the process's desktop.
-inline bool PopupMenuShown() {
+// The visible popup menu window of the process's desktop, or none.
+inline HWND ShownPopupMenu() {
   HWND menu = ::FindWindowA("#32768", nullptr);
-  return menu && ::IsWindowVisible(menu);
+  return menu && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+inline bool PopupMenuShown() { return ShownPopupMenu() != nullptr; }
+
+// Waits (on a thread other than the menu's) until a popup menu is shown;
+// none when none came within the time.
+inline HWND WaitForPopupMenu(DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  HWND menu = nullptr;
+  while (!(menu = ShownPopupMenu())) {
+    if (::GetTickCount() - start > timeoutMs) return nullptr;
+    ::Sleep(20);
+  }
+  return menu;
 }
 
 }  // namespace translit::test

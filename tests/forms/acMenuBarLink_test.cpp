@@ -12,6 +12,7 @@
 #include "forms/sSkinableMenus.h"
 #include "framework/Menus.h"
 #include "tests/forms/FrameFixture.h"
+#include "tests/forms/FrameInput.h"
 #include "tests/support/RealInput.h"
 
 namespace translit {
@@ -65,12 +66,7 @@ TEST(MenuBarOnFrame, TheBarItemsAreTheFramesAndOpenHot) {
     testing_gui::PressKey('F');
     testing_gui::KeyEvent(VK_MENU, false);
     // The popup's window shows that the bar item is open.
-    const DWORD start = ::GetTickCount();
-    HWND popup = nullptr;
-    while (!(popup = ::FindWindowA("#32768", nullptr)) || !::IsWindowVisible(popup)) {
-      if (::GetTickCount() - start > 8000) return;
-      ::Sleep(20);
-    }
+    if (!WaitForPopupMenu(8000)) return;
     ::Sleep(300);
     auto now = ScreenOfWindow(window);
     opened = Pixel(*now, inItem.x, inItem.y);

@@ -315,12 +315,8 @@ TEST_F(FrameInteraction, TheSkinnedSystemMenuOpensFromTheTitleAndNeverTheSystems
   HMENU shown = nullptr;
   RECT shownAt{};
   auto thenEscape = [&] {
-    const DWORD start = ::GetTickCount();
-    HWND popup = nullptr;
-    while (!(popup = ::FindWindowA("#32768", nullptr)) || !::IsWindowVisible(popup)) {
-      if (::GetTickCount() - start > 5000) return;
-      ::Sleep(20);
-    }
+    HWND popup = WaitForPopupMenu(5000);
+    if (!popup) return;
     ::Sleep(200);
     shown = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
     ::GetWindowRect(popup, &shownAt);

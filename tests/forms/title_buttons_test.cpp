@@ -17,6 +17,7 @@
 #include "tests/forms/FrameFixture.h"
 #include "tests/support/GuiCounts.h"
 #include "tests/support/RealInput.h"
+#include "tests/support/ScreenPixels.h"
 
 namespace translit {
 namespace {
@@ -366,15 +367,13 @@ int BandPixels(TsSkinProvider& p, const TacCaptionButton& button, int size, bool
   ::OffsetRect(&outer, r.left, r.top);
   RECT inner = outer;
   ::InflateRect(&outer, size, size);
-  HDC screen = ::GetDC(nullptr);
+  const std::vector<std::uint32_t> pixels = testing_gui::ScreenPixels(outer);
+  const int width = outer.right - outer.left;
   int count = 0;
-  for (int y = outer.top; y < outer.bottom; ++y)
-    for (int x = outer.left; x < outer.right; ++x) {
-      if (::PtInRect(&inner, POINT{x, y})) continue;
-      const COLORREF c = ::GetPixel(screen, x, y);
-      count += test((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
-    }
-  ::ReleaseDC(nullptr, screen);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const POINT at{outer.left + static_cast<int>(i) % width, outer.top + static_cast<int>(i) / width};
+    if (!::PtInRect(&inner, at)) count += test(pixels[i]);
+  }
   return count;
 }
 
