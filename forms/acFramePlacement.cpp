@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "forms/acWorkArea.h"
 #include "forms/sSkinProvider.h"
+#include "framework/WorkAreas.h"
 
 namespace translit {
 
@@ -24,7 +24,7 @@ void FrameMinMaxInfo(TsSkinProvider& p, fw::TMessage& m) {
       !form.Parent() && !(::GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
     // Relative to the work area's corner, the system's frame width off it
     // on every side.
-    const RECT work = WorkAreaOf(window);
+    const RECT work = fw::WorkAreaOf(window);
     const int a = FrameBorder(window);
     info->ptMaxPosition = POINT{-a, -a};
     info->ptMaxSize = POINT{work.right - work.left + 2 * a, work.bottom - work.top + 2 * a};
@@ -42,7 +42,7 @@ void FramePosChanging(TsSkinProvider& p, fw::TMessage& m) {
     RECT r{};
     ::GetWindowRect(window, &r);
     const SIZE size = pos->flags & SWP_NOSIZE ? SIZE{r.right - r.left, r.bottom - r.top} : SIZE{pos->cx, pos->cy};
-    const POINT snapped = SnappedPosition(POINT{pos->x, pos->y}, size, WorkAreaOf(window), p.SnapBuffer());
+    const POINT snapped = SnappedPosition(POINT{pos->x, pos->y}, size, fw::WorkAreaOf(window), p.SnapBuffer());
     pos->x = snapped.x;
     pos->y = snapped.y;
   }

@@ -19,7 +19,6 @@
 #include "forms/acFrameRegion.h"
 #include "forms/acTitleButtonStates.h"
 #include "forms/acTitleCover.h"
-#include "forms/acWorkArea.h"
 #include "forms/sSystemMenu.h"
 #include "framework/Colors.h"
 #include "framework/Handles.h"
@@ -333,11 +332,6 @@ void TsSkinProvider::WindowProc(fw::TMessage& m) {
       RedrawLockCount = m.WParam ? std::max(0, RedrawLockCount - 1) : RedrawLockCount + 1;
       CallDefault(m);
       return;
-    case WM_DISPLAYCHANGE:
-    case WM_SETTINGCHANGE:
-      // The monitors' work areas the frame keeps are read anew when asked.
-      ForgetWorkAreas();
-      break;
     default:
       break;
   }

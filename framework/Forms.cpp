@@ -7,6 +7,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Menus.h"
 #include "framework/SystemMetrics.h"
+#include "framework/WorkAreas.h"
 
 namespace fw {
 
@@ -355,8 +356,13 @@ void TCustomForm::WndProc(TMessage& m) {
       if (LOWORD(m.WParam) != WA_INACTIVE && OnActivate) OnActivate(this);
       break;
     case WM_SETTINGCHANGE:
-      // Caption and menu heights may have changed with the user's settings.
+      // Caption and menu heights and the work areas may have changed with
+      // the user's settings.
       ForgetSystemMetrics();
+      ForgetWorkAreas();
+      break;
+    case WM_DISPLAYCHANGE:
+      ForgetWorkAreas();
       break;
     case WM_SETFOCUS:
       // The form's window itself takes no input: give it to a control.

@@ -1,9 +1,9 @@
-// The monitors' work areas, kept for the frame.
-#include "forms/acWorkArea.h"
+// The monitors' work areas, kept until the display or settings change.
+#include "framework/WorkAreas.h"
 
 #include <vector>
 
-namespace translit {
+namespace fw {
 
 namespace {
 
@@ -60,4 +60,4 @@ RECT WorkAreaOf(HWND window) {
 
 void ForgetWorkAreas() { Known().read = false; }
 
-}  // namespace translit
+}  // namespace fw

@@ -1,5 +1,5 @@
-// The work area of the monitor a window is on, for the frame's snapping and
-// its maximised place. Asking the system for a window's monitor and that
+// The work area of the monitor a window is on (a skinned frame's snapping
+// and maximised place ask for it at every step of a drag). Asking the system for a window's monitor and that
 // monitor's work area takes longer than the rest of a drag step together
 // (under Wine each of the two calls refreshes its display cache), so the
 // monitors are read once and kept until the display or the work area
@@ -8,13 +8,13 @@
 
 #include <windows.h>
 
-namespace translit {
+namespace fw {
 
 // The work area of the monitor with the largest part of the window (the
 // nearest monitor when the window is on none).
 RECT WorkAreaOf(HWND window);
-// After WM_DISPLAYCHANGE or WM_SETTINGCHANGE: the monitors are read anew
-// when next asked.
+// The monitors are read anew when next asked. Top-level forms call it on
+// WM_DISPLAYCHANGE and WM_SETTINGCHANGE.
 void ForgetWorkAreas();
 
-}  // namespace translit
+}  // namespace fw
